@@ -1,0 +1,57 @@
+# The commands of the README. Each one installs what is missing first.
+BUILD        ?= build
+JOBS         ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
+CMAKE_GEN    := -G Ninja
+
+RELEASE := $(BUILD)/release
+DEBUG   := $(BUILD)/debug-asan
+FUZZDIR := $(BUILD)/fuzz
+
+export QT_QPA_PLATFORM := offscreen
+export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
+
+.PHONY: deps release debug fuzz-build run demo test ctest fuzz-short fuzz bench format clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+release: deps
+	cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF
+	cmake --build $(RELEASE) -j $(JOBS)
+
+debug: deps
+	cmake -S . -B $(DEBUG) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DVX_BENCH=OFF
+	cmake --build $(DEBUG) -j $(JOBS)
+
+fuzz-build: deps
+	CXX=clang++ CC=clang cmake -S . -B $(FUZZDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON
+	cmake --build $(FUZZDIR) -j $(JOBS)
+
+# The main job on built-in demo data.
+run: release
+	@bash scripts/demo.sh $(RELEASE)
+
+demo: run
+
+test: debug ctest fuzz-short
+
+ctest:
+	cd $(DEBUG) && ctest --output-on-failure -j $(JOBS)
+
+fuzz-short: fuzz-build
+	@bash scripts/fuzz.sh $(FUZZDIR) 10
+
+fuzz: fuzz-build
+	@bash scripts/fuzz.sh $(FUZZDIR) $(FUZZ_SECONDS)
+
+bench: release
+	@bash scripts/bench.sh $(RELEASE)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)
