@@ -6,14 +6,18 @@
 
 namespace ssm {
 
-std::uint16_t readU16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint16_t readU16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
 
 std::int32_t readI32(const std::uint8_t* p) {
     return std::int32_t(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
                         (std::uint32_t(p[3]) << 24));
 }
 
-float readF32(const std::uint8_t* p) { return std::bit_cast<float>(readI32(p)); }
+float readF32(const std::uint8_t* p) {
+    return std::bit_cast<float>(readI32(p));
+}
 
 Header parseHeader(std::span<const std::uint8_t, kHeaderSize> bytes) {
     const std::uint8_t* p = bytes.data();
@@ -86,7 +90,8 @@ Version recognizeVersion(std::span<const std::uint8_t> title) {
 }
 
 bool blocksInside(const Header& h, std::uint64_t fileSize) {
-    return fileSize >= kHeaderSize && h.dataOffset >= 0 && fileSize >= std::uint64_t(h.dataOffset) + kBlocksBytes;
+    return fileSize >= kHeaderSize && h.dataOffset >= 0 &&
+           fileSize >= std::uint64_t(h.dataOffset) + kBlocksBytes;
 }
 
 bool vibrixParametersUsable(const Header& h) {

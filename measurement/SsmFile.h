@@ -56,7 +56,9 @@ float readF32(const std::uint8_t* p);
 Header parseHeader(std::span<const std::uint8_t, kHeaderSize> bytes);
 
 // Signed value of an offset-binary sample word: 0x8000 is zero.
-constexpr int sampleValue(std::uint16_t word) { return int(word) - 0x8000; }
+constexpr int sampleValue(std::uint16_t word) {
+    return int(word) - 0x8000;
+}
 
 // vibrix's loose test: the title up to its first NUL contains "Vibrix4 data file".
 bool isVibrixTitle(std::span<const std::uint8_t> title);
@@ -89,7 +91,9 @@ Version tracebuilderVersion(std::span<const std::uint8_t> headerBytes, std::uint
 std::uint64_t blockOffset(const Header& h, Block b);
 
 // Word i of a block stored at `blockBytes` (kBlockBytes long).
-inline std::uint16_t blockWord(const std::uint8_t* blockBytes, std::size_t i) { return readU16(blockBytes + 2 * i); }
+inline std::uint16_t blockWord(const std::uint8_t* blockBytes, std::size_t i) {
+    return readU16(blockBytes + 2 * i);
+}
 
 // Which samples a tracebuilder reader turns into points, and which counters time them.
 struct SampleWindow {

@@ -31,17 +31,21 @@ private:
 std::vector<std::uint32_t> unwrapTicks(const std::uint8_t* counterBytes, std::size_t n);
 
 // Mean sample period of a time axis: elapsed time over the number of intervals.
-inline double meanPeriod(double lastTime, std::size_t n) { return n > 1 ? lastTime / double(n - 1) : 0.0; }
+inline double meanPeriod(double lastTime, std::size_t n) {
+    return n > 1 ? lastTime / double(n - 1) : 0.0;
+}
 
 // Decodes one sensor of a whole file held in memory into points (amplitude = word - 32768,
 // time in seconds) through sink(i, amplitude, time). Returns the mean period, or a
 // negative value when the file does not hold the blocks. `channel` is 0 or 1.
 template <class Sink>
-double decodeChannel(std::span<const std::uint8_t> file, const Header& h, Version v, int channel, Sink&& sink) {
+double decodeChannel(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
+                     Sink&& sink) {
     if (v == Version::Unknown || channel < 0 || channel > 1 || !blocksInside(h, file.size()))
         return -1.0;
     const SampleWindow w = sampleWindow(v);
-    const std::uint8_t* samples = file.data() + blockOffset(h, channel == 0 ? Block::Sensor1 : Block::Sensor2);
+    const std::uint8_t* samples =
+        file.data() + blockOffset(h, channel == 0 ? Block::Sensor1 : Block::Sensor2);
     const std::uint8_t* counters = file.data() + blockOffset(h, Block::TimeStamps) + 2 * w.firstCounter;
     const double tick = h.tickPeriod;
     TickUnwrapper ticks(readU16(counters));

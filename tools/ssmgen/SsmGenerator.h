@@ -25,25 +25,25 @@ struct PileModel {
     double sensor2Factor = 0.8;       // sensor 2 sees the same motion, scaled
     double toeReflection = 0.6;       // amplitude factor per round trip to the toe
     int toeEchoes = 6;
-    double defectDepth = 0.0;         // m, 0 = no defect
-    double defectReflection = 0.3;    // signed: positive for a reduction of impedance
-    double attenuation = 0.02;        // 1/m of travelled path, amplitude factor exp(-a * path)
-    double noise = 20.0;              // counts, standard deviation
+    double defectDepth = 0.0;      // m, 0 = no defect
+    double defectReflection = 0.3; // signed: positive for a reduction of impedance
+    double attenuation = 0.02;     // 1/m of travelled path, amplitude factor exp(-a * path)
+    double noise = 20.0;           // counts, standard deviation
     std::uint32_t seed = 1;
 };
 
 struct FileSpec {
     ssm::Version version = ssm::Version::V1_1;
-    std::optional<std::string> title;  // replaces the version's magic (foreign or damaged titles)
+    std::optional<std::string> title; // replaces the version's magic (foreign or damaged titles)
     std::uint8_t siteNumber = 1;
     std::uint16_t pileNumber = 1;
-    std::uint8_t byte93 = 0;           // the header byte no reader looks at
-    float samplePeriod = 2e-5f;        // s (50 kHz)
+    std::uint8_t byte93 = 0;    // the header byte no reader looks at
+    float samplePeriod = 2e-5f; // s (50 kHz)
     std::int32_t sampleLen = 16384;
-    float velocity = 4000.0f;          // header value, m/s
-    float baseLen = 100.0f;            // cm
-    float amp = 1.0f;                  // gain coefficient
-    float tickPeriod = 1e-6f;          // s per counter tick
+    float velocity = 4000.0f; // header value, m/s
+    float baseLen = 100.0f;   // cm
+    float amp = 1.0f;         // gain coefficient
+    float tickPeriod = 1e-6f; // s per counter tick
     std::int32_t dataOffset = 512;
     std::uint16_t counterStart = 0;    // first time-stamp counter value
     std::uint32_t ticksPerSample = 20; // counter step per sample (may exceed 65535 / n: wraps)
@@ -63,7 +63,7 @@ enum class Damage {
     NegativeDataOffset,
     ZeroPeriod,
     NegativePeriod,
-    LongRecord,          // SampleLen above 16384
+    LongRecord, // SampleLen above 16384
 };
 
 // Samples of the model (before quantisation), one per sample of the block.
