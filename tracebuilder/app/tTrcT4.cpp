@@ -1,0 +1,78 @@
+#include "tTrcT4.h"
+
+#include <string>
+
+#include "FileHead.h"
+#include "SsmIo.h"
+#include "SsmTimeAxis.h"
+
+namespace {
+
+ssm::Header headerOf(const std::vector<std::uint8_t>& bytes) {
+    return ssm::parseHeader(std::span<const std::uint8_t>(bytes).first<ssm::kHeaderSize>());
+}
+
+} // namespace
+
+tTrcT4::tTrcT4(ssm::Version version, QString displayName)
+    : tTrcT(ssm::magicText(version).data()), version_(version), displayName_(std::move(displayName)) {}
+
+std::uint8_t tTrcT4::Identify(tTrc__File_identifier& id) const {
+    // The recogniser has usually read the head already; a fresh identifier reads it here.
+    if (id.header.empty() && !readFileHead(id))
+        return CannotOpen;
+    if (ssm::tracebuilderVersion(id.header, id.fileSize) != version_)
+        return TitleMismatch;
+    const ssm::Header h = headerOf(id.header);
+    id.siteNumber = h.siteNumber;
+    id.pileNumber = h.pileNumber;
+    return Ok;
+}
+
+std::uint8_t tTrcT4::ProduceChannels(const tFilterFlags& filter, const tTrc__File_identifier& id,
+                                     tTrc__DataList& list) const {
+    if (filter.active && !filter.wantChannel1 && !filter.wantChannel2)
+        return NothingWanted;
+    if (id.header.size() < ssm::kHeaderSize)
+        return CannotRead;
+    const ssm::Header h = headerOf(id.header);
+    const bool wanted[2] = {filter.wantChannel1, filter.wantChannel2};
+    for (int c = 0; c < 2; ++c) {
+        if (filter.active && !wanted[c])
+            continue;
+        auto channel = std::make_unique<tTrc__Data>();
+        channel->channel = std::int16_t(c);
+        channel->pointCount = std::uint16_t(ssm::kBlockWords);
+        channel->samplePeriod = h.samplePeriod;
+        channel->waveVelocity = h.velocity;
+        channel->source = &id;
+        list.push_back(std::move(channel));
+    }
+    return Ok;
+}
+
+std::uint8_t tTrcT4::LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel) const {
+    if (channel.points.count() > 0)
+        return Ok;
+    std::vector<std::uint8_t> file;
+    std::string error;
+    if (!ssm::readWholeFile(id.path(), file, error) || file.size() < ssm::kHeaderSize)
+        return CannotRead;
+    // The file may have been replaced since it was listed: read it as what it is now.
+    if (ssm::tracebuilderVersion(file, file.size()) != version_)
+        return CannotRead;
+    const ssm::Header h = headerOf(file);
+    channel.points.SetCount(ssm::sampleWindow(version_).count);
+    double(*points)[2] = channel.points.data();
+    const double mean =
+        ssm::decodeChannel(file, h, version_, channel.channel, [points](std::size_t i, double a, double t) {
+            points[i][0] = a;
+            points[i][1] = t;
+        });
+    if (mean < 0.0) {
+        channel.points.SetCount(0);
+        return CannotRead;
+    }
+    channel.samplePeriod = float(mean);
+    return Ok;
+}
