@@ -1,0 +1,134 @@
+#include "FFTUnit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+constexpr long double kTwoPi = 6.283185307179586477L;
+
+bool isPowerOfTwo(std::uint32_t n) {
+    return n >= 2 && (n & (n - 1)) == 0;
+}
+
+std::uint32_t reversedBits(std::uint32_t i, std::uint32_t n) {
+    std::uint32_t r = 0;
+    for (std::uint32_t b = n / 2, d = 1; b != 0; b /= 2, d *= 2)
+        if (i & b)
+            r |= d;
+    return r;
+}
+
+} // namespace
+
+void TComplexFFT::SetSize(std::uint32_t n) {
+    if (n == FSize)
+        return;
+    if (!isPowerOfTwo(n))
+        throw std::invalid_argument("FFT size must be a power of two >= 2");
+    FSize = n;
+    FBitRev.resize(n);
+    FRe.resize(n / 2); // the real block is transformed as N/2 complex points
+    FIm.resize(n / 2);
+    FCos.resize(n / 2);
+    FSin.resize(n / 2);
+    for (std::uint32_t i = 0; i < n; ++i)
+        FBitRev[i] = reversedBits(i, n);
+    for (std::uint32_t k = 0; k < n / 2; ++k) {
+        const long double angle = k * kTwoPi / n;
+        FCos[k] = std::cos(angle);
+        FSin[k] = std::sin(angle);
+    }
+}
+
+unsigned TComplexFFT::StageCount() const {
+    unsigned count = 0;
+    for (std::uint64_t v = 1; v != FSize && count < 32; v *= 2)
+        ++count;
+    return count;
+}
+
+void TComplexFFT::AmplitudeSpectrum(std::span<const long double> input, std::span<long double> output) {
+    if (FSize == 0 || input.size() > FSize || output.empty())
+        throw std::invalid_argument("FFT input longer than its size, or no output");
+    // A real block of N points is transformed as N/2 complex points z[n] = x[2n] + i*x[2n+1]
+    // and split afterwards: half the work of a complex transform, the same spectrum.
+    const std::size_t half = FSize / 2;
+    const auto sample = [&](std::size_t i) { return i < input.size() ? input[i] : 0.0L; };
+    for (std::size_t n = 0; n < half; ++n) {
+        const std::uint32_t slot = FBitRev[2 * n]; // = n reversed in log2(N/2) bits
+        FRe[slot] = sample(2 * n);
+        FIm[slot] = sample(2 * n + 1);
+    }
+    Transform();
+    const std::size_t m = std::min(output.size(), half);
+    const long double scale = 1.0L / m;
+    for (std::size_t k = 0; k < m; ++k) {
+        const std::size_t mk = k == 0 ? 0 : half - k;
+        // Even part e and odd part o of the spectrum at k, then X = e + w^k * o.
+        const long double er = (FRe[k] + FRe[mk]) * 0.5L, ei = (FIm[k] - FIm[mk]) * 0.5L;
+        const long double orr = (FIm[k] + FIm[mk]) * 0.5L, oi = (FRe[mk] - FRe[k]) * 0.5L;
+        const long double xr = er + orr * FCos[k] - oi * FSin[k];
+        const long double xi = ei + orr * FSin[k] + oi * FCos[k];
+        output[k] = std::sqrt(xr * xr + xi * xi) * scale;
+    }
+}
+
+void TComplexFFT::Radix2FirstStage() {
+    const std::size_t m = FSize / 2;
+    long double* re = FRe.data();
+    long double* im = FIm.data();
+    for (std::size_t l = 0; l < m; l += 2) {
+        const long double ar = re[l], ai = im[l];
+        re[l] = ar + re[l + 1];
+        im[l] = ai + im[l + 1];
+        re[l + 1] = ar - re[l + 1];
+        im[l + 1] = ai - im[l + 1];
+    }
+}
+
+// Two radix-2 stages with half-spans d and 2d in one pass over the data.
+void TComplexFFT::Radix4Pass(std::size_t d) {
+    const std::size_t m = FSize / 2;
+    const std::size_t step1 = FSize / (2 * d), step2 = step1 / 2; // twiddle strides in the N table
+    long double* re = FRe.data();
+    long double* im = FIm.data();
+    const long double* cs = FCos.data();
+    const long double* sn = FSin.data();
+    for (std::size_t l0 = 0; l0 < m; l0 += 4 * d) {
+        long double *r0 = re + l0, *r1 = r0 + d, *r2 = r1 + d, *r3 = r2 + d;
+        long double *i0 = im + l0, *i1 = i0 + d, *i2 = i1 + d, *i3 = i2 + d;
+        for (std::size_t j = 0, k1 = 0, k2 = 0; j < d; ++j, k1 += step1, k2 += step2) {
+            const long double c1 = cs[k1], s1 = sn[k1], c2 = cs[k2], s2 = sn[k2];
+            // First stage: (a, b) and (c, e) with w1.
+            const long double br = r1[j] * c1 - i1[j] * s1, bi = r1[j] * s1 + i1[j] * c1;
+            const long double er = r3[j] * c1 - i3[j] * s1, ei = r3[j] * s1 + i3[j] * c1;
+            const long double ar0 = r0[j] + br, ai0 = i0[j] + bi, ar1 = r0[j] - br, ai1 = i0[j] - bi;
+            const long double cr0 = r2[j] + er, ci0 = i2[j] + ei, cr1 = r2[j] - er, ci1 = i2[j] - ei;
+            // Second stage: w2 for the even pair, i*w2 for the odd pair.
+            const long double tr = cr0 * c2 - ci0 * s2, ti = cr0 * s2 + ci0 * c2;
+            const long double ur = -(cr1 * s2 + ci1 * c2), ui = cr1 * c2 - ci1 * s2;
+            r0[j] = ar0 + tr;
+            i0[j] = ai0 + ti;
+            r2[j] = ar0 - tr;
+            i2[j] = ai0 - ti;
+            r1[j] = ar1 + ur;
+            i1[j] = ai1 + ui;
+            r3[j] = ar1 - ur;
+            i3[j] = ai1 - ui;
+        }
+    }
+}
+
+// In-place complex transform of the N/2 bit-reversed points in the work arrays.
+void TComplexFFT::Transform() {
+    const std::size_t m = FSize / 2;
+    std::size_t d = 1;
+    if (StageCount() % 2 == 0 && m >= 2) { // an odd number of stages of the half-size transform
+        Radix2FirstStage();
+        d = 2;
+    }
+    for (; 4 * d <= m; d *= 4)
+        Radix4Pass(d);
+}

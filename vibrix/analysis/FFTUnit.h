@@ -1,0 +1,37 @@
+#pragma once
+// Amplitude spectra of real blocks: in-place radix-2 decimation-in-time FFT in extended precision,
+// its stages taken two at a time.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+class TComplexFFT {
+public:
+    std::uint32_t Size() const { return FSize; }
+
+    // Rebuilds the tables only when n differs from the current size. n must be a power of two
+    // and at least 2 (std::invalid_argument otherwise; the object is then unchanged).
+    void SetSize(std::uint32_t n);
+
+    // Radix-2 stages of the current size; 32 while no size is set.
+    unsigned StageCount() const;
+
+    // Writes M = min(output.size(), Size/2) amplitudes scaled by 1/M into output[0 .. M-1] and
+    // leaves the rest of output alone. A shorter input is zero-padded. Throws
+    // std::invalid_argument for an input longer than Size, an empty output or no size set.
+    void AmplitudeSpectrum(std::span<const long double> input, std::span<long double> output);
+
+    // Entry i holds i with its log2(Size) low bits reversed.
+    std::span<const std::uint32_t> BitReversal() const { return FBitRev; }
+
+private:
+    void Transform();
+    void Radix2FirstStage();
+    void Radix4Pass(std::size_t d);
+
+    std::uint32_t FSize = 0;
+    std::vector<std::uint32_t> FBitRev;
+    std::vector<long double> FRe, FIm;
+    std::vector<long double> FCos, FSin; // e^(+i*2*pi*k/N), k < N/2
+};
