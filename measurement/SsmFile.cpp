@@ -6,19 +6,6 @@
 
 namespace ssm {
 
-std::uint16_t readU16(const std::uint8_t* p) {
-    return std::uint16_t(p[0] | (p[1] << 8));
-}
-
-std::int32_t readI32(const std::uint8_t* p) {
-    return std::int32_t(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-                        (std::uint32_t(p[3]) << 24));
-}
-
-float readF32(const std::uint8_t* p) {
-    return std::bit_cast<float>(readI32(p));
-}
-
 Header parseHeader(std::span<const std::uint8_t, kHeaderSize> bytes) {
     const std::uint8_t* p = bytes.data();
     Header h;

@@ -4,6 +4,7 @@
 // Every reader of either program goes through these functions; nothing else parses the layout.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -48,9 +49,16 @@ struct Header {
 };
 
 // Little-endian scalar reads from a byte buffer; the caller guarantees the bytes are there.
-std::uint16_t readU16(const std::uint8_t* p);
-std::int32_t readI32(const std::uint8_t* p);
-float readF32(const std::uint8_t* p);
+inline std::uint16_t readU16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+inline std::int32_t readI32(const std::uint8_t* p) {
+    return std::int32_t(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+                        (std::uint32_t(p[3]) << 24));
+}
+inline float readF32(const std::uint8_t* p) {
+    return std::bit_cast<float>(readI32(p));
+}
 
 // Reads the header field by field from the first kHeaderSize bytes.
 Header parseHeader(std::span<const std::uint8_t, kHeaderSize> bytes);

@@ -12,4 +12,33 @@ std::vector<std::uint32_t> unwrapTicks(const std::uint8_t* counterBytes, std::si
     return ticks;
 }
 
+double decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v, double* times,
+                   std::size_t stride) {
+    if (v == Version::Unknown || !blocksInside(h, file.size()))
+        return -1.0;
+    const SampleWindow w = sampleWindow(v);
+    const std::uint8_t* counters = file.data() + blockOffset(h, Block::TimeStamps) + 2 * w.firstCounter;
+    const double tick = h.tickPeriod;
+    TickUnwrapper ticks(readU16(counters));
+    times[0] = 0.0;
+    double t = 0.0;
+    for (std::size_t i = 1; i < w.count; ++i) {
+        t = double(ticks.next(readU16(counters + 2 * i))) * tick;
+        times[i * stride] = t;
+    }
+    return meanPeriod(t, w.count);
+}
+
+bool decodeAmplitudes(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
+                      double* amplitudes, std::size_t stride) {
+    if (v == Version::Unknown || channel < 0 || channel > 1 || !blocksInside(h, file.size()))
+        return false;
+    const SampleWindow w = sampleWindow(v);
+    const std::uint8_t* samples =
+        file.data() + blockOffset(h, channel == 0 ? Block::Sensor1 : Block::Sensor2) + 2 * w.firstWord;
+    for (std::size_t i = 0; i < w.count; ++i)
+        amplitudes[i * stride] = double(sampleValue(readU16(samples + 2 * i)));
+    return true;
+}
+
 } // namespace ssm

@@ -14,17 +14,20 @@ namespace ssm {
 class TickUnwrapper {
 public:
     explicit TickUnwrapper(std::uint16_t first) : first_(first) {}
+    // The low 16 bits of the accumulator always hold the previous count since the first
+    // value, so a smaller count means one more wrap; keeping the wraps apart lets the
+    // compiler drop the read-modify-write of the accumulator from the loop.
     std::uint32_t next(std::uint16_t counter) {
         const std::uint32_t d = std::uint16_t(counter - first_);
-        if (d < (acc_ & 0xFFFFu))
-            acc_ += 0x10000u;
-        acc_ = (acc_ & 0xFFFF0000u) | d;
-        return acc_;
+        high_ += d < low_ ? 0x10000u : 0u;
+        low_ = d;
+        return high_ | d;
     }
 
 private:
     std::uint16_t first_;
-    std::uint32_t acc_ = 0;
+    std::uint32_t low_ = 0;
+    std::uint32_t high_ = 0;
 };
 
 // Tick counts of n counter words read from `counterBytes` (little-endian words).
@@ -35,26 +38,34 @@ inline double meanPeriod(double lastTime, std::size_t n) {
     return n > 1 ? lastTime / double(n - 1) : 0.0;
 }
 
-// Decodes one sensor of a whole file held in memory into points (amplitude = word - 32768,
-// time in seconds) through sink(i, amplitude, time). Returns the mean period, or a
-// negative value when the file does not hold the blocks. `channel` is 0 or 1.
+// Number of points a version's reader yields (0 for Unknown).
+inline std::size_t pointCount(Version v) {
+    return sampleWindow(v).count;
+}
+
+// Times in seconds of a version's points, written to times[k * stride] for k < pointCount(v).
+// Returns the mean period, or a negative value when the file does not hold the blocks.
+double decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v, double* times,
+                   std::size_t stride = 1);
+
+// Amplitudes (word - 32768) of one sensor's points (`channel` 0 or 1), written to
+// amplitudes[k * stride]. Returns false when the file does not hold the blocks.
+bool decodeAmplitudes(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
+                      double* amplitudes, std::size_t stride = 1);
+
+// Decodes one sensor into points through sink(i, amplitude, time). Returns the mean period,
+// or a negative value when the file does not hold the blocks. `channel` is 0 or 1.
 template <class Sink>
 double decodeChannel(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
                      Sink&& sink) {
-    if (v == Version::Unknown || channel < 0 || channel > 1 || !blocksInside(h, file.size()))
+    const std::size_t n = pointCount(v);
+    std::vector<double> buffer(2 * n);
+    if (channel < 0 || channel > 1 || !decodeAmplitudes(file, h, v, channel, buffer.data(), 2))
         return -1.0;
-    const SampleWindow w = sampleWindow(v);
-    const std::uint8_t* samples =
-        file.data() + blockOffset(h, channel == 0 ? Block::Sensor1 : Block::Sensor2);
-    const std::uint8_t* counters = file.data() + blockOffset(h, Block::TimeStamps) + 2 * w.firstCounter;
-    const double tick = h.tickPeriod;
-    TickUnwrapper ticks(readU16(counters));
-    double t = 0.0;
-    for (std::size_t i = 0; i < w.count; ++i) {
-        t = i == 0 ? 0.0 : double(ticks.next(readU16(counters + 2 * i))) * tick;
-        sink(i, double(sampleValue(blockWord(samples, w.firstWord + i))), t);
-    }
-    return meanPeriod(t, w.count);
+    const double mean = decodeTimes(file, h, v, buffer.data() + 1, 2);
+    for (std::size_t i = 0; i < n; ++i)
+        sink(i, buffer[2 * i], buffer[2 * i + 1]);
+    return mean;
 }
 
 } // namespace ssm
