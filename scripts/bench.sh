@@ -6,7 +6,7 @@ out="$build/bench-results"
 mkdir -p "$out"
 : > "$out/ratios.txt"
 for prog in "$build"/bench/bench_*; do
-  [ -x "$prog" ] || continue
+  [ -f "$prog" ] && [ -x "$prog" ] || continue
   name=$(basename "$prog")
   echo "== $name"
   "$prog" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true | tee "$out/$name.txt"

@@ -8,7 +8,7 @@ work="$build/fuzz-work"
 mkdir -p "$work"
 found=0
 for target in "$build"/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue
   case "$target" in *_seeds) continue ;; esac
   found=1
   name=$(basename "$target")
