@@ -1,0 +1,11 @@
+#pragma once
+// What the catalogue needs of the single-measurement view: somewhere to show a channel.
+
+#include "tTrc__Data.h"
+
+class tSingleViewSink {
+public:
+    virtual ~tSingleViewSink() = default;
+    // Shows a copy of `channel`, whose points are loaded; the catalogue keeps its own.
+    virtual void Show(const tTrc__Data* channel) = 0;
+};
