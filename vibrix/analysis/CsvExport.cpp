@@ -1,0 +1,95 @@
+#include "CsvExport.h"
+
+#include "NumberFormat.h"
+#include "SpectrumView.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+const QString kSeparator = QStringLiteral("; ");
+const QChar kLineEnd(13);
+
+// Collects the fields of one file; the number pattern's locale is read once.
+class CsvText {
+public:
+    explicit CsvText(qsizetype expectedChars) { FText.reserve(expectedChars); }
+
+    void Number(double v) { Field(FormatFloat(QStringLiteral("0.00000E+00"), v, FLocale)); }
+    void Field(const QString& text) {
+        if (!FLineStart)
+            FText += kSeparator;
+        FText += text;
+        FLineStart = false;
+    }
+    void EndLine() {
+        FText += kLineEnd;
+        FLineStart = true;
+    }
+    QByteArray Bytes() const { return FText.toLocal8Bit(); }
+
+private:
+    QLocale FLocale;
+    QString FText;
+    bool FLineStart = true;
+};
+
+} // namespace
+
+QByteArray SignalExportText(const SignalExportInput& in, const TSpectra& spectra) {
+    const std::size_t n =
+        std::min({std::size_t(std::max(in.SampleCount, 0)), in.Ch0.size(), in.Ch1.size(), in.Ham.size()});
+    const std::size_t lines = std::min(spectra.Spectrum0.size(), spectra.Spectrum1.size());
+    const double period = 1.0 / in.SampleFreq;
+    CsvText csv(qsizetype(n) * 95);
+    for (std::size_t i = 0; i < n; ++i) {
+        csv.Number(double(i) * period);
+        csv.Number(in.Ch0[i]);
+        csv.Number(in.Ch1[i]);
+        csv.Number(in.Ham[i]);
+        csv.Number(double(i) * spectra.FreqStep);
+        if (i < lines) {
+            csv.Number(double(spectra.Spectrum0[i]));
+            csv.Number(double(spectra.Spectrum1[i]));
+        } else {
+            csv.Field(QString());
+            csv.Field(QString());
+        }
+        csv.EndLine();
+    }
+    return csv.Bytes();
+}
+
+QByteArray SpectrumExportText(const TSpectra& spectra) {
+    const std::size_t lines = std::min(spectra.Spectrum0.size(), spectra.Spectrum1.size());
+    CsvText csv(qsizetype(lines) * 40);
+    for (std::size_t i = 0; i < lines; ++i) {
+        csv.Number(double(i) * spectra.FreqStep);
+        csv.Number(double(spectra.Spectrum0[i]));
+        csv.Number(double(spectra.Spectrum1[i]));
+        csv.EndLine();
+    }
+    return csv.Bytes();
+}
+
+ExportResult WriteExportFile(const QString& fileName, const QByteArray& text) {
+    const QFileInfo info(fileName);
+    if (info.exists() || info.isSymLink()) {
+        // A read-only file is kept whoever runs the program (deleting it would need no write right here).
+        if (!(info.permissions() & QFile::WriteOwner) || !QFile::remove(fileName))
+            return {ExportResult::NotReplaced, {}};
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return {ExportResult::Failed, file.errorString()};
+    if (file.write(text) != text.size() || !file.flush()) {
+        const QString error = file.errorString();
+        file.close();
+        file.remove();
+        return {ExportResult::Failed, error};
+    }
+    return {ExportResult::Written, {}};
+}

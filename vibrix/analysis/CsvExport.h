@@ -1,0 +1,34 @@
+#pragma once
+// Signal and spectrum export: semicolon-separated numbers, one record per file, every line
+// ended by a single CR, every number as "0.00000E+00" in the user's locale.
+
+#include <QByteArray>
+#include <QString>
+
+#include <span>
+
+struct TSpectra;
+
+struct SignalExportInput {
+    std::span<const float> Ch0, Ch1, Ham; // normalised, without gain or inversion
+    int SampleCount = 0;                  // the record's SampleLen; clipped to the samples present
+    double SampleFreq = 0;                // Hz
+};
+
+// N lines of seven fields: t, the three channels, f, both spectra. Lines beyond the spectra
+// (N/2 .. N-1) leave fields 6 and 7 empty.
+QByteArray SignalExportText(const SignalExportInput& in, const TSpectra& spectra);
+
+// N/2 lines of three fields: f, both spectra (line 0 holds the constant component).
+QByteArray SpectrumExportText(const TSpectra& spectra);
+
+struct ExportResult {
+    enum Status { Written, NotReplaced, Failed };
+    Status Result = Failed;
+    QString Error; // the file system's reason when Failed
+};
+
+// Replaces the file: an existing one is deleted first. A file that is read-only or cannot be
+// deleted stays as it is (NotReplaced, no message expected). A failed write removes the
+// partial file.
+ExportResult WriteExportFile(const QString& fileName, const QByteArray& text);

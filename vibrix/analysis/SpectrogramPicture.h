@@ -1,0 +1,52 @@
+#pragma once
+// The spectrogram picture: 512 x 512 grey levels in the upper-left corner of a 524 x 524 image,
+// axis captions in the margins, and two cursor lines drawn by inverting pixels.
+
+#include <QFont>
+#include <QImage>
+
+#include <span>
+
+class TSpectrogramPicture {
+public:
+    static constexpr int ImageSize = 524;
+    static constexpr int AreaSize = 512;
+
+    TSpectrogramPicture(); // all white
+
+    const QImage& Image() const { return FImage; }
+
+    // "время t" under the area, "частота f  (глубина h)" rotated by 90 degrees to its right.
+    void DrawCaptions(const QFont& font);
+
+    // Paints the area white and forgets the cursor lines.
+    void ClearArea();
+
+    // Column c, line l (value at c * lines + l, lines >= 512) becomes pixel (c, 511 - l); grey
+    // level by log10(v + 1) against the largest value: white for 0, black for the largest. An
+    // all-zero spectrogram is painted white.
+    void DrawSpectrogram(std::span<const double> values, int lines);
+
+    // Moves a cursor line: the line drawn before is erased, one at `column`/`row` is drawn;
+    // -1 forgets the drawn line without erasing it.
+    void SetTimeCursor(int column);
+    void SetFreqCursor(int row);
+    int TimeCursor() const { return FTimeCursor; }
+    int FreqCursor() const { return FFreqCursor; }
+
+    // Inverts the pixels of a vertical (column) or horizontal (row) line across the area;
+    // drawing the same line twice restores the picture.
+    void XorVerticalLine(int column);
+    void XorHorizontalLine(int row);
+
+    // Grey level of palette entry k: 255 - k.
+    static QRgb PaletteColor(int k) { return qRgb(255 - k, 255 - k, 255 - k); }
+
+private:
+    QImage FImage;
+    int FTimeCursor = -1;
+    int FFreqCursor = -1;
+};
+
+// Text with its baseline turned by `angle` degrees counter-clockwise, cell corner at (x, y).
+void TextOutRotated(QImage& image, const QFont& font, int x, int y, const QString& text, double angle);

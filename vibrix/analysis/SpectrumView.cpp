@@ -1,0 +1,86 @@
+#include "SpectrumView.h"
+
+#include "FFTUnit.h"
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+double depthOf(double freq, double velocity) {
+    return 0.5 * velocity / freq;
+}
+
+std::vector<long double> channelSpectrum(TComplexFFT& fft, std::span<const float> ch, std::size_t n) {
+    const std::vector<long double> samples(ch.begin(), ch.begin() + std::ptrdiff_t(n));
+    std::vector<long double> spectrum(n / 2);
+    fft.AmplitudeSpectrum(samples, spectrum);
+    return spectrum;
+}
+
+int lineUnderCursor(const TSpectra& s, SpectrumAbscissa type, int position) {
+    const int half = int(s.Spectrum0.size());
+    return type == SpectrumAbscissa::Frequency ? position : half - position;
+}
+
+} // namespace
+
+int SpectrumLength(int sampleLen, std::size_t samplesPresent) {
+    const std::size_t limit = std::min(std::size_t(std::max(sampleLen, 0)), samplesPresent);
+    if (limit < 2)
+        return 0;
+    std::size_t n = 2;
+    while (n * 2 <= limit)
+        n *= 2;
+    return int(n);
+}
+
+TSpectra ComputeSpectra(TComplexFFT& fft, std::span<const float> ch0, std::span<const float> ch1,
+                        int sampleLen, double sampleFreq) {
+    TSpectra s;
+    const int n = SpectrumLength(sampleLen, std::min(ch0.size(), ch1.size()));
+    if (n == 0 || !(sampleFreq > 0) || !std::isfinite(sampleFreq))
+        return s;
+    if (fft.Size() != std::uint32_t(n))
+        fft.SetSize(std::uint32_t(n));
+    s.Spectrum0 = channelSpectrum(fft, ch0, std::size_t(n));
+    s.Spectrum1 = channelSpectrum(fft, ch1, std::size_t(n));
+    s.FreqStep = sampleFreq / n;
+    return s;
+}
+
+std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type) {
+    std::array<ChartSeries, 2> series;
+    const int half = int(s.Spectrum0.size());
+    if (s.FreqStep <= 0 || half < 2)
+        return series;
+    for (int p = 1; p < half; ++p) {
+        const int line = lineUnderCursor(s, type, p);
+        const double f = line * s.FreqStep;
+        const double x = type == SpectrumAbscissa::Frequency ? f : depthOf(f, velocity);
+        series[0].Add(x, double(s.Spectrum0[std::size_t(line)]));
+        series[1].Add(x, double(s.Spectrum1[std::size_t(line)]));
+    }
+    return series;
+}
+
+std::optional<double> FreqCursorX(const TSpectra& s, double velocity, SpectrumAbscissa type, int position) {
+    const int half = int(s.Spectrum0.size());
+    if (s.FreqStep <= 0 || position < 1 || position >= half)
+        return std::nullopt;
+    const double f = lineUnderCursor(s, type, position) * s.FreqStep;
+    return type == SpectrumAbscissa::Frequency ? f : depthOf(f, velocity);
+}
+
+QString GetFreqCursorStr(const TSpectra& s, double velocity, SpectrumAbscissa type, int position) {
+    const std::optional<double> x = FreqCursorX(s, velocity, type, position);
+    if (!x)
+        return QStringLiteral("f0 = ?");
+    // The relation f <-> H is its own inverse: H = V/(2f), f = V/(2H).
+    const double other = depthOf(*x, velocity);
+    const double f = type == SpectrumAbscissa::Frequency ? *x : other;
+    const double h = type == SpectrumAbscissa::Frequency ? other : *x;
+    return QStringLiteral("f0 = ") + FormatFloat(QStringLiteral("0.0"), f) + QStringLiteral(" Гц  (") +
+           FormatFloat(QStringLiteral("0.00"), h) + QStringLiteral(" м)");
+}

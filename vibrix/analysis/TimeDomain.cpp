@@ -1,0 +1,37 @@
+#include "TimeDomain.h"
+
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+std::array<ChartSeries, 3> ShowTimeDomain(const TimeDomainInput& in) {
+    std::array<ChartSeries, 3> series;
+    if (!(in.SamplePeriod > 0))
+        return series;
+    const std::size_t n =
+        std::min({std::size_t(std::max(in.SampleCount, 0)), in.Ch0.size(), in.Ch1.size(), in.Ham.size()});
+    const double sign = in.Invert ? -1.0 : 1.0;
+    for (auto& s : series) {
+        s.X.reserve(qsizetype(n));
+        s.Y.reserve(qsizetype(n));
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = double(i) * in.SamplePeriod * 1000;
+        const double g = std::exp(0.001 * in.Gain * double(i)) * sign;
+        series[0].Add(t, in.Ch0[i] * g);
+        series[1].Add(t, in.Ch1[i] * g);
+        series[2].Add(t, in.Ham[i]);
+    }
+    return series;
+}
+
+QString GetTimeCursorStr(int p0, int p1, double samplePeriod, double velocity) {
+    if (!(samplePeriod > 0))
+        return QStringLiteral("dt = ?");
+    const double dt = std::abs(double(p0) - double(p1)) * samplePeriod;
+    const double depth = velocity * 0.5 * dt;
+    return QStringLiteral("dt = ") + FormatFloat(QStringLiteral("#,##0.00"), dt * 1000) +
+           QStringLiteral(" мс  (") + FormatFloat(QStringLiteral("0.00"), depth) + QStringLiteral(" м)");
+}
