@@ -1,0 +1,195 @@
+#include "TrcAxe.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <climits>
+#include <cmath>
+
+#include "TrcError.h"
+#include "TrcI_Columns.h"
+
+namespace {
+
+// Truncation toward zero into an unsigned 16-bit integer, wrapping as such an integer does.
+std::uint16_t TruncU16(double x) {
+    if (!std::isfinite(x) || std::fabs(x) >= 9.0e18)
+        return 0;
+    return std::uint16_t(static_cast<long long>(x));
+}
+
+// How far a step's interval count is from the wanted one.
+double Distance(double w, double candidate, double n) {
+    return std::fabs(std::trunc(w / candidate - n));
+}
+
+// The larger step wins ties.
+double Choose(double larger, double smaller, double w, double n) {
+    return Distance(w, smaller, n) >= Distance(w, larger, n) ? larger : smaller;
+}
+
+constexpr int kMaxStepEntries = 100; // entries looked at for the terminator
+
+} // namespace
+
+QString AxisLabel(double value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 15);
+}
+
+tTrcAxe::tTrcAxe(tTrcI_Columns* ownerImage, double from, double to, double n) : owner(ownerImage) {
+    if (from == to || n == 0)
+        throw tTrcError(tTrcError::InvalidValue);
+    if (ownerImage == nullptr)
+        throw tTrcError(tTrcError::MissingObject);
+    SetRange(from, to);
+    SetTickCount(n);
+}
+
+void tTrcAxe::SetRange(double from, double to) {
+    if (from == to)
+        throw tTrcError(tTrcError::InvalidValue);
+    rangeFrom = from;
+    rangeTo = to;
+}
+
+void tTrcAxe::SetTickCount(double x) {
+    if (x == 0)
+        throw tTrcError(tTrcError::InvalidValue);
+    intervals = TruncU16(x);
+}
+
+void tTrcAxe::SetSteps(const double* list) {
+    if (list == nullptr)
+        throw tTrcError(tTrcError::MissingObject);
+    int n = 0;
+    while (n < kMaxStepEntries && list[n] != 0.0)
+        ++n;
+    if (n == kMaxStepEntries)
+        throw tTrcError(tTrcError::InvalidValue);
+    steps.SetCount(std::size_t(n));
+    for (int i = 0; i < n; ++i)
+        steps.Item(std::size_t(i)) = list[i];
+}
+
+void tTrcAxe::UseRawStep(double raw) {
+    step = raw;
+    firstTick = 0;
+    tickCount = intervals;
+}
+
+void tTrcAxe::TakeStep(double chosen, double w, double v0) {
+    step = chosen;
+    tickCount = std::uint16_t(TruncU16(w) / step);
+    firstTick = std::uint16_t(TruncU16(v0) / step + 1);
+}
+
+void tTrcAxe::Fit(double p0, double p1, double v0, double v1) {
+    if (p0 == p1 || v0 == v1 || intervals == 0)
+        throw tTrcError(tTrcError::InvalidValue);
+    const double w = v1 - v0;
+    const double n = intervals;
+    const double raw = w / n;
+    scale = (p1 - p0) / w;
+    offset = p0 - v0 * scale;
+    const std::size_t count = steps.count();
+    if (count == 0)
+        return UseRawStep(raw);
+    const double s0 = steps.Item(0);
+    if (s0 > raw) {
+        const double half = s0 * 0.5;
+        if (raw > half || Choose(s0, half, w, n) != s0)
+            return UseRawStep(raw);
+        return TakeStep(s0, w, v0);
+    }
+    for (std::size_t i = 1; i < count; ++i) {
+        if (steps.Item(i) > raw)
+            return TakeStep(Choose(steps.Item(i), steps.Item(i - 1), w, n), w, v0);
+    }
+    // Every preferred step is below the raw one: double the last until it reaches it. A single
+    // step equal to the raw step has no smaller candidate and is taken.
+    double larger = steps.Item(count - 1);
+    double smaller = count >= 2 ? steps.Item(count - 2) : larger;
+    while (larger < raw) {
+        smaller = larger;
+        larger *= 2;
+    }
+    TakeStep(Choose(larger, smaller, w, n), w, v0);
+}
+
+void tTrcAxe::UseLabelFont(QPainter& painter) {
+    QFont font = painter.font();
+    font.setPointSize(12);
+    font.setBold(true);
+    painter.setFont(font);
+}
+
+void tTrcAxe::DrawLabel(QPainter& painter, int x, int y, const QString& text) {
+    painter.drawText(x, y + painter.fontMetrics().ascent(), text);
+}
+
+tTrcAxe_H::tTrcAxe_H(tTrcI_Columns* ownerImage) : tTrcAxe(ownerImage, 0, 50, 10) {}
+
+void tTrcAxe_H::Draw(QImage& picture) {
+    const tTrcColumnsCnf& c = owner->conf;
+    const double base = c.app->base;
+    SetRange(c.first * base, (c.first + c.visible) * base);
+    Fit(c.app->marginLeft, c.imageWidth, rangeFrom, rangeTo);
+    QPainter painter(&picture);
+    UseLabelFont(painter);
+    for (int i = firstTick; i <= firstTick + tickCount; ++i)
+        DrawLabel(painter, TickPixel(i), 0, AxisLabel(i * step));
+}
+
+void tTrcAxe_H::DrawOnBitmap(QImage& bitmap) {
+    // Each column is labelled at its centre with its measurement's position; a label that would
+    // run into the previous one is left out.
+    const tTrcColumnsCnf& c = owner->conf;
+    QPainter painter(&bitmap);
+    UseLabelFont(painter);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    int lastRight = INT_MIN / 2;
+    for (int i = 0; i < c.count; ++i) {
+        const QString text = AxisLabel((i + 1) * c.app->base);
+        const int width = metrics.horizontalAdvance(text);
+        const int x = c.ColumnCentre(i) - width / 2;
+        if (x < lastRight + gap)
+            continue;
+        DrawLabel(painter, x, 0, text);
+        lastRight = x + width;
+    }
+}
+
+tTrcAxe_V::tTrcAxe_V(tTrcI_Columns* ownerImage) : tTrcAxe(ownerImage, 0, 50, 10) {
+    rangeTo = ownerImage->conf.depthMax;
+}
+
+void tTrcAxe_V::Draw(QImage& picture) {
+    DrawDepths(picture);
+}
+
+void tTrcAxe_V::DrawOnBitmap(QImage& bitmap) {
+    DrawDepths(bitmap);
+}
+
+void tTrcAxe_V::DrawDepths(QImage& target) {
+    const tTrcColumnsCnf& c = owner->conf;
+    SetRange(0, c.depthMax);
+    // The columns put depth d at d * pixelsPerMetre below the margin, with an integer number of
+    // pixels per metre; the labels use the same scale so that they read the columns' depths.
+    const int pixelsPerMetre = c.plotHeight / c.depthMax;
+    const int bottom = pixelsPerMetre > 0 ? c.app->marginTop + c.depthMax * pixelsPerMetre : c.imageHeight;
+    Fit(c.app->marginTop, bottom, 0, c.depthMax);
+    QPainter painter(&target);
+    UseLabelFont(painter);
+    for (int i = firstTick; i <= firstTick + tickCount; ++i) {
+        const int y = TickPixel(i);
+        DrawLabel(painter, 0, y, AxisLabel(i * step));
+        painter.setPen(QColor(255, 0, 0));
+        painter.drawLine(c.app->marginLeft, y, target.width(), y);
+        painter.setPen(Qt::black);
+    }
+}
