@@ -1,0 +1,186 @@
+#include "MainDataModuleUnit.h"
+
+#include "ProjectFile.h"
+
+using vxds::DataSetError;
+using vxds::DataTable;
+using vxds::FieldType;
+
+namespace {
+
+const QString kMainIndex = QStringLiteral("DateTime;SiteNumber;PileNumber");
+
+} // namespace
+
+TMainDataModule::TMainDataModule()
+    : cdsVibrix({{"DateTime", FieldType::DateTime, 0},
+                 {"SiteNumber", FieldType::Int32, 0},
+                 {"PileNumber", FieldType::Int32, 0},
+                 {"Data", FieldType::Blob, 0},
+                 {"Comment", FieldType::Memo, 0}}),
+      cdsDesc({{"Name", FieldType::String, 20},
+               {"Version", FieldType::Int32, 0},
+               {"Comment", FieldType::Memo, 0}}) {
+    for (DataTable* t : {&cdsVibrix, &cdsDesc}) {
+        const auto changed = [this](DataTable& d) { cdsmOnChanges(d); };
+        t->beforeInsert = t->beforeEdit = t->beforePost = t->beforeDelete = changed;
+    }
+    cdsVibrix.afterScroll = [this](DataTable& d) { cdsVibrixAfterScroll(d); };
+}
+
+void TMainDataModule::cdsmOnChanges(DataTable&) {
+    ChangeCount = (ChangeCount + 1) | 1;
+}
+
+void TMainDataModule::cdsVibrixAfterScroll(DataTable& table) {
+    if (table.state() == DataTable::State::Browse && OnAfterScrollResult)
+        OnAfterScrollResult(table);
+}
+
+int TMainDataModule::AddMeasureFile(const QString& fileName, double dateTime) {
+    const MeasureFile file(fileName);
+    if (!file.isMeasurement())
+        return 1;
+    if (RecordExists(dateTime, file.siteNumber(), file.pileNumber()))
+        return 2;
+    return StoreMeasure(file.record(dateTime)) ? 0 : 1;
+}
+
+bool TMainDataModule::RecordExists(double dateTime, int siteNumber, int pileNumber) {
+    if (!cdsVibrix.active() || !cdsVibrix.hasIndex())
+        return false;
+    return cdsVibrix.findKey({dateTime, std::int32_t(siteNumber), std::int32_t(pileNumber)});
+}
+
+bool TMainDataModule::StoreMeasure(const TMeasureResult& r) {
+    try {
+        cdsVibrix.postIfEditing();
+        cdsVibrix.appendRecord({r.DateTime, r.SiteNumber, r.PileNumber, packMeasure(r), QString()});
+        return true;
+    } catch (const DataSetError&) {
+        return false;
+    }
+}
+
+bool TMainDataModule::LoadMeasure(TMeasureResult& r) {
+    r = TMeasureResult{};
+    try {
+        cdsVibrix.postIfEditing();
+    } catch (const DataSetError&) {
+        return false;
+    }
+    if (IsProjectEmpty())
+        return false;
+    return unpackMeasure(vxds::asBytes(cdsVibrix.value("Data")), r);
+}
+
+bool TMainDataModule::CreateProject(const QString& fileName) {
+    cdsDesc.createDataSet();
+    cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
+    cdsVibrix.createDataSet();
+    const bool written = WriteProjectFile(fileName);
+    closeTables();
+    ChangeCount = 0;
+    return written;
+}
+
+bool TMainDataModule::OpenProject(const QString& fileName) {
+    if (!ReadProjectFile(fileName)) {
+        FileName.clear();
+        return false;
+    }
+    FileName = fileName;
+    try {
+        cdsDesc.open();
+        cdsVibrix.open();
+        cdsVibrix.setIndex(kMainIndex);
+    } catch (const DataSetError& e) {
+        LastError = QString::fromStdString(e.what());
+        closeTables();
+        return false;
+    }
+    ChangeCount = 0;
+    return true;
+}
+
+bool TMainDataModule::WriteProjectFile(const QString& fileName) {
+    return saveProjectFile(fileName, cdsDesc, cdsVibrix, LastError);
+}
+
+bool TMainDataModule::ReadProjectFile(const QString& fileName) {
+    return loadProjectFile(fileName, cdsDesc, cdsVibrix, LastError);
+}
+
+bool TMainDataModule::SaveProject() {
+    if (!IsProjectOpen())
+        return false;
+    PostChanges();
+    if (!WriteProjectFile(FileName))
+        return false;
+    ChangeCount = 0;
+    return true;
+}
+
+bool TMainDataModule::CloseProject() {
+    // Only an open project is written: closed tables hold no rows to save.
+    if (IsProjectOpen()) {
+        PostChanges();
+        if (!FileName.isEmpty() && !WriteProjectFile(FileName))
+            return false;
+    }
+    closeTables();
+    ChangeCount = 0;
+    return true;
+}
+
+void TMainDataModule::DiscardProject() {
+    FileName.clear();
+    CloseProject();
+}
+
+void TMainDataModule::closeTables() {
+    cdsVibrix.dropIndex();
+    cdsVibrix.close();
+    cdsDesc.close();
+}
+
+void TMainDataModule::PostChanges() {
+    cdsDesc.postIfEditing();
+    cdsVibrix.postIfEditing();
+}
+
+bool TMainDataModule::IsProjectOpen() const {
+    return cdsVibrix.active() && cdsDesc.active();
+}
+
+bool TMainDataModule::IsProjectEmpty() const {
+    return !IsProjectOpen() || cdsVibrix.isEmpty();
+}
+
+bool TMainDataModule::IsProjectModified() const {
+    return IsProjectOpen() && ChangeCount != 0;
+}
+
+void TMainDataModule::DeleteAllRecords() {
+    PostChanges();
+    DisableViews();
+    cdsVibrix.emptyTable();
+    EnableViews();
+    cdsmOnChanges(cdsVibrix);
+}
+
+void TMainDataModule::DisableViews() {
+    cdsVibrix.disableControls();
+}
+
+void TMainDataModule::EnableViews() {
+    cdsVibrix.enableControls();
+}
+
+void TMainDataModule::SaveRecNo() {
+    SavedRecNo = cdsVibrix.recNo();
+}
+
+void TMainDataModule::RestoreRecNo() {
+    cdsVibrix.moveBy(SavedRecNo - cdsVibrix.recNo());
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The data module: the two project tables, the project file operations and the
+// measurement record's way into and out of a row. GUI thread only.
+
+#include "DataTable.h"
+#include "MeasureResult.h"
+
+#include <functional>
+
+class TMainDataModule {
+public:
+    TMainDataModule(); // DataModuleCreate
+
+    vxds::DataTable cdsVibrix; // DateTime, SiteNumber, PileNumber, Data, Comment
+    vxds::DataTable cdsDesc;   // Name, Version, Comment
+
+    QString FileName;
+    int ChangeCount = 0;
+    int SavedRecNo = 0;
+    std::function<void(vxds::DataTable&)> OnAfterScrollResult;
+    // Text of the last failed project write or read, for the user.
+    QString LastError;
+
+    // 0: row added; 1: not a measurement file or not stored; 2: key already present.
+    // Throws MeasureFileError when the file cannot be read.
+    int AddMeasureFile(const QString& fileName, double dateTime);
+    bool RecordExists(double dateTime, int siteNumber, int pileNumber);
+    bool StoreMeasure(const TMeasureResult& r);
+    bool LoadMeasure(TMeasureResult& r);
+
+    bool CreateProject(const QString& fileName);
+    bool OpenProject(const QString& fileName);
+    bool WriteProjectFile(const QString& fileName);
+    bool ReadProjectFile(const QString& fileName);
+    // Both keep the tables open and ChangeCount as it was when the file cannot be written.
+    bool SaveProject();
+    bool CloseProject();
+    void DiscardProject();
+    void PostChanges();
+
+    bool IsProjectOpen() const;
+    bool IsProjectEmpty() const;
+    bool IsProjectModified() const;
+
+    void DeleteAllRecords();
+    void DisableViews();
+    void EnableViews();
+    void SaveRecNo();
+    void RestoreRecNo();
+
+private:
+    void cdsmOnChanges(vxds::DataTable&);
+    void cdsVibrixAfterScroll(vxds::DataTable& table);
+    void closeTables();
+};

@@ -1,0 +1,124 @@
+#include "MeasureResult.h"
+
+#include "SsmFile.h"
+#include "SsmIo.h"
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+static_assert(std::endian::native == std::endian::little, "the stored value is written in host order");
+
+namespace {
+
+constexpr std::size_t kChannelBytes = kChannelSamples * sizeof(float);
+constexpr std::size_t kChannelOffset[3] = {64, 64 + kChannelBytes, 64 + 2 * kChannelBytes};
+
+template <typename T> void put(char* base, std::size_t at, T v) {
+    std::memcpy(base + at, &v, sizeof v);
+}
+template <typename T> void get(const char* base, std::size_t at, T& v) {
+    std::memcpy(&v, base + at, sizeof v);
+}
+
+template <typename R> auto& channel(R& r, int k) {
+    return k == 0 ? r.Ch0Data : (k == 1 ? r.Ch1Data : r.HamData);
+}
+
+} // namespace
+
+void ConvertChannel(std::span<const std::uint16_t> words, std::span<float> samples) {
+    float m = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        samples[i] = float(ssm::sampleValue(words[i]));
+        if (std::fabs(samples[i]) > m)
+            m = std::fabs(samples[i]);
+    }
+    if (m <= 0)
+        return;
+    const float s = float(1.0 / m);
+    for (float& v : samples)
+        v = s * v;
+}
+
+QByteArray packMeasure(const TMeasureResult& r) {
+    QByteArray out(qsizetype(kStoredMeasureSize), '\0');
+    char* p = out.data();
+    // Field by field: the double at 28 is not aligned in the stored layout.
+    put(p, 0, r.DateTime);
+    put(p, 8, r.SiteNumber);
+    put(p, 12, r.PileNumber);
+    put(p, 16, r.SampleFreq);
+    put(p, 24, r.SampleLen);
+    put(p, 28, r.Velocity);
+    put(p, 36, r.BaseLen);
+    put(p, 44, r.Amp);
+    for (int k = 0; k < 3; ++k) {
+        const std::vector<float>& ch = channel(r, k);
+        std::memcpy(p + kChannelOffset[k], ch.data(), std::min(ch.size(), kChannelSamples) * sizeof(float));
+    }
+    return out;
+}
+
+bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r) {
+    r = TMeasureResult{};
+    if (std::size_t(bytes.size()) != kStoredMeasureSize)
+        return false;
+    const char* p = bytes.constData();
+    get(p, 0, r.DateTime);
+    get(p, 8, r.SiteNumber);
+    get(p, 12, r.PileNumber);
+    get(p, 16, r.SampleFreq);
+    get(p, 24, r.SampleLen);
+    get(p, 28, r.Velocity);
+    get(p, 36, r.BaseLen);
+    get(p, 44, r.Amp);
+    for (int k = 0; k < 3; ++k) {
+        std::vector<float>& ch = channel(r, k);
+        ch.resize(kChannelSamples);
+        std::memcpy(ch.data(), p + kChannelOffset[k], kChannelBytes);
+    }
+    return true;
+}
+
+MeasureFileError::MeasureFileError(const QString& file, const QString& why)
+    : std::runtime_error((file + ": " + why).toStdString()), fileName(file), reason(why) {}
+
+MeasureFile::MeasureFile(const QString& path) {
+    std::string error;
+    if (!ssm::readWholeFile(path.toStdString(), bytes_, error))
+        throw MeasureFileError(path, QString::fromLocal8Bit(error.c_str()));
+    valid_ = ssm::isVibrixMeasurement(bytes_, bytes_.size());
+}
+
+std::int32_t MeasureFile::siteNumber() const {
+    return bytes_[ssm::offset::SiteNumber];
+}
+
+std::int32_t MeasureFile::pileNumber() const {
+    return ssm::readU16(&bytes_[ssm::offset::PileNumber]);
+}
+
+TMeasureResult MeasureFile::record(double dateTime) const {
+    const ssm::Header h = ssm::parseHeader(std::span(bytes_).first<ssm::kHeaderSize>());
+    TMeasureResult r;
+    r.DateTime = dateTime;
+    r.SiteNumber = siteNumber();
+    r.PileNumber = pileNumber();
+    r.SampleFreq = 1.0 / double(h.samplePeriod);
+    r.SampleLen = h.sampleLen;
+    r.Velocity = h.velocity;
+    r.BaseLen = h.baseLen;
+    r.Amp = h.amp;
+    std::vector<std::uint16_t> words(kChannelSamples);
+    const ssm::Block blocks[3] = {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer};
+    for (int k = 0; k < 3; ++k) {
+        const std::uint8_t* block = bytes_.data() + ssm::blockOffset(h, blocks[k]);
+        for (std::size_t i = 0; i < kChannelSamples; ++i)
+            words[i] = ssm::blockWord(block, i);
+        std::vector<float>& ch = channel(r, k);
+        ch.resize(kChannelSamples);
+        ConvertChannel(words, ch);
+    }
+    return r;
+}

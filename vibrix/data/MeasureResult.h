@@ -1,0 +1,59 @@
+#pragma once
+// One measurement in memory: key values, recording parameters and the three channels
+// conditioned to -1 ... +1, and its packed form stored in a project row.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+struct TMeasureResult {
+    double DateTime = 0; // days since 30 December 1899, local time
+    std::int32_t SiteNumber = 0;
+    std::int32_t PileNumber = 0;
+    double SampleFreq = 0; // Hz
+    std::int32_t SampleLen = 0;
+    double Velocity = 0; // m/s
+    double BaseLen = 0;  // cm
+    double Amp = 0;      // gain coefficient
+    std::vector<float> Ch0Data, Ch1Data, HamData;
+};
+
+constexpr std::size_t kChannelSamples = 16384;
+constexpr std::size_t kStoredMeasureSize = 196672;
+
+// Offset-binary words to samples scaled by the channel's own largest magnitude, so that
+// the largest one becomes exactly +1 or -1; a silent channel stays zero. Same lengths.
+void ConvertChannel(std::span<const std::uint16_t> words, std::span<float> samples);
+
+// The stored value: the 52 bytes of key values and parameters, 12 zero bytes, then the
+// three channels as raw little-endian float32.
+QByteArray packMeasure(const TMeasureResult& r);
+// False (record left empty) unless `bytes` is a whole stored value.
+bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r);
+
+// A measurement file that exists but cannot be read; carries the system's reason.
+class MeasureFileError : public std::runtime_error {
+public:
+    MeasureFileError(const QString& fileName, const QString& reason);
+    QString fileName, reason;
+};
+
+// Reads a measurement file for the record. Throws MeasureFileError when it cannot be read.
+class MeasureFile {
+public:
+    explicit MeasureFile(const QString& path);
+    // The loose title test, with a header and blocks the file really holds.
+    bool isMeasurement() const { return valid_; }
+    std::int32_t siteNumber() const;
+    std::int32_t pileNumber() const; // the whole 16-bit pile number
+    // The record of this file measured at `dateTime`.
+    TMeasureResult record(double dateTime) const;
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    bool valid_ = false;
+};

@@ -1,0 +1,97 @@
+#include "ProjectSequences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kCreateFailed = QStringLiteral("Не удалось создать проект!");
+const QString kOpenFailed = QStringLiteral("Не удалось открыть проект!");
+
+template <typename F, typename... A> auto call(const F& f, A&&... a) {
+    if (f)
+        return f(std::forward<A>(a)...);
+    return decltype(f(std::forward<A>(a)...))();
+}
+
+} // namespace
+
+void TProjectSequences::fail(const QString& text) {
+    ProjectName.clear();
+    call(ui_.showError, text);
+}
+
+bool TProjectSequences::ProjectCreateSequence(const QString& fileName) {
+    // An old file that stays would be opened as the new project: say so instead.
+    if (QFileInfo::exists(fileName) && !QFile::remove(fileName)) {
+        fail(kCreateFailed);
+        return false;
+    }
+    if (!dm_.CreateProject(fileName)) {
+        fail(kCreateFailed);
+        return false;
+    }
+    return ProjectOpenSequence(fileName);
+}
+
+bool TProjectSequences::ProjectOpenSequence(const QString& fileName) {
+    if (!dm_.OpenProject(fileName)) {
+        fail(kOpenFailed);
+        return false;
+    }
+    ProjectName = fileName;
+    ProjectPath = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath() + '/');
+    call(ui_.clearViews);
+    call(ui_.showProject);
+    dm_.cdsVibrix.first();
+    return true;
+}
+
+bool TProjectSequences::ProjectCloseSequence() {
+    if (!dm_.IsProjectOpen())
+        return true;
+    if (dm_.IsProjectModified()) {
+        const QString question =
+            QStringLiteral("Сохранить изменеия в проекте") + '\r' + QFileInfo(ProjectName).fileName() + " ?";
+        const TAnswer answer = ui_.askYesNoCancel ? ui_.askYesNoCancel(question) : TAnswer::Cancel;
+        if (answer == TAnswer::Cancel)
+            return false;
+        if (answer == TAnswer::No) {
+            ProjectName.clear();
+            call(ui_.hideProject);
+            dm_.DiscardProject();
+            return true;
+        }
+    }
+    // The project stays open and named when its file cannot be written.
+    if (!dm_.CloseProject()) {
+        call(ui_.showError, dm_.LastError);
+        return false;
+    }
+    ProjectName.clear();
+    call(ui_.hideProject);
+    return true;
+}
+
+bool TProjectSequences::SaveProject() {
+    if (dm_.SaveProject())
+        return true;
+    call(ui_.showError, dm_.LastError);
+    return false;
+}
+
+void TProjectSequences::CancelChanges() {
+    dm_.DiscardProject();
+    if (dm_.OpenProject(ProjectName))
+        return;
+    fail(kOpenFailed);
+    call(ui_.hideProject);
+}
+
+void TProjectSequences::DeleteAllRecords() {
+    if (!ui_.askYesNo || !ui_.askYesNo(QStringLiteral("Удалить все записи из проекта?")))
+        return;
+    dm_.DeleteAllRecords();
+    call(ui_.clearViews);
+}
