@@ -1,0 +1,74 @@
+#include "DownloadProgress.h"
+
+#include "MeasureResult.h"
+
+#include <QDeadlineTimer>
+
+const QString TDownloadProgress::kAbort = QStringLiteral("Прервать");
+const QString TDownloadProgress::kDone = QStringLiteral("ОК");
+
+namespace {
+
+constexpr int kCloseWaitMs = 2000;
+
+} // namespace
+
+TDownloadProgress::~TDownloadProgress() {
+    FormClose();
+}
+
+void TDownloadProgress::changed() {
+    if (OnChanged)
+        OnChanged();
+}
+
+void TDownloadProgress::FormShow() {
+    ReadCount = AddCount = 0;
+    Failures.clear();
+    ButtonCaption = kAbort;
+    ReadThread = new TReadThread;
+    ReadThread->Path = Path;
+    ReadThread->OnReadFile = [this] { ReadThreadFile(); };
+    ReadThread->OnFinish = [this] { ReadThreadFinish(); };
+    changed();
+    ReadThread->Start();
+}
+
+void TDownloadProgress::ReadThreadFile() {
+    if (!OnAddFile)
+        return;
+    ++ReadCount;
+    changed();
+    // A file that cannot be read is counted, named with its reason, and the walk goes on.
+    try {
+        if (OnAddFile(ReadThread->FileName, ReadThread->FileDateTime) == 0)
+            ++AddCount;
+    } catch (const MeasureFileError& e) {
+        Failures.push_back({e.fileName, e.reason});
+    }
+    changed();
+}
+
+void TDownloadProgress::ReadThreadFinish() {
+    ButtonCaption = kDone;
+    changed();
+}
+
+void TDownloadProgress::FormClose() {
+    TReadThread* worker = ReadThread;
+    if (!worker)
+        return;
+    worker->Stop();
+    const QDeadlineTimer deadline(kCloseWaitMs);
+    while (!worker->wait(10) && !deadline.hasExpired())
+        worker->ServePending();
+    ReadThread = nullptr;
+    if (worker->isFinished()) {
+        delete worker;
+        return;
+    }
+    worker->Abandon();
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    if (worker->isFinished()) // it may have ended before the connection
+        worker->deleteLater();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// What the import progress window counts and how it ends its worker, without the window:
+// the window shows ReadCount, AddCount, ButtonCaption and, at the end, Failures.
+
+#include "DownloadUnit.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+class TDownloadProgress {
+public:
+    struct Failure {
+        QString fileName, reason;
+    };
+
+    TDownloadProgress() = default;
+    TDownloadProgress(const TDownloadProgress&) = delete;
+    TDownloadProgress& operator=(const TDownloadProgress&) = delete;
+    ~TDownloadProgress();
+
+    QString Path;
+    std::function<int(const QString&, double)> OnAddFile; // 0 = a row was added
+    std::function<void()> OnChanged;                      // counters, caption or failures changed
+    int ReadCount = 0;
+    int AddCount = 0;
+    QString ButtonCaption;
+    std::vector<Failure> Failures; // files that could not be read, with the system's reason
+    QPointer<TReadThread> ReadThread;
+
+    void FormShow();
+    void ReadThreadFile();
+    void ReadThreadFinish();
+    // Stops the worker, serves a hand-over it waits on, waits up to two seconds for its end
+    // and otherwise lets it go without ever handing anything over again.
+    void FormClose();
+    bool Finished() const { return ButtonCaption == kDone; }
+
+    static const QString kAbort, kDone;
+
+private:
+    void changed();
+};

@@ -1,0 +1,86 @@
+#include "DownloadUnit.h"
+
+#include <QDirIterator>
+
+double toDateTimeValue(const QDateTime& local) {
+    if (!local.isValid())
+        return 0;
+    static const QDate kZero(1899, 12, 30);
+    return double(kZero.daysTo(local.date())) + local.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+void TReadThread::Start() {
+    Running = 1;
+    start();
+}
+
+void TReadThread::Stop() {
+    stop_ = true;
+}
+
+void TReadThread::run() {
+    // Every entry the pattern matches, folders and hidden or system entries included, in
+    // the order the file system lists them.
+    QDirIterator it(Path, {QStringLiteral("*.ssm")},
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        FileName = it.filePath();
+        FileDateTime = toDateTimeValue(it.fileInfo().lastModified());
+        if (OnReadFile && !handOver(OnReadFile))
+            break;
+        if (stop_)
+            break;
+    }
+    if (OnFinish)
+        handOver(OnFinish);
+    Running = 0;
+}
+
+bool TReadThread::handOver(const std::function<void()>& fn) {
+    std::unique_lock lock(mutex_);
+    if (abandoned_)
+        return false;
+    pending_ = &fn;
+    served_ = false;
+    QMetaObject::invokeMethod(this, &TReadThread::ServePending, Qt::QueuedConnection);
+    // An abandoned worker still waits for a hand-over already running: it owns `fn`.
+    cv_.wait(lock, [this] { return served_ || (abandoned_ && !inService_); });
+    pending_ = nullptr;
+    return served_;
+}
+
+void TReadThread::ServePending() {
+    const std::function<void()>* fn = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (!pending_ || inService_ || served_ || abandoned_)
+            return;
+        fn = pending_;
+        inService_ = true;
+    }
+    try {
+        (*fn)();
+    } catch (...) {
+        endService();
+        throw;
+    }
+    endService();
+}
+
+void TReadThread::endService() {
+    {
+        std::lock_guard lock(mutex_);
+        inService_ = false;
+        served_ = true;
+    }
+    cv_.notify_all();
+}
+
+void TReadThread::Abandon() {
+    {
+        std::lock_guard lock(mutex_);
+        abandoned_ = true;
+    }
+    cv_.notify_all();
+}

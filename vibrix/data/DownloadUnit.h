@@ -1,0 +1,52 @@
+#pragma once
+// The folder import worker: lists Path/*.ssm and hands each entry's name and last-write
+// time to the GUI thread, waiting until the GUI thread is done with it. It never touches
+// a table itself.
+
+#include <QDateTime>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+// A local date-time as days since 30 December 1899 with the time of day as the fraction.
+double toDateTimeValue(const QDateTime& local);
+
+class TReadThread : public QThread {
+    Q_OBJECT
+public:
+    using QThread::QThread;
+
+    QString Path;                               // folder to walk
+    QString FileName;                           // entry being handed over
+    double FileDateTime = 0;                    // its last-write time, local
+    std::function<void()> OnReadFile, OnFinish; // run on the GUI thread
+    std::atomic<int> Running{0};
+
+    void Start();
+    void Stop();
+    bool Stopped() const { return Running == 0; }
+
+    // GUI thread: runs a hand-over that is waiting, if any.
+    void ServePending();
+    // GUI thread: from now on nothing is handed over; a waiting worker goes on unserved.
+    void Abandon();
+
+protected:
+    void run() override; // the walk
+
+private:
+    bool handOver(const std::function<void()>& fn);
+    void endService();
+
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    const std::function<void()>* pending_ = nullptr;
+    bool inService_ = false;
+    bool served_ = false;
+    bool abandoned_ = false;
+    std::atomic<bool> stop_{false};
+};
