@@ -38,12 +38,12 @@ void TMainDataModule::cdsVibrixAfterScroll(DataTable& table) {
 }
 
 int TMainDataModule::AddMeasureFile(const QString& fileName, double dateTime) {
-    const MeasureFile file(fileName);
-    if (!file.isMeasurement())
+    reader_.read(fileName);
+    if (!reader_.isMeasurement())
         return 1;
-    if (RecordExists(dateTime, file.siteNumber(), file.pileNumber()))
+    if (RecordExists(dateTime, reader_.siteNumber(), reader_.pileNumber()))
         return 2;
-    return StoreMeasure(file.record(dateTime)) ? 0 : 1;
+    return StoreMeasure(reader_.record(dateTime)) ? 0 : 1;
 }
 
 bool TMainDataModule::RecordExists(double dateTime, int siteNumber, int pileNumber) {

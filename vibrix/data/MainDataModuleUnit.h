@@ -52,4 +52,6 @@ private:
     void cdsmOnChanges(vxds::DataTable&);
     void cdsVibrixAfterScroll(vxds::DataTable& table);
     void closeTables();
+
+    MeasureFile reader_; // reused by every file of an import
 };

@@ -3,8 +3,9 @@
 #include "SsmFile.h"
 #include "SsmIo.h"
 
+#include <algorithm>
 #include <bit>
-#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 static_assert(std::endian::native == std::endian::little, "the stored value is written in host order");
@@ -28,22 +29,20 @@ template <typename R> auto& channel(R& r, int k) {
 } // namespace
 
 void ConvertChannel(std::span<const std::uint16_t> words, std::span<float> samples) {
-    float m = 0;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        samples[i] = float(ssm::sampleValue(words[i]));
-        if (std::fabs(samples[i]) > m)
-            m = std::fabs(samples[i]);
-    }
-    if (m <= 0)
-        return;
-    const float s = float(1.0 / m);
-    for (float& v : samples)
-        v = s * v;
+    // The peak is found on the integers, so both loops vectorise; the result is the same.
+    int m = 0;
+    for (std::uint16_t w : words)
+        m = std::max(m, std::abs(ssm::sampleValue(w)));
+    // A silent channel (m = 0) stays all zeros.
+    const float s = m > 0 ? float(1.0 / m) : 0.0f;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        samples[i] = s * float(ssm::sampleValue(words[i]));
 }
 
 QByteArray packMeasure(const TMeasureResult& r) {
-    QByteArray out(qsizetype(kStoredMeasureSize), '\0');
+    QByteArray out(qsizetype(kStoredMeasureSize), Qt::Uninitialized);
     char* p = out.data();
+    std::memset(p + 52, 0, 12);
     // Field by field: the double at 28 is not aligned in the stored layout.
     put(p, 0, r.DateTime);
     put(p, 8, r.SiteNumber);
@@ -55,7 +54,9 @@ QByteArray packMeasure(const TMeasureResult& r) {
     put(p, 44, r.Amp);
     for (int k = 0; k < 3; ++k) {
         const std::vector<float>& ch = channel(r, k);
-        std::memcpy(p + kChannelOffset[k], ch.data(), std::min(ch.size(), kChannelSamples) * sizeof(float));
+        const std::size_t n = std::min(ch.size(), kChannelSamples);
+        std::memcpy(p + kChannelOffset[k], ch.data(), n * sizeof(float));
+        std::memset(p + kChannelOffset[k] + n * sizeof(float), 0, (kChannelSamples - n) * sizeof(float));
     }
     return out;
 }
@@ -84,7 +85,8 @@ bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r) {
 MeasureFileError::MeasureFileError(const QString& file, const QString& why)
     : std::runtime_error((file + ": " + why).toStdString()), fileName(file), reason(why) {}
 
-MeasureFile::MeasureFile(const QString& path) {
+void MeasureFile::read(const QString& path) {
+    valid_ = false;
     std::string error;
     if (!ssm::readWholeFile(path.toStdString(), bytes_, error))
         throw MeasureFileError(path, QString::fromLocal8Bit(error.c_str()));

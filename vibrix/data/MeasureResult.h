@@ -43,9 +43,12 @@ public:
 };
 
 // Reads a measurement file for the record. Throws MeasureFileError when it cannot be read.
+// One object can read file after file, reusing its buffer.
 class MeasureFile {
 public:
-    explicit MeasureFile(const QString& path);
+    MeasureFile() = default;
+    explicit MeasureFile(const QString& path) { read(path); }
+    void read(const QString& path);
     // The loose title test, with a header and blocks the file really holds.
     bool isMeasurement() const { return valid_; }
     std::int32_t siteNumber() const;

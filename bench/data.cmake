@@ -1,0 +1,1 @@
+vx_bench(bench_data SOURCES data_bench.cpp LIBS vibrix_data ssmgen_lib)

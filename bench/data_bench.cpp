@@ -1,0 +1,213 @@
+// The project store against the disk: importing, saving and opening 1000 measurements
+// compared with plainly reading or writing the same bytes, and the table index's growth.
+#include "bench_main.h"
+
+#include "DownloadProgress.h"
+#include "MainDataModuleUnit.h"
+#include "SsmGenerator.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kFiles = 1000;
+
+// Generated once: a folder of measurement files and a saved project holding all of them.
+struct World {
+    QTemporaryDir dir;
+    QStringList files;
+    QString project;
+    TMainDataModule dm; // the project, open
+
+    World() {
+        static int argc = 1;
+        static char name[] = "bench_data";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+        const auto start = std::chrono::system_clock::now() - std::chrono::hours(24);
+        QDir(dir.path()).mkdir("in");
+        for (int i = 0; i < kFiles; ++i) {
+            ssmgen::FileSpec s;
+            s.siteNumber = std::uint8_t(1 + i % 3);
+            s.pileNumber = std::uint16_t(i);
+            s.pile.seed = std::uint32_t(i + 1);
+            s.fileTime = start + std::chrono::seconds(37 * i);
+            files << dir.filePath(QString("in/m%1.ssm").arg(i, 4, 10, QChar('0')));
+            std::string error;
+            if (!ssmgen::write(files.back().toStdString(), s, error))
+                qFatal("%s", error.c_str());
+        }
+        project = dir.filePath("all.cdsm");
+        dm.CreateProject(project);
+        dm.OpenProject(project);
+        importAll(dm);
+        dm.SaveProject();
+    }
+
+    void importAll(TMainDataModule& into) const {
+        TDownloadProgress progress;
+        progress.Path = dir.filePath("in");
+        progress.OnAddFile = [&](const QString& f, double t) { return into.AddMeasureFile(f, t); };
+        progress.FormShow();
+        while (!progress.Finished())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        progress.FormClose();
+        if (progress.AddCount != kFiles)
+            qFatal("imported %d of %d", progress.AddCount, kFiles);
+    }
+};
+
+World& world() {
+    static World w;
+    return w;
+}
+
+qint64 projectBytes() {
+    return QFile(world().project).size();
+}
+
+void BM_Import1000(benchmark::State& state) {
+    World& w = world();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dm = std::make_unique<TMainDataModule>();
+        dm->CreateProject(w.dir.filePath("import.cdsm"));
+        dm->OpenProject(w.dir.filePath("import.cdsm"));
+        state.ResumeTiming();
+        w.importAll(*dm);
+        state.PauseTiming();
+        dm.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_ReadFiles1000(benchmark::State& state) {
+    World& w = world();
+    for (auto _ : state)
+        for (const QString& f : w.files) {
+            QFile file(f);
+            file.open(QIODevice::ReadOnly);
+            benchmark::DoNotOptimize(file.readAll());
+        }
+}
+
+void BM_Save1000(benchmark::State& state) {
+    World& w = world();
+    for (auto _ : state)
+        if (!w.dm.SaveProject())
+            state.SkipWithError(w.dm.LastError.toUtf8().constData());
+    state.SetBytesProcessed(state.iterations() * projectBytes());
+}
+
+// The same number of bytes written to a new file and flushed to the disk, as a save must.
+void BM_PlainWriteSynced(benchmark::State& state) {
+    World& w = world();
+    const QByteArray chunk(196672, 'x');
+    const qint64 total = projectBytes();
+    for (auto _ : state) {
+        QFile f(w.dir.filePath("plain.bin"));
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        for (qint64 left = total; left > 0; left -= chunk.size())
+            f.write(chunk.constData(), std::min<qint64>(left, chunk.size()));
+        f.flush();
+        ::fsync(f.handle());
+    }
+    state.SetBytesProcessed(state.iterations() * total);
+}
+
+long statusKb(const char* key) {
+    QFile f("/proc/self/status");
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').front().toLong();
+    return 0;
+}
+
+void BM_Open1000(benchmark::State& state) {
+    World& w = world();
+    double peak = 0;
+    for (auto _ : state) {
+        TMainDataModule dm;
+        QFile clear("/proc/self/clear_refs"); // resets the peak resident size
+        if (clear.open(QIODevice::WriteOnly))
+            clear.write("5");
+        clear.close();
+        const long before = statusKb("VmRSS:");
+        if (!dm.OpenProject(w.project) || dm.cdsVibrix.recordCount() != kFiles)
+            state.SkipWithError("open failed");
+        peak = std::max(peak, double(statusKb("VmHWM:") - before) * 1024.0 / double(projectBytes()));
+        state.PauseTiming();
+        dm.DiscardProject();
+        state.ResumeTiming();
+    }
+    state.counters["peak_per_file_byte"] = peak;
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    World& w = world();
+    for (auto _ : state) {
+        QFile f(w.project);
+        f.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(f.readAll());
+    }
+}
+
+vxds::DataTable indexedTable(int rows) {
+    vxds::DataTable t({{"DateTime", vxds::FieldType::DateTime, 0},
+                       {"SiteNumber", vxds::FieldType::Int32, 0},
+                       {"PileNumber", vxds::FieldType::Int32, 0},
+                       {"Data", vxds::FieldType::Blob, 0}});
+    t.createDataSet();
+    t.setIndex("DateTime;SiteNumber;PileNumber");
+    for (int i = 0; i < rows; ++i)
+        t.appendRecord({double(i / 7), std::int32_t(i % 7), std::int32_t(i), QByteArray(64, 'd')});
+    return t;
+}
+
+void BM_FindKey(benchmark::State& state) {
+    const int n = int(state.range(0));
+    vxds::DataTable t = indexedTable(n);
+    std::mt19937 rng(5);
+    for (auto _ : state) {
+        const int i = int(rng() % unsigned(n));
+        benchmark::DoNotOptimize(t.findKey({double(i / 7), std::int32_t(i % 7), std::int32_t(i)}));
+    }
+}
+
+void BM_AppendDelete(benchmark::State& state) {
+    const int n = int(state.range(0));
+    vxds::DataTable t = indexedTable(n);
+    std::mt19937 rng(6);
+    const QByteArray blob(64, 'd');
+    for (auto _ : state) {
+        const int i = int(rng() % unsigned(n));
+        t.appendRecord({double(i / 7) + 0.5, std::int32_t(0), std::int32_t(i), blob});
+        t.deleteRecord();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Import1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_ReadFiles1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_Save1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_PlainWriteSynced)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_Open1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_FindKey)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_AppendDelete)->Arg(100)->Arg(1000)->Arg(10000);
+
+BENCH_RATIO(import1000_vs_read, "BM_Import1000", "BM_ReadFiles1000", 4);
+BENCH_RATIO(save1000_vs_write, "BM_Save1000", "BM_PlainWriteSynced", 1.5);
+BENCH_RATIO(open1000_vs_read, "BM_Open1000", "BM_PlainRead", 1.5);
+BENCH_RATIO(findkey_10000_vs_100, "BM_FindKey/10000", "BM_FindKey/100", 3);
+BENCH_RATIO(append_10000_vs_100, "BM_AppendDelete/10000", "BM_AppendDelete/100", 3);
