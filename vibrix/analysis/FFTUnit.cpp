@@ -50,42 +50,69 @@ unsigned TComplexFFT::StageCount() const {
 }
 
 void TComplexFFT::AmplitudeSpectrum(std::span<const long double> input, std::span<long double> output) {
-    if (FSize == 0 || input.size() > FSize || output.empty())
-        throw std::invalid_argument("FFT input longer than its size, or no output");
-    // A real block of N points is transformed as N/2 complex points z[n] = x[2n] + i*x[2n+1]
-    // and split afterwards: half the work of a complex transform, the same spectrum.
-    const std::size_t half = FSize / 2;
-    const auto sample = [&](std::size_t i) { return i < input.size() ? input[i] : 0.0L; };
-    for (std::size_t n = 0; n < half; ++n) {
-        const std::uint32_t slot = FBitRev[2 * n]; // = n reversed in log2(N/2) bits
-        FRe[slot] = sample(2 * n);
-        FIm[slot] = sample(2 * n + 1);
-    }
-    Transform();
-    const std::size_t m = std::min(output.size(), half);
-    const long double scale = 1.0L / m;
-    for (std::size_t k = 0; k < m; ++k) {
-        const std::size_t mk = k == 0 ? 0 : half - k;
-        // Even part e and odd part o of the spectrum at k, then X = e + w^k * o.
-        const long double er = (FRe[k] + FRe[mk]) * 0.5L, ei = (FIm[k] - FIm[mk]) * 0.5L;
-        const long double orr = (FIm[k] + FIm[mk]) * 0.5L, oi = (FRe[mk] - FRe[k]) * 0.5L;
-        const long double xr = er + orr * FCos[k] - oi * FSin[k];
-        const long double xi = ei + orr * FSin[k] + oi * FCos[k];
-        output[k] = std::sqrt(xr * xr + xi * xi) * scale;
-    }
+    Run(input.size(), output, [&](std::size_t i) { return input[i]; });
 }
 
-void TComplexFFT::Radix2FirstStage() {
+void TComplexFFT::WeightedAmplitudeSpectrum(std::span<const float> input,
+                                            std::span<const long double> weights,
+                                            std::span<long double> output) {
+    if (weights.size() < input.size())
+        throw std::invalid_argument("FFT weights shorter than the input");
+    Run(input.size(), output, [&](std::size_t i) { return input[i] * weights[i]; });
+}
+
+// A real block of N points is transformed as N/2 complex points z[n] = x[2n] + i*x[2n+1] and
+// split afterwards: half the work of a complex transform, the same spectrum.
+template <class Sample>
+void TComplexFFT::Run(std::size_t length, std::span<long double> output, const Sample& sample) {
+    if (FSize == 0 || length > FSize || output.empty())
+        throw std::invalid_argument("FFT input longer than its size, or no output");
+    for (std::size_t d = LoadWithFirstStages(length, sample); 4 * d <= FSize / 2; d *= 4)
+        Radix4Pass(d);
+    SplitMagnitudes(output);
+}
+
+// Puts z in bit-reversed order and runs the first one or two stages on the way: their
+// twiddles are 1 and i. Returns the half-span of the next stage.
+template <class Sample>
+std::size_t TComplexFFT::LoadWithFirstStages(std::size_t length, const Sample& sample) {
     const std::size_t m = FSize / 2;
     long double* re = FRe.data();
     long double* im = FIm.data();
-    for (std::size_t l = 0; l < m; l += 2) {
-        const long double ar = re[l], ai = im[l];
-        re[l] = ar + re[l + 1];
-        im[l] = ai + im[l + 1];
-        re[l + 1] = ar - re[l + 1];
-        im[l + 1] = ai - im[l + 1];
+    const auto x = [&](std::size_t i) -> long double { return i < length ? sample(i) : 0.0L; };
+    if (m == 1) {
+        re[0] = x(0);
+        im[0] = x(1);
+        return 1;
     }
+    if (StageCount() % 2 == 0) { // the half-size transform has an odd number of stages
+        for (std::size_t l = 0; l < m; l += 2) {
+            const std::size_t n = FBitRev[2 * l]; // l reversed in log2(N/2) bits
+            const long double ar = x(2 * n), ai = x(2 * n + 1), br = x(2 * n + m), bi = x(2 * n + m + 1);
+            re[l] = ar + br;
+            im[l] = ai + bi;
+            re[l + 1] = ar - br;
+            im[l + 1] = ai - bi;
+        }
+        return 2;
+    }
+    for (std::size_t l = 0; l < m; l += 4) {
+        const std::size_t n = FBitRev[2 * l];
+        const long double ar = x(2 * n), ai = x(2 * n + 1), br = x(2 * n + m), bi = x(2 * n + m + 1);
+        const long double cr = x(2 * n + m / 2), ci = x(2 * n + m / 2 + 1);
+        const long double er = x(2 * n + 3 * m / 2), ei = x(2 * n + 3 * m / 2 + 1);
+        const long double s0r = ar + br, s0i = ai + bi, s1r = ar - br, s1i = ai - bi;
+        const long double t0r = cr + er, t0i = ci + ei, t1r = cr - er, t1i = ci - ei;
+        re[l] = s0r + t0r;
+        im[l] = s0i + t0i;
+        re[l + 2] = s0r - t0r;
+        im[l + 2] = s0i - t0i;
+        re[l + 1] = s1r - t1i;
+        im[l + 1] = s1i + t1r;
+        re[l + 3] = s1r + t1i;
+        im[l + 3] = s1i - t1r;
+    }
+    return 4;
 }
 
 // Two radix-2 stages with half-spans d and 2d in one pass over the data.
@@ -121,14 +148,18 @@ void TComplexFFT::Radix4Pass(std::size_t d) {
     }
 }
 
-// In-place complex transform of the N/2 bit-reversed points in the work arrays.
-void TComplexFFT::Transform() {
-    const std::size_t m = FSize / 2;
-    std::size_t d = 1;
-    if (StageCount() % 2 == 0 && m >= 2) { // an odd number of stages of the half-size transform
-        Radix2FirstStage();
-        d = 2;
+// X[k] from the half-size transform Z: the even part (Z[k] + conj Z[M-k]) / 2 and the odd part
+// (Z[k] - conj Z[M-k]) / 2i, X = even + w^k * odd, then |X| / M.
+void TComplexFFT::SplitMagnitudes(std::span<long double> output) const {
+    const std::size_t half = FSize / 2;
+    const std::size_t m = std::min(output.size(), half);
+    const long double scale = 1.0L / m;
+    for (std::size_t k = 0; k < m; ++k) {
+        const std::size_t mk = k == 0 ? 0 : half - k;
+        const long double er = (FRe[k] + FRe[mk]) * 0.5L, ei = (FIm[k] - FIm[mk]) * 0.5L;
+        const long double orr = (FIm[k] + FIm[mk]) * 0.5L, oi = (FRe[mk] - FRe[k]) * 0.5L;
+        const long double xr = er + orr * FCos[k] - oi * FSin[k];
+        const long double xi = ei + orr * FSin[k] + oi * FCos[k];
+        output[k] = std::sqrt(xr * xr + xi * xi) * scale;
     }
-    for (; 4 * d <= m; d *= 4)
-        Radix4Pass(d);
 }

@@ -22,13 +22,19 @@ public:
     // std::invalid_argument for an input longer than Size, an empty output or no size set.
     void AmplitudeSpectrum(std::span<const long double> input, std::span<long double> output);
 
+    // The same for the block input[i] * weights[i] (a window applied on the way in), each
+    // product formed in extended precision. weights must be at least as long as input.
+    void WeightedAmplitudeSpectrum(std::span<const float> input, std::span<const long double> weights,
+                                   std::span<long double> output);
+
     // Entry i holds i with its log2(Size) low bits reversed.
     std::span<const std::uint32_t> BitReversal() const { return FBitRev; }
 
 private:
-    void Transform();
-    void Radix2FirstStage();
+    template <class Sample> void Run(std::size_t length, std::span<long double> output, const Sample& sample);
+    template <class Sample> std::size_t LoadWithFirstStages(std::size_t length, const Sample& sample);
     void Radix4Pass(std::size_t d);
+    void SplitMagnitudes(std::span<long double> output) const;
 
     std::uint32_t FSize = 0;
     std::vector<std::uint32_t> FBitRev;

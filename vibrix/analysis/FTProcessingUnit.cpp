@@ -13,10 +13,12 @@ constexpr long double kTwoPi = 6.283185307179586477L;
 constexpr int kFirstWidth = 1024;
 constexpr int kMaxSampleExponent = 20;
 
-std::vector<long double> hammingWindow(int width) {
+// The Hamming window with the factor 1000 that keeps the logarithmic grey scale away from
+// log10(1 + tiny) folded in.
+std::vector<long double> scaledHammingWindow(int width) {
     std::vector<long double> w(std::size_t(width), 0.0L);
     for (int t = 0; t < width; ++t)
-        w[std::size_t(t)] = 0.53836L - 0.46164L * std::cos(kTwoPi * t / width);
+        w[std::size_t(t)] = 1000.0L * (0.53836L - 0.46164L * std::cos(kTwoPi * t / width));
     return w;
 }
 
@@ -68,38 +70,45 @@ bool TFTProcessing::CalcSpectrogram(unsigned workers) {
     if (!CanCalculate())
         return false;
     const int step = (FSampleCount - FWindowWidth) / ColumnCount;
-    const std::vector<long double> window = hammingWindow(FWindowWidth);
+    const std::vector<long double> window = scaledHammingWindow(FWindowWidth);
     FLines = FWindowWidth / 2;
     FSpectrogram.assign(std::size_t(ColumnCount) * std::size_t(FLines), 0.0);
     if (workers == 0)
         workers = std::max(1u, std::thread::hardware_concurrency());
     workers = std::min<unsigned>(workers, ColumnCount);
-    // Columns are independent: each thread takes a contiguous block of them.
-    std::vector<std::jthread> threads;
-    for (unsigned k = 1; k < workers; ++k)
-        threads.emplace_back([&, k] {
-            CalcColumns(int(k * ColumnCount / workers), int((k + 1) * ColumnCount / workers), step, window);
-        });
-    CalcColumns(0, int(ColumnCount / workers), step, window);
+    // Columns are independent: each thread takes a contiguous block of them and notes the
+    // largest value it wrote.
+    std::vector<double> largest(workers, -1.0);
+    {
+        std::vector<std::jthread> threads;
+        for (unsigned k = 1; k < workers; ++k)
+            threads.emplace_back([&, k] {
+                largest[k] = CalcColumns(int(k * ColumnCount / workers), int((k + 1) * ColumnCount / workers),
+                                         step, window);
+            });
+        largest[0] = CalcColumns(0, int(ColumnCount / workers), step, window);
+    }
+    FMaximum = *std::max_element(largest.begin(), largest.end());
     return true;
 }
 
-void TFTProcessing::CalcColumns(int first, int last, int step, const std::vector<long double>& window) {
+double TFTProcessing::CalcColumns(int first, int last, int step, const std::vector<long double>& window) {
     TComplexFFT fft;
     fft.SetSize(std::uint32_t(FWindowWidth));
-    std::vector<long double> work(static_cast<std::size_t>(FWindowWidth));
     std::vector<long double> spectrum(static_cast<std::size_t>(FLines));
     const std::vector<float>& x = FSignals[FChannel];
+    double largest = -1;
     for (int c = first; c < last; ++c) {
-        const float* block = x.data() + std::ptrdiff_t(c) * step;
-        // The factor 1000 keeps the logarithmic grey scale away from log10(1 + tiny).
-        for (std::size_t t = 0; t < work.size(); ++t)
-            work[t] = block[t] * 1000.0L * window[t];
-        fft.AmplitudeSpectrum(work, spectrum);
+        const std::span<const float> block(x.data() + std::ptrdiff_t(c) * step, window.size());
+        fft.WeightedAmplitudeSpectrum(block, window, spectrum);
         double* column = FSpectrogram.data() + std::ptrdiff_t(c) * FLines;
-        for (std::size_t l = 0; l < spectrum.size(); ++l)
+        for (std::size_t l = 0; l < spectrum.size(); ++l) {
             column[l] = double(spectrum[l] * 1000.0L);
+            if (std::isfinite(column[l]))
+                largest = std::max(largest, column[l]);
+        }
     }
+    return largest;
 }
 
 std::array<ChartSeries, 2> TFTProcessing::ShowSignals() const {

@@ -46,7 +46,8 @@ public:
     // count. Returns false, leaving the previous values, when no width can be offered.
     bool CalcSpectrogram(unsigned workers = 0);
     std::span<const double> Spectrogram() const { return FSpectrogram; }
-    int SpectrogramLines() const { return FLines; } // W/2 of the computed spectrogram, 0 before
+    int SpectrogramLines() const { return FLines; }        // W/2 of the computed spectrogram, 0 before
+    double SpectrogramMaximum() const { return FMaximum; } // largest finite value, -1 before
 
     // The two channels against time in ms, N points each.
     std::array<ChartSeries, 2> ShowSignals() const;
@@ -60,7 +61,7 @@ public:
 
 private:
     double RowFrequency(int row) const;
-    void CalcColumns(int first, int last, int step, const std::vector<long double>& window);
+    double CalcColumns(int first, int last, int step, const std::vector<long double>& window);
 
     std::vector<float> FSignals[2];
     int FSampleCount = 0;
@@ -71,4 +72,5 @@ private:
     double FVelocity = 0;
     std::vector<double> FSpectrogram;
     int FLines = 0;
+    double FMaximum = -1;
 };

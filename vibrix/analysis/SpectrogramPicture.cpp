@@ -4,7 +4,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -13,6 +15,42 @@ constexpr QRgb kInvert = 0x00FFFFFF;
 bool inArea(int a) {
     return a >= 0 && a < TSpectrogramPicture::AreaSize;
 }
+
+// Palette entry trunc(log10(v + 1) * scale), clamped to 0 .. 255, found among the 255 values
+// where it steps up: the same entry as the formula without a logarithm per pixel.
+class GreyScale {
+public:
+    explicit GreyScale(double scale) : FScale(scale) {
+        for (int k = 1; k <= 255; ++k)
+            FSteps[std::size_t(k - 1)] = FirstValueOf(k);
+    }
+    int Entry(double v) const {
+        // Counts the steps at or below v; branch-free, as neighbouring pixels jump about.
+        int k = 0;
+        for (int step = 128; step > 0; step /= 2)
+            k += FSteps[std::size_t(k + step - 1)] <= v ? step : 0;
+        return k;
+    }
+
+private:
+    int Formula(double v) const {
+        const double level = std::log10(v + 1) * FScale;
+        return level >= 0 ? int(std::min(level, 255.0)) : 0;
+    }
+    // The smallest value whose entry is at least k, from a close guess walked ulp by ulp.
+    double FirstValueOf(int k) const {
+        constexpr double inf = std::numeric_limits<double>::infinity();
+        double v = std::max(0.0, std::pow(10.0, k / FScale) - 1);
+        while (Formula(v) < k && v < inf)
+            v = std::nextafter(v, inf);
+        while (v > 0 && Formula(std::nextafter(v, 0.0)) >= k)
+            v = std::nextafter(v, 0.0);
+        return v;
+    }
+
+    double FScale;
+    std::array<double, 255> FSteps{};
+};
 
 } // namespace
 
@@ -31,25 +69,25 @@ void TSpectrogramPicture::ClearArea() {
     FTimeCursor = FFreqCursor = -1;
 }
 
-void TSpectrogramPicture::DrawSpectrogram(std::span<const double> values, int lines) {
+void TSpectrogramPicture::DrawSpectrogram(std::span<const double> values, int lines, double largest) {
     if (lines < AreaSize || values.size() < std::size_t(AreaSize) * std::size_t(lines)) {
         ClearArea();
         return;
     }
-    double peak = -1;
-    for (double v : values)
-        if (std::isfinite(v))
-            peak = std::max(peak, v);
-    // log10(peak + 1) is 0 for an all-zero spectrogram: everything is then white.
-    const double scale = peak > 0 ? 255.0 / std::log10(peak + 1) : 0.0;
-    for (int l = 0; l < AreaSize; ++l) {
-        auto* row = reinterpret_cast<QRgb*>(FImage.scanLine(AreaSize - 1 - l));
-        for (int c = 0; c < AreaSize; ++c) {
-            const double v = values[std::size_t(c) * std::size_t(lines) + std::size_t(l)];
-            const double level = std::log10(v + 1) * scale;
-            const int k = level >= 0 ? int(std::min(level, 255.0)) : 0;
-            row[c] = PaletteColor(k);
-        }
+    // log10(largest + 1) is 0 for an all-zero spectrogram: everything is then white.
+    if (!(largest > 0) || !std::isfinite(largest)) {
+        ClearArea();
+        return;
+    }
+    const GreyScale grey(255.0 / std::log10(largest + 1));
+    // Column by column: the values of a column lie together, the image rows stay in cache.
+    uchar* bottom = FImage.scanLine(AreaSize - 1);
+    const qsizetype rowStep = FImage.bytesPerLine();
+    for (int c = 0; c < AreaSize; ++c) {
+        const double* column = values.data() + std::size_t(c) * std::size_t(lines);
+        uchar* pixel = bottom + qsizetype(c) * qsizetype(sizeof(QRgb));
+        for (int l = 0; l < AreaSize; ++l, pixel -= rowStep)
+            *reinterpret_cast<QRgb*>(pixel) = PaletteColor(grey.Entry(column[l]));
     }
     FTimeCursor = FFreqCursor = -1;
 }

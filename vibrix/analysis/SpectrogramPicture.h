@@ -23,9 +23,9 @@ public:
     void ClearArea();
 
     // Column c, line l (value at c * lines + l, lines >= 512) becomes pixel (c, 511 - l); grey
-    // level by log10(v + 1) against the largest value: white for 0, black for the largest. An
-    // all-zero spectrogram is painted white.
-    void DrawSpectrogram(std::span<const double> values, int lines);
+    // level by log10(v + 1) against log10(largest + 1), `largest` being the largest finite value
+    // of all lines: white for 0, black for the largest. An all-zero spectrogram is white.
+    void DrawSpectrogram(std::span<const double> values, int lines, double largest);
 
     // Moves a cursor line: the line drawn before is erased, one at `column`/`row` is drawn;
     // -1 forgets the drawn line without erasing it.

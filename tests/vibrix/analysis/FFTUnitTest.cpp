@@ -167,6 +167,20 @@ TEST(TComplexFFT, OutputLengthSetsScaleAndExtent) {
         EXPECT_NEAR(double(quarter[k]), double(4 * full[k]), 1e-15);
 }
 
+TEST(TComplexFFT, WeightedSpectrumAppliesTheWeightsInExtendedPrecision) {
+    TComplexFFT fft;
+    fft.SetSize(1024);
+    const LVec wide = randomSignal(1000, 8), weights = randomSignal(1024, 9);
+    const std::vector<float> samples(wide.begin(), wide.end());
+    LVec products(samples.size());
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        products[i] = samples[i] * weights[i];
+    LVec weighted(512);
+    fft.WeightedAmplitudeSpectrum(samples, weights, weighted);
+    EXPECT_EQ(weighted, spectrum(fft, products, 512));
+    EXPECT_THROW(fft.WeightedAmplitudeSpectrum(samples, LVec(999), weighted), std::invalid_argument);
+}
+
 TEST(TComplexFFT, AgreesWithFftwInLongDouble) {
     for (std::uint32_t n : {2u, 4u, 8u, 16u, 32u, 1024u, 2048u, 8192u, 16384u}) {
         TComplexFFT fft;

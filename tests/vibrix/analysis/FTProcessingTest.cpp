@@ -9,10 +9,16 @@
 #include <QFont>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace {
+
+double largestOf(const std::vector<double>& v) {
+    return *std::max_element(v.begin(), v.end());
+}
 
 std::vector<float> tone(std::size_t n, double amplitude, double freq, double fs) {
     std::vector<float> v(n);
@@ -85,6 +91,7 @@ TEST_F(FTProcessing, ParallelResultEqualsSequentialExactly) {
         ASSERT_TRUE(ft.CalcSpectrogram(1));
         const std::vector<double> sequential(ft.Spectrogram().begin(), ft.Spectrogram().end());
         ASSERT_EQ(sequential.size(), 512u * std::size_t(ft.WindowWidth() / 2));
+        EXPECT_EQ(ft.SpectrogramMaximum(), largestOf(sequential));
         for (unsigned workers : {0u, 2u, 3u, 7u}) {
             ASSERT_TRUE(ft.CalcSpectrogram(workers));
             EXPECT_TRUE(std::equal(sequential.begin(), sequential.end(), ft.Spectrogram().begin()))
@@ -142,11 +149,29 @@ TEST(SpectrogramPicture, StartsWhiteAndPaintsGreyLevelsByLogarithm) {
     std::vector<double> values(512 * 512, 0.0);
     values[10 * 512 + 0] = 999;  // column 10, line 0 -> pixel (10, 511)
     values[20 * 512 + 511] = 99; // column 20, line 511 -> pixel (20, 0): log10(100)/log10(1000)
-    pic.DrawSpectrogram(values, 512);
+    pic.DrawSpectrogram(values, 512, largestOf(values));
     EXPECT_EQ(pic.Image().pixel(10, 511), qRgb(0, 0, 0));
     EXPECT_EQ(pic.Image().pixel(20, 0), TSpectrogramPicture::PaletteColor(170));
     EXPECT_EQ(pic.Image().pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(pic.Image().pixel(515, 515), qRgb(255, 255, 255)); // margin untouched
+}
+
+TEST(SpectrogramPicture, EveryPixelFollowsTheLogarithmicScale) {
+    std::mt19937 gen(11);
+    std::lognormal_distribution<double> dist(3.0, 3.0);
+    std::vector<double> values(512 * 512);
+    for (double& v : values)
+        v = dist(gen);
+    values[1000] = 0.0;
+    TSpectrogramPicture pic;
+    const double largest = largestOf(values);
+    pic.DrawSpectrogram(values, 512, largest);
+    const double scale = 255.0 / std::log10(largest + 1);
+    for (int c = 0; c < 512; ++c)
+        for (int l = 0; l < 512; ++l) {
+            const int k = int(std::min(std::log10(values[std::size_t(c * 512 + l)] + 1) * scale, 255.0));
+            ASSERT_EQ(pic.Image().pixel(c, 511 - l), TSpectrogramPicture::PaletteColor(k)) << c << ", " << l;
+        }
 }
 
 TEST(SpectrogramPicture, OnlyTheLowest512LinesOfWideColumnsAreShown) {
@@ -155,16 +180,16 @@ TEST(SpectrogramPicture, OnlyTheLowest512LinesOfWideColumnsAreShown) {
     values[5 * 1024 + 600] = 1e9; // above the area: does not show but sets the scale
     values[5 * 1024 + 3] = 1e9;
     values[6 * 1024 + 3] = std::sqrt(1e9 + 1) - 1;
-    pic.DrawSpectrogram(values, 1024);
+    pic.DrawSpectrogram(values, 1024, largestOf(values));
     EXPECT_EQ(pic.Image().pixel(5, 508), qRgb(0, 0, 0));
     EXPECT_EQ(pic.Image().pixel(6, 508), TSpectrogramPicture::PaletteColor(127));
 }
 
 TEST(SpectrogramPicture, AllZeroSpectrogramIsWhite) {
     TSpectrogramPicture pic;
-    pic.DrawSpectrogram(std::vector<double>(512 * 512, 1.0), 512);
+    pic.DrawSpectrogram(std::vector<double>(512 * 512, 1.0), 512, 1.0);
     ASSERT_EQ(pic.Image().pixel(100, 100), qRgb(0, 0, 0));
-    pic.DrawSpectrogram(std::vector<double>(512 * 512, 0.0), 512);
+    pic.DrawSpectrogram(std::vector<double>(512 * 512, 0.0), 512, 0.0);
     for (int y = 0; y < 512; y += 37)
         for (int x = 0; x < 512; x += 41)
             ASSERT_EQ(pic.Image().pixel(x, y), qRgb(255, 255, 255));
@@ -175,7 +200,7 @@ TEST(SpectrogramPicture, CursorLinesInvertAndRedrawingRestores) {
     std::vector<double> values(512 * 512);
     for (std::size_t i = 0; i < values.size(); ++i)
         values[i] = double(i % 977);
-    pic.DrawSpectrogram(values, 512);
+    pic.DrawSpectrogram(values, 512, largestOf(values));
     const QImage before = pic.Image().copy();
     pic.SetTimeCursor(100);
     EXPECT_EQ(pic.Image().pixel(100, 7), before.pixel(100, 7) ^ 0x00FFFFFF);
@@ -203,7 +228,7 @@ TEST(SpectrogramPicture, ClearAreaKeepsTheCaptions) {
             inked += pic.Image().pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_GT(inked, 50); // the rotated caption runs up the right margin
     const QImage withCaptions = pic.Image().copy();
-    pic.DrawSpectrogram(std::vector<double>(512 * 512, 5.0), 512);
+    pic.DrawSpectrogram(std::vector<double>(512 * 512, 5.0), 512, 5.0);
     pic.ClearArea();
     EXPECT_EQ(pic.Image(), withCaptions);
 }
@@ -220,7 +245,7 @@ TEST_F(FTProcessing, GeneratedPileShowsToeHarmonicsAsDarkRows) {
     ASSERT_TRUE(ft.CalcSpectrogram()); // W = 8192: 6.1 Hz per row
     TSpectrogramPicture pic;
     pic.DrawCaptions(QFont(QStringLiteral("DejaVu Sans"), 8));
-    pic.DrawSpectrogram(ft.Spectrogram(), ft.SpectrogramLines());
+    pic.DrawSpectrogram(ft.Spectrogram(), ft.SpectrogramLines(), ft.SpectrogramMaximum());
     pic.Image().save(QDir::temp().filePath(QStringLiteral("vibrix_spectrogram_pile.png")));
     // Harmonics of V/(2L) = 4000/24 Hz against the rows half-way between them, column 0.
     const double rowHz = rec.SampleFreq / ft.WindowWidth();
