@@ -1,0 +1,35 @@
+// Arbitrary bytes as a project file: the reader refuses them or yields tables that can be
+// opened, indexed and read row by row.
+#include "MeasureResult.h"
+#include "ProjectFile.h"
+
+#include <QBuffer>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    vxds::DataTable desc, table;
+    QString error;
+    if (!readProjectPackets(in, bytes.size(), desc, table, error))
+        return 0;
+    desc.open();
+    table.open();
+    try {
+        table.setIndex("DateTime;SiteNumber;PileNumber");
+    } catch (const vxds::DataSetError&) {
+        // two rows share a key, or the fields are not those of a project
+    }
+    const int dataField = table.fieldIndex("Data");
+    for (table.first(); table.recordCount() > 0;) {
+        TMeasureResult r;
+        if (dataField >= 0)
+            unpackMeasure(vxds::asBytes(table.value(dataField)), r);
+        if (!table.next())
+            break;
+    }
+    return 0;
+}
