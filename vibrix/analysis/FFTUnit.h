@@ -1,6 +1,7 @@
 #pragma once
-// Amplitude spectra of real blocks: in-place radix-2 decimation-in-time FFT in extended precision,
-// its stages taken two at a time.
+// Amplitude spectra of real blocks: in-place radix-2 decimation-in-time FFT in extended precision.
+// A block of N reals runs as N/2 complex points with the butterfly stages taken two at a time;
+// the tables are built once per size.
 
 #include <cstdint>
 #include <span>
