@@ -132,7 +132,7 @@ ChartSeries TFTProcessing::CursorSpectrum(int column) const {
 }
 
 QString TFTProcessing::TimeText(int column) const {
-    if (column < 0 || !(FSampleFreq > 0))
+    if (column < 0 || FWindowWidth == 0 || !(FSampleFreq > 0))
         return QStringLiteral("t = ?");
     const double t = column * (double(FSampleCount - FWindowWidth) / ColumnCount) / FSampleFreq * 1000;
     return QStringLiteral("t = ") + FormatFloat(QStringLiteral("#,##0.00"), t) + QStringLiteral(" мс");

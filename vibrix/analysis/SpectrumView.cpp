@@ -65,22 +65,26 @@ std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, Sp
     return series;
 }
 
-std::optional<double> FreqCursorX(const TSpectra& s, double velocity, SpectrumAbscissa type, int position) {
+// The frequency of the line under the cursor, if there is one.
+static std::optional<double> cursorFrequency(const TSpectra& s, SpectrumAbscissa type, int position) {
     const int half = int(s.Spectrum0.size());
     if (s.FreqStep <= 0 || position < 1 || position >= half)
         return std::nullopt;
-    const double f = lineUnderCursor(s, type, position) * s.FreqStep;
-    return type == SpectrumAbscissa::Frequency ? f : depthOf(f, velocity);
+    return lineUnderCursor(s, type, position) * s.FreqStep;
+}
+
+std::optional<double> FreqCursorX(const TSpectra& s, double velocity, SpectrumAbscissa type, int position) {
+    const std::optional<double> f = cursorFrequency(s, type, position);
+    if (!f || type == SpectrumAbscissa::Frequency)
+        return f;
+    return depthOf(*f, velocity);
 }
 
 QString GetFreqCursorStr(const TSpectra& s, double velocity, SpectrumAbscissa type, int position) {
-    const std::optional<double> x = FreqCursorX(s, velocity, type, position);
-    if (!x)
+    // Read from the line itself: going back from a depth would give 0/0 at a zero velocity.
+    const std::optional<double> f = cursorFrequency(s, type, position);
+    if (!f)
         return QStringLiteral("f0 = ?");
-    // The relation f <-> H is its own inverse: H = V/(2f), f = V/(2H).
-    const double other = depthOf(*x, velocity);
-    const double f = type == SpectrumAbscissa::Frequency ? *x : other;
-    const double h = type == SpectrumAbscissa::Frequency ? other : *x;
-    return QStringLiteral("f0 = ") + FormatFloat(QStringLiteral("0.0"), f) + QStringLiteral(" Гц  (") +
-           FormatFloat(QStringLiteral("0.00"), h) + QStringLiteral(" м)");
+    return QStringLiteral("f0 = ") + FormatFloat(QStringLiteral("0.0"), *f) + QStringLiteral(" Гц  (") +
+           FormatFloat(QStringLiteral("0.00"), depthOf(*f, velocity)) + QStringLiteral(" м)");
 }

@@ -1,6 +1,6 @@
 #include "CsvExport.h"
-#include "NumberFormat.h"
 #include "FFTUnit.h"
+#include "NumberFormat.h"
 #include "SpectrumView.h"
 
 #include "GeneratedRecord.h"

@@ -64,6 +64,7 @@ TEST_F(FTProcessing, ShortOrEmptyChannelOffersNoWidthAndComputesNothing) {
         EXPECT_TRUE(ft.Spectrogram().empty());
         EXPECT_EQ(ft.CursorSpectrum(0).Count(), 0);
         EXPECT_EQ(ft.FreqText(100), "f = ?");
+        EXPECT_EQ(ft.TimeText(100), "t = ?");
     }
     EXPECT_EQ(prepared(2048).WindowWidths(), QStringList({"1024"}));
 }

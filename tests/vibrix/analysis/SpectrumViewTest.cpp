@@ -88,6 +88,11 @@ TEST_F(SpectrumView, CursorReadsLinePInFrequencyModeAndLineHalfMinusPInDepthMode
     }
 }
 
+TEST_F(SpectrumView, ZeroVelocityStillReadsTheFrequency) {
+    EXPECT_EQ(GetFreqCursorStr(spectra, 0, SpectrumAbscissa::Depth, 8192 - 300), "f0 = 300,0 Гц  (0,00 м)");
+    EXPECT_EQ(GetFreqCursorStr(spectra, 0, SpectrumAbscissa::Frequency, 300), "f0 = 300,0 Гц  (0,00 м)");
+}
+
 TEST_F(SpectrumView, NoRecordOrNoLineGivesTheQuestionMark) {
     EXPECT_EQ(GetFreqCursorStr(TSpectra{}, 4000, SpectrumAbscissa::Frequency, 1), "f0 = ?");
     EXPECT_EQ(GetFreqCursorStr(spectra, 4000, SpectrumAbscissa::Frequency, 0), "f0 = ?");
