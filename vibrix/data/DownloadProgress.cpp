@@ -40,11 +40,14 @@ void TDownloadProgress::ReadThreadFile() {
     ++ReadCount;
     changed();
     // A file that cannot be read is counted, named with its reason, and the walk goes on.
+    const QString fileName = ReadThread->FileName;
     try {
-        if (OnAddFile(ReadThread->FileName, ReadThread->FileDateTime) == 0)
+        if (OnAddFile(fileName, ReadThread->FileDateTime) == 0)
             ++AddCount;
     } catch (const MeasureFileError& e) {
         Failures.push_back({e.fileName, e.reason});
+    } catch (const std::exception& e) {
+        Failures.push_back({fileName, QString::fromLocal8Bit(e.what())});
     }
     changed();
 }

@@ -10,17 +10,17 @@ namespace {
 
 const QString kMainIndex = QStringLiteral("DateTime;SiteNumber;PileNumber");
 
+const std::vector<vxds::FieldDef> kVibrixFields = {{"DateTime", FieldType::DateTime, 0},
+                                                   {"SiteNumber", FieldType::Int32, 0},
+                                                   {"PileNumber", FieldType::Int32, 0},
+                                                   {"Data", FieldType::Blob, 0},
+                                                   {"Comment", FieldType::Memo, 0}};
+const std::vector<vxds::FieldDef> kDescFields = {
+    {"Name", FieldType::String, 20}, {"Version", FieldType::Int32, 0}, {"Comment", FieldType::Memo, 0}};
+
 } // namespace
 
-TMainDataModule::TMainDataModule()
-    : cdsVibrix({{"DateTime", FieldType::DateTime, 0},
-                 {"SiteNumber", FieldType::Int32, 0},
-                 {"PileNumber", FieldType::Int32, 0},
-                 {"Data", FieldType::Blob, 0},
-                 {"Comment", FieldType::Memo, 0}}),
-      cdsDesc({{"Name", FieldType::String, 20},
-               {"Version", FieldType::Int32, 0},
-               {"Comment", FieldType::Memo, 0}}) {
+TMainDataModule::TMainDataModule() : cdsVibrix(kVibrixFields), cdsDesc(kDescFields) {
     for (DataTable* t : {&cdsVibrix, &cdsDesc}) {
         const auto changed = [this](DataTable& d) { cdsmOnChanges(d); };
         t->beforeInsert = t->beforeEdit = t->beforePost = t->beforeDelete = changed;
@@ -49,7 +49,11 @@ int TMainDataModule::AddMeasureFile(const QString& fileName, double dateTime) {
 bool TMainDataModule::RecordExists(double dateTime, int siteNumber, int pileNumber) {
     if (!cdsVibrix.active() || !cdsVibrix.hasIndex())
         return false;
-    return cdsVibrix.findKey({dateTime, std::int32_t(siteNumber), std::int32_t(pileNumber)});
+    try {
+        return cdsVibrix.findKey({dateTime, std::int32_t(siteNumber), std::int32_t(pileNumber)});
+    } catch (const DataSetError&) {
+        return false; // a pending edit that cannot be posted; the append will say so
+    }
 }
 
 bool TMainDataModule::StoreMeasure(const TMeasureResult& r) {
@@ -75,6 +79,7 @@ bool TMainDataModule::LoadMeasure(TMeasureResult& r) {
 }
 
 bool TMainDataModule::CreateProject(const QString& fileName) {
+    closeTables();
     cdsDesc.createDataSet();
     cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
     cdsVibrix.createDataSet();
@@ -108,7 +113,16 @@ bool TMainDataModule::WriteProjectFile(const QString& fileName) {
 }
 
 bool TMainDataModule::ReadProjectFile(const QString& fileName) {
-    return loadProjectFile(fileName, cdsDesc, cdsVibrix, LastError);
+    if (!loadProjectFile(fileName, cdsDesc, cdsVibrix, LastError)) {
+        closeTables();
+        return false;
+    }
+    // Packets describe themselves; only the tables of a project are taken.
+    if (cdsVibrix.fields() == kVibrixFields && cdsDesc.fields() == kDescFields)
+        return true;
+    LastError = QStringLiteral("The file does not hold the tables of a project");
+    closeTables();
+    return false;
 }
 
 bool TMainDataModule::SaveProject() {
@@ -139,9 +153,10 @@ void TMainDataModule::DiscardProject() {
 }
 
 void TMainDataModule::closeTables() {
-    cdsVibrix.dropIndex();
     cdsVibrix.close();
     cdsDesc.close();
+    cdsVibrix.setFields(kVibrixFields);
+    cdsDesc.setFields(kDescFields);
 }
 
 void TMainDataModule::PostChanges() {
@@ -162,6 +177,8 @@ bool TMainDataModule::IsProjectModified() const {
 }
 
 void TMainDataModule::DeleteAllRecords() {
+    if (!IsProjectOpen())
+        return;
     PostChanges();
     DisableViews();
     cdsVibrix.emptyTable();

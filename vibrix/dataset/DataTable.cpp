@@ -21,6 +21,13 @@ int DataTable::fieldIndex(const QString& name) const {
     return -1;
 }
 
+void DataTable::setFields(std::vector<FieldDef> fields) {
+    if (active())
+        throw DataSetError("Cannot change the fields of an open dataset");
+    close();
+    fields_ = std::move(fields);
+}
+
 void DataTable::createDataSet() {
     close();
     state_ = State::Browse;

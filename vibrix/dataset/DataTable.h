@@ -21,6 +21,8 @@ public:
     explicit DataTable(std::vector<FieldDef> fields = {});
 
     const std::vector<FieldDef>& fields() const { return fields_; }
+    // New field definitions for a closed table (its rows are released).
+    void setFields(std::vector<FieldDef> fields);
     int fieldIndex(const QString& name) const; // -1 when absent
 
     // Activates the table empty, with its field definitions.

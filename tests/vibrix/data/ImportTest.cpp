@@ -185,3 +185,18 @@ TEST_F(Import, ClosingInsideAHandOverLetsTheWorkerGoWithoutFurtherHandOvers) {
     EXPECT_FALSE(progress.Finished());
     EXPECT_EQ(dm.cdsVibrix.recordCount(), 1);
 }
+
+TEST_F(Import, AnyFailureOfOneFileIsListedAndTheWalkGoesOn) {
+    addMeasurement("a.ssm", 1, 1, 1);
+    addMeasurement("b.ssm", 1, 2, 2);
+    duringHandOver = [&] {
+        duringHandOver = nullptr;
+        throw std::runtime_error("out of memory");
+    };
+    runToEnd();
+    EXPECT_EQ(progress.ReadCount, 2);
+    EXPECT_EQ(progress.AddCount, 1);
+    ASSERT_EQ(progress.Failures.size(), 1u);
+    EXPECT_EQ(progress.Failures[0].fileName, path("in/" + handed[0]));
+    EXPECT_EQ(progress.Failures[0].reason, QStringLiteral("out of memory"));
+}

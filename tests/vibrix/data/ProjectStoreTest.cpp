@@ -1,6 +1,9 @@
 #include "DataFixture.h"
 
+#include "ProjectFile.h"
 #include "ProjectSequences.h"
+
+#include <limits>
 
 #include <QFileInfo>
 
@@ -169,4 +172,34 @@ TEST_F(ProjectStore, DuplicateKeysInAFileRefuseTheOpen) {
     EXPECT_FALSE(seq.ProjectOpenSequence(path("dup.cdsm")));
     EXPECT_EQ(errors, QStringList{QStringLiteral("Не удалось открыть проект!")});
     EXPECT_FALSE(dm.IsProjectOpen());
+}
+
+TEST_F(ProjectStore, AFileWithOtherTablesIsNoProjectAndLeavesNoTrace) {
+    vxds::DataTable other({{"DateTime", vxds::FieldType::DateTime, 0},
+                           {"SiteNumber", vxds::FieldType::Memo, 0},
+                           {"PileNumber", vxds::FieldType::Int32, 0}});
+    other.createDataSet();
+    other.appendRecord({1.0, QStringLiteral("one"), std::int32_t(1)});
+    dm.cdsDesc.createDataSet();
+    dm.cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
+    QString error;
+    ASSERT_TRUE(saveProjectFile(path("other.cdsm"), dm.cdsDesc, other, error)) << error.toStdString();
+    dm.DiscardProject();
+    EXPECT_FALSE(seq.ProjectOpenSequence(path("other.cdsm")));
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Не удалось открыть проект!")});
+    ASSERT_TRUE(seq.ProjectCreateSequence(path("new.cdsm")));
+    EXPECT_EQ(dm.cdsVibrix.fields().size(), 5u);
+    EXPECT_EQ(dm.AddMeasureFile(writeSsm("a.ssm", measureSpec(1, 1)), 1.0), 0);
+}
+
+TEST_F(ProjectStore, TheChangeCounterNeverReturnsToZero) {
+    const QString file = projectWith("p.cdsm", {{1.0, 1, 1}});
+    ASSERT_TRUE(seq.ProjectOpenSequence(file));
+    for (int start : {0, 1, 2, std::numeric_limits<int>::max(), -1}) {
+        dm.ChangeCount = start;
+        dm.cdsVibrix.edit();
+        EXPECT_NE(dm.ChangeCount, 0) << start;
+        EXPECT_EQ(dm.ChangeCount & 1, 1) << start;
+        dm.cdsVibrix.cancel();
+    }
 }
