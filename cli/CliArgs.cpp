@@ -1,0 +1,94 @@
+#include "CliArgs.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace cli {
+
+Args parseArgs(const QStringList& argv, const QStringList& valueOptions) {
+    Args a;
+    for (int i = 1; i < argv.size(); ++i) {
+        const QString& w = argv[i];
+        if (w == "--help" || w == "-h") {
+            a.help = true;
+        } else if (w.startsWith("--")) {
+            const QString name = w.mid(2);
+            if (name != "locale" && !valueOptions.contains(name)) {
+                a.error = QString("неизвестный параметр %1").arg(w);
+                return a;
+            }
+            if (i + 1 >= argv.size()) {
+                a.error = QString("у параметра %1 нет значения").arg(w);
+                return a;
+            }
+            a.options.insert(name, argv[++i]);
+        } else if (a.command.isEmpty()) {
+            a.command = w;
+        } else {
+            a.positional << w;
+        }
+    }
+    return a;
+}
+
+bool applyLocale(const QString& name) {
+    if (name.isEmpty())
+        return true;
+    const QLocale locale(name);
+    // QLocale falls back to "C" for names it does not know; only "C" itself may map there.
+    if (locale.language() == QLocale::C && name != "C" && name != "POSIX")
+        return false;
+    QLocale::setDefault(locale);
+    return true;
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    QString t = text.trimmed();
+    t.replace(',', '.');
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<int> parseInteger(const QString& text) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+int usageError(const QString& usage, const QString& message) {
+    if (!message.isEmpty())
+        std::fprintf(stderr, "Ошибка: %s\n", message.toUtf8().constData());
+    std::fprintf(stderr, "%s", usage.toUtf8().constData());
+    return UsageError;
+}
+
+int ioError(const QString& file, const QString& reason) {
+    std::fprintf(stderr, "Ошибка: %s: %s\n", file.toUtf8().constData(), reason.toUtf8().constData());
+    return IoError;
+}
+
+void prepareHeadlessGui() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::tempPath() + QStringLiteral("/runtime-vibrix-cli-%1").arg(getuid());
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+    }
+}
+
+void printLine(const QString& line) {
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+} // namespace cli

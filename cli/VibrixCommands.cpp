@@ -1,0 +1,187 @@
+#include "VibrixCommands.h"
+
+#include "CsvExport.h"
+#include "DownloadProgress.h"
+#include "FFTUnit.h"
+#include "FTProcessingUnit.h"
+#include "NumberFormat.h"
+#include "ProjectAccess.h"
+#include "SpectrogramPicture.h"
+#include "SpectrumView.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+
+namespace vibrixcli {
+
+const char* const kUsage =
+    "Использование: vibrix-cli [--locale ИМЯ] КОМАНДА ...\n"
+    "  import ПРОЕКТ ПАПКА                 добавить в проект все файлы *.ssm папки\n"
+    "                                      (проект создаётся, если его нет) и сохранить\n"
+    "  list ПРОЕКТ                         записи проекта по порядку, по строке на запись\n"
+    "  export-signal ПРОЕКТ НОМЕР ФАЙЛ     сигналы записи с номером НОМЕР (от 1) в файл CSV\n"
+    "  export-spectrum ПРОЕКТ НОМЕР ФАЙЛ   спектры записи в файл CSV\n"
+    "  spectrogram ПРОЕКТ НОМЕР ФАЙЛ [--channel 1|2] [--width W]\n"
+    "                                      рисунок ЧВ-анализа (PNG, BMP или JPEG по расширению)\n"
+    "  --locale ИМЯ   региональные настройки чисел (например ru_RU или C)\n"
+    "Коды выхода: 0 - успешно, 1 - ошибка в командной строке, 2 - ошибка ввода-вывода.\n";
+
+namespace {
+
+bool needArgs(const cli::Args& a, int count, int& status) {
+    if (a.positional.size() == count)
+        return true;
+    status = cli::usageError(
+        kUsage, QStringLiteral("у команды %1 должно быть аргументов: %2").arg(a.command).arg(count));
+    return false;
+}
+
+// The two sensor spectra of a record, as the spectrum view computes them.
+TSpectra RecordSpectra(const TMeasureResult& r) {
+    TComplexFFT fft;
+    return ComputeSpectra(fft, r.Ch0Data, r.Ch1Data, r.SampleLen, r.SampleFreq);
+}
+
+int WriteExport(const QString& file, const QByteArray& text) {
+    const ExportResult result = WriteExportFile(file, text);
+    switch (result.Result) {
+    case ExportResult::Written:
+        return cli::Ok;
+    case ExportResult::NotReplaced:
+        return cli::ioError(file, QStringLiteral("существующий файл не удалось заменить"));
+    case ExportResult::Failed:
+        break;
+    }
+    return cli::ioError(file, result.Error);
+}
+
+} // namespace
+
+int Import(const cli::Args& a) {
+    int status = cli::Ok;
+    if (!needArgs(a, 2, status))
+        return status;
+    const QString folder = a.positional[1];
+    if (!QFileInfo(folder).isDir())
+        return cli::ioError(folder, QStringLiteral("папка не найдена"));
+    ProjectAccess p;
+    if (!p.OpenOrCreate(a.positional[0]))
+        return cli::IoError;
+
+    TDownloadProgress progress;
+    progress.Path = QDir(folder).absolutePath();
+    progress.OnAddFile = [&p](const QString& f, double t) { return p.dm.AddMeasureFile(f, t); };
+    progress.FormShow();
+    while (!progress.Finished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    progress.FormClose();
+    if (!p.Save())
+        return cli::IoError;
+
+    cli::printLine(QStringLiteral("прочитано файлов (*.ssm): %1").arg(progress.ReadCount));
+    cli::printLine(QStringLiteral("добавлено записей в проект: %1").arg(progress.AddCount));
+    for (const auto& f : progress.Failures)
+        cli::printLine(QStringLiteral("не прочитан: %1: %2").arg(f.fileName, f.reason));
+    return cli::Ok;
+}
+
+int List(const cli::Args& a) {
+    int status = cli::Ok;
+    if (!needArgs(a, 1, status))
+        return status;
+    ProjectAccess p;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    auto& table = p.dm.cdsVibrix;
+    int number = 0;
+    for (table.first(); number < table.recordCount(); table.next()) {
+        ++number;
+        TMeasureResult r;
+        if (!p.dm.LoadMeasure(r))
+            return cli::ioError(p.project, QStringLiteral("запись %1 повреждена").arg(number));
+        const QStringList fields{QString::number(number),
+                                 FromDateTimeValue(r.DateTime).toString("dd.MM.yyyy hh:mm:ss.zzz"),
+                                 QString::number(r.SiteNumber),
+                                 QString::number(r.PileNumber),
+                                 FreqToStr(r.SampleFreq),
+                                 SampleLenToStr(r.SampleLen),
+                                 VelocityToStr(r.Velocity),
+                                 BaseLenToStr(r.BaseLen),
+                                 AmpToStr(r.Amp)};
+        cli::printLine(fields.join("; "));
+    }
+    return cli::Ok;
+}
+
+int ExportSignal(const cli::Args& a) {
+    int status = cli::Ok;
+    if (!needArgs(a, 3, status))
+        return status;
+    ProjectAccess p;
+    TMeasureResult r;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    if (const auto failed = p.LoadRow(a.positional[1], r))
+        return *failed;
+    const SignalExportInput in{r.Ch0Data, r.Ch1Data, r.HamData, r.SampleLen, r.SampleFreq};
+    return WriteExport(a.positional[2], SignalExportText(in, RecordSpectra(r)));
+}
+
+int ExportSpectrum(const cli::Args& a) {
+    int status = cli::Ok;
+    if (!needArgs(a, 3, status))
+        return status;
+    ProjectAccess p;
+    TMeasureResult r;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    if (const auto failed = p.LoadRow(a.positional[1], r))
+        return *failed;
+    return WriteExport(a.positional[2], SpectrumExportText(RecordSpectra(r)));
+}
+
+int Spectrogram(const cli::Args& a) {
+    int status = cli::Ok;
+    if (!needArgs(a, 3, status))
+        return status;
+    const auto channel = cli::parseInteger(a.has("channel") ? a.value("channel") : "1");
+    if (!channel || (*channel != 1 && *channel != 2))
+        return cli::usageError(kUsage, QStringLiteral("номер датчика должен быть 1 или 2"));
+    const QString file = a.positional[2];
+    if (!QImageWriter::supportedImageFormats().contains(QFileInfo(file).suffix().toLower().toLatin1()))
+        return cli::usageError(kUsage, QStringLiteral("формат рисунка не PNG, BMP или JPEG: %1").arg(file));
+    ProjectAccess p;
+    TMeasureResult r;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    if (const auto failed = p.LoadRow(a.positional[1], r))
+        return *failed;
+
+    TFTProcessing ft;
+    ft.SetSignals(r.Ch0Data, r.Ch1Data);
+    ft.SetVelocity(r.Velocity);
+    ft.SetSampleFreq(r.SampleFreq);
+    ft.SetChannel(*channel - 1);
+    if (a.has("width")) {
+        const int index = ft.WindowWidths().indexOf(a.value("width"));
+        if (index < 0)
+            return cli::usageError(kUsage, QStringLiteral("ширина окна %1 не из списка: %2")
+                                               .arg(a.value("width"), ft.WindowWidths().join(", ")));
+        ft.SelectWindowWidth(index);
+    }
+    if (!ft.CalcSpectrogram())
+        return cli::ioError(p.project, QStringLiteral("запись слишком коротка для ЧВ-анализа"));
+
+    TSpectrogramPicture picture;
+    picture.DrawCaptions(QGuiApplication::font());
+    picture.DrawSpectrogram(ft.Spectrogram(), ft.SpectrogramLines(), ft.SpectrogramMaximum());
+    QImageWriter writer(file);
+    if (!writer.write(picture.Image()))
+        return cli::ioError(file, writer.errorString());
+    return cli::Ok;
+}
+
+} // namespace vibrixcli
