@@ -1,0 +1,183 @@
+// vibrix-cli end to end: what it prints and writes equals what the libraries produce.
+#include "CliFixture.h"
+
+#include "CsvExport.h"
+#include "FFTUnit.h"
+#include "FTProcessingUnit.h"
+#include "MainDataModuleUnit.h"
+#include "NumberFormat.h"
+#include "SpectrogramPicture.h"
+#include "SpectrumView.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+namespace {
+
+ToolResult vibrix(const QStringList& args) {
+    return runTool(VIBRIX_CLI, QStringList{"--locale", "ru_RU"} + args);
+}
+
+class VibrixCli : public CliFixture {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        folder = measurementFolder("in", 3);
+        project = path("site.cdsm");
+        const ToolResult r = vibrix({"import", project, folder});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+
+    // Measurement `row` (from 1) of the project, read by the data module itself.
+    TMeasureResult record(int row) {
+        TMainDataModule dm;
+        EXPECT_TRUE(dm.OpenProject(project));
+        dm.cdsVibrix.first();
+        dm.cdsVibrix.moveBy(row - 1);
+        TMeasureResult r;
+        EXPECT_TRUE(dm.LoadMeasure(r));
+        dm.DiscardProject();
+        return r;
+    }
+
+    static TSpectra spectra(const TMeasureResult& r) {
+        TComplexFFT fft;
+        return ComputeSpectra(fft, r.Ch0Data, r.Ch1Data, r.SampleLen, r.SampleFreq);
+    }
+
+    QString folder, project;
+};
+
+TEST_F(VibrixCli, ImportCountsReadAndAddedAndASecondImportAddsNothing) {
+    const QByteArray saved = fileBytes(project);
+    const ToolResult again = vibrix({"import", project, folder});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, QStringLiteral("прочитано файлов (*.ssm): 4\nдобавлено записей в проект: 0\n"));
+    TMainDataModule dm;
+    ASSERT_TRUE(dm.OpenProject(project));
+    EXPECT_EQ(dm.cdsVibrix.recordCount(), 3);
+    dm.DiscardProject();
+    EXPECT_FALSE(saved.isEmpty());
+}
+
+TEST_F(VibrixCli, ImportIntoANewProjectReportsUnreadableFilesAndGoesOn) {
+    QDir(folder).mkdir("locked.ssm"); // a folder named like a measurement cannot be read
+    const ToolResult r = vibrix({"import", path("new.cdsm"), folder});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("прочитано файлов (*.ssm): 5"));
+    EXPECT_EQ(lines[1], QStringLiteral("добавлено записей в проект: 3"));
+    EXPECT_TRUE(lines[2].contains("locked.ssm")) << lines[2].toStdString();
+}
+
+TEST_F(VibrixCli, ListShowsEveryRecordInTheDisplayFormats) {
+    const ToolResult r = vibrix({"list", project});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    for (int row = 1; row <= 3; ++row) {
+        const TMeasureResult m = record(row);
+        const QString expected =
+            QStringList{QString::number(row),
+                        "20.05.2025 " + QDateTime(QDate(2025, 5, 20), QTime(9, row - 1), Qt::UTC)
+                                            .toLocalTime()
+                                            .toString("hh:mm:ss.zzz"),
+                        "4",
+                        QString::number(9 + row),
+                        FreqToStr(m.SampleFreq),
+                        SampleLenToStr(m.SampleLen),
+                        VelocityToStr(m.Velocity),
+                        BaseLenToStr(m.BaseLen),
+                        AmpToStr(m.Amp)}
+                .join("; ");
+        EXPECT_EQ(lines[row - 1], expected);
+    }
+    EXPECT_TRUE(lines[0].contains("50000,0"));
+}
+
+TEST_F(VibrixCli, ExportsAreByteForByteTheLibrarysTexts) {
+    ASSERT_EQ(vibrix({"export-signal", project, "2", path("s.csv")}).exitCode, 0);
+    ASSERT_EQ(vibrix({"export-spectrum", project, "2", path("f.csv")}).exitCode, 0);
+    const TMeasureResult m = record(2);
+    const TSpectra sp = spectra(m);
+    EXPECT_EQ(fileBytes(path("s.csv")),
+              SignalExportText({m.Ch0Data, m.Ch1Data, m.HamData, m.SampleLen, m.SampleFreq}, sp));
+    EXPECT_EQ(fileBytes(path("f.csv")), SpectrumExportText(sp));
+    EXPECT_TRUE(fileBytes(path("s.csv")).startsWith("0,00000E+00; "));
+    // The C locale writes a point.
+    ASSERT_EQ(runTool(VIBRIX_CLI, {"--locale", "C", "export-spectrum", project, "2", path("c.csv")}).exitCode,
+              0);
+    EXPECT_TRUE(fileBytes(path("c.csv")).startsWith("0.00000E+00; "));
+}
+
+TEST_F(VibrixCli, SpectrogramIsThePictureOfTheAnalysis) {
+    ASSERT_EQ(
+        vibrix({"spectrogram", project, "1", path("a.png"), "--channel", "2", "--width", "2048"}).exitCode,
+        0);
+    const QImage saved(path("a.png"));
+    ASSERT_EQ(saved.size(), QSize(524, 524));
+    const TMeasureResult m = record(1);
+    TFTProcessing ft;
+    ft.SetSignals(m.Ch0Data, m.Ch1Data);
+    ft.SetSampleFreq(m.SampleFreq);
+    ft.SetVelocity(m.Velocity);
+    ft.SetChannel(1);
+    ASSERT_TRUE(ft.SelectWindowWidth(ft.WindowWidths().indexOf("2048")));
+    ASSERT_TRUE(ft.CalcSpectrogram());
+    TSpectrogramPicture picture;
+    picture.DrawSpectrogram(ft.Spectrogram(), ft.SpectrogramLines(), ft.SpectrogramMaximum());
+    // The analysis area is pixel for pixel the library's picture (captions lie outside it).
+    for (int y = 0; y < 512; y += 7)
+        for (int x = 0; x < 512; x += 5)
+            ASSERT_EQ(saved.pixel(x, y), picture.Image().pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(VibrixCli, FailuresNameTheFileAndChangeNoProject) {
+    const QByteArray before = fileBytes(project);
+    const ToolResult dirProject = vibrix({"list", folder});
+    EXPECT_EQ(dirProject.exitCode, 2);
+    EXPECT_TRUE(dirProject.err.contains(folder));
+
+    QFile damaged(path("damaged.cdsm"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(before.left(before.size() / 2));
+    damaged.close();
+    const QByteArray damagedBytes = fileBytes(path("damaged.cdsm"));
+    const ToolResult bad = vibrix({"import", path("damaged.cdsm"), folder});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("damaged.cdsm"));
+    EXPECT_EQ(fileBytes(path("damaged.cdsm")), damagedBytes);
+
+    const ToolResult noFolder = vibrix({"import", path("other.cdsm"), path("nowhere")});
+    EXPECT_EQ(noFolder.exitCode, 2);
+    EXPECT_TRUE(noFolder.err.contains("nowhere"));
+    EXPECT_FALSE(QFile::exists(path("other.cdsm")));
+
+    const ToolResult unwritable = vibrix({"export-signal", project, "1", "/proc/vibrix-cli-test.csv"});
+    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_TRUE(unwritable.err.contains("/proc/vibrix-cli-test.csv"));
+
+    const ToolResult range = vibrix({"export-spectrum", project, "4", path("x.csv")});
+    EXPECT_EQ(range.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(path("x.csv")));
+    EXPECT_EQ(vibrix({"export-spectrum", project, "two", path("x.csv")}).exitCode, 1);
+    EXPECT_EQ(fileBytes(project), before);
+}
+
+TEST_F(VibrixCli, UsageErrorsPrintTheUsage) {
+    for (const QStringList& args :
+         {QStringList{"list", project, "--bogus", "1"}, QStringList{"frobnicate"}, QStringList{},
+          QStringList{"list"}, QStringList{"spectrogram", project, "1", path("a.png"), "--channel", "3"},
+          QStringList{"spectrogram", project, "1", path("a.png"), "--width", "1000"}}) {
+        const ToolResult r = vibrix(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("Использование"))) << args.join(' ').toStdString();
+    }
+    const ToolResult help = vibrix({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("export-spectrum"));
+    EXPECT_EQ(runTool(VIBRIX_CLI, {"--locale", "xx_nowhere", "list", project}).exitCode, 1);
+}
+
+} // namespace
