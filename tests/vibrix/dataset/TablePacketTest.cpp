@@ -136,3 +136,18 @@ TEST(TablePacket, WriteFailureIsReportedWithTheDevicesReason) {
     FullDevice enough(t.packetSize());
     EXPECT_TRUE(t.savePacket(enough));
 }
+
+TEST(Crc32c, LongBuffersAgreeWithByteByByteUpdates) {
+    std::vector<std::uint8_t> data(3 * 8192 * 2 + 1234);
+    std::uint32_t x = 12345;
+    for (auto& b : data)
+        b = std::uint8_t((x = x * 1103515245u + 12345u) >> 16);
+    Crc32c bytewise;
+    for (std::uint8_t b : data)
+        bytewise.update(&b, 1);
+    EXPECT_EQ(crc32c(data.data(), data.size()), bytewise.value());
+    Crc32c split; // a start that is not the initial value, and an odd tail
+    split.update(data.data(), 5);
+    split.update(data.data() + 5, data.size() - 5);
+    EXPECT_EQ(split.value(), bytewise.value());
+}
