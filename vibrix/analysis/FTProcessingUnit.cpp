@@ -4,6 +4,7 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <thread>
 
@@ -76,29 +77,28 @@ bool TFTProcessing::CalcSpectrogram(unsigned workers) {
     if (workers == 0)
         workers = std::max(1u, std::thread::hardware_concurrency());
     workers = std::min<unsigned>(workers, ColumnCount);
-    // Columns are independent: each thread takes a contiguous block of them and notes the
-    // largest value it wrote.
+    // Columns are independent: the threads take the next free column until none is left (a
+    // thread the system starves then does fewer), each noting the largest value it wrote.
+    std::atomic<int> nextColumn{0};
     std::vector<double> largest(workers, -1.0);
     {
         std::vector<std::jthread> threads;
         for (unsigned k = 1; k < workers; ++k)
-            threads.emplace_back([&, k] {
-                largest[k] = CalcColumns(int(k * ColumnCount / workers), int((k + 1) * ColumnCount / workers),
-                                         step, window);
-            });
-        largest[0] = CalcColumns(0, int(ColumnCount / workers), step, window);
+            threads.emplace_back([&, k] { largest[k] = CalcColumns(nextColumn, step, window); });
+        largest[0] = CalcColumns(nextColumn, step, window);
     }
     FMaximum = *std::max_element(largest.begin(), largest.end());
     return true;
 }
 
-double TFTProcessing::CalcColumns(int first, int last, int step, const std::vector<long double>& window) {
+double TFTProcessing::CalcColumns(std::atomic<int>& nextColumn, int step,
+                                  const std::vector<long double>& window) {
     TComplexFFT fft;
     fft.SetSize(std::uint32_t(FWindowWidth));
     std::vector<long double> spectrum(static_cast<std::size_t>(FLines));
     const std::vector<float>& x = FSignals[FChannel];
     double largest = -1;
-    for (int c = first; c < last; ++c) {
+    for (int c = nextColumn++; c < ColumnCount; c = nextColumn++) {
         const std::span<const float> block(x.data() + std::ptrdiff_t(c) * step, window.size());
         fft.WeightedAmplitudeSpectrum(block, window, spectrum);
         double* column = FSpectrogram.data() + std::ptrdiff_t(c) * FLines;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <span>
 #include <vector>
 
@@ -61,7 +62,7 @@ public:
 
 private:
     double RowFrequency(int row) const;
-    double CalcColumns(int first, int last, int step, const std::vector<long double>& window);
+    double CalcColumns(std::atomic<int>& nextColumn, int step, const std::vector<long double>& window);
 
     std::vector<float> FSignals[2];
     int FSampleCount = 0;
