@@ -23,6 +23,7 @@ void TDownloadProgress::changed() {
 }
 
 void TDownloadProgress::FormShow() {
+    FormClose(); // one walk at a time
     ReadCount = AddCount = 0;
     Failures.clear();
     ButtonCaption = kAbort;
