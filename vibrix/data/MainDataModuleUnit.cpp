@@ -28,8 +28,9 @@ TMainDataModule::TMainDataModule() : cdsVibrix(kVibrixFields), cdsDesc(kDescFiel
     cdsVibrix.afterScroll = [this](DataTable& d) { cdsVibrixAfterScroll(d); };
 }
 
+// Never 0 once changed, and no signed overflow however many changes there are.
 void TMainDataModule::cdsmOnChanges(DataTable&) {
-    ChangeCount = (ChangeCount + 1) | 1;
+    ChangeCount = int((unsigned(ChangeCount) + 1u) | 1u);
 }
 
 void TMainDataModule::cdsVibrixAfterScroll(DataTable& table) {
