@@ -1,25 +1,56 @@
 #include "FileHead.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "SsmFile.h"
 
-bool readFileHead(tTrc__File_identifier& id) {
-    const std::filesystem::path path = id.path();
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+namespace {
+
+// Closes the descriptor on every way out.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Reads up to `size` bytes, fewer only at the end of the file.
+std::size_t readUpTo(int fd, std::uint8_t* out, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, out + done, size - done);
+        if (n <= 0)
+            break;
+        done += std::size_t(n);
+    }
+    return done;
+}
+
+// Reads the head of the file opened as `fd` (closed here) into the identifier.
+bool readOpenedHead(tTrc__File_identifier& id, int fd) {
+    const Descriptor file{fd};
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode))
         return false;
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f)
-        return false;
-    std::vector<std::uint8_t> head(ssm::kHeaderSize);
-    head.resize(std::fread(head.data(), 1, head.size(), f.get()));
-    const std::uint64_t size = std::filesystem::file_size(path, ec);
-    id.fileSize = ec ? head.size() : size;
-    id.magic.fill(0);
-    std::copy_n(head.begin(), std::min(head.size(), id.magic.size()), id.magic.begin());
-    id.header = std::move(head);
-    id.headerSize = std::uint16_t(id.header.size());
+    id.header.fill(0);
+    id.headerSize = std::uint16_t(readUpTo(file.fd, id.header.data(), id.header.size()));
+    id.fileSize = std::uint64_t(info.st_size);
+    id.lastWriteMsecs = std::int64_t(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    std::copy_n(id.header.begin(), id.magic.size(), id.magic.begin()); // zeros past a short file's end
     return true;
+}
+
+} // namespace
+
+bool readFileHead(tTrc__File_identifier& id) {
+    return readOpenedHead(id, ::open(id.path().c_str(), O_RDONLY | O_CLOEXEC));
+}
+
+bool readFileHead(tTrc__File_identifier& id, int folderFd) {
+    return readOpenedHead(id, ::openat(folderFd, id.fileName.toUtf8().constData(), O_RDONLY | O_CLOEXEC));
 }

@@ -1,9 +1,14 @@
 #include "tTrcFiles.h"
 
-#include <QDir>
+#include <algorithm>
+#include <initializer_list>
+
 #include <QFileInfo>
-#include <QLocale>
 #include <QSignalBlocker>
+
+#include "FileDateText.h"
+#include "FileHead.h"
+#include "FolderListing.h"
 
 namespace {
 
@@ -11,11 +16,39 @@ const QString kNoFiles = QStringLiteral("--Файлов измерений не�
 const QString kFileGap = QStringLiteral("    ");
 const QString kLineGap = QStringLiteral("      ");
 
-// The locale's long time form without a time-zone name.
-QString longTimeFormat(const QLocale& locale) {
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
-    return format.trimmed();
+// A line built with one allocation: folders of thousands of files are listed on every change.
+QString joined(std::initializer_list<QStringView> parts) {
+    qsizetype size = 0;
+    for (QStringView part : parts)
+        size += part.size();
+    QString line(size, Qt::Uninitialized);
+    QChar* out = line.data();
+    for (QStringView part : parts)
+        out = std::copy(part.begin(), part.end(), out);
+    return line;
+}
+
+// Decimal text of a number without an allocation of its own.
+class Decimal {
+public:
+    explicit Decimal(unsigned value) {
+        do {
+            digits_[--first_] = char16_t(u'0' + value % 10);
+            value /= 10;
+        } while (value);
+    }
+    QStringView view() const { return QStringView(digits_ + first_, qsizetype(sizeof digits_ / 2) - first_); }
+
+private:
+    char16_t digits_[10];
+    qsizetype first_ = 10;
+};
+
+std::int64_t lastWriteMsecs(const tTrc__File_identifier& id) {
+    if (id.lastWriteMsecs >= 0)
+        return id.lastWriteMsecs;
+    // A file that could not be opened.
+    return QFileInfo(id.folder + QLatin1Char('/') + id.fileName).lastModified().toMSecsSinceEpoch();
 }
 
 } // namespace
@@ -52,44 +85,39 @@ void tTrcFiles::Clear() {
 void tTrcFiles::Scan(const QString& folder) {
     previousFolder_ = scannedFolder_;
     scannedFolder_ = folder;
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        {QStringLiteral("*.ssm")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
-    if (entries.isEmpty()) {
+    const FolderListing listing(folder);
+    const QStringList names = listing.measurementFileNames();
+    if (names.isEmpty()) {
         fileList_->addItem(kNoFiles);
         return;
     }
-    const QLocale locale;
-    const QString timeFormat = longTimeFormat(locale);
+    FileDateText dateText;
     QStringList lines;
-    lines.reserve(entries.size());
-    allFiles_.reserve(allFiles_.size() + entries.size());
-    for (const QFileInfo& entry : entries) {
-        auto id = std::make_unique<tTrc__File_identifier>(folder, entry.fileName());
+    lines.reserve(names.size());
+    allFiles_.reserve(allFiles_.size() + std::size_t(names.size()));
+    for (const QString& name : names) {
+        auto id = std::make_unique<tTrc__File_identifier>(folder, name);
+        readFileHead(*id, listing.descriptor());
         id->reader->Identify(*id);
-        const QDateTime written = entry.lastModified();
-        QString date = locale.toString(written.date(), QLocale::ShortFormat);
-        if (written.time().hour() || written.time().minute() || written.time().second())
-            date += QLatin1Char(' ') + locale.toString(written.time(), timeFormat);
-        lines.append(FileLine(*id, date));
+        lines.append(FileLine(*id, dateText(lastWriteMsecs(*id))));
         allFiles_.push_back(std::move(id));
     }
     fileList_->addItems(lines);
 }
 
 QString tTrcFiles::FileLine(const tTrc__File_identifier& id, const QString& date) const {
-    QString line = id.fileName + kFileGap + date + kFileGap;
-    if (id.reader != &tTrcT::Unknown())
-        line += QStringLiteral(" П:  ") + QString::number(id.siteNumber) + kFileGap +
-                QStringLiteral(" С:  ") + QString::number(id.pileNumber) + kFileGap;
-    return line + id.reader->DisplayName();
+    const QString type = id.reader->DisplayName();
+    if (id.reader == &tTrcT::Unknown())
+        return joined({id.fileName, kFileGap, date, kFileGap, type});
+    return joined({id.fileName, kFileGap, date, kFileGap, u" П:  ", Decimal(id.siteNumber).view(), kFileGap,
+                   u" С:  ", Decimal(id.pileNumber).view(), kFileGap, type});
 }
 
 QString tTrcFiles::CheckLine(const tTrc__Data& channel) {
     const tTrc__File_identifier& id = *channel.source;
-    return QStringLiteral(" Файл : ") + id.fileName + kLineGap + QStringLiteral(" Поле:  ") +
-           QString::number(id.siteNumber) + kLineGap + QStringLiteral("Свая:  ") +
-           QString::number(id.pileNumber) + kLineGap + QStringLiteral(" Канал: ") +
-           QString::number(channel.channel + 1);
+    return joined({u" Файл : ", id.fileName, kLineGap, u" Поле:  ", Decimal(id.siteNumber).view(), kLineGap,
+                   u"Свая:  ", Decimal(id.pileNumber).view(), kLineGap, u" Канал: ",
+                   Decimal(unsigned(channel.channel + 1)).view()});
 }
 
 void tTrcFiles::FillCheckList() {
@@ -100,13 +128,16 @@ void tTrcFiles::FillCheckList() {
     }
     if (appropriate_.size() == first)
         return;
+    QStringList lines;
+    lines.reserve(qsizetype(appropriate_.size() - first));
+    for (std::size_t i = first; i < appropriate_.size(); ++i)
+        lines.append(CheckLine(*appropriate_[i]));
+    // One insertion for all lines; the marks follow without telling the button rule each time.
     const QSignalBlocker quiet(checkList_);
-    for (std::size_t i = first; i < appropriate_.size(); ++i) {
-        auto* item = new QListWidgetItem(CheckLine(*appropriate_[i]));
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
-        checkList_->addItem(item);
-    }
+    const int row = checkList_->count();
+    checkList_->addItems(lines);
+    for (int i = row; i < checkList_->count(); ++i)
+        checkList_->item(i)->setCheckState(Qt::Checked);
     EnableButtons(true);
 }
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-ssm::Header headerOf(const std::vector<std::uint8_t>& bytes) {
-    return ssm::parseHeader(std::span<const std::uint8_t>(bytes).first<ssm::kHeaderSize>());
+ssm::Header headerOf(std::span<const std::uint8_t> bytes) {
+    return ssm::parseHeader(bytes.first<ssm::kHeaderSize>());
 }
 
 } // namespace
@@ -19,11 +19,11 @@ tTrcT4::tTrcT4(ssm::Version version, QString displayName)
 
 std::uint8_t tTrcT4::Identify(tTrc__File_identifier& id) const {
     // The recogniser has usually read the head already; a fresh identifier reads it here.
-    if (id.header.empty() && !readFileHead(id))
+    if (!headRead(id) && !readFileHead(id))
         return CannotOpen;
-    if (ssm::tracebuilderVersion(id.header, id.fileSize) != version_)
+    if (ssm::tracebuilderVersion(id.headerBytes(), id.fileSize) != version_)
         return TitleMismatch;
-    const ssm::Header h = headerOf(id.header);
+    const ssm::Header h = headerOf(id.headerBytes());
     id.siteNumber = h.siteNumber;
     id.pileNumber = h.pileNumber;
     return Ok;
@@ -33,9 +33,9 @@ std::uint8_t tTrcT4::ProduceChannels(const tFilterFlags& filter, const tTrc__Fil
                                      tTrc__DataList& list) const {
     if (filter.active && !filter.wantChannel1 && !filter.wantChannel2)
         return NothingWanted;
-    if (id.header.size() < ssm::kHeaderSize)
+    if (id.headerSize < ssm::kHeaderSize)
         return CannotRead;
-    const ssm::Header h = headerOf(id.header);
+    const ssm::Header h = headerOf(id.headerBytes());
     const bool wanted[2] = {filter.wantChannel1, filter.wantChannel2};
     for (int c = 0; c < 2; ++c) {
         if (filter.active && !wanted[c])

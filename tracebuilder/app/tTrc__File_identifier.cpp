@@ -6,5 +6,6 @@ tTrc__File_identifier::tTrc__File_identifier(QString folderPath, QString name)
     : folder(std::move(folderPath)), fileName(std::move(name)), reader(&tTrcT::Unknown()) {}
 
 std::filesystem::path tTrc__File_identifier::path() const {
-    return std::filesystem::path(folder.toStdU16String()) / std::filesystem::path(fileName.toStdU16String());
+    // The native form of a path is its UTF-8 text; building it from that avoids a conversion facet.
+    return std::filesystem::path((folder + QLatin1Char('/') + fileName).toStdString());
 }

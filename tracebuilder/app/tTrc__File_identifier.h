@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <vector>
+#include <span>
 
 #include <QString>
 
@@ -17,14 +17,16 @@ public:
 
     // Full path of the file; the process's current folder plays no part.
     std::filesystem::path path() const;
+    std::span<const std::uint8_t> headerBytes() const { return {header.data(), headerSize}; }
 
     QString folder;
     QString fileName;
     std::array<std::uint8_t, 32> magic{};
     const tTrcT* reader;
-    std::vector<std::uint8_t> header; // up to 120 bytes as read from the file
+    std::array<std::uint8_t, 120> header{}; // the first headerSize bytes are read from the file
     std::uint16_t headerSize = 0;
     std::uint16_t siteNumber = 0;
     std::uint16_t pileNumber = 0;
-    std::uint64_t fileSize = 0; // size when the header was read
+    std::uint64_t fileSize = 0;       // size when the header was read
+    std::int64_t lastWriteMsecs = -1; // last-write time then, ms since 1970 UTC; -1 until read
 };
