@@ -15,20 +15,27 @@ constexpr double kGainCeiling = 1e300;
 void FillGainCurve(const double (*points)[2], std::size_t n, double c, double threshold, double abscissaScale,
                    double (*out)[2]) {
     const double divisor = spectro::NormDivisor(points, n);
-    const double norm = divisor == 0.0 ? 1.0 : divisor;
+    const double norm = divisor == 0.0 ? 1.0 : 1.0 / divisor;
     const double growth = std::exp(c);
     double gain = 1.0; // e^(i·c), kept by multiplication
-    bool saturated = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double y = points[i][0] / norm * gain;
-        out[i][0] = y;
-        out[i][1] = points[i][1] * abscissaScale;
-        if (saturated)
-            continue;
-        if (std::fabs(y) > threshold)
-            saturated = true;
-        else
+    std::size_t i = 0;
+    // Without growth the gain is 1 throughout and saturation changes nothing.
+    if (growth != 1.0) {
+        while (i < n) {
+            const double y = points[i][0] * norm * gain;
+            out[i][0] = y;
+            out[i][1] = points[i][1] * abscissaScale;
+            ++i;
+            if (std::fabs(y) > threshold)
+                break;
             gain = std::min(gain * growth, kGainCeiling);
+        }
+    }
+    // From here on the gain is frozen.
+    const double factor = norm * gain;
+    for (; i < n; ++i) {
+        out[i][0] = points[i][0] * factor;
+        out[i][1] = points[i][1] * abscissaScale;
     }
 }
 

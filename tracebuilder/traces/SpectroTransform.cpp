@@ -29,31 +29,114 @@ std::vector<unsigned> BuildReversal() {
     return table;
 }
 
-void Butterflies(double* re, double* im, std::size_t h) {
-    const std::size_t a = 2 * h;
-    const double c = std::cos(kPi / static_cast<double>(h));
-    const double sn = std::sin(kPi / static_cast<double>(h));
-    double wr = 1.0, wi = 0.0;
-    for (std::size_t j = 0; j < h; ++j) {
-        for (std::size_t k = j; k < kTransformSize - h; k += a) {
-            const std::size_t q = k + h;
-            const double tr = re[q] * wr - im[q] * wi;
-            const double ti = re[q] * wi + im[q] * wr;
-            re[q] = re[k] - tr;
-            im[q] = im[k] - ti;
-            re[k] += tr;
-            im[k] += ti;
+// Twiddles of every stage, formed by rotation: stage with half h holds h values starting at h - 1.
+struct Twiddles {
+    std::vector<double> re, im;
+};
+
+Twiddles BuildTwiddles() {
+    Twiddles t{std::vector<double>(kTransformSize), std::vector<double>(kTransformSize)};
+    for (std::size_t h = 1; h < kTransformSize; h *= 2) {
+        const double c = std::cos(kPi / static_cast<double>(h));
+        const double sn = std::sin(kPi / static_cast<double>(h));
+        double wr = 1.0, wi = 0.0;
+        for (std::size_t j = 0; j < h; ++j) {
+            t.re[h - 1 + j] = wr;
+            t.im[h - 1 + j] = wi;
+            const double next = wr * c - wi * sn;
+            wi = wr * sn + wi * c;
+            wr = next;
         }
-        const double next = wr * c - wi * sn;
-        wi = wr * sn + wi * c;
-        wr = next;
     }
+    return t;
+}
+
+// The stages are built twice, for processors with AVX2 and for any other; the loader picks one at
+// start-up. Their inner loops are inlined into each build.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VX_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define VX_WIDE_VECTORS
+#endif
+#define VX_INLINE inline __attribute__((always_inline))
+
+// The butterflies of one block of one stage: its low half against its high half.
+VX_INLINE void BlockButterflies(double* __restrict lowRe, double* __restrict lowIm, double* __restrict highRe,
+                                double* __restrict highIm, const double* __restrict wr,
+                                const double* __restrict wi, std::size_t h) {
+    for (std::size_t j = 0; j < h; ++j) {
+        const double tr = highRe[j] * wr[j] - highIm[j] * wi[j];
+        const double ti = highRe[j] * wi[j] + highIm[j] * wr[j];
+        highRe[j] = lowRe[j] - tr;
+        highIm[j] = lowIm[j] - ti;
+        lowRe[j] += tr;
+        lowIm[j] += ti;
+    }
+}
+
+// One butterfly on values held in registers: (a, b) -> (a + w b, a - w b).
+VX_INLINE void Butterfly(double& aRe, double& aIm, double& bRe, double& bIm, double wr, double wi) {
+    const double tr = bRe * wr - bIm * wi;
+    const double ti = bRe * wi + bIm * wr;
+    bRe = aRe - tr;
+    bIm = aIm - ti;
+    aRe += tr;
+    aIm += ti;
+}
+
+// Two consecutive stages (halves h and 2h) over the four quarters of a block of 4h values, so
+// that each value is loaded and stored once for both. Every butterfly gets exactly the operands
+// it gets stage by stage, so the results are the same.
+VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, double* __restrict r1,
+                                  double* __restrict i1, double* __restrict r2, double* __restrict i2,
+                                  double* __restrict r3, double* __restrict i3, const double* __restrict w1r,
+                                  const double* __restrict w1i, const double* __restrict w2r,
+                                  const double* __restrict w2i, std::size_t h) {
+    for (std::size_t j = 0; j < h; ++j) {
+        double a0 = r0[j], b0 = i0[j], a1 = r1[j], b1 = i1[j], a2 = r2[j], b2 = i2[j], a3 = r3[j], b3 = i3[j];
+        Butterfly(a0, b0, a1, b1, w1r[j], w1i[j]);
+        Butterfly(a2, b2, a3, b3, w1r[j], w1i[j]);
+        Butterfly(a0, b0, a2, b2, w2r[j], w2i[j]);
+        Butterfly(a1, b1, a3, b3, w2r[j + h], w2i[j + h]);
+        r0[j] = a0, i0[j] = b0, r1[j] = a1, i1[j] = b1, r2[j] = a2, i2[j] = b2, r3[j] = a3, i3[j] = b3;
+    }
+}
+
+// The stages with halves h and 2h in one pass. Butterflies of a stage are independent of each
+// other, so visiting them block by block gives the same result as the stage order.
+VX_WIDE_VECTORS void StagePair(double* re, double* im, std::size_t h, const Twiddles& t) {
+    const double* w1r = t.re.data() + (h - 1);
+    const double* w1i = t.im.data() + (h - 1);
+    const double* w2r = t.re.data() + (2 * h - 1);
+    const double* w2i = t.im.data() + (2 * h - 1);
+    for (std::size_t b = 0; b < kTransformSize; b += 4 * h)
+        QuarterButterflies(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h, im + b + 2 * h,
+                           re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r, w2i, h);
+}
+
+VX_WIDE_VECTORS void LastStage(double* re, double* im, const Twiddles& t) {
+    constexpr std::size_t h = kTransformSize / 2;
+    BlockButterflies(re, im, re + h, im + h, t.re.data() + (h - 1), t.im.data() + (h - 1), h);
+}
+
+const std::vector<unsigned>& Reversal() {
+    static const std::vector<unsigned> reversal = BuildReversal();
+    return reversal;
+}
+
+// The stages on values already in bit-reversed order.
+void Stages(double* re, double* im) {
+    static const Twiddles twiddles = BuildTwiddles();
+    // Stages 1 to 12 in pairs, then stage 13.
+    for (std::size_t h = 1; h < kTransformSize / 2; h *= 4)
+        StagePair(re, im, h, twiddles);
+    LastStage(re, im, twiddles);
 }
 
 } // namespace
 
 void Transform8192(double* re, double* im) {
-    static const std::vector<unsigned> reversal = BuildReversal();
+    const std::vector<unsigned>& reversal = Reversal();
     for (std::size_t i = 0; i < kTransformSize; ++i) {
         const std::size_t r = reversal[i];
         if (i < r) {
@@ -61,19 +144,29 @@ void Transform8192(double* re, double* im) {
             std::swap(im[i], im[r]);
         }
     }
-    for (std::size_t h = 1; h < kTransformSize; h *= 2)
-        Butterflies(re, im, h);
+    Stages(re, im);
 }
 
 double NormDivisor(const double (*points)[2], std::size_t n) {
     if (n == 0)
         return 0.0;
-    double hi = points[0][0], lo = points[0][0];
-    for (std::size_t i = 1; i < n; ++i) {
-        hi = std::max(hi, points[i][0]);
-        lo = std::min(lo, points[i][0]);
+    // Four independent running extremes, so that the comparisons need not wait for each other.
+    double hi[4], lo[4];
+    std::fill_n(hi, 4, points[0][0]);
+    std::fill_n(lo, 4, points[0][0]);
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4)
+        for (std::size_t lane = 0; lane < 4; ++lane) {
+            hi[lane] = std::max(hi[lane], points[i + lane][0]);
+            lo[lane] = std::min(lo[lane], points[i + lane][0]);
+        }
+    for (; i < n; ++i) {
+        hi[0] = std::max(hi[0], points[i][0]);
+        lo[0] = std::min(lo[0], points[i][0]);
     }
-    return -lo >= hi ? -lo : hi;
+    const double top = std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]));
+    const double bottom = std::min(std::min(lo[0], lo[1]), std::min(lo[2], lo[3]));
+    return -bottom >= top ? -bottom : top;
 }
 
 void Normalise(double (*points)[2], std::size_t n) {
@@ -98,14 +191,16 @@ const std::vector<double>& LineCalculator::WindowFor(std::size_t n) {
 
 void LineCalculator::Compute(const double (*points)[2], std::size_t n, double samplePeriod, double velocity,
                              double (*spectrum)[2], double (*depth)[2]) {
-    const double divisor = NormDivisor(points, n);
-    const double scale = divisor == 0.0 ? 1.0 : 1.0 / divisor;
+    // The samples are not brought to a largest magnitude of 1 first: the transform is linear and
+    // the lines are normalised at the end, so that scaling would change nothing.
     const std::vector<double>& window = WindowFor(n);
+    const std::vector<unsigned>& reversal = Reversal();
     re_.assign(kTransformSize, 0.0);
     im_.assign(kTransformSize, 0.0);
+    // Written straight into bit-reversed order, which is what the reversal swaps would give.
     for (std::size_t i = 0; i < window.size(); ++i)
-        re_[i] = window[i] * (points[i][0] * scale);
-    Transform8192(re_.data(), im_.data());
+        re_[reversal[i]] = window[i] * points[i][0];
+    Stages(re_.data(), im_.data());
     const double lineStep = 1.0 / (4096.0 * 2.0 * samplePeriod);
     for (std::size_t j = 0; j < kLineCount; ++j) {
         spectrum[j][0] = std::sqrt(re_[j] * re_[j] + im_[j] * im_[j]);
