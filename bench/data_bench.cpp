@@ -21,12 +21,36 @@ namespace {
 
 constexpr int kFiles = 1000;
 
+long statusKb(const char* key) {
+    QFile f("/proc/self/status");
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').front().toLong();
+    return 0;
+}
+
+// Growth of the resident size while a project is opened, per byte of its file. Measured
+// before any benchmark ran, so that no freed memory is at hand to be reused.
+double openPeak(const QString& project) {
+    QFile clear("/proc/self/clear_refs"); // "5" resets the peak resident size
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    clear.close();
+    const long before = statusKb("VmRSS:");
+    TMainDataModule dm;
+    if (!dm.OpenProject(project))
+        return -1;
+    return double(statusKb("VmHWM:") - before) * 1024.0 / double(QFile(project).size());
+}
+
 // Generated once: a folder of measurement files and a saved project holding all of them.
 struct World {
     QTemporaryDir dir;
     QStringList files;
     QString project;
     TMainDataModule dm; // the project, open
+    double openPeakPerByte = 0;
 
     World() {
         static int argc = 1;
@@ -51,6 +75,7 @@ struct World {
         dm.OpenProject(project);
         importAll(dm);
         dm.SaveProject();
+        openPeakPerByte = openPeak(project);
     }
 
     void importAll(TMainDataModule& into) const {
@@ -141,32 +166,8 @@ void BM_PlainWriteSynced(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * total);
 }
 
-long statusKb(const char* key) {
-    QFile f("/proc/self/status");
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').front().toLong();
-    return 0;
-}
-
-// Growth of the resident size while a project is opened, per byte of its file; measured
-// once, on the first open of this process, before freed memory can be reused.
-double openPeak() {
-    QFile clear("/proc/self/clear_refs"); // "5" resets the peak resident size
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    clear.close();
-    const long before = statusKb("VmRSS:");
-    TMainDataModule dm;
-    if (!dm.OpenProject(world().project))
-        return -1;
-    return double(statusKb("VmHWM:") - before) * 1024.0 / double(projectBytes());
-}
-
 void BM_Open1000(benchmark::State& state) {
     World& w = world();
-    static const double peak = openPeak();
     for (auto _ : state) {
         TMainDataModule dm;
         if (!dm.OpenProject(w.project) || dm.cdsVibrix.recordCount() != kFiles)
@@ -175,17 +176,16 @@ void BM_Open1000(benchmark::State& state) {
         dm.DiscardProject();
         state.ResumeTiming();
     }
-    state.counters["peak_per_file_byte"] = peak;
+    state.counters["peak_per_file_byte"] = w.openPeakPerByte;
 }
 
-// The file's bytes read into memory that is already in use, as the open's rows are.
+// The whole file read into a new buffer: like an open, it commits memory for every byte.
 void BM_PlainRead(benchmark::State& state) {
     World& w = world();
-    QByteArray buffer(projectBytes(), 'b');
     for (auto _ : state) {
         QFile f(w.project);
         f.open(QIODevice::ReadOnly);
-        benchmark::DoNotOptimize(f.read(buffer.data(), buffer.size()));
+        benchmark::DoNotOptimize(f.readAll());
     }
 }
 
