@@ -22,12 +22,9 @@ void tTrcI_Columns::Draw(tTrcP* processing) {
     if (entries.count() == 0)
         return;
     conf.SetSheetVisible(true);
-    {
-        QPainter painter(&conf.image->image());
-        for (int c = 0; c < conf.visible; ++c)
-            DrawColumn(painter, entries.Item(conf.first - 1 + c).points, conf.ColumnCentre(c),
-                       conf.imageHeight);
-    }
+    for (int c = 0; c < conf.visible; ++c)
+        DrawColumn(conf.image->image(), entries.Item(conf.first - 1 + c).points, conf.ColumnCentre(c),
+                   conf.imageHeight);
     conf.image->update();
 }
 
@@ -49,11 +46,8 @@ QImage tTrcI_Columns::WholeTrace(tTrcP* processing) {
     const int width = conf.ColumnCentre(conf.count);
     QImage bitmap(width, conf.imageHeight, QImage::Format_RGB32);
     bitmap.fill(Qt::white);
-    {
-        QPainter painter(&bitmap);
-        for (int i = 0; i < conf.count; ++i)
-            DrawColumn(painter, entries.Item(i).points, conf.ColumnCentre(i), conf.imageHeight);
-    }
+    for (int i = 0; i < conf.count; ++i)
+        DrawColumn(bitmap, entries.Item(i).points, conf.ColumnCentre(i), conf.imageHeight);
     horizontal->DrawOnBitmap(bitmap);
     vertical->DrawOnBitmap(bitmap);
     return bitmap;

@@ -11,7 +11,6 @@
 #include "TrcAxe.h"
 #include "TrcColumnsCnf.h"
 
-class QPainter;
 class QPrinter;
 class tTrcP_Columns;
 
@@ -39,8 +38,8 @@ public:
     std::unique_ptr<tTrcAxe> vertical;
 
 protected:
-    // Draws one column of n points centred at x0, from the top margin down to `bottom`.
-    virtual void DrawColumn(QPainter& painter, const IArray<TPoint>& points, int x0, int bottom) const = 0;
+    // Draws one column centred at x0, from the top margin down to `bottom`.
+    virtual void DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const = 0;
 
 private:
     const tTrcP_Columns& Entries(tTrcP* processing) const;

@@ -1,26 +1,12 @@
 #include "TrcI_HFSG.h"
 
-#include "ColumnShape.h"
-#include <QPainter>
+#include "ColumnRaster.h"
 
-void tTrcI_HFSG::DrawColumn(QPainter& painter, const IArray<TPoint>& points, int x0, int bottom) const {
-    const int n = points.count();
-    if (n == 0)
+void tTrcI_HFSG::DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const {
+    if (points.count() == 0)
         return;
-    const int top = conf.app->marginTop;
-    // The first and the last point are replaced by the ends of the centre line.
-    ColumnShape left(x0, top, n), right(x0, top, n);
-    for (int j = 1; j + 1 < n; ++j) {
-        const TPoint& p = points.data()[j];
-        const int y = p.Y + top;
-        left.Add(p.X > 0 ? x0 : x0 + p.X, y);
-        right.Add(p.X > 0 ? x0 + p.X : x0, y);
-    }
-    painter.setPen(Qt::black);
-    painter.setBrush(QColor(232, 232, 232));
-    painter.drawPolygon(left.Finish(bottom));
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(right.Finish(bottom));
-    painter.drawLine(x0, top, x0, bottom);
-    painter.setBrush(Qt::white);
+    ColumnRaster raster(image, conf.app->marginTop, bottom);
+    raster.Reach(x0, points, false);
+    raster.PaintLobes(x0, qRgb(232, 232, 232));
+    raster.PaintCentre(x0);
 }

@@ -10,5 +10,5 @@ public:
     using tTrcI_Columns::tTrcI_Columns;
 
 protected:
-    void DrawColumn(QPainter& painter, const IArray<TPoint>& points, int x0, int bottom) const override;
+    void DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const override;
 };

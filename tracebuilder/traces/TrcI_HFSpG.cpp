@@ -1,24 +1,12 @@
 #include "TrcI_HFSpG.h"
 
-#include "ColumnShape.h"
-#include <QPainter>
+#include "ColumnRaster.h"
 
-void tTrcI_HFSpG::DrawColumn(QPainter& painter, const IArray<TPoint>& points, int x0, int bottom) const {
-    const int n = points.count();
-    if (n == 0)
+void tTrcI_HFSpG::DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const {
+    if (points.count() == 0)
         return;
-    const int top = conf.app->marginTop;
-    painter.setPen(Qt::black);
-    painter.drawLine(x0, top, x0, bottom);
-    // The first and the last point are replaced by the ends of the centre line.
-    ColumnShape right(x0, top, n), left(x0, top, n);
-    for (int j = 1; j + 1 < n; ++j) {
-        const TPoint& p = points.data()[j];
-        right.Add(x0 + p.X, p.Y + top);
-        left.Add(x0 - p.X, p.Y + top);
-    }
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(right.Finish(bottom));
-    painter.drawPolygon(left.Finish(bottom));
-    painter.setBrush(Qt::white);
+    ColumnRaster raster(image, conf.app->marginTop, bottom);
+    raster.PaintCentre(x0);
+    raster.Reach(x0, points, true);
+    raster.PaintShape();
 }
