@@ -28,7 +28,7 @@ int FileDateText::localOffsetSecs(std::int64_t msecsSinceEpoch) {
     return offset;
 }
 
-QString FileDateText::operator()(std::int64_t msecsSinceEpoch) {
+QStringView FileDateText::operator()(std::int64_t msecsSinceEpoch) {
     constexpr std::int64_t kDayMs = 24 * kHourMs;
     constexpr qint64 kJulianDayOf1970 = 2440588;
     const std::int64_t local = msecsSinceEpoch + std::int64_t(localOffsetSecs(msecsSinceEpoch)) * 1000;
@@ -42,10 +42,9 @@ QString FileDateText::operator()(std::int64_t msecsSinceEpoch) {
     const int seconds = int((local - day * kDayMs) / 1000);
     if (seconds == 0)
         return found->second;
-    QString text;
-    text.reserve(found->second.size() + 16);
-    text += found->second;
-    text += QLatin1Char(' ');
-    timeFormat_.appendTo(text, seconds);
-    return text;
+    const QString& date = found->second;
+    text_.assign(reinterpret_cast<const char16_t*>(date.utf16()), std::size_t(date.size()));
+    text_ += u' ';
+    timeFormat_.appendTo(text_, seconds);
+    return QStringView(text_);
 }

@@ -4,6 +4,7 @@
 // of times, so the local offset is looked up once per hour and the date text once per day.
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 #include <QLocale>
@@ -14,7 +15,8 @@
 class FileDateText {
 public:
     FileDateText();
-    QString operator()(std::int64_t msecsSinceEpoch);
+    // The text stays valid until the next call.
+    QStringView operator()(std::int64_t msecsSinceEpoch);
 
 private:
     int localOffsetSecs(std::int64_t msecsSinceEpoch);
@@ -27,4 +29,5 @@ private:
     TimeFormat timeFormat_;
     std::unordered_map<std::int64_t, int> offsetByHour_;
     std::unordered_map<std::int64_t, QString> dateByDay_;
+    std::u16string text_; // reused for every file
 };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QVarLengthArray>
-
 namespace {
 
 qsizetype runLength(const QString& s, qsizetype i) {
@@ -67,11 +65,12 @@ TimeFormat::TimeFormat(const QLocale& locale, const QString& format)
         capacity_ += p.literal.size() + 2;
 }
 
-void TimeFormat::appendTo(QString& out, int secondsOfDay) const {
+void TimeFormat::appendTo(std::u16string& out, int secondsOfDay) const {
     const int hour = secondsOfDay / 3600;
-    // Written into one buffer and appended once: this runs for every file of a listing.
-    QVarLengthArray<char16_t, 64> buffer(capacity_);
-    char16_t* end = buffer.data();
+    // Written straight into the reserved tail: this runs for every file of a listing.
+    const std::size_t start = out.size();
+    out.resize(start + std::size_t(capacity_));
+    char16_t* end = out.data() + start;
     for (const Piece& p : pieces_) {
         switch (p.field) {
         case Field::Literal:
@@ -97,5 +96,5 @@ void TimeFormat::appendTo(QString& out, int secondsOfDay) const {
             break;
         }
     }
-    out.append(QStringView(buffer.data(), end));
+    out.resize(std::size_t(end - out.data()));
 }

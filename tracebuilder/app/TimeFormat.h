@@ -2,6 +2,7 @@
 // A time-of-day format of the locale ("HH:mm:ss", "h:mm:ss AP", ...) parsed once, so that
 // thousands of times are written without the locale's general formatter.
 
+#include <string>
 #include <vector>
 
 #include <QLocale>
@@ -12,7 +13,7 @@ public:
     // Hours, minutes, seconds, AM/PM markers and literal text; a zone name ('t') is dropped.
     TimeFormat(const QLocale& locale, const QString& format);
     // Appends the time of day, given in seconds since midnight.
-    void appendTo(QString& out, int secondsOfDay) const;
+    void appendTo(std::u16string& out, int secondsOfDay) const;
 
 private:
     enum class Field { Literal, Hour24, Hour12, Minute, Second, MarkerUpper, MarkerLower };

@@ -105,7 +105,7 @@ void tTrcFiles::Scan(const QString& folder) {
     fileList_->addItems(lines);
 }
 
-QString tTrcFiles::FileLine(const tTrc__File_identifier& id, const QString& date) const {
+QString tTrcFiles::FileLine(const tTrc__File_identifier& id, QStringView date) const {
     const QString type = id.reader->DisplayName();
     if (id.reader == &tTrcT::Unknown())
         return joined({id.fileName, kFileGap, date, kFileGap, type});
@@ -132,12 +132,16 @@ void tTrcFiles::FillCheckList() {
     lines.reserve(qsizetype(appropriate_.size() - first));
     for (std::size_t i = first; i < appropriate_.size(); ++i)
         lines.append(CheckLine(*appropriate_[i]));
-    // One insertion for all lines; the marks follow without telling the button rule each time.
-    const QSignalBlocker quiet(checkList_);
+    // One insertion for all lines. The marks are set before the view lays the new rows out and
+    // paints them, so it needs no change notice per line (thousands of lines on a big folder).
     const int row = checkList_->count();
     checkList_->addItems(lines);
-    for (int i = row; i < checkList_->count(); ++i)
-        checkList_->item(i)->setCheckState(Qt::Checked);
+    {
+        const QSignalBlocker quiet(checkList_->model());
+        for (int i = row; i < checkList_->count(); ++i)
+            checkList_->item(i)->setCheckState(Qt::Checked);
+    }
+    checkList_->viewport()->update();
     EnableButtons(true);
 }
 

@@ -61,7 +61,7 @@ signals:
     void errorRaised(const QString& message);
 
 private:
-    QString FileLine(const tTrc__File_identifier& id, const QString& date) const;
+    QString FileLine(const tTrc__File_identifier& id, QStringView date) const;
     static QString CheckLine(const tTrc__Data& channel);
     void LoadPoints(tTrc__Data& channel) const;
     void EnableButtons(bool enabled);
