@@ -251,3 +251,34 @@ TEST_F(FilteredCatalogue, ScanningTheSameFolderAgainListsItAgain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FilteredCatalogue, EachLineStaysWithItsChannelWhenFilledTwice) {
+    w.files.FillCheckList(); // without emptying first: the new channels get lines of their own
+    ASSERT_EQ(w.checkList.count(), 12);
+    ASSERT_EQ(w.files.appropriate().size(), 12u);
+    for (int i = 0; i < 12; ++i) {
+        const auto& ch = *w.files.appropriate()[std::size_t(i)];
+        EXPECT_TRUE(w.checkList.item(i)->text().startsWith(" Файл : " + ch.source->fileName)) << i;
+        EXPECT_TRUE(w.checkList.item(i)->text().endsWith(QString::number(ch.channel + 1))) << i;
+    }
+}
+
+TEST(tFLF, MissingControlLeavesTheFilterInert) {
+    FilterControls c;
+    tFLF filter(&c.onOff, &c.site, nullptr, &c.channel1, &c.channel2);
+    EXPECT_TRUE(c.onOff.isChecked()); // untouched
+    EXPECT_TRUE(c.site.isEnabled());
+    SsmFolder folder;
+    folder.write("a_1.ssm", SsmFolder::spec(ssm::Version::V1_1, 3, 12));
+    tTrc__File_identifier id(folder.path(), "a_1.ssm");
+    id.reader->Identify(id);
+    c.site.setText("9");
+    EXPECT_TRUE(filter.Accepts(id));
+    EXPECT_FALSE(filter.active);
+    tTrc__File_identifier missing(folder.path(), "b_1.ssm");
+    EXPECT_FALSE(filter.Accepts(missing));
+}
+
+} // namespace
