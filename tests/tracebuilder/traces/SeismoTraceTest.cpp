@@ -71,6 +71,14 @@ TEST_F(SeismoTest, SingleMeasurementIsOneColumnCentredAt45) {
     EXPECT_EQ(tab.Pixel(55, 20 + 4 * 12), kBlack);
     EXPECT_EQ(tab.Pixel(35, 20 + 4 * 12), kWhite);
     EXPECT_EQ(tab.Pixel(35, 20 + 16 * 12), kGrey);
+    // The grey lobe is outlined in black (at 17 m, clear of the depth labels).
+    const int row = 20 + 17 * 12;
+    int edge = 21;
+    while (edge < 45 && tab.Pixel(edge, row) == kWhite)
+        ++edge;
+    EXPECT_LT(edge, 28);
+    EXPECT_EQ(tab.Pixel(edge, row), kBlack);
+    EXPECT_EQ(tab.Pixel(edge + 2, row), kGrey);
     EXPECT_EQ(tab.Pixel(55, 20 + 16 * 12), kWhite);
     EXPECT_EQ(tab.Pixel(55, 20 + 31 * 12), kWhite); // silent below 20 m
     EXPECT_EQ(tab.Pixel(100, 20 + 4 * 12), kWhite); // nothing beyond the one column
