@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QListWidget>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "tFLF.h"
@@ -76,7 +77,7 @@ private:
     QListWidget* checkList_;
     QAbstractButton* makeTrace_;
     QAbstractButton* extract_;
-    tFLF* filter_;
+    QPointer<tFLF> filter_; // may go before the catalogue at exit
     QString previousFolder_;
     QString scannedFolder_;
 };
