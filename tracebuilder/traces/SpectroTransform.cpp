@@ -119,6 +119,16 @@ VX_WIDE_VECTORS void LastStage(double* re, double* im, const Twiddles& t) {
     BlockButterflies(re, im, re + h, im + h, t.re.data() + (h - 1), t.im.data() + (h - 1), h);
 }
 
+// Calls f(i) for every index once, in an order where both i and its reversal stay within a few
+// cache lines at a time: i = a·1024 + m·8 + b is reversed into rev(b)·1024 + rev(m)·8 + rev(a),
+// so for one m the 64 pairs of (a, b) read eight lines and write eight lines.
+template <class F> void ForEachInTileOrder(F&& f) {
+    for (std::size_t m = 0; m < 128; ++m)
+        for (std::size_t a = 0; a < 8; ++a)
+            for (std::size_t b = 0; b < 8; ++b)
+                f((a << 10) | (m << 3) | b);
+}
+
 const std::vector<unsigned>& Reversal() {
     static const std::vector<unsigned> reversal = BuildReversal();
     return reversal;
@@ -137,13 +147,13 @@ void Stages(double* re, double* im) {
 
 void Transform8192(double* re, double* im) {
     const std::vector<unsigned>& reversal = Reversal();
-    for (std::size_t i = 0; i < kTransformSize; ++i) {
+    ForEachInTileOrder([&](std::size_t i) {
         const std::size_t r = reversal[i];
         if (i < r) {
             std::swap(re[i], re[r]);
             std::swap(im[i], im[r]);
         }
-    }
+    });
     Stages(re, im);
 }
 
@@ -195,11 +205,13 @@ void LineCalculator::Compute(const double (*points)[2], std::size_t n, double sa
     // the lines are normalised at the end, so that scaling would change nothing.
     const std::vector<double>& window = WindowFor(n);
     const std::vector<unsigned>& reversal = Reversal();
-    re_.assign(kTransformSize, 0.0);
+    re_.resize(kTransformSize);
     im_.assign(kTransformSize, 0.0);
-    // Written straight into bit-reversed order, which is what the reversal swaps would give.
-    for (std::size_t i = 0; i < window.size(); ++i)
-        re_[reversal[i]] = window[i] * points[i][0];
+    // Written straight into bit-reversed order, which is what the reversal swaps would give;
+    // fewer samples than the transform takes are padded with zeros.
+    const std::size_t samples = window.size();
+    ForEachInTileOrder(
+        [&](std::size_t i) { re_[reversal[i]] = i < samples ? window[i] * points[i][0] : 0.0; });
     Stages(re_.data(), im_.data());
     const double lineStep = 1.0 / (4096.0 * 2.0 * samplePeriod);
     for (std::size_t j = 0; j < kLineCount; ++j) {
