@@ -49,15 +49,19 @@ QString joinPath(const QString& folder, const QString& name) {
 
 } // namespace
 
-void tTrcFiles::Extract(const QString& folder) {
+QStringList tTrcFiles::Extract(const QString& folder) {
     CollectChecked();
     QSet<QString> taken;
+    QStringList written;
     for (const ptTrc__Data& channel : checked_) {
         const QString stem = textFileStem(*channel);
         if (stem.isEmpty())
             continue;
-        WriteTextFile(joinPath(folder, uniqueTextFileName(stem, taken)), *channel);
+        const QString name = uniqueTextFileName(stem, taken);
+        WriteTextFile(joinPath(folder, name), *channel);
+        written << name;
     }
+    return written;
 }
 
 void tTrcFiles::WriteTextFile(const QString& path, const tTrc__Data& channel) {

@@ -42,7 +42,8 @@ public:
     void ShowSelected();
 
     // Writes every checked channel into a text file of its own in `folder`.
-    void Extract(const QString& folder);
+    // Returns the names of the files written, in the order of the check list.
+    QStringList Extract(const QString& folder);
     // The points of `channel` as "time amplitude" lines ended by CR LF.
     static void WriteTextFile(const QString& path, const tTrc__Data& channel);
 

@@ -46,8 +46,9 @@ TEST_F(Extraction, EachCheckedChannelGoesToItsOwnNamedFile) {
     const auto s = spec(ssm::Version::V1_1, 3, 12, 7);
     source.write("abc_017.ssm", s);
     w.list(source.path());
-    w.files.Extract(target.path());
+    const QStringList written = w.files.Extract(target.path());
     EXPECT_EQ(textFiles(target.path()), (QStringList{"abc__П_3_C_12_К_1.txt", "abc__П_3_C_12_К_2.txt"}));
+    EXPECT_EQ(written, textFiles(target.path()));
 
     for (int c = 0; c < 2; ++c) {
         const auto lines = linesOf(contents(out(QString("abc__П_3_C_12_К_%1.txt").arg(c + 1))));
