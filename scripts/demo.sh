@@ -1,9 +1,46 @@
 #!/usr/bin/env bash
-# The main job on built-in demo data: a generated folder of measurement files, read back.
+# The main job on built-in demo data: a generated folder of measurement files goes through
+# both command-line tools, and every result is listed at the end.
 set -euo pipefail
 build=$1
-demo="$build/demo/ssm"
-rm -rf "$demo"
-"$build/tools/ssmgen/ssmgen" demo "$demo"
-echo "demo folder: $demo"
-"$build/tools/ssminfo/ssminfo" "$demo"
+out="$build/demo"
+ssm="$out/ssm"
+rm -rf "$out"
+mkdir -p "$out"
+export QT_QPA_PLATFORM=offscreen
+
+vibrix="$build/cli/vibrix-cli"
+traces="$build/cli/tracebuilder-cli"
+
+echo "== demo measurement files"
+"$build/tools/ssmgen/ssmgen" demo "$ssm"
+"$build/tools/ssminfo/ssminfo" "$ssm"
+
+echo
+echo "== vibrix-cli import"
+"$vibrix" import "$out/demo.cdsm" "$ssm"
+echo
+echo "== vibrix-cli list"
+"$vibrix" list "$out/demo.cdsm"
+"$vibrix" export-signal "$out/demo.cdsm" 1 "$out/signal_1.csv"
+"$vibrix" export-spectrum "$out/demo.cdsm" 1 "$out/spectrum_1.csv"
+"$vibrix" spectrogram "$out/demo.cdsm" 1 "$out/spectrogram_1.png"
+
+echo
+echo "== tracebuilder-cli list (site 2)"
+"$traces" list "$ssm" --site 2
+echo
+echo "== tracebuilder-cli extract"
+mkdir -p "$out/text"
+"$traces" extract "$ssm" "$out/text" --channels 1
+"$traces" traces "$ssm" --channels 1 --velocity 4000 --depth 20 --seismo "$out/seismo.bmp" --spectro "$out/spectro.bmp"
+
+echo
+echo "== results"
+echo "project:            $out/demo.cdsm"
+echo "signal export:      $out/signal_1.csv"
+echo "spectrum export:    $out/spectrum_1.csv"
+echo "spectrogram:        $out/spectrogram_1.png"
+echo "extracted channels: $out/text/ ($(ls "$out/text" | wc -l) files)"
+echo "seismo trace:       $out/seismo.bmp"
+echo "spectro trace:      $out/spectro.bmp"

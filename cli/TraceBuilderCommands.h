@@ -1,0 +1,15 @@
+#pragma once
+// The commands of tracebuilder-cli. Each returns the exit status and prints its own messages.
+
+#include "CliArgs.h"
+
+namespace tracebuildercli {
+
+extern const char* const kUsage;
+extern const QStringList kValueOptions;
+
+int List(const cli::Args& a);
+int Extract(const cli::Args& a);
+int Traces(const cli::Args& a);
+
+} // namespace tracebuildercli
