@@ -87,13 +87,17 @@ VX_INLINE void Butterfly(double& aRe, double& aIm, double& bRe, double& bIm, dou
 // Two consecutive stages (halves h and 2h) over the four quarters of a block of 4h values, so
 // that each value is loaded and stored once for both. Every butterfly gets exactly the operands
 // it gets stage by stage, so the results are the same.
+template <bool RealInput>
 VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, double* __restrict r1,
                                   double* __restrict i1, double* __restrict r2, double* __restrict i2,
                                   double* __restrict r3, double* __restrict i3, const double* __restrict w1r,
                                   const double* __restrict w1i, const double* __restrict w2r,
                                   const double* __restrict w2i, std::size_t h) {
     for (std::size_t j = 0; j < h; ++j) {
-        double a0 = r0[j], b0 = i0[j], a1 = r1[j], b1 = i1[j], a2 = r2[j], b2 = i2[j], a3 = r3[j], b3 = i3[j];
+        // A real input has no imaginary parts to read yet.
+        double a0 = r0[j], a1 = r1[j], a2 = r2[j], a3 = r3[j];
+        double b0 = RealInput ? 0.0 : i0[j], b1 = RealInput ? 0.0 : i1[j];
+        double b2 = RealInput ? 0.0 : i2[j], b3 = RealInput ? 0.0 : i3[j];
         Butterfly(a0, b0, a1, b1, w1r[j], w1i[j]);
         Butterfly(a2, b2, a3, b3, w1r[j], w1i[j]);
         Butterfly(a0, b0, a2, b2, w2r[j], w2i[j]);
@@ -102,16 +106,26 @@ VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, 
     }
 }
 
-// The stages with halves h and 2h in one pass. Butterflies of a stage are independent of each
-// other, so visiting them block by block gives the same result as the stage order.
-VX_WIDE_VECTORS void StagePair(double* re, double* im, std::size_t h, const Twiddles& t) {
+template <bool RealInput> VX_INLINE void PairPass(double* re, double* im, std::size_t h, const Twiddles& t) {
     const double* w1r = t.re.data() + (h - 1);
     const double* w1i = t.im.data() + (h - 1);
     const double* w2r = t.re.data() + (2 * h - 1);
     const double* w2i = t.im.data() + (2 * h - 1);
     for (std::size_t b = 0; b < kTransformSize; b += 4 * h)
-        QuarterButterflies(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h, im + b + 2 * h,
-                           re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r, w2i, h);
+        QuarterButterflies<RealInput>(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h, im + b + 2 * h,
+                                      re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r, w2i, h);
+}
+
+// The stages with halves h and 2h in one pass. Butterflies of a stage are independent of each
+// other, so visiting them block by block gives the same result as the stage order.
+VX_WIDE_VECTORS void StagePair(double* re, double* im, std::size_t h, const Twiddles& t, bool realInput) {
+    // The first pair has blocks of four: a constant half lets the compiler drop the inner loop.
+    if (h == 1 && realInput)
+        PairPass<true>(re, im, 1, t);
+    else if (h == 1)
+        PairPass<false>(re, im, 1, t);
+    else
+        PairPass<false>(re, im, h, t);
 }
 
 VX_WIDE_VECTORS void LastStage(double* re, double* im, const Twiddles& t) {
@@ -134,12 +148,12 @@ const std::vector<unsigned>& Reversal() {
     return reversal;
 }
 
-// The stages on values already in bit-reversed order.
-void Stages(double* re, double* im) {
+// The stages on values already in bit-reversed order; for a real input `im` is only written.
+void Stages(double* re, double* im, bool realInput) {
     static const Twiddles twiddles = BuildTwiddles();
     // Stages 1 to 12 in pairs, then stage 13.
     for (std::size_t h = 1; h < kTransformSize / 2; h *= 4)
-        StagePair(re, im, h, twiddles);
+        StagePair(re, im, h, twiddles, realInput && h == 1);
     LastStage(re, im, twiddles);
 }
 
@@ -154,7 +168,7 @@ void Transform8192(double* re, double* im) {
             std::swap(im[i], im[r]);
         }
     });
-    Stages(re, im);
+    Stages(re, im, false);
 }
 
 double NormDivisor(const double (*points)[2], std::size_t n) {
@@ -199,6 +213,21 @@ const std::vector<double>& LineCalculator::WindowFor(std::size_t n) {
     return window_;
 }
 
+const std::vector<double>& LineCalculator::DepthsFor(double samplePeriod, double velocity) {
+    if (depthPeriod_ != samplePeriod || depthVelocity_ != velocity || depths_.empty()) {
+        // Line j lies at V / (2 f_j), listed deepest first; the zero-frequency line at kZeroLineDepth.
+        const double lineStep = 1.0 / (4096.0 * 2.0 * samplePeriod);
+        depths_.resize(kLineCount);
+        for (std::size_t i = 0; i < kLineCount; ++i) {
+            const double f = static_cast<double>(kLineCount - 1 - i) * lineStep;
+            depths_[i] = f == 0.0 ? kZeroLineDepth : velocity / (f * 2.0);
+        }
+        depthPeriod_ = samplePeriod;
+        depthVelocity_ = velocity;
+    }
+    return depths_;
+}
+
 void LineCalculator::Compute(const double (*points)[2], std::size_t n, double samplePeriod, double velocity,
                              double (*spectrum)[2], double (*depth)[2]) {
     // The samples are not brought to a largest magnitude of 1 first: the transform is linear and
@@ -206,25 +235,25 @@ void LineCalculator::Compute(const double (*points)[2], std::size_t n, double sa
     const std::vector<double>& window = WindowFor(n);
     const std::vector<unsigned>& reversal = Reversal();
     re_.resize(kTransformSize);
-    im_.assign(kTransformSize, 0.0);
+    im_.resize(kTransformSize);
     // Written straight into bit-reversed order, which is what the reversal swaps would give;
     // fewer samples than the transform takes are padded with zeros.
     const std::size_t samples = window.size();
     ForEachInTileOrder(
         [&](std::size_t i) { re_[reversal[i]] = i < samples ? window[i] * points[i][0] : 0.0; });
-    Stages(re_.data(), im_.data());
+    Stages(re_.data(), im_.data(), true);
+    const std::vector<double>& depths = DepthsFor(samplePeriod, velocity);
     const double lineStep = 1.0 / (4096.0 * 2.0 * samplePeriod);
     for (std::size_t j = 0; j < kLineCount; ++j) {
         spectrum[j][0] = std::sqrt(re_[j] * re_[j] + im_[j] * im_[j]);
         spectrum[j][1] = static_cast<double>(j) * lineStep;
     }
-    for (std::size_t i = 0; i < kLineCount; ++i) {
-        const double* line = spectrum[kLineCount - 1 - i];
-        depth[i][0] = line[0];
-        depth[i][1] = line[1] == 0.0 ? kZeroLineDepth : velocity / (line[1] * 2.0);
-    }
     Normalise(spectrum, kLineCount);
-    Normalise(depth, kLineCount);
+    // The depth lines are the same amplitudes in reverse order, so they share the divisor.
+    for (std::size_t i = 0; i < kLineCount; ++i) {
+        depth[i][0] = spectrum[kLineCount - 1 - i][0];
+        depth[i][1] = depths[i];
+    }
 }
 
 } // namespace spectro

@@ -23,7 +23,8 @@ double NormDivisor(const double (*points)[2], std::size_t n);
 void Normalise(double (*points)[2], std::size_t n);
 
 // Computes the spectral lines of one measurement. Keeps its scratch and the window table of the
-// last length, so that a list of equally long measurements shares one table.
+// last length and the line depths of the last period and velocity, so that a list of alike
+// measurements shares them.
 class LineCalculator {
 public:
     // points: n pairs (amplitude, time); samplePeriod in s; velocity in m/s. Fills
@@ -35,9 +36,14 @@ public:
 
 private:
     const std::vector<double>& WindowFor(std::size_t n);
+    // Depths of the lines, ascending; the same for every measurement of one period and velocity.
+    const std::vector<double>& DepthsFor(double samplePeriod, double velocity);
 
     std::vector<double> window_;
     std::size_t windowLength_ = 0;
+    std::vector<double> depths_;
+    double depthPeriod_ = 0.0;
+    double depthVelocity_ = 0.0;
     std::vector<double> re_, im_;
 };
 

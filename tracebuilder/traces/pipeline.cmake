@@ -10,3 +10,5 @@ add_library(tb_traces STATIC
 target_include_directories(tb_traces PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tb_traces PUBLIC tb_app tb_array Qt6::Widgets Qt6::PrintSupport
   QCustomPlotQt6::QCustomPlotQt6)
+# Square roots of the spectral lines need no errno, which lets the compiler vectorise them.
+set_source_files_properties(SpectroTransform.cpp PROPERTIES COMPILE_OPTIONS -fno-math-errno)
