@@ -10,7 +10,7 @@ namespace {
 constexpr unsigned kStages = 13;
 constexpr double kPi = 3.141592654; // the constant the twiddles are rotated by
 
-// Bit-reversed index of i by the instrument's loop; the permutation is the same for every call,
+// Bit-reversed index of i by the digit-counting loop; the permutation is the same for every call,
 // so it is built once.
 std::vector<unsigned> BuildReversal() {
     std::vector<unsigned> table(kTransformSize);

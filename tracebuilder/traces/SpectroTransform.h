@@ -12,7 +12,7 @@ inline constexpr std::size_t kLineCount = 2048;     // lines kept of each spectr
 inline constexpr double kZeroLineDepth = 1000.0;    // depth given to the zero-frequency line, m
 
 // In-place transform of (re, im), kTransformSize values each, with the exponent sign + and no
-// scaling. Twiddles are formed by rotation, as the instrument's own software does.
+// scaling. Twiddles are formed by rotation.
 void Transform8192(double* re, double* im);
 
 // Divisor that brings the largest magnitude of the amplitudes (element 0 of each pair) to 1:
