@@ -34,6 +34,34 @@ Args parseArgs(const QStringList& argv, const QStringList& valueOptions) {
     return a;
 }
 
+int dispatch(const QStringList& argv, const char* usage, const std::vector<Command>& commands) {
+    QStringList valueOptions;
+    for (const Command& c : commands)
+        valueOptions << c.options;
+    const Args a = parseArgs(argv, valueOptions);
+    if (a.help) {
+        std::fputs(usage, stdout);
+        return Ok;
+    }
+    if (!a.error.isEmpty())
+        return usageError(usage, a.error);
+    if (!applyLocale(a.value("locale")))
+        return usageError(usage,
+                          QStringLiteral("неизвестные региональные настройки: %1").arg(a.value("locale")));
+    if (a.command.isEmpty())
+        return usageError(usage, QStringLiteral("не указана команда"));
+    for (const Command& c : commands) {
+        if (c.name != a.command)
+            continue;
+        for (const QString& option : a.options.keys())
+            if (option != "locale" && !c.options.contains(option))
+                return usageError(usage,
+                                  QStringLiteral("параметр --%1 не для команды %2").arg(option, c.name));
+        return c.run(a);
+    }
+    return usageError(usage, QStringLiteral("неизвестная команда %1").arg(a.command));
+}
+
 bool applyLocale(const QString& name) {
     if (name.isEmpty())
         return true;

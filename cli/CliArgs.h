@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace cli {
 
@@ -27,6 +29,17 @@ struct Args {
 
 // Splits argv. `valueOptions` lists the options that take a value (without "--").
 Args parseArgs(const QStringList& argv, const QStringList& valueOptions);
+
+// One command of a tool: its word, the options it takes and what runs it.
+struct Command {
+    QString name;
+    QStringList options;
+    std::function<int(const Args&)> run;
+};
+
+// Parses argv, answers --help, sets the locale, checks that every option given belongs to the
+// command, and runs the command. Returns the exit status.
+int dispatch(const QStringList& argv, const char* usage, const std::vector<Command>& commands);
 
 // Makes `name` (for example "ru_RU" or "C") the locale of every number written; an empty
 // name keeps the user's locale. Returns false for a name Qt does not know.

@@ -20,9 +20,6 @@ const char* const kUsage =
     "  --locale ИМЯ   региональные настройки чисел (например ru_RU или C)\n"
     "Коды выхода: 0 - успешно, 1 - ошибка в командной строке, 2 - ошибка ввода-вывода.\n";
 
-const QStringList kValueOptions{"site", "pile",  "channels", "velocity", "ku",
-                                "base", "depth", "seismo",   "spectro"};
-
 namespace {
 
 // Checks the arguments and lists the folder through the catalogue; returns the exit status on failure.

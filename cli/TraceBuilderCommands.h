@@ -6,7 +6,6 @@
 namespace tracebuildercli {
 
 extern const char* const kUsage;
-extern const QStringList kValueOptions;
 
 int List(const cli::Args& a);
 int Extract(const cli::Args& a);

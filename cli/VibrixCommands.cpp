@@ -15,6 +15,8 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 
+#include <functional>
+
 namespace vibrixcli {
 
 const char* const kUsage =
@@ -116,7 +118,10 @@ int List(const cli::Args& a) {
     return cli::Ok;
 }
 
-int ExportSignal(const cli::Args& a) {
+namespace {
+
+// Opens the project, loads measurement ROW and writes the text `make` builds of it into FILE.
+int ExportRecord(const cli::Args& a, const std::function<QByteArray(const TMeasureResult&)>& make) {
     int status = cli::Ok;
     if (!needArgs(a, 3, status))
         return status;
@@ -126,21 +131,20 @@ int ExportSignal(const cli::Args& a) {
         return cli::IoError;
     if (const auto failed = p.LoadRow(a.positional[1], r))
         return *failed;
-    const SignalExportInput in{r.Ch0Data, r.Ch1Data, r.HamData, r.SampleLen, r.SampleFreq};
-    return WriteExport(a.positional[2], SignalExportText(in, RecordSpectra(r)));
+    return WriteExport(a.positional[2], make(r));
+}
+
+} // namespace
+
+int ExportSignal(const cli::Args& a) {
+    return ExportRecord(a, [](const TMeasureResult& r) {
+        return SignalExportText({r.Ch0Data, r.Ch1Data, r.HamData, r.SampleLen, r.SampleFreq},
+                                RecordSpectra(r));
+    });
 }
 
 int ExportSpectrum(const cli::Args& a) {
-    int status = cli::Ok;
-    if (!needArgs(a, 3, status))
-        return status;
-    ProjectAccess p;
-    TMeasureResult r;
-    if (!p.Open(a.positional[0]))
-        return cli::IoError;
-    if (const auto failed = p.LoadRow(a.positional[1], r))
-        return *failed;
-    return WriteExport(a.positional[2], SpectrumExportText(RecordSpectra(r)));
+    return ExportRecord(a, [](const TMeasureResult& r) { return SpectrumExportText(RecordSpectra(r)); });
 }
 
 int Spectrogram(const cli::Args& a) {

@@ -60,16 +60,20 @@ FileSpec demoSpec(const DemoPile& p, int index) {
     return s;
 }
 
+bool makeFolder(const std::filesystem::path& dir, std::string& error) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec)
+        error = dir.string() + ": " + ec.message();
+    return !ec;
+}
+
 } // namespace
 
 std::vector<std::string> writeDemoFolder(const std::filesystem::path& dir, std::string& error) {
     std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (ec) {
-        error = dir.string() + ": " + ec.message();
+    if (!makeFolder(dir, error))
         return names;
-    }
     int index = 0;
     for (const DemoPile& p : kDemo) {
         if (!write(dir / p.name, demoSpec(p, index++), error))
@@ -86,12 +90,8 @@ std::vector<std::string> writeDemoFolder(const std::filesystem::path& dir, std::
 
 std::vector<std::string> writeSeedCorpus(const std::filesystem::path& dir, std::string& error) {
     std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (ec) {
-        error = dir.string() + ": " + ec.message();
+    if (!makeFolder(dir, error))
         return names;
-    }
     auto put = [&](const std::string& name, const std::vector<std::uint8_t>& bytes) {
         if (!writeFile(dir / name, bytes, std::nullopt, error))
             return false;
