@@ -11,6 +11,8 @@ constexpr QRgb kBlack = 0xFF000000;
 ColumnRaster::ColumnRaster(QImage& image, int top, int bottom) : image_(image), top_(top), bottom_(bottom) {
     if (image_.format() != QImage::Format_RGB32)
         image_ = image_.convertToFormat(QImage::Format_RGB32);
+    bits_ = reinterpret_cast<QRgb*>(image_.bits());
+    stride_ = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
 }
 
 void ColumnRaster::Extend(int row, int x) {
@@ -63,7 +65,7 @@ void ColumnRaster::Span(int row, int from, int to, QRgb colour) {
     to = std::min(to, image_.width() - 1);
     if (from > to)
         return;
-    QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+    QRgb* line = bits_ + row * stride_;
     std::fill(line + from, line + to + 1, colour);
 }
 

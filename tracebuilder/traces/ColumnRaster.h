@@ -33,6 +33,8 @@ private:
     void Span(int row, int from, int to, QRgb colour);
 
     QImage& image_;
+    QRgb* bits_;       // first pixel of the image, taken once
+    qsizetype stride_; // pixels from one row to the next
     int top_;
     int bottom_;
     std::vector<int> left_, right_; // per row from top_, outermost x on each side of the centre
