@@ -43,12 +43,12 @@ const QTemporaryDir& folder() {
     static const bool written = [] {
         const ssm::Version versions[] = {ssm::Version::V1_0, ssm::Version::V1_1, ssm::Version::V1_2};
         for (int i = 0; i < kFiles; ++i) {
-            ssmgen::FileSpec spec;
-            spec.version = versions[i % 3];
-            spec.siteNumber = std::uint8_t(1 + i % 9);
-            spec.pileNumber = std::uint16_t(i);
-            spec.pile.seed = std::uint32_t(i);
-            auto bytes = ssmgen::build(spec);
+            ssmgen::FileSpec fileSpec;
+            fileSpec.version = versions[i % 3];
+            fileSpec.siteNumber = std::uint8_t(1 + i % 9);
+            fileSpec.pileNumber = std::uint16_t(i);
+            fileSpec.pile.seed = std::uint32_t(i);
+            auto bytes = ssmgen::build(fileSpec);
             if (i % 100 == 99)
                 bytes = ssmgen::damage(std::move(bytes), ssmgen::Damage::ForeignTitle);
             char name[32];

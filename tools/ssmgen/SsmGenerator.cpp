@@ -99,45 +99,48 @@ std::size_t toeEchoOffset(const PileModel& m, double samplePeriod) {
     return std::size_t(std::llround(2.0 * m.length / m.waveVelocity / samplePeriod));
 }
 
-std::vector<std::uint8_t> build(const FileSpec& spec) {
+std::vector<std::uint8_t> build(const FileSpec& fileSpec) {
     const std::size_t d =
-        std::size_t(std::max<std::int32_t>(spec.dataOffset, std::int32_t(ssm::kHeaderSize)));
+        std::size_t(std::max<std::int32_t>(fileSpec.dataOffset, std::int32_t(ssm::kHeaderSize)));
     std::vector<std::uint8_t> b(d + ssm::kBlocksBytes, 0);
 
-    const std::string title = spec.title ? *spec.title : std::string(ssm::magicText(spec.version));
+    const std::string title =
+        fileSpec.title ? *fileSpec.title : std::string(ssm::magicText(fileSpec.version));
     std::memcpy(b.data(), title.data(), std::min(title.size(), ssm::kTitleSize));
-    putI32(b, ssm::offset::DataOffset, spec.dataOffset);
-    putI32(b, ssm::offset::SampleLen, spec.sampleLen);
-    putF32(b, ssm::offset::SamplePeriod, spec.samplePeriod);
-    putF32(b, ssm::offset::Velocity, spec.velocity);
-    putF32(b, ssm::offset::BaseLen, spec.baseLen);
-    putF32(b, ssm::offset::Amp, spec.amp);
-    b[ssm::offset::SiteNumber] = spec.siteNumber;
-    b[ssm::offset::SiteNumber + 1] = spec.byte93;
-    putU16(b, ssm::offset::PileNumber, spec.pileNumber);
-    putF32(b, ssm::offset::TickPeriod, spec.tickPeriod);
+    putI32(b, ssm::offset::DataOffset, fileSpec.dataOffset);
+    putI32(b, ssm::offset::SampleLen, fileSpec.sampleLen);
+    putF32(b, ssm::offset::SamplePeriod, fileSpec.samplePeriod);
+    putF32(b, ssm::offset::Velocity, fileSpec.velocity);
+    putF32(b, ssm::offset::BaseLen, fileSpec.baseLen);
+    putF32(b, ssm::offset::Amp, fileSpec.amp);
+    b[ssm::offset::SiteNumber] = fileSpec.siteNumber;
+    b[ssm::offset::SiteNumber + 1] = fileSpec.byte93;
+    putU16(b, ssm::offset::PileNumber, fileSpec.pileNumber);
+    putF32(b, ssm::offset::TickPeriod, fileSpec.tickPeriod);
 
     // A sensible period even for files whose header period is deliberately broken.
     const double period =
-        std::isfinite(spec.samplePeriod) && spec.samplePeriod > 0 ? spec.samplePeriod : 2e-5;
+        std::isfinite(fileSpec.samplePeriod) && fileSpec.samplePeriod > 0 ? fileSpec.samplePeriod : 2e-5;
     const std::size_t n = ssm::kBlockWords;
-    std::mt19937 rng(spec.pile.seed);
-    const std::vector<double> head = headVelocity(spec.pile, period, n);
-    const auto s1 =
-        spec.sensor1 ? *spec.sensor1 : quantise(head, spec.pile.headAmplitude, spec.pile.noise, rng);
-    const auto s2 = spec.sensor2 ? *spec.sensor2
-                                 : quantise(head, spec.pile.headAmplitude * spec.pile.sensor2Factor,
-                                            spec.pile.noise, rng);
-    const auto ham = spec.hammer ? *spec.hammer
-                                 : quantise(hammerForce(spec.pile, period, n), spec.pile.hammerAmplitude,
-                                            spec.pile.noise * 0.5, rng);
+    std::mt19937 rng(fileSpec.pile.seed);
+    const std::vector<double> head = headVelocity(fileSpec.pile, period, n);
+    const auto s1 = fileSpec.sensor1 ? *fileSpec.sensor1
+                                     : quantise(head, fileSpec.pile.headAmplitude, fileSpec.pile.noise, rng);
+    const auto s2 = fileSpec.sensor2
+                        ? *fileSpec.sensor2
+                        : quantise(head, fileSpec.pile.headAmplitude * fileSpec.pile.sensor2Factor,
+                                   fileSpec.pile.noise, rng);
+    const auto ham = fileSpec.hammer
+                         ? *fileSpec.hammer
+                         : quantise(hammerForce(fileSpec.pile, period, n), fileSpec.pile.hammerAmplitude,
+                                    fileSpec.pile.noise * 0.5, rng);
     putBlock(b, d, s1);
     putBlock(b, d + ssm::kBlockBytes, s2);
     putBlock(b, d + 2 * ssm::kBlockBytes, ham);
 
     std::vector<std::uint16_t> counters(n);
     for (std::size_t i = 0; i < n; ++i)
-        counters[i] = std::uint16_t(spec.counterStart + std::uint64_t(i) * spec.ticksPerSample);
+        counters[i] = std::uint16_t(fileSpec.counterStart + std::uint64_t(i) * fileSpec.ticksPerSample);
     putBlock(b, d + 3 * ssm::kBlockBytes, counters);
     return b;
 }
@@ -202,8 +205,8 @@ bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
     return true;
 }
 
-bool write(const std::filesystem::path& path, const FileSpec& spec, std::string& error) {
-    return writeFile(path, build(spec), spec.fileTime, error);
+bool write(const std::filesystem::path& path, const FileSpec& fileSpec, std::string& error) {
+    return writeFile(path, build(fileSpec), fileSpec.fileTime, error);
 }
 
 } // namespace ssmgen

@@ -1,6 +1,6 @@
 #pragma once
 // Synthetic .ssm measurement files from a physical model of a tested pile, so that no
-// instrument file is ever needed. Same spec (seed included), same bytes.
+// instrument file is ever needed. Same fileSpec (seed included), same bytes.
 
 #include <chrono>
 #include <cstdint>
@@ -74,7 +74,7 @@ std::vector<double> hammerForce(const PileModel& m, double samplePeriod, std::si
 std::size_t toeEchoOffset(const PileModel& m, double samplePeriod);
 
 // The whole file as bytes.
-std::vector<std::uint8_t> build(const FileSpec& spec);
+std::vector<std::uint8_t> build(const FileSpec& fileSpec);
 
 // Applies one damage to the bytes of a file.
 std::vector<std::uint8_t> damage(std::vector<std::uint8_t> bytes, Damage d, std::size_t at = 0);
@@ -84,8 +84,8 @@ std::vector<std::uint8_t> damage(std::vector<std::uint8_t> bytes, Damage d, std:
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
                std::optional<std::chrono::system_clock::time_point> fileTime, std::string& error);
 
-// Builds and writes a spec (with its file time).
-bool write(const std::filesystem::path& path, const FileSpec& spec, std::string& error);
+// Builds and writes a fileSpec (with its file time).
+bool write(const std::filesystem::path& path, const FileSpec& fileSpec, std::string& error);
 
 // A folder of about 24 files: three sites, several piles, all three versions, two piles
 // with a defect, one pile number above 255 and one broken file. Returns the names written.

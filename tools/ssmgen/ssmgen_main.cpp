@@ -64,10 +64,10 @@ int main(int argc, char** argv) {
     } else if (cmd == "corpus") {
         ok = !ssmgen::writeSeedCorpus(argv[2], error).empty() && error.empty();
     } else if (cmd == "file") {
-        ssmgen::FileSpec spec;
-        if (!parseFileOptions(argc, argv, spec))
+        ssmgen::FileSpec fileSpec;
+        if (!parseFileOptions(argc, argv, fileSpec))
             return usage();
-        ok = ssmgen::write(argv[2], spec, error);
+        ok = ssmgen::write(argv[2], fileSpec, error);
     } else {
         return usage();
     }

@@ -21,7 +21,7 @@ public:
         return (dir_.path() + "/" + name).toStdString();
     }
 
-    static ssmgen::FileSpec spec(ssm::Version version, std::uint8_t site, std::uint16_t pile) {
+    static ssmgen::FileSpec fileSpec(ssm::Version version, std::uint8_t site, std::uint16_t pile) {
         ssmgen::FileSpec s;
         s.version = version;
         s.siteNumber = site;

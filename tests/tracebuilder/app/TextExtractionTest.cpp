@@ -28,8 +28,8 @@ QList<QByteArray> linesOf(const QByteArray& text) {
 
 class Extraction : public ::testing::Test {
 protected:
-    ssmgen::FileSpec spec(ssm::Version v, std::uint8_t site, std::uint16_t pile, int seed) {
-        auto s = SsmFolder::spec(v, site, pile);
+    ssmgen::FileSpec fileSpec(ssm::Version v, std::uint8_t site, std::uint16_t pile, int seed) {
+        auto s = SsmFolder::fileSpec(v, site, pile);
         s.sensor1 = SsmFolder::rampWords(seed, 0);
         s.sensor2 = SsmFolder::rampWords(seed, 1);
         s.ticksPerSample = 20;
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(Extraction, EachCheckedChannelGoesToItsOwnNamedFile) {
-    const auto s = spec(ssm::Version::V1_1, 3, 12, 7);
+    const auto s = fileSpec(ssm::Version::V1_1, 3, 12, 7);
     source.write("abc_017.ssm", s);
     w.list(source.path());
     const QStringList written = w.files.Extract(target.path());
@@ -65,7 +65,7 @@ TEST_F(Extraction, EachCheckedChannelGoesToItsOwnNamedFile) {
 }
 
 TEST_F(Extraction, NumbersUseTheLocaleSeparatorAndTheExponentForm) {
-    source.write("t_1.ssm", spec(ssm::Version::V1_2, 1, 1, 0));
+    source.write("t_1.ssm", fileSpec(ssm::Version::V1_2, 1, 1, 0));
     w.list(source.path());
     w.files.Extract(target.path());
     const auto lines = linesOf(contents(out("t__П_1_C_1_К_1.txt")));
@@ -77,8 +77,8 @@ TEST_F(Extraction, NumbersUseTheLocaleSeparatorAndTheExponentForm) {
 }
 
 TEST_F(Extraction, LineCountsFollowTheVersion) {
-    source.write("v10_1.ssm", spec(ssm::Version::V1_0, 1, 1, 0));
-    source.write("v12_1.ssm", spec(ssm::Version::V1_2, 1, 2, 0));
+    source.write("v10_1.ssm", fileSpec(ssm::Version::V1_0, 1, 1, 0));
+    source.write("v12_1.ssm", fileSpec(ssm::Version::V1_2, 1, 2, 0));
     w.list(source.path());
     w.files.Extract(target.path());
     EXPECT_EQ(linesOf(contents(out("v10__П_1_C_1_К_2.txt"))).size(), 15872);
@@ -86,8 +86,8 @@ TEST_F(Extraction, LineCountsFollowTheVersion) {
 }
 
 TEST_F(Extraction, OnlyCheckedChannelsOfNamesWithAnUnderscore) {
-    source.write("plain.ssm", spec(ssm::Version::V1_1, 1, 1, 0));
-    source.write("p_2.ssm", spec(ssm::Version::V1_1, 5, 6, 0));
+    source.write("plain.ssm", fileSpec(ssm::Version::V1_1, 1, 1, 0));
+    source.write("p_2.ssm", fileSpec(ssm::Version::V1_1, 5, 6, 0));
     w.list(source.path());
     ASSERT_EQ(w.checkList.count(), 4);
     EXPECT_TRUE(w.checkLines()[0].contains("p_2.ssm"));
@@ -97,8 +97,8 @@ TEST_F(Extraction, OnlyCheckedChannelsOfNamesWithAnUnderscore) {
 }
 
 TEST_F(Extraction, ChannelTwoOnlyFilter) {
-    source.write("a_1.ssm", spec(ssm::Version::V1_1, 1, 1, 0));
-    source.write("b_1.ssm", spec(ssm::Version::V1_0, 1, 2, 0));
+    source.write("a_1.ssm", fileSpec(ssm::Version::V1_1, 1, 1, 0));
+    source.write("b_1.ssm", fileSpec(ssm::Version::V1_0, 1, 2, 0));
     w.list(source.path());
     QTest::mouseClick(&w.onOff, Qt::LeftButton);
     QTest::mouseClick(&w.channel1, Qt::LeftButton);
@@ -110,9 +110,9 @@ TEST_F(Extraction, ChannelTwoOnlyFilter) {
 }
 
 TEST_F(Extraction, CollidingNamesAreNumberedInsteadOfOverwritten) {
-    source.write("abc_017.ssm", spec(ssm::Version::V1_1, 3, 12, 1));
-    source.write("abc_018.ssm", spec(ssm::Version::V1_1, 3, 12, 2));
-    source.write("abc_019.ssm", spec(ssm::Version::V1_1, 3, 12, 3));
+    source.write("abc_017.ssm", fileSpec(ssm::Version::V1_1, 3, 12, 1));
+    source.write("abc_018.ssm", fileSpec(ssm::Version::V1_1, 3, 12, 2));
+    source.write("abc_019.ssm", fileSpec(ssm::Version::V1_1, 3, 12, 3));
     w.list(source.path());
     w.files.Extract(target.path());
     EXPECT_EQ(textFiles(target.path()), (QStringList{"abc__П_3_C_12_К_1 (2).txt", "abc__П_3_C_12_К_1 (3).txt",
@@ -128,7 +128,7 @@ TEST_F(Extraction, CollidingNamesAreNumberedInsteadOfOverwritten) {
 }
 
 TEST_F(Extraction, ExistingFilesOfAnEarlierRunAreReplaced) {
-    source.write("r_1.ssm", spec(ssm::Version::V1_1, 1, 1, 0));
+    source.write("r_1.ssm", fileSpec(ssm::Version::V1_1, 1, 1, 0));
     QFile old(out("r__П_1_C_1_К_1.txt"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(2000000, 'x'));
@@ -140,8 +140,8 @@ TEST_F(Extraction, ExistingFilesOfAnEarlierRunAreReplaced) {
 }
 
 TEST_F(Extraction, AFileThatCannotBeCreatedStopsTheExtraction) {
-    source.write("a_1.ssm", spec(ssm::Version::V1_1, 1, 1, 0));
-    source.write("b_1.ssm", spec(ssm::Version::V1_1, 2, 2, 0));
+    source.write("a_1.ssm", fileSpec(ssm::Version::V1_1, 1, 1, 0));
+    source.write("b_1.ssm", fileSpec(ssm::Version::V1_1, 2, 2, 0));
     ASSERT_TRUE(QDir(target.path()).mkdir("a__П_1_C_1_К_2.txt")); // in the way of the second file
     w.list(source.path());
     try {

@@ -34,7 +34,7 @@ TEST(tTrcFiles, FolderWithoutMeasurementsShowsThePlaceholder) {
 
 TEST(tTrcFiles, RecognisedFileIsListedWithDateSitePileAndType) {
     SsmFolder folder;
-    auto s = SsmFolder::spec(ssm::Version::V1_1, 3, 12);
+    auto s = SsmFolder::fileSpec(ssm::Version::V1_1, 3, 12);
     s.fileTime = SsmFolder::localTime(2026, 3, 15, 14, 25, 36);
     folder.write("abc_017.ssm", s);
     CatalogueWidgets w;
@@ -52,7 +52,7 @@ TEST(tTrcFiles, RecognisedFileIsListedWithDateSitePileAndType) {
 
 TEST(tTrcFiles, MidnightShowsTheDateAlone) {
     SsmFolder folder;
-    auto s = SsmFolder::spec(ssm::Version::V1_0, 1, 2);
+    auto s = SsmFolder::fileSpec(ssm::Version::V1_0, 1, 2);
     s.fileTime = SsmFolder::localTime(2025, 12, 31, 0, 0, 0);
     folder.write("n_1.ssm", s);
     CatalogueWidgets w;
@@ -62,7 +62,7 @@ TEST(tTrcFiles, MidnightShowsTheDateAlone) {
 
 TEST(tTrcFiles, UnrecognisedFilesAreListedButOfferNoChannel) {
     SsmFolder folder;
-    const auto good = ssmgen::build(SsmFolder::spec(ssm::Version::V1_2, 4, 5));
+    const auto good = ssmgen::build(SsmFolder::fileSpec(ssm::Version::V1_2, 4, 5));
     const auto when = SsmFolder::localTime(2026, 1, 2, 3, 4, 5);
     std::string error;
     ASSERT_TRUE(ssmgen::writeFile(folder.fsPath("a_cut.ssm"),
@@ -83,9 +83,9 @@ TEST(tTrcFiles, UnrecognisedFilesAreListedButOfferNoChannel) {
 class FilteredCatalogue : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder.write("s3_1.ssm", SsmFolder::spec(ssm::Version::V1_1, 3, 12));
-        folder.write("s7_1.ssm", SsmFolder::spec(ssm::Version::V1_0, 7, 12));
-        folder.write("s7_2.ssm", SsmFolder::spec(ssm::Version::V1_2, 7, 40));
+        folder.write("s3_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_1, 3, 12));
+        folder.write("s7_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_0, 7, 12));
+        folder.write("s7_2.ssm", SsmFolder::fileSpec(ssm::Version::V1_2, 7, 40));
         w.list(folder.path());
     }
 
@@ -271,7 +271,7 @@ TEST(tFLF, MissingControlLeavesTheFilterInert) {
     EXPECT_TRUE(c.onOff.isChecked()); // untouched
     EXPECT_TRUE(c.site.isEnabled());
     SsmFolder folder;
-    folder.write("a_1.ssm", SsmFolder::spec(ssm::Version::V1_1, 3, 12));
+    folder.write("a_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_1, 3, 12));
     tTrc__File_identifier id(folder.path(), "a_1.ssm");
     id.reader->Identify(id);
     c.site.setText("9");

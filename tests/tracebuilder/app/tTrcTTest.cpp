@@ -42,9 +42,9 @@ TEST(tTrcT, ReaderRegistersWhileItLives) {
 
 TEST(tTrcT, EachVersionIsRecognisedByItsReaderWithSiteAndPile) {
     SsmFolder folder;
-    folder.write("a.ssm", SsmFolder::spec(ssm::Version::V1_0, 3, 12));
-    folder.write("b.ssm", SsmFolder::spec(ssm::Version::V1_1, 255, 300));
-    auto c = SsmFolder::spec(ssm::Version::V1_2, 7, 65535);
+    folder.write("a.ssm", SsmFolder::fileSpec(ssm::Version::V1_0, 3, 12));
+    folder.write("b.ssm", SsmFolder::fileSpec(ssm::Version::V1_1, 255, 300));
+    auto c = SsmFolder::fileSpec(ssm::Version::V1_2, 7, 65535);
     c.byte93 = 0xFF;
     folder.write("c.ssm", c);
 
@@ -68,13 +68,13 @@ TEST(tTrcT, EachVersionIsRecognisedByItsReaderWithSiteAndPile) {
 
 TEST(tTrcT, ForeignDamagedAndMissingFilesStayUnrecognised) {
     SsmFolder folder;
-    const auto good = ssmgen::build(SsmFolder::spec(ssm::Version::V1_1, 3, 12));
+    const auto good = ssmgen::build(SsmFolder::fileSpec(ssm::Version::V1_1, 3, 12));
     folder.writeBytes("short.ssm", ssmgen::damage(good, ssmgen::Damage::Truncate, 1000));
     folder.writeBytes("tiny.ssm", ssmgen::damage(good, ssmgen::Damage::Truncate, 20));
     folder.writeBytes("foreign.ssm", ssmgen::damage(good, ssmgen::Damage::ForeignTitle));
     folder.writeBytes("nul.ssm", ssmgen::damage(good, ssmgen::Damage::NulBeforeTitle));
     folder.writeBytes("beyond.ssm", ssmgen::damage(good, ssmgen::Damage::DataOffsetBeyondEnd));
-    auto longer = SsmFolder::spec(ssm::Version::V1_0, 1, 1);
+    auto longer = SsmFolder::fileSpec(ssm::Version::V1_0, 1, 1);
     longer.title = std::string("Vibrix4 data file extra");
     folder.write("longer.ssm", longer);
     for (const char* name : {"short.ssm", "tiny.ssm", "foreign.ssm", "nul.ssm", "beyond.ssm", "longer.ssm"}) {
@@ -89,7 +89,7 @@ TEST(tTrcT, ForeignDamagedAndMissingFilesStayUnrecognised) {
 
 TEST(tTrcT, VersionReaderIdentifiesOnlyItsOwnFiles) {
     SsmFolder folder;
-    folder.write("v11.ssm", SsmFolder::spec(ssm::Version::V1_1, 9, 40));
+    folder.write("v11.ssm", SsmFolder::fileSpec(ssm::Version::V1_1, 9, 40));
     const tTrcT& r10 = readerNamed("Файл Vibrix4 v1.0");
     const tTrcT& r11 = readerNamed("Файл Vibrix4 v1.1");
     tTrc__File_identifier fresh(folder.path(), "v11.ssm");
@@ -104,7 +104,7 @@ TEST(tTrcT, VersionReaderIdentifiesOnlyItsOwnFiles) {
 
 TEST(tTrcT, ChannelsFollowTheFilterFlags) {
     SsmFolder folder;
-    auto s = SsmFolder::spec(ssm::Version::V1_2, 3, 12);
+    auto s = SsmFolder::fileSpec(ssm::Version::V1_2, 3, 12);
     s.samplePeriod = 2.5e-5f;
     s.velocity = 3800.0f;
     folder.write("x_1.ssm", s);
@@ -139,7 +139,7 @@ class LoadPoints : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadPoints, SamplesFromWord256TimedByTheCounter) {
     SsmFolder folder;
-    auto s = SsmFolder::spec(GetParam().version, 1, 2);
+    auto s = SsmFolder::fileSpec(GetParam().version, 1, 2);
     s.sensor1 = SsmFolder::rampWords(10, 0);
     s.sensor2 = SsmFolder::rampWords(10, 1);
     s.ticksPerSample = 20;
@@ -175,15 +175,15 @@ INSTANTIATE_TEST_SUITE_P(Versions, LoadPoints,
 
 TEST(tTrcT, LoadPointsOfAVanishedOrReplacedFileFails) {
     SsmFolder folder;
-    folder.write("gone_1.ssm", SsmFolder::spec(ssm::Version::V1_1, 1, 1));
-    folder.write("swap_1.ssm", SsmFolder::spec(ssm::Version::V1_1, 1, 1));
+    folder.write("gone_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_1, 1, 1));
+    folder.write("swap_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_1, 1, 1));
     const auto gone = identify(folder, "gone_1.ssm");
     const auto swap = identify(folder, "swap_1.ssm");
     tTrc__DataList list;
     gone.reader->ProduceChannels({}, gone, list);
     swap.reader->ProduceChannels({}, swap, list);
     QFile::remove(folder.path() + "/gone_1.ssm");
-    folder.write("swap_1.ssm", SsmFolder::spec(ssm::Version::V1_0, 1, 1));
+    folder.write("swap_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_0, 1, 1));
     EXPECT_EQ(gone.reader->LoadPoints(gone, *list[0]), tTrcT::CannotRead);
     EXPECT_EQ(list[0]->points.count(), 0);
     EXPECT_EQ(swap.reader->LoadPoints(swap, *list[2]), tTrcT::CannotRead);

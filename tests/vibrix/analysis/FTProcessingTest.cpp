@@ -235,11 +235,11 @@ TEST(SpectrogramPicture, ClearAreaKeepsTheCaptions) {
 }
 
 TEST_F(FTProcessing, GeneratedPileShowsToeHarmonicsAsDarkRows) {
-    ssmgen::FileSpec spec;
-    spec.pile.toeEchoes = 40;
-    spec.pile.toeReflection = 0.9;
-    spec.pile.attenuation = 0.001;
-    const GeneratedRecord rec = generateRecord(spec);
+    ssmgen::FileSpec fileSpec;
+    fileSpec.pile.toeEchoes = 40;
+    fileSpec.pile.toeReflection = 0.9;
+    fileSpec.pile.attenuation = 0.001;
+    const GeneratedRecord rec = generateRecord(fileSpec);
     TFTProcessing ft;
     ft.SetSignals(rec.Ch0, rec.Ch1);
     ft.SetSampleFreq(rec.SampleFreq);

@@ -26,9 +26,9 @@ inline std::vector<float> normalisedBlock(const std::vector<std::uint8_t>& bytes
     return v;
 }
 
-inline GeneratedRecord generateRecord(const ssmgen::FileSpec& spec) {
-    const std::vector<std::uint8_t> bytes = ssmgen::build(spec);
-    const auto d = std::size_t(spec.dataOffset);
+inline GeneratedRecord generateRecord(const ssmgen::FileSpec& fileSpec) {
+    const std::vector<std::uint8_t> bytes = ssmgen::build(fileSpec);
+    const auto d = std::size_t(fileSpec.dataOffset);
     return {normalisedBlock(bytes, d), normalisedBlock(bytes, d + ssm::kBlockBytes),
-            normalisedBlock(bytes, d + 2 * ssm::kBlockBytes), 1.0 / double(spec.samplePeriod)};
+            normalisedBlock(bytes, d + 2 * ssm::kBlockBytes), 1.0 / double(fileSpec.samplePeriod)};
 }

@@ -27,9 +27,9 @@ class DataFixture : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    QString writeSsm(const QString& name, const ssmgen::FileSpec& spec) {
+    QString writeSsm(const QString& name, const ssmgen::FileSpec& fileSpec) {
         std::string error;
-        EXPECT_TRUE(ssmgen::write(path(name).toStdString(), spec, error)) << error;
+        EXPECT_TRUE(ssmgen::write(path(name).toStdString(), fileSpec, error)) << error;
         return path(name);
     }
 

@@ -104,13 +104,13 @@ TEST(StoredMeasure, ShortOrLongValueIsRefusedAndRecordLeftEmpty) {
 class MeasureFileTest : public DataFixture {};
 
 TEST_F(MeasureFileTest, ReadsParametersAndTheWholePileNumber) {
-    ssmgen::FileSpec spec = measureSpec(12, 300);
-    spec.samplePeriod = 0.0001f;
-    spec.sampleLen = 4096;
-    spec.velocity = 3600.0f;
-    spec.baseLen = 150.0f;
-    spec.amp = 2.5f;
-    const MeasureFile f(writeSsm("a.ssm", spec));
+    ssmgen::FileSpec fileSpec = measureSpec(12, 300);
+    fileSpec.samplePeriod = 0.0001f;
+    fileSpec.sampleLen = 4096;
+    fileSpec.velocity = 3600.0f;
+    fileSpec.baseLen = 150.0f;
+    fileSpec.amp = 2.5f;
+    const MeasureFile f(writeSsm("a.ssm", fileSpec));
     ASSERT_TRUE(f.isMeasurement());
     const TMeasureResult r = f.record(45000.5);
     EXPECT_EQ(r.DateTime, 45000.5);
@@ -130,14 +130,14 @@ TEST_F(MeasureFileTest, ReadsParametersAndTheWholePileNumber) {
 }
 
 TEST_F(MeasureFileTest, ChannelsComeFromTheirBlocks) {
-    ssmgen::FileSpec spec = measureSpec(1, 1);
-    spec.sensor1 = std::vector<std::uint16_t>(16384, 0x8000);
+    ssmgen::FileSpec fileSpec = measureSpec(1, 1);
+    fileSpec.sensor1 = std::vector<std::uint16_t>(16384, 0x8000);
     std::vector<std::uint16_t> ramp(16384);
     for (std::size_t i = 0; i < ramp.size(); ++i)
         ramp[i] = std::uint16_t(0x8000 + i);
-    spec.sensor2 = ramp;
-    spec.hammer = std::vector<std::uint16_t>(16384, 0x0000);
-    const TMeasureResult r = MeasureFile(writeSsm("b.ssm", spec)).record(0);
+    fileSpec.sensor2 = ramp;
+    fileSpec.hammer = std::vector<std::uint16_t>(16384, 0x0000);
+    const TMeasureResult r = MeasureFile(writeSsm("b.ssm", fileSpec)).record(0);
     EXPECT_EQ(r.Ch0Data, std::vector<float>(16384, 0.0f));
     EXPECT_EQ(r.Ch1Data.back(), 1.0f);
     EXPECT_EQ(r.Ch1Data[0], 0.0f);
