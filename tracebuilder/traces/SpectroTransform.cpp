@@ -51,10 +51,10 @@ Twiddles BuildTwiddles() {
     return t;
 }
 
-// The stages are built twice, for processors with AVX2 and for any other; the loader picks one at
-// start-up. Their inner loops are inlined into each build.
+// The stages are built three times, for processors with AVX-512, with AVX2 and for any other; the
+// loader picks one at start-up. Their inner loops are inlined into each build.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VX_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#define VX_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define VX_WIDE_VECTORS
 #endif
