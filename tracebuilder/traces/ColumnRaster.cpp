@@ -41,21 +41,32 @@ void ColumnRaster::Reach(int x0, const IArray<TPoint>& points, bool mirrored) {
     const int rows = std::max(0, bottom_ - top_ + 1);
     left_.assign(std::size_t(rows), x0);
     right_.assign(std::size_t(rows), x0);
+    const auto segment = [&](int xa, int ya, int xb, int yb) {
+        Segment(xa, ya, xb, yb);
+        if (mirrored)
+            Segment(2 * x0 - xa, ya, 2 * x0 - xb, yb);
+    };
+    // Several points usually share a row: their extremes are kept here until the row changes.
+    int xa = x0, ya = top_, lo = x0, hi = x0;
+    const auto flushRow = [&] { segment(lo, ya, hi, ya); };
     const int n = points.count();
-    int xa = x0, ya = top_;
     // The first and the last point are replaced by the ends of the centre line.
     for (int j = 1; j + 1 < n; ++j) {
         const TPoint& p = points.data()[j];
         const int xb = x0 + p.X, yb = top_ + p.Y;
-        Segment(xa, ya, xb, yb);
-        if (mirrored)
-            Segment(2 * x0 - xa, ya, 2 * x0 - xb, yb);
+        if (yb == ya) {
+            lo = std::min(lo, xb);
+            hi = std::max(hi, xb);
+        } else {
+            flushRow();
+            segment(xa, ya, xb, yb);
+            lo = hi = xb;
+        }
         xa = xb;
         ya = yb;
     }
-    Segment(xa, ya, x0, bottom_);
-    if (mirrored)
-        Segment(2 * x0 - xa, ya, x0, bottom_);
+    flushRow();
+    segment(xa, ya, x0, bottom_);
 }
 
 void ColumnRaster::Span(int row, int from, int to, QRgb colour) {
