@@ -31,16 +31,16 @@ constexpr double kPulseDepth = 0.0004 * kVelocity / 2; // depth of the half-sine
 tTrc__DataList ReadPiles(const QString& folder) {
     tTrc__DataList list;
     for (std::size_t i = 0; i < std::size(kPiles); ++i) {
-        ssmgen::FileSpec spec;
-        spec.pileNumber = std::uint16_t(i + 1);
-        spec.velocity = float(kVelocity);
-        spec.pile.length = kPiles[i].length;
-        spec.pile.defectDepth = kPiles[i].defectDepth;
-        spec.pile.waveVelocity = kVelocity;
-        spec.pile.seed = std::uint32_t(i + 3);
+        ssmgen::FileSpec fileSpec;
+        fileSpec.pileNumber = std::uint16_t(i + 1);
+        fileSpec.velocity = float(kVelocity);
+        fileSpec.pile.length = kPiles[i].length;
+        fileSpec.pile.defectDepth = kPiles[i].defectDepth;
+        fileSpec.pile.waveVelocity = kVelocity;
+        fileSpec.pile.seed = std::uint32_t(i + 3);
         const QString name = QString("pile%1.ssm").arg(i + 1);
         std::string error;
-        if (!ssmgen::write(QDir(folder).filePath(name).toStdString(), spec, error))
+        if (!ssmgen::write(QDir(folder).filePath(name).toStdString(), fileSpec, error))
             ADD_FAILURE() << error;
         tTrc__File_identifier id(folder, name);
         tTrcT::Unknown().Identify(id);
