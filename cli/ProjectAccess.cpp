@@ -83,6 +83,13 @@ std::optional<int> ProjectAccess::LoadRow(const QString& rowText, TMeasureResult
     return std::nullopt;
 }
 
+std::optional<int> ProjectAccess::OpenRecord(const QString& path, const QString& rowText,
+                                             TMeasureResult& record) {
+    if (!Open(path))
+        return cli::IoError;
+    return LoadRow(rowText, record);
+}
+
 QDateTime FromDateTimeValue(double value) {
     static const QDate kZero(1899, 12, 30);
     const double days = std::floor(value);

@@ -28,6 +28,8 @@ public:
     // Moves to measurement number `row` (from 1, in the project's order) and loads it.
     // Prints the failure and returns the exit status when there is no such row.
     std::optional<int> LoadRow(const QString& rowText, TMeasureResult& record);
+    // Open, then LoadRow: the exit status when either fails.
+    std::optional<int> OpenRecord(const QString& project, const QString& rowText, TMeasureResult& record);
 
     TMainDataModule dm;
     TProjectSequences seq;

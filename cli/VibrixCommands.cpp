@@ -127,9 +127,7 @@ int ExportRecord(const cli::Args& a, const std::function<QByteArray(const TMeasu
         return status;
     ProjectAccess p;
     TMeasureResult r;
-    if (!p.Open(a.positional[0]))
-        return cli::IoError;
-    if (const auto failed = p.LoadRow(a.positional[1], r))
+    if (const auto failed = p.OpenRecord(a.positional[0], a.positional[1], r))
         return *failed;
     return WriteExport(a.positional[2], make(r));
 }
@@ -159,9 +157,7 @@ int Spectrogram(const cli::Args& a) {
         return cli::usageError(kUsage, QStringLiteral("формат рисунка не PNG, BMP или JPEG: %1").arg(file));
     ProjectAccess p;
     TMeasureResult r;
-    if (!p.Open(a.positional[0]))
-        return cli::IoError;
-    if (const auto failed = p.LoadRow(a.positional[1], r))
+    if (const auto failed = p.OpenRecord(a.positional[0], a.positional[1], r))
         return *failed;
 
     TFTProcessing ft;
