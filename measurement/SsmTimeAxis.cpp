@@ -12,10 +12,10 @@ std::vector<std::uint32_t> unwrapTicks(const std::uint8_t* counterBytes, std::si
     return ticks;
 }
 
-double decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v, double* times,
-                   std::size_t stride) {
+std::optional<double> decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v,
+                                  double* times, std::size_t stride) {
     if (v == Version::Unknown || !blocksInside(h, file.size()))
-        return -1.0;
+        return std::nullopt;
     const SampleWindow w = sampleWindow(v);
     const std::uint8_t* counters = file.data() + blockOffset(h, Block::TimeStamps) + 2 * w.firstCounter;
     const double tick = h.tickPeriod;

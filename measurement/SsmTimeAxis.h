@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "SsmFile.h"
@@ -44,9 +45,9 @@ inline std::size_t pointCount(Version v) {
 }
 
 // Times in seconds of a version's points, written to times[k * stride] for k < pointCount(v).
-// Returns the mean period, or a negative value when the file does not hold the blocks.
-double decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v, double* times,
-                   std::size_t stride = 1);
+// Returns the mean period (whatever its sign), or nothing when the file does not hold the blocks.
+std::optional<double> decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v,
+                                  double* times, std::size_t stride = 1);
 
 // Amplitudes (word - 32768) of one sensor's points (`channel` 0 or 1), written to
 // amplitudes[k * stride]. Returns false when the file does not hold the blocks.
@@ -54,15 +55,15 @@ bool decodeAmplitudes(std::span<const std::uint8_t> file, const Header& h, Versi
                       double* amplitudes, std::size_t stride = 1);
 
 // Decodes one sensor into points through sink(i, amplitude, time). Returns the mean period,
-// or a negative value when the file does not hold the blocks. `channel` is 0 or 1.
+// or nothing when the file does not hold the blocks. `channel` is 0 or 1.
 template <class Sink>
-double decodeChannel(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
-                     Sink&& sink) {
+std::optional<double> decodeChannel(std::span<const std::uint8_t> file, const Header& h, Version v,
+                                    int channel, Sink&& sink) {
     const std::size_t n = pointCount(v);
     std::vector<double> buffer(2 * n);
     if (channel < 0 || channel > 1 || !decodeAmplitudes(file, h, v, channel, buffer.data(), 2))
-        return -1.0;
-    const double mean = decodeTimes(file, h, v, buffer.data() + 1, 2);
+        return std::nullopt;
+    const std::optional<double> mean = decodeTimes(file, h, v, buffer.data() + 1, 2);
     for (std::size_t i = 0; i < n; ++i)
         sink(i, buffer[2 * i], buffer[2 * i + 1]);
     return mean;

@@ -38,7 +38,7 @@ TEST(TimeAxis, MeanPeriodIsElapsedTimeOverIntervals) {
 
 struct Decoded {
     std::vector<double> amp, time;
-    double mean = 0;
+    std::optional<double> mean;
 };
 
 Decoded decode(const std::vector<std::uint8_t>& file, int channel) {
@@ -77,7 +77,7 @@ TEST(ChannelWindow, Version10Reads15872PointsTimedByLaterCounters) {
     EXPECT_EQ(d.amp.back(), 16127.0);
     EXPECT_EQ(d.time.front(), 0.0);
     EXPECT_DOUBLE_EQ(d.time.back(), 15871.0 * 7 * double(1e-6f));
-    EXPECT_DOUBLE_EQ(d.mean, 7 * double(1e-6f));
+    EXPECT_DOUBLE_EQ(d.mean.value(), 7 * double(1e-6f));
 }
 
 TEST(ChannelWindow, Versions11And12StopAtTheEndOfTheSensorBlock) {
@@ -92,7 +92,7 @@ TEST(ChannelWindow, Versions11And12StopAtTheEndOfTheSensorBlock) {
         for (double a : s2.amp)
             ASSERT_EQ(a, -32768.0); // never a word of the hammer (+32767)
         // With a constant tick step the mean period is exactly step * tick.
-        EXPECT_DOUBLE_EQ(s1.mean, 7 * double(1e-6f));
+        EXPECT_DOUBLE_EQ(s1.mean.value(), 7 * double(1e-6f));
         for (std::size_t i = 1; i < s1.time.size(); ++i)
             ASSERT_GT(s1.time[i], s1.time[i - 1]) << i;
     }
@@ -103,12 +103,21 @@ TEST(ChannelWindow, NothingIsDecodedFromFilesWithoutTheBlocks) {
     const auto h = ssm::parseHeader(std::span(good).first<ssm::kHeaderSize>());
     const auto cut = ssmgen::damage(good, ssmgen::Damage::Truncate, good.size() - 2);
     int calls = 0;
-    EXPECT_LT(ssm::decodeChannel(cut, h, Version::V1_1, 0, [&](std::size_t, double, double) { ++calls; }), 0);
-    EXPECT_LT(ssm::decodeChannel(good, h, Version::Unknown, 0, [&](std::size_t, double, double) { ++calls; }),
-              0);
-    EXPECT_LT(ssm::decodeChannel(good, h, Version::V1_1, 2, [&](std::size_t, double, double) { ++calls; }),
-              0);
+    const auto count = [&](std::size_t, double, double) { ++calls; };
+    EXPECT_FALSE(ssm::decodeChannel(cut, h, Version::V1_1, 0, count).has_value());
+    EXPECT_FALSE(ssm::decodeChannel(good, h, Version::Unknown, 0, count).has_value());
+    EXPECT_FALSE(ssm::decodeChannel(good, h, Version::V1_1, 2, count).has_value());
     EXPECT_EQ(calls, 0);
+}
+
+TEST(ChannelWindow, HeaderValuesAreTakenAsTheyStand) {
+    // A negative tick period gives a negative time axis, not a failure to read.
+    ssmgen::FileSpec fileSpec = indexedSpec(Version::V1_2);
+    fileSpec.tickPeriod = -1e-6f;
+    const Decoded d = decode(ssmgen::build(fileSpec), 0);
+    ASSERT_EQ(d.amp.size(), 16128u);
+    ASSERT_TRUE(d.mean.has_value());
+    EXPECT_DOUBLE_EQ(*d.mean, -7 * double(1e-6f));
 }
 
 } // namespace

@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
         }
         const ssm::Header h = ssm::parseHeader(std::span(bytes).first<ssm::kHeaderSize>());
         const ssm::Version v = ssm::tracebuilderVersion(bytes, bytes.size());
-        const double mean = ssm::decodeChannel(bytes, h, v, 0, [](std::size_t, double, double) {});
+        const double mean =
+            ssm::decodeChannel(bytes, h, v, 0, [](std::size_t, double, double) {}).value_or(0.0);
         std::printf("%-12s %-7s %4u %5u %9.1f %6d %8.1f %10.3f  ok\n", name.c_str(), versionName(v),
                     unsigned(h.siteNumber), unsigned(h.pileNumber), 1.0 / h.samplePeriod, h.sampleLen,
                     double(h.velocity), mean * 1e6);

@@ -64,15 +64,15 @@ std::uint8_t tTrcT4::LoadPoints(const tTrc__File_identifier& id, tTrc__Data& cha
     const ssm::Header h = headerOf(file);
     channel.points.SetCount(ssm::sampleWindow(version_).count);
     double(*points)[2] = channel.points.data();
-    const double mean =
+    const std::optional<double> mean =
         ssm::decodeChannel(file, h, version_, channel.channel, [points](std::size_t i, double a, double t) {
             points[i][0] = a;
             points[i][1] = t;
         });
-    if (mean < 0.0) {
+    if (!mean) {
         channel.points.SetCount(0);
         return CannotRead;
     }
-    channel.samplePeriod = float(mean);
+    channel.samplePeriod = float(*mean);
     return Ok;
 }

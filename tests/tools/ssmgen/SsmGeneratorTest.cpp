@@ -99,7 +99,9 @@ TEST(Generator, CountersWrapAndStillGiveTheChosenPeriod) {
     const auto h = ssm::parseHeader(std::span(file).first<ssm::kHeaderSize>());
     double last = 0;
     const double mean =
-        ssm::decodeChannel(file, h, ssm::Version::V1_1, 0, [&](std::size_t, double, double t) { last = t; });
+        ssm::decodeChannel(file, h, ssm::Version::V1_1, 0, [&](std::size_t, double, double t) {
+            last = t;
+        }).value();
     EXPECT_DOUBLE_EQ(last, 16127.0 * 4000 * double(5e-9f));
     EXPECT_DOUBLE_EQ(mean, 4000 * double(5e-9f));
 }
