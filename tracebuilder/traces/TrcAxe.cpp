@@ -1,5 +1,7 @@
 #include "TrcAxe.h"
 
+#include "NumberText.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QLocale>
@@ -34,9 +36,7 @@ constexpr int kMaxStepEntries = 100; // entries looked at for the terminator
 } // namespace
 
 QString AxisLabel(double value) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', 15);
+    return generalFloatText(value);
 }
 
 tTrcAxe::tTrcAxe(tTrcI_Columns* ownerImage, double from, double to, double n) : owner(ownerImage) {

@@ -57,7 +57,9 @@ bool tTrcI_Columns::SaveToFile(tTrcP* processing, const QString& fileName) {
     if (fileName.isEmpty())
         return true;
     const QImage bitmap = WholeTrace(processing);
-    return bitmap.isNull() || bitmap.save(fileName, "BMP");
+    if (bitmap.isNull()) // no entries, or no memory for a picture this wide
+        return Entries(processing).measures.count() == 0;
+    return bitmap.save(fileName, "BMP");
 }
 
 bool tTrcI_Columns::Print(tTrcP* processing, QPrinter& printer) {

@@ -7,7 +7,8 @@ namespace {
 // Number of leading points not deeper than depthMax.
 std::size_t PointsWithin(const IArray<double[2]>& curve, double depthMax) {
     std::size_t m = 0;
-    while (m < curve.count() && curve.data()[m][1] <= depthMax)
+    // A depth above the pile head (a velocity that is not positive) ends the curve too.
+    while (m < curve.count() && curve.data()[m][1] >= 0.0 && curve.data()[m][1] <= depthMax)
         ++m;
     return m;
 }

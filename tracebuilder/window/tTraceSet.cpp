@@ -10,6 +10,7 @@ tTraceTab::tTraceTab(QTabWidget& tabs, const QString& caption, int scrollMin, in
     scroll->setValue(scrollMax);
     track = new QSlider(Qt::Vertical, sheet);
     track->setRange(5, 50);
+    track->setInvertedAppearance(true); // 5 m at the top, like the depth it sets
     track->setTickInterval(5);
     track->setValue(50);
 }

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "NumberText.h"
 #include "TraceRig.h"
 #include "TrcI_HFSG.h"
 #include "TrcP_HFSG.h"
@@ -103,6 +104,7 @@ TEST(AxisLabel, GeneralFormInTheUsersLocale) {
     EXPECT_EQ(AxisLabel(2000), QString("2000"));
     EXPECT_EQ(AxisLabel(3 * 0.1), QString("0,3"));
     EXPECT_EQ(AxisLabel(55), QString("55"));
+    EXPECT_EQ(AxisLabel(5e-5), generalFloatText(5e-5)); // the one general form of the program
     QLocale::setDefault(QLocale::c());
 }
 

@@ -95,4 +95,18 @@ TEST(tTraceSet, PollRedrawsOnlyAfterAChange) {
     EXPECT_NE(w.seismo.picture->image(), before); // the echo moved twice as deep
 }
 
+TEST(tTraceSet, AVelocityThatIsNotPositiveDrawsNothingBelowTheHead) {
+    Window w;
+    tTrc__DataList checked;
+    checked.push_back(Channel(0.006));
+    w.app.velocity = 4000;
+    w.set.Build(checked);
+    const int sound = DarkPixels(w.seismo.picture->image());
+    for (double v : {-1e9, -4000.0}) {
+        w.app.velocity = v; // typed by mistake: no picture, and no endless drawing either
+        w.set.Build(checked);
+        EXPECT_LT(DarkPixels(w.seismo.picture->image()), sound) << v;
+    }
+}
+
 } // namespace
