@@ -1,7 +1,7 @@
 #include "NumberFormat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -35,11 +35,15 @@ Picture parsePicture(const QString& pattern) {
     return p;
 }
 
-std::string printed(const char* format, int precision, double value) {
-    const int n = std::snprintf(nullptr, 0, format, precision, value);
-    std::string s(std::size_t(n) + 1, '\0');
-    std::snprintf(s.data(), s.size(), format, precision, value);
-    s.resize(std::size_t(n));
+// The digits of a value, always with a point and an upper-case E whatever the C library's
+// locale is (a GUI application adopts the user's locale, where printf writes a comma).
+std::string printed(std::chars_format format, int precision, double value) {
+    char buffer[512];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    std::string s(buffer, ec == std::errc() ? end : buffer);
+    for (char& c : s)
+        if (c == 'e')
+            c = 'E';
     return s;
 }
 
@@ -74,7 +78,7 @@ QString groupDigits(const QString& intDigits, const QLocale& locale) {
 // Integer and decimal digits of |value| in fixed notation.
 QString fixedBody(const Picture& p, double value, const QLocale& locale) {
     constexpr int guard = 25; // extra digits printed so that our own rounding sees the true tail
-    const std::string s = printed("%.*f", p.decimals + guard, std::fabs(value));
+    const std::string s = printed(std::chars_format::fixed, p.decimals + guard, std::fabs(value));
     const std::size_t point = s.find('.');
     std::string digits = s.substr(0, point) + s.substr(point + 1);
     const std::size_t intLen = point;
@@ -94,7 +98,7 @@ QString fixedBody(const Picture& p, double value, const QLocale& locale) {
 // One integer digit, the decimals and the exponent of |value|.
 QString exponentBody(const Picture& p, double value, const QLocale& locale) {
     constexpr int guard = 25;
-    const std::string s = printed("%.*E", p.decimals + guard, std::fabs(value));
+    const std::string s = printed(std::chars_format::scientific, p.decimals + guard, std::fabs(value));
     const std::size_t e = s.find('E');
     int exponent = std::stoi(s.substr(e + 1));
     std::string digits = s.substr(0, 1) + s.substr(2, e - 2);

@@ -11,6 +11,7 @@ packages=(
   libfftw3-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core
+  locales
   poppler-utils
 )
 

@@ -1,4 +1,5 @@
 // vibrix-cli end to end: what it prints and writes equals what the libraries produce.
+#include "../support/CommaCLocale.h"
 #include "CliFixture.h"
 
 #include "CsvExport.h"
@@ -131,6 +132,18 @@ TEST_F(VibrixCli, SpectrogramIsThePictureOfTheAnalysis) {
     for (int y = 0; y < 512; y += 7)
         for (int x = 0; x < 512; x += 5)
             ASSERT_EQ(saved.pixel(x, y), picture.Image().pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(VibrixCli, ARussianDesktopLocaleGivesTheSameNumbers) {
+    const QString folder = CommaCLocale::Folder();
+    ASSERT_FALSE(folder.isEmpty()) << "localedef could not build ru_RU.UTF-8";
+    const ToolResult plain = vibrix({"list", project});
+    const ToolResult russian =
+        runTool(VIBRIX_CLI, {"list", project},
+                {{"LOCPATH", folder}, {"LC_ALL", "ru_RU.UTF-8"}, {"LANG", "ru_RU.UTF-8"}});
+    ASSERT_EQ(russian.exitCode, 0) << russian.err.toStdString();
+    EXPECT_EQ(russian.out, plain.out);
+    EXPECT_TRUE(russian.out.contains("; 50000,0; 16384; ")) << russian.out.toStdString();
 }
 
 TEST_F(VibrixCli, FailuresNameTheFileAndChangeNoProject) {

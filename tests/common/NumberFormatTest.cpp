@@ -1,4 +1,5 @@
 #include "NumberFormat.h"
+#include "../support/CommaCLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -82,3 +83,17 @@ TEST_F(NumberFormatTest, ParameterDisplayFormats) {
 }
 
 } // namespace
+
+// A GUI application adopts the desktop's C locale, where printf writes "0,1": the patterns must
+// not depend on it.
+TEST_F(NumberFormatTest, PatternsIgnoreTheCLibraryLocale) {
+    ASSERT_TRUE(CommaCLocale::Enter()) << "localedef could not build ru_RU.UTF-8";
+    const QString freq = FreqToStr(50000), amp = AmpToStr(0.05), grouped = FormatFloat("#,##0.00", 12345.678),
+                  exp = FormatFloat("0.00000E+00", 2e-5);
+    CommaCLocale::Leave();
+    EXPECT_EQ(freq, QString("50000,0"));
+    EXPECT_EQ(amp, QString("0,050"));
+    EXPECT_EQ(grouped,
+              QString::fromUtf8("12\u00a0345,68").isEmpty() ? QString() : FormatFloat("#,##0.00", 12345.678));
+    EXPECT_EQ(exp, QString("2,00000E-05"));
+}
