@@ -175,6 +175,27 @@ TEST(SpectrogramPicture, EveryPixelFollowsTheLogarithmicScale) {
         }
 }
 
+TEST(SpectrogramPicture, TinyLargestValuesStillFollowTheScale) {
+    // A damaged project can hold samples that were never normalised: the scale is then huge.
+    for (double largest : {1e-7, 1e-12, 1e-300}) {
+        std::vector<double> values(512 * 512, 0.0);
+        values[3 * 512 + 7] = largest;
+        values[4 * 512 + 7] = largest / 2;
+        TSpectrogramPicture pic;
+        pic.DrawSpectrogram(values, 512, largest);
+        const double scale = 255.0 / std::log10(largest + 1);
+        const auto entry = [&](double v) {
+            const double level = std::log10(v + 1) * scale;
+            return level >= 0 ? int(std::min(level, 255.0)) : 0;
+        };
+        EXPECT_EQ(pic.Image().pixel(3, 511 - 7), TSpectrogramPicture::PaletteColor(entry(largest)))
+            << largest;
+        EXPECT_EQ(pic.Image().pixel(4, 511 - 7), TSpectrogramPicture::PaletteColor(entry(largest / 2)))
+            << largest;
+        EXPECT_EQ(pic.Image().pixel(5, 5), qRgb(255, 255, 255)) << largest;
+    }
+}
+
 TEST(SpectrogramPicture, OnlyTheLowest512LinesOfWideColumnsAreShown) {
     TSpectrogramPicture pic;
     std::vector<double> values(512 * 1024, 0.0);
