@@ -41,7 +41,7 @@ void BM_Decode(benchmark::State& state) {
     points[1].resize(ssm::kBlockWords);
     std::string error;
     for (auto _ : state) {
-        ssm::readWholeFile(sampleFile(), bytes, error);
+        ssm::readMeasurementFile(sampleFile(), bytes, error);
         const auto h = ssm::parseHeader(std::span(bytes).first<ssm::kHeaderSize>());
         const auto v = ssm::tracebuilderVersion(bytes, bytes.size());
         // Both sensors share the time-stamp block: its axis is unwrapped once.

@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <sys/stat.h>
+
 namespace {
 
 ToolResult tracebuilder(const QStringList& args) {
@@ -58,6 +60,8 @@ protected:
 };
 
 TEST_F(TraceBuilderCli, ListPrintsBothListsOfTheWindow) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/pipe.ssm").constData(), 0600),
+              0); // listed, never waited on
     const ToolResult r = tracebuilder({"list", folder});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     Catalogue c(folder);

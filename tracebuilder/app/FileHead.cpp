@@ -35,7 +35,8 @@ std::size_t readUpTo(int fd, std::uint8_t* out, std::size_t size) {
 bool readOpenedHead(tTrc__File_identifier& id, int fd) {
     const Descriptor file{fd};
     struct stat info {};
-    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode))
+    // Only regular files: a pipe named *.ssm would block the listing.
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     id.header.fill(0);
     id.headerSize = std::uint16_t(readUpTo(file.fd, id.header.data(), id.header.size()));
@@ -48,9 +49,10 @@ bool readOpenedHead(tTrc__File_identifier& id, int fd) {
 } // namespace
 
 bool readFileHead(tTrc__File_identifier& id) {
-    return readOpenedHead(id, ::open(id.path().c_str(), O_RDONLY | O_CLOEXEC));
+    return readOpenedHead(id, ::open(id.path().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
 }
 
 bool readFileHead(tTrc__File_identifier& id, int folderFd) {
-    return readOpenedHead(id, ::openat(folderFd, id.fileName.toUtf8().constData(), O_RDONLY | O_CLOEXEC));
+    return readOpenedHead(
+        id, ::openat(folderFd, id.fileName.toUtf8().constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
 }

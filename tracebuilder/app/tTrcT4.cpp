@@ -56,7 +56,7 @@ std::uint8_t tTrcT4::LoadPoints(const tTrc__File_identifier& id, tTrc__Data& cha
         return Ok;
     std::vector<std::uint8_t> file;
     std::string error;
-    if (!ssm::readWholeFile(id.path(), file, error) || file.size() < ssm::kHeaderSize)
+    if (!ssm::readMeasurementFile(id.path(), file, error) || file.size() < ssm::kHeaderSize)
         return CannotRead;
     // The file may have been replaced since it was listed: read it as what it is now.
     if (ssm::tracebuilderVersion(file, file.size()) != version_)

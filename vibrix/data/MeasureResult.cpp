@@ -88,7 +88,7 @@ MeasureFileError::MeasureFileError(const QString& file, const QString& why)
 void MeasureFile::read(const QString& path) {
     valid_ = false;
     std::string error;
-    if (!ssm::readWholeFile(path.toStdString(), bytes_, error))
+    if (!ssm::readMeasurementFile(path.toStdString(), bytes_, error))
         throw MeasureFileError(path, QString::fromLocal8Bit(error.c_str()));
     valid_ = ssm::isVibrixMeasurement(bytes_, bytes_.size());
 }
