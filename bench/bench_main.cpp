@@ -29,6 +29,8 @@ std::string plainName(const std::string& runName) {
 // Keeps the median of every benchmark (or its only run when there are no repetitions).
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
+    // Without colour codes, so that the ratio lines after the table start their lines.
+    MedianReporter() : ConsoleReporter(OO_Tabular) {}
     std::map<std::string, double> medians;
 
     void ReportRuns(const std::vector<Run>& runs) override {

@@ -9,7 +9,7 @@ for prog in "$build"/bench/bench_*; do
   [ -f "$prog" ] && [ -x "$prog" ] || continue
   name=$(basename "$prog")
   echo "== $name"
-  "$prog" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_color=false | tee "$out/$name.txt"
+  "$prog" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true | tee "$out/$name.txt"
   grep '^ratio ' "$out/$name.txt" >> "$out/ratios.txt" || true
 done
 echo
