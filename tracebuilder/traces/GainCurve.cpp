@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "SpectroTransform.h"
+#include "Transform8192.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "SpectroTransform.h"
+#include "Transform8192.h"
 #include "TrcI_HFSG.h"
 #include "TrcV_HFSG.h"
 

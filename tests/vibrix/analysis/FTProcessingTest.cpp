@@ -1,5 +1,5 @@
 #include "FTProcessingUnit.h"
-#include "SpectrogramPicture.h"
+#include "TimeFreqPicture.h"
 
 #include "GeneratedRecord.h"
 

@@ -1,4 +1,4 @@
-#include "SpectroTransform.h"
+#include "Transform8192.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "SpectroTransform.h"
+#include "Transform8192.h"
 
 namespace {
 

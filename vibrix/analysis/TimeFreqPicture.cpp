@@ -1,4 +1,4 @@
-#include "SpectrogramPicture.h"
+#include "TimeFreqPicture.h"
 
 #include <QFontMetrics>
 #include <QPainter>

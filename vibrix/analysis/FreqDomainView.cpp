@@ -1,4 +1,4 @@
-#include "SpectrumView.h"
+#include "FreqDomainView.h"
 
 #include "FFTUnit.h"
 #include "NumberFormat.h"
