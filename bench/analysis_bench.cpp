@@ -2,7 +2,7 @@
 
 #include "FFTUnit.h"
 #include "FTProcessingUnit.h"
-#include "TimeFreqPicture.h"
+#include "SpectrogramPicture.h"
 
 #include <benchmark/benchmark.h>
 #include <fftw3.h>

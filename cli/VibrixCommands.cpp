@@ -4,10 +4,10 @@
 #include "DownloadProgress.h"
 #include "FFTUnit.h"
 #include "FTProcessingUnit.h"
-#include "FreqDomainView.h"
 #include "NumberFormat.h"
 #include "ProjectAccess.h"
-#include "TimeFreqPicture.h"
+#include "SpectrogramPicture.h"
+#include "SpectrumView.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,10 +5,10 @@
 #include "CsvExport.h"
 #include "FFTUnit.h"
 #include "FTProcessingUnit.h"
-#include "FreqDomainView.h"
 #include "MainDataModuleUnit.h"
 #include "NumberFormat.h"
-#include "TimeFreqPicture.h"
+#include "SpectrogramPicture.h"
+#include "SpectrumView.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Transform8192.h"
+#include "SpectroTransform.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Transform8192.h"
+#include "SpectroTransform.h"
 #include "TrcI_HFSG.h"
 #include "TrcV_HFSG.h"
 

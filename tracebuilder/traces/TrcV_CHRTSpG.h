@@ -2,7 +2,7 @@
 // Values of the single-view spectrum: the spectro trace's computation for the one shown channel.
 
 #include "TrcConfigs.h"
-#include "TrcV_FreqLines.h"
+#include "TrcV_Spectra.h"
 
 class tTrcV_CHRTSpG : public tTrcV_Spectra {
 public:

@@ -2,7 +2,7 @@
 // Values of the spectro trace: each measurement's spectrum against frequency and against depth.
 
 #include "TrcConfigs.h"
-#include "TrcV_FreqLines.h"
+#include "TrcV_Spectra.h"
 
 class tTrcV_HFSpG : public tTrcV_Spectra {
 public:

@@ -1,7 +1,7 @@
 #include "CsvExport.h"
 #include "FFTUnit.h"
-#include "FreqDomainView.h"
 #include "NumberFormat.h"
+#include "SpectrumView.h"
 
 #include "GeneratedRecord.h"
 

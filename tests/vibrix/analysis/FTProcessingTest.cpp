@@ -1,5 +1,5 @@
 #include "FTProcessingUnit.h"
-#include "TimeFreqPicture.h"
+#include "SpectrogramPicture.h"
 
 #include "GeneratedRecord.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "Transform8192.h"
+#include "SpectroTransform.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Transform8192.h"
+#include "SpectroTransform.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "FreqDomainView.h"
+#include "SpectrumView.h"
 #include "FFTUnit.h"
 
 #include "GeneratedRecord.h"

@@ -1,4 +1,4 @@
-#include "TrcV_FreqLines.h"
+#include "TrcV_Spectra.h"
 
 int tTrcV_Spectra::Calc(const tTrc__DataList& list) {
     if (list.empty())

@@ -2,8 +2,8 @@
 // Spectral values shared by the spectro trace and the single-view spectrum: for every measurement
 // 2048 lines against frequency and the same lines against depth V / (2f), each normalised.
 
+#include "SpectroTransform.h"
 #include "Traces.h"
-#include "Transform8192.h"
 #include "TrcConfigs.h"
 
 class tTrcV_Spectra : public tTrcV {

@@ -1,4 +1,4 @@
-#include "TimeFreqPicture.h"
+#include "SpectrogramPicture.h"
 
 #include <QFontMetrics>
 #include <QPainter>
