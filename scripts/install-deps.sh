@@ -10,9 +10,12 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfftw3-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation2
+  qt6-translations-l10n
   locales
   poppler-utils
+  desktop-file-utils appstream
+  dpkg-dev file
 )
 
 missing=()
