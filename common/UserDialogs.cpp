@@ -1,0 +1,95 @@
+#include "UserDialogs.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QPrintDialog>
+
+#include <exception>
+
+namespace {
+
+QMessageBox::Icon boxIcon(UserDialogs::Icon icon) {
+    switch (icon) {
+    case UserDialogs::Icon::Information:
+        return QMessageBox::Information;
+    case UserDialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case UserDialogs::Icon::Question:
+        return QMessageBox::Question;
+    case UserDialogs::Icon::Error:
+        break;
+    }
+    return QMessageBox::Critical;
+}
+
+UserDialogs::FileChoice runFileDialog(QWidget* parent, const UserDialogs::FileRequest& request, bool save) {
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    dialog.setFilter(dialog.filter() | QDir::Hidden);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.selectedFilter.isEmpty())
+        dialog.selectNameFilter(request.selectedFilter);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().front(), dialog.selectedNameFilter()};
+}
+
+} // namespace
+
+void QtUserDialogs::message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QMessageBox::StandardButton QtUserDialogs::question(QWidget* parent, const QString& caption,
+                                                    const QString& text,
+                                                    QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, caption, text, buttons, parent);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+UserDialogs::FileChoice QtUserDialogs::saveFile(QWidget* parent, const FileRequest& request) {
+    return runFileDialog(parent, request, true);
+}
+
+UserDialogs::FileChoice QtUserDialogs::openFile(QWidget* parent, const FileRequest& request) {
+    return runFileDialog(parent, request, false);
+}
+
+QString QtUserDialogs::folder(QWidget* parent, const QString& caption, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtUserDialogs::exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
+bool QtUserDialogs::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+bool RunGuarded(UserDialogs& dialogs, QWidget* parent, const std::function<void()>& handler) {
+    QString text;
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("Неизвестная ошибка");
+    }
+    dialogs.message(parent, QGuiApplication::applicationDisplayName(), text, UserDialogs::Icon::Error);
+    return false;
+}
