@@ -19,6 +19,7 @@ namespace {
 const QColor kHeadingColour(0x1f, 0x3a, 0x60);
 const QColor kRuleColour(0x9a, 0xa4, 0xb0);
 const QColor kHeaderCellColour(0xe8, 0xec, 0xf1);
+const QColor kCodeBackground(0xf3, 0xf5, 0xf7);
 
 // The first installed family of the list that has Cyrillic letters.
 QString FirstCyrillic(const QStringList& wanted) {
@@ -103,13 +104,22 @@ QList<Heading> ContentsOf(const QTextDocument& doc) {
     return headings;
 }
 
-// Code and file names in the fixed-pitch family.
+// Code and file names in the fixed-pitch family. Code blocks get a tinted background and may
+// wrap: a line longer than the page would otherwise run off its edge.
 void StyleCode(QTextDocument& doc, const Fonts& fonts) {
     QList<Span> code;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         for (const Span& span : SpansOf(block))
             if (span.format.fontFixedPitch())
                 code.append(span);
+        QTextBlockFormat bf = block.blockFormat();
+        if (bf.nonBreakableLines()) {
+            bf.setNonBreakableLines(false);
+            bf.setBackground(kCodeBackground);
+            bf.setLeftMargin(6);
+            QTextCursor(block).setBlockFormat(bf);
+        }
+    }
     QTextCharFormat mono;
     mono.setFontFamilies({fonts.mono});
     for (const Span& span : code)

@@ -20,9 +20,10 @@ QString Output(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The text of page `page` (from 1), or of the whole file for 0, with runs of spaces joined.
+// The text of page `page` (from 1), or of the whole file for 0, with runs of spaces joined;
+// only what lies on the A4 sheet.
 QString PageText(const QString& pdf, int page = 0) {
-    QStringList args{"-layout"};
+    QStringList args{"-layout", "-x", "0", "-y", "0", "-W", "595", "-H", "842"};
     if (page > 0)
         args << "-f" << QString::number(page) << "-l" << QString::number(page);
     args << pdf << "-";
@@ -60,7 +61,10 @@ TEST_F(HelpPdfTest, GuideBecomesA4PagesWithEmbeddedCyrillicFonts) {
         filler += QStringLiteral("Строка пояснения номер %1 о курсорах и глубине.\n\n").arg(i);
     const auto r = Request(QStringLiteral("# Руководство по сваям\n\nВведение.\n\n"
                                           "## Измерение и проект\n\n| Поле | Значение |\n|---|---|\n"
-                                          "| № сваи | 12 |\n\n![Окно](shot.png)\n\n`vibrix-cli list`\n\n") +
+                                          "| № сваи | 12 |\n\n![Окно](shot.png)\n\n`vibrix-cli list`\n\n"
+                                          "```\ntracebuilder-cli traces /media/card/site7 --velocity 4000 "
+                                          "--depth 20 --seismo seismo.bmp --spectro spectro.bmp --ku 0,5 "
+                                          "--base 2 КонецДлиннойСтроки\n```\n\n") +
                            filler + QStringLiteral("## Сообщения программы\n\nКонец.\n"));
     const helpdoc::PdfResult result = helpdoc::WriteHelpPdf(r);
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
@@ -73,8 +77,9 @@ TEST_F(HelpPdfTest, GuideBecomesA4PagesWithEmbeddedCyrillicFonts) {
             .contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")));
 
     const QString all = PageText(r.pdfFile);
-    for (const char* text : {"Руководство по сваям", "Содержание", "Измерение и проект", "№ сваи",
-                             "vibrix-cli list", "Сообщения программы", "Строка пояснения номер 79"})
+    for (const char* text :
+         {"Руководство по сваям", "Содержание", "Измерение и проект", "№ сваи", "vibrix-cli list",
+          "Сообщения программы", "Строка пояснения номер 79", "КонецДлиннойСтроки"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text;
 
     // Every font is embedded, so the page reads the same on a laptop without DejaVu.
