@@ -7,6 +7,7 @@ CMAKE_GEN    := -G Ninja
 RELEASE := $(BUILD)/release
 DEBUG   := $(BUILD)/debug-asan
 FUZZDIR := $(BUILD)/fuzz
+PACKAGE := $(BUILD)/package
 
 export QT_QPA_PLATFORM := offscreen
 export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0:strict_string_checks=1
@@ -49,6 +50,12 @@ fuzz: fuzz-build
 
 bench: release
 	@bash scripts/bench.sh $(RELEASE)
+
+# The Debian package of both programs, from a Release build without tests and benchmarks.
+.PHONY: package
+package: deps
+	cmake -S . -B $(PACKAGE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF -DVX_BENCH=OFF
+	cmake --build $(PACKAGE) -j $(JOBS) --target package
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
   libqcustomplot-dev libqcustomplot2.1-qt6
   libgtest-dev libgmock-dev libbenchmark-dev
   libfftw3-dev
@@ -14,7 +14,7 @@ packages=(
   qt6-translations-l10n
   locales
   poppler-utils
-  desktop-file-utils appstream
+  desktop-file-utils appstream shared-mime-info
   dpkg-dev file
 )
 
