@@ -1,0 +1,2 @@
+vx_test(test_vibrix_forms QT_MAIN SOURCES ${CMAKE_CURRENT_LIST_DIR}/FTProcessingFormTest.cpp
+  LIBS vibrix_forms ssmgen_lib Qt6::Test)
