@@ -1,2 +1,3 @@
 vx_test(test_vibrix_forms QT_MAIN SOURCES ${CMAKE_CURRENT_LIST_DIR}/FTProcessingFormTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SetColorsFormTest.cpp
   LIBS vibrix_forms ssmgen_lib Qt6::Test)
