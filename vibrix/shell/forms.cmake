@@ -1,6 +1,7 @@
 # The small windows and commands of vibrix that the main window opens: the time-frequency
 # window, the colour dialog and the export commands.
 add_library(vibrix_forms STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ExportCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FTProcessingForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberKeyFilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PatternTicker.cpp
