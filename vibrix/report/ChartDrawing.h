@@ -1,11 +1,12 @@
 #pragma once
-// A chart copied for a report: QCustomPlot's own vector drawing, recorded on white.
+// A chart on a report page: QCustomPlot's own vector drawing, on white.
 
-#include <QPicture>
-#include <QSize>
+#include <QRectF>
 
+class QCPPainter;
 class QCustomPlot;
 
-// The plot drawn at `size` pixels of 1/96 inch (its layout follows that size, as a resized
-// window would), background white. The plot on screen is left as it was.
-QPicture ChartDrawing(QCustomPlot& chart, QSize size);
+// Draws the plot into `place` (painter coordinates, pixels of 1/96 inch before the painter's
+// scale), laid out for that size as a window of that size would show it. The plot on screen is
+// left as it was.
+void PaintChart(QCPPainter& painter, QCustomPlot& chart, const QRectF& place);

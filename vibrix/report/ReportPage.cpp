@@ -1,6 +1,6 @@
 #include "ReportPage.h"
 
-#include "ChartDrawing.h"
+#include <qcustomplot.h>
 
 #include <QFile>
 #include <QJsonArray>
@@ -75,8 +75,7 @@ void TReportPage::SetText(const QString& name, const QString& text) {
 }
 
 void TReportPage::SetChart(const QString& name, QCustomPlot& chart) {
-    TReportObject& object = Find(name);
-    object.Drawing = ChartDrawing(chart, object.Place.size().toSize());
+    Find(name).Chart = &chart;
 }
 
 void TReportPage::SetPicture(const QString& name, const QImage& picture) {

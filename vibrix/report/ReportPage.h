@@ -5,7 +5,7 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPicture>
+#include <QPointer>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -21,13 +21,13 @@ struct TReportObject {
     enum class Kind { Text, Chart, Picture, Shape, Line };
 
     Kind Type = Kind::Text;
-    QString Name;            // empty for the static texts and the rules
-    QRectF Place;            // layout units; a line runs from the top-left to the bottom-right corner
-    QString Text;            // a carriage return starts a new line
-    bool Wrap = false;       // long lines break between words
-    QColor Fill = Qt::white; // shape
-    QImage Image;            // picture, stretched over its place
-    QPicture Drawing;        // chart: the plot's own drawing on white, in layout units
+    QString Name;                // empty for the static texts and the rules
+    QRectF Place;                // layout units; a line runs from the top-left to the bottom-right corner
+    QString Text;                // a carriage return starts a new line
+    bool Wrap = false;           // long lines break between words
+    QColor Fill = Qt::white;     // shape
+    QImage Image;                // picture, stretched over its place
+    QPointer<QCustomPlot> Chart; // chart: drawn by the plot itself, on white, when the page is painted
 };
 
 class TReportPage {
@@ -44,7 +44,7 @@ public:
     const TReportObject& Find(const QString& name) const;
 
     void SetText(const QString& name, const QString& text);
-    // Copies the plot as it is now, drawn at the size of the object's place.
+    // The plot is drawn as it is when the page is painted, laid out for the object's place.
     void SetChart(const QString& name, QCustomPlot& chart);
     void SetPicture(const QString& name, const QImage& picture);
     void SetFill(const QString& name, const QColor& colour);

@@ -1,11 +1,13 @@
 #include "ReportPainter.h"
 
+#include "ChartDrawing.h"
+
 #include <QBuffer>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <qcustomplot.h>
 
 #include <algorithm>
 
@@ -19,6 +21,8 @@ QFont reportFont(const TReportPage& page, const QPaintDevice& device) {
     QFont font;
     font.setFamilies({page.FontFamily, kFallbackSerif});
     font.setStyleHint(QFont::Serif);
+    // Outlines as designed: hinting fits glyphs to a screen's pixels, not to paper.
+    font.setHintingPreference(QFont::PreferNoHinting);
     font.setPointSizeF(page.FontSize * kLayoutUnitsPerInch / device.logicalDpiY());
     return font;
 }
@@ -29,7 +33,7 @@ QString shownText(QString text) {
     return text;
 }
 
-void paintObject(QPainter& painter, const TReportObject& o) {
+void paintObject(QCPPainter& painter, const TReportObject& o) {
     switch (o.Type) {
     case TReportObject::Kind::Text:
         painter.drawText(o.Place, Qt::AlignLeft | Qt::AlignTop | (o.Wrap ? Qt::TextWordWrap : 0),
@@ -48,17 +52,8 @@ void paintObject(QPainter& painter, const TReportObject& o) {
             painter.drawImage(o.Place, o.Image);
         break;
     case TReportObject::Kind::Chart:
-        if (!o.Drawing.isNull()) {
-            // A picture is played back scaled by the device's resolution against its own: undone
-            // here, as the drawing is already in layout units.
-            painter.save();
-            painter.translate(o.Place.topLeft());
-            const QPaintDevice& device = *painter.device();
-            painter.scale(double(o.Drawing.logicalDpiX()) / device.logicalDpiX(),
-                          double(o.Drawing.logicalDpiY()) / device.logicalDpiY());
-            painter.drawPicture(0, 0, o.Drawing);
-            painter.restore();
-        }
+        if (o.Chart)
+            PaintChart(painter, *o.Chart, o.Place);
         break;
     }
 }
@@ -84,7 +79,7 @@ QTransform ReportTransform(const TReportPage& page, const QRectF& paper) {
     return t;
 }
 
-void PaintReportPage(QPainter& painter, const TReportPage& page, const QRectF& paper) {
+void PaintReportPage(QCPPainter& painter, const TReportPage& page, const QRectF& paper) {
     painter.save();
     painter.setTransform(ReportTransform(page, paper), true);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
@@ -99,7 +94,7 @@ void PaintReportPage(QPainter& painter, const TReportPage& page, const QRectF& p
 
 void PrintReportPage(QPrinter& printer, const TReportPage& page) {
     printer.setFullPage(true);
-    QPainter painter(&printer);
+    QCPPainter painter(&printer);
     PaintReportPage(painter, page, fullPaper(printer.pageLayout(), printer.resolution()));
 }
 
@@ -109,9 +104,11 @@ QByteArray ReportPdf(const TReportPage& page) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
+        // Points and layout pixels agree: the charts are drawn straight into the document.
+        writer.setResolution(int(kLayoutUnitsPerInch));
         writer.setPageLayout(paperLayout(page));
         writer.setCreator(QStringLiteral("Vibrix4"));
-        QPainter painter(&writer);
+        QCPPainter painter(&writer);
         PaintReportPage(painter, page, fullPaper(writer.pageLayout(), writer.resolution()));
     }
     return bytes;
@@ -124,7 +121,7 @@ QByteArray ReportJpeg(const TReportPage& page, int dpi) {
     image.setDotsPerMeterY(qRound(dpi / 0.0254));
     image.fill(Qt::white);
     {
-        QPainter painter(&image);
+        QCPPainter painter(&image);
         PaintReportPage(painter, page, QRectF(image.rect()));
     }
     QByteArray bytes;

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QTransform>
 
-class QPainter;
+class QCPPainter;
 class QPrinter;
 
 // From the band's layout units to the painter's coordinates when the page is fitted, centred
@@ -14,8 +14,8 @@ class QPrinter;
 QTransform ReportTransform(const TReportPage& page, const QRectF& paper);
 
 // Paints the page, on white, fitted into `paper`. Any device and resolution: texts and charts
-// keep their physical sizes.
-void PaintReportPage(QPainter& painter, const TReportPage& page, const QRectF& paper);
+// keep their physical sizes. (QCustomPlot draws only through its own kind of painter.)
+void PaintReportPage(QCPPainter& painter, const TReportPage& page, const QRectF& paper);
 
 // The page on a printer's whole paper (the printer in full-page mode).
 void PrintReportPage(QPrinter& printer, const TReportPage& page);

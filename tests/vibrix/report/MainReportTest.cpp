@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -157,6 +159,36 @@ TEST_F(MainReport, ColourSquaresShowTheChannelColours) {
     EXPECT_NEAR(c.red(), 200, 30);
     EXPECT_NEAR(c.green(), 20, 30);
     EXPECT_NEAR(c.blue(), 180, 30);
+}
+
+// Mean difference of two pictures of one size, 0 (same) .. 255.
+double meanDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.isNull())
+        return 255;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    return sum / (double(a.width()) * a.height());
+}
+
+TEST_F(MainReport, PrinterPdfAndJpegShowTheSameDrawing) {
+    const TReportPage page = build(ChartView());
+    const QByteArray pdf = ReportPdf(page);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    PrintReportPage(printer, page);
+    QFile printed(dir.filePath("printed.pdf"));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    // The printer (1200 dpi) and the picture (150 dpi) take the charts' other way of drawing.
+    EXPECT_LT(meanDifference(PdfPicture(printed.readAll(), 50), PdfPicture(pdf, 50)), 2.5);
+    const QImage jpeg = QImage::fromData(ReportJpeg(page), "JPG");
+    const QImage rendered = PdfPicture(pdf, 150);
+    ASSERT_GE(rendered.height(), jpeg.height()); // the renderer rounds the paper up
+    EXPECT_LT(meanDifference(jpeg, rendered.copy(jpeg.rect())), 3.5);
 }
 
 TEST_F(MainReport, PreparationFailsWithoutRecordOrObject) {

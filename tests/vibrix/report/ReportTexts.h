@@ -6,9 +6,9 @@
 #include "ReportPainter.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <qcustomplot.h>
 
 #include <ostream>
 
@@ -41,7 +41,7 @@ struct PagePicture {
     explicit PagePicture(const TReportPage& page, double scale = 2.0)
         : Page(page), Image((page.PaperUnits() * scale).toSize(), QImage::Format_RGB32) {
         Image.fill(Qt::gray);
-        QPainter painter(&Image);
+        QCPPainter painter(&Image);
         PaintReportPage(painter, page, QRectF(Image.rect()));
     }
     QPoint Place(const QString& name, QPointF within = {0.5, 0.5}) const {
