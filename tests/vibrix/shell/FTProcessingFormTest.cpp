@@ -1,5 +1,6 @@
 #include "FTProcessingForm.h"
 
+#include "PatternTicker.h"
 #include "ReportPage.h"
 
 #include "../../support/ScriptedDialogs.h"
@@ -14,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
 #include <qcustomplot.h>
@@ -113,6 +115,20 @@ TEST_F(FTProcessingForm, CalculateShowsTheCoresPictureWithTheCursorLines) {
               form.SpectrogramImage());
     const ChartSeries column = form.Processing().CursorSpectrum(200);
     EXPECT_EQ(spectrum->data()->at(10)->value, column.Y[10]);
+    // Spectra of normalised samples lie far below 0,01: the labels still tell the ticks apart.
+    find<QCustomPlot>("chFreq")->replot();
+    const QVector<QString> labels = find<QCustomPlot>("chFreq")->yAxis->tickVectorLabels();
+    ASSERT_GT(labels.size(), 2);
+    EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+    EXPECT_TRUE(labels[1].contains(',')) << labels[1].toStdString();
+}
+
+TEST(AxisPattern, DecimalsGrowOnlyWhereTicksWouldLookAlike) {
+    EXPECT_EQ(PatternForStep("#,##0.00", 0.5), "#,##0.00");
+    EXPECT_EQ(PatternForStep("#,##0.00", 0.01), "#,##0.00");
+    EXPECT_EQ(PatternForStep("#,##0.00", 0.0005), "#,##0.0000");
+    EXPECT_EQ(PatternForStep("#,##0", 0.25), "#,##0.00");
+    EXPECT_EQ(PatternForStep("#,##0.0", 0), "#,##0.0");
 }
 
 TEST_F(FTProcessingForm, ReadingsWithDecimalCommaAndTheVelocityEdit) {
