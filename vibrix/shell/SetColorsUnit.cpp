@@ -75,7 +75,7 @@ TSetColorsForm::TSetColorsForm(QWidget* parent) : QDialog(parent) {
     ColorsDrawGrid->setFixedWidth(2 * kColumnWidth + 2 * ColorsDrawGrid->frameWidth());
     ColorsDrawGrid->setCurrentCell(0, 1);
     auto* frameLayout = new QVBoxLayout(frame);
-    frameLayout->setContentsMargins(4, 4, 4, 4);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
     frameLayout->addWidget(ColorsDrawGrid);
 
     ColorComboBox = new QComboBox(ColorsDrawGrid->viewport());
@@ -95,7 +95,9 @@ TSetColorsForm::TSetColorsForm(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     buttons->addWidget(apply);
     buttons->addWidget(cancel);
+    // The client area is only a little wider than the grid's two columns.
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(frame);
     layout->addLayout(buttons);
 

@@ -38,6 +38,9 @@ protected:
 TEST_F(SetColorsForm, APickThroughGridAndBoxIsTakenOnApply) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Цвета"));
     EXPECT_EQ(grid()->rowCount(), 3);
+    const QRect colour(grid()->viewport()->mapTo(grid()->parentWidget(), cell(2, 1).topLeft()),
+                       cell(2, 1).size());
+    EXPECT_TRUE(grid()->parentWidget()->rect().contains(colour)) << "the colour column is cut off";
     EXPECT_EQ(shown(0), QColor(Qt::blue));
     EXPECT_EQ(shown(1), QColor(Qt::red));
     EXPECT_FALSE(box()->isVisible());
