@@ -8,6 +8,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 #include <functional>
@@ -59,6 +60,9 @@ void ShowReportPreview(UserDialogs& dialogs, QWidget* parent, const TReportPage&
             });
         }
     }
+    // Room for the whole tool bar and a readable page.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        preview.resize(screen->availableSize() * 0.85);
     // Whole page, as the fit action of the dialog's tool bar would set it.
     if (auto* fitPage = preview.findChild<QAction*>(QStringLiteral("fitPageAction")))
         fitPage->trigger();
