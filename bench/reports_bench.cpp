@@ -83,12 +83,7 @@ RecordCharts& charts() {
 void BM_MainReportPdf(benchmark::State& state) {
     RecordCharts& c = charts();
     c.Show(ChartView());
-    TMainReportSource source;
-    source.TimeChart = &c.Time;
-    source.FreqChart = &c.Freq;
-    source.Record = &c.Record;
-    source.TimeCursorText = c.TimeCursorText;
-    source.FreqCursorText = c.FreqCursorText;
+    const TMainReportSource source = c.Source(ChartView());
     for (auto _ : state) {
         TReportPage page = LoadReportLayout(QStringLiteral("MainReport"));
         MainReportManualBuild(page, source);

@@ -4,6 +4,7 @@
 
 #include "DownloadUnit.h"
 #include "FFTUnit.h"
+#include "MainReport.h"
 #include "MeasureResult.h"
 #include "SpectrumView.h"
 #include "SsmGenerator.h"
@@ -80,6 +81,25 @@ public:
         FreqCursorText = GetFreqCursorStr(Spectra, v.Velocity, v.SpectrumType, v.F0);
         Time.replot();
         Freq.replot();
+    }
+
+    // What the main window hands to its report after Show(view).
+    TMainReportSource Source(const ChartView& v, const QString& comment = QString()) {
+        TMainReportSource source;
+        source.TimeChart = &Time;
+        source.FreqChart = &Freq;
+        source.Record = &Record;
+        source.ChSignalShow = v.ChSignalShow;
+        source.InvertSignal = v.InvertSignal;
+        source.ChSpectrumShow = v.ChSpectrumShow;
+        source.SpectrumType = v.SpectrumType;
+        source.ChColor = v.Colors;
+        source.Gain = v.Gain;
+        source.Velocity = v.Velocity;
+        source.TimeCursorText = TimeCursorText;
+        source.FreqCursorText = FreqCursorText;
+        source.Comment = comment;
+        return source;
     }
 
     QTemporaryDir dir;

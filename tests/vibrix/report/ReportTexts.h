@@ -6,6 +6,7 @@
 #include "ReportPainter.h"
 
 #include <QImage>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
 #include <qcustomplot.h>
@@ -34,6 +35,18 @@ inline QString RowValue(const QString& text, const QString& caption) {
 inline QString PdfTextIn(const TReportPage& page, const QByteArray& pdf, const QRectF& place) {
     const QSizeF points = page.PaperMm / 25.4 * 72;
     return PdfText(pdf, ReportTransform(page, QRectF(QPointF(), points)).mapRect(place));
+}
+
+// The page printed on a PDF printer of high resolution.
+inline QByteArray PrintedPdf(const TReportPage& page) {
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    PrintReportPage(printer, page);
+    QFile printed(dir.filePath("printed.pdf"));
+    return printed.open(QIODevice::ReadOnly) ? printed.readAll() : QByteArray();
 }
 
 // The page painted at `scale` pixels per layout unit, and the pixel at the centre of an object.
