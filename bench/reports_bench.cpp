@@ -1,3 +1,4 @@
+#include "BenchApplication.h"
 #include "bench_main.h"
 
 #include "FTProcessingForm.h"
@@ -18,17 +19,6 @@
 
 namespace {
 
-// Widgets need an application; it lives until the program ends.
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_reports";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 const GeneratedRecord& record() {
     static const GeneratedRecord r = generateRecord(ssmgen::FileSpec());
     return r;
@@ -48,7 +38,7 @@ BENCHMARK(BM_FTCoreSpectrogram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // "Вычислить" in the window until it is shown: computation, picture, cursors, cursor spectrum.
 void BM_FTWindowCalc(benchmark::State& state) {
-    application();
+    BenchApplication();
     ScriptedDialogs dialogs;
     TFTProcessingForm form(dialogs);
     form.SetSignals(record().Ch0, record().Ch1);
@@ -74,7 +64,7 @@ void BM_FTWindowCalc(benchmark::State& state) {
 BENCHMARK(BM_FTWindowCalc)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 RecordCharts& charts() {
-    application();
+    BenchApplication();
     static RecordCharts c;
     return c;
 }
