@@ -2,6 +2,7 @@
 // must do: list the folder and read the first 152 bytes of every file. BM_Clear shows what
 // emptying the lists before the next scan costs on top.
 
+#include "BenchApplication.h"
 #include "bench_main.h"
 
 #include <benchmark/benchmark.h>
@@ -25,17 +26,6 @@
 namespace {
 
 constexpr int kFiles = 2000;
-
-// Widgets need an application; it lives until the program ends.
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_catalogue";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // Every version, many sites and piles, a few foreign files among them.
 const QTemporaryDir& folder() {
@@ -82,7 +72,7 @@ void BM_PlainListing(benchmark::State& state) {
 }
 
 struct ApplicationReady {
-    ApplicationReady() { application(); }
+    ApplicationReady() { BenchApplication(); }
 };
 
 // The catalogue with the controls of its window.

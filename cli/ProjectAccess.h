@@ -37,7 +37,4 @@ public:
     QString lastMessage;
 };
 
-// Date-time value (days since 30 December 1899) as local date and time.
-QDateTime FromDateTimeValue(double value);
-
 } // namespace vibrixcli

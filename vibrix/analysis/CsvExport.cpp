@@ -1,10 +1,10 @@
 #include "CsvExport.h"
 
+#include "FileReplacement.h"
 #include "NumberFormat.h"
 #include "SpectrumView.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -76,12 +76,8 @@ QByteArray SpectrumExportText(const TSpectra& spectra) {
 }
 
 ExportResult WriteExportFile(const QString& fileName, const QByteArray& text) {
-    const QFileInfo info(fileName);
-    if (info.exists() || info.isSymLink()) {
-        // A read-only file is kept whoever runs the program (deleting it would need no write right here).
-        if (!(info.permissions() & QFile::WriteOwner) || !QFile::remove(fileName))
-            return {ExportResult::NotReplaced, {}};
-    }
+    if (!RemoveForReplacement(fileName))
+        return {ExportResult::NotReplaced, {}};
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return {ExportResult::Failed, file.errorString()};

@@ -1,7 +1,8 @@
 #include "ProjectSequences.h"
 
+#include "FileReplacement.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -23,8 +24,9 @@ void TProjectSequences::fail(const QString& text) {
 }
 
 bool TProjectSequences::ProjectCreateSequence(const QString& fileName) {
-    // An old file that stays would be opened as the new project: say so instead.
-    if (QFileInfo::exists(fileName) && !QFile::remove(fileName)) {
+    // An old file that stays would be opened as the new project: say so instead. A read-only
+    // one stays too, although its folder would let it be deleted.
+    if (!RemoveForReplacement(fileName)) {
         fail(kCreateFailed);
         return false;
     }

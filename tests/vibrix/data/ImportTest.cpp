@@ -1,6 +1,7 @@
 #include "DataFixture.h"
 
 #include "DownloadProgress.h"
+#include "DownloadUnit.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -100,6 +101,7 @@ TEST_F(Import, FileTimeBecomesTheRowsDateTimeWithMilliseconds) {
     const double expected = 45366 + (10 * 3600 + 30 * 60 + 15.25) / 86400.0; // 2024-03-15 10:30:15.250
     EXPECT_NEAR(vxds::asDouble(dm.cdsVibrix.value("DateTime")), expected, 1e-9);
     EXPECT_EQ(vxds::asInt(dm.cdsVibrix.value("PileNumber")), 300);
+    EXPECT_EQ(fromDateTimeValue(expected), QDateTime(QDate(2024, 3, 15), QTime(10, 30, 15, 250)));
 }
 
 TEST_F(Import, OfTwoEqualKeysOnlyTheFirstListedIsAdded) {

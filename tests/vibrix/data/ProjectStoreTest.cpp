@@ -154,6 +154,20 @@ TEST_F(ProjectStore, CreatingOverAFileThatCannotBeDeletedSaysSo) {
     EXPECT_EQ(errors, QStringList{QStringLiteral("Не удалось создать проект!")});
 }
 
+TEST_F(ProjectStore, CreatingOverAReadOnlyProjectKeepsItAndSaysSo) {
+    const QString file = projectWith("p.cdsm", {{1.0, 1, 1}});
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray bytes = old.readAll();
+    old.close();
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_FALSE(seq.ProjectCreateSequence(file));
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Не удалось создать проект!")});
+    EXPECT_FALSE(dm.IsProjectOpen());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), bytes);
+}
+
 TEST_F(ProjectStore, CreatingOverAnOldProjectReplacesIt) {
     const QString file = projectWith("p.cdsm", {{1.0, 1, 1}});
     ASSERT_TRUE(seq.ProjectCreateSequence(file));

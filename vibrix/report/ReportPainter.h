@@ -1,0 +1,29 @@
+#pragma once
+// One drawing of a report page for every output: the preview, the printer, PDF and JPEG.
+
+#include "ReportPage.h"
+
+#include <QByteArray>
+#include <QTransform>
+
+class QCPPainter;
+class QPrinter;
+
+// From the band's layout units to the painter's coordinates when the page is fitted, centred
+// and unstretched, into `paper` (painter coordinates).
+QTransform ReportTransform(const TReportPage& page, const QRectF& paper);
+
+// Paints the page, on white, fitted into `paper`. Any device and resolution: texts and charts
+// keep their physical sizes. (QCustomPlot draws only through its own kind of painter.)
+void PaintReportPage(QCPPainter& painter, const TReportPage& page, const QRectF& paper);
+
+// The page on a printer's whole paper (the printer in full-page mode).
+void PrintReportPage(QPrinter& printer, const TReportPage& page);
+
+// The page as a one-page PDF (vector) or a JPEG picture (quality 85) at `dpi`, in memory.
+QByteArray ReportPdf(const TReportPage& page);
+QByteArray ReportJpeg(const TReportPage& page, int dpi = 150);
+
+// Writes such bytes into a file; nothing is left behind on failure. False with the system's
+// reason.
+bool WriteReportFile(const QString& fileName, const QByteArray& bytes, QString& error);

@@ -1,0 +1,14 @@
+#pragma once
+// Axis labels in a picture pattern ("#,##0.00") of the user's locale, as every number of the
+// program is shown.
+
+#include <QString>
+
+class QCPAxis;
+
+// Ticks closer than the pattern's last decimal get the decimals that tell them apart: spectra
+// of normalised samples are far below 0.01, and a column of "0,00" would say nothing.
+void SetAxisPattern(QCPAxis* axis, const QString& pattern);
+
+// The pattern for labels `step` apart: `pattern` itself, or with as many decimals as needed.
+QString PatternForStep(const QString& pattern, double step);
