@@ -126,6 +126,14 @@ const Value& DataTable::value(int field) const {
     return rows_.at(cur_)[field];
 }
 
+const Value& DataTable::valueAt(int pos, int field) const {
+    if (field < 0 || std::size_t(field) >= fields_.size())
+        throw DataSetError("Field index out of range");
+    if (pos < 0 || pos >= rows_.size())
+        return kNull;
+    return rows_.at(pos)[field];
+}
+
 const Value& DataTable::value(const QString& name) const {
     return value(fieldIndex(name));
 }
