@@ -1,7 +1,6 @@
 #include "ProjectAccess.h"
 
 #include <QFileInfo>
-#include <cmath>
 
 namespace vibrixcli {
 
@@ -88,13 +87,6 @@ std::optional<int> ProjectAccess::OpenRecord(const QString& path, const QString&
     if (!Open(path))
         return cli::IoError;
     return LoadRow(rowText, record);
-}
-
-QDateTime FromDateTimeValue(double value) {
-    static const QDate kZero(1899, 12, 30);
-    const double days = std::floor(value);
-    const qint64 ms = std::llround((value - days) * 86400000.0);
-    return QDateTime(kZero.addDays(qint64(days)), QTime(0, 0)).addMSecs(ms);
 }
 
 } // namespace vibrixcli

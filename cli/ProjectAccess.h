@@ -6,7 +6,6 @@
 #include "ProjectSequences.h"
 #include "VibrixCommands.h"
 
-#include <QDateTime>
 #include <optional>
 
 namespace vibrixcli {
@@ -36,8 +35,5 @@ public:
     QString project;
     QString lastMessage;
 };
-
-// Date-time value (days since 30 December 1899) as local date and time.
-QDateTime FromDateTimeValue(double value);
 
 } // namespace vibrixcli

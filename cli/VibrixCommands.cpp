@@ -2,6 +2,7 @@
 
 #include "CsvExport.h"
 #include "DownloadProgress.h"
+#include "DownloadUnit.h"
 #include "FFTUnit.h"
 #include "FTProcessingUnit.h"
 #include "NumberFormat.h"
@@ -105,7 +106,7 @@ int List(const cli::Args& a) {
         if (!p.dm.LoadMeasure(r))
             return cli::ioError(p.project, QStringLiteral("запись %1 повреждена").arg(number));
         const QStringList fields{QString::number(number),
-                                 FromDateTimeValue(r.DateTime).toString("dd.MM.yyyy hh:mm:ss.zzz"),
+                                 fromDateTimeValue(r.DateTime).toString("dd.MM.yyyy hh:mm:ss.zzz"),
                                  QString::number(r.SiteNumber),
                                  QString::number(r.PileNumber),
                                  FreqToStr(r.SampleFreq),

@@ -2,11 +2,20 @@
 
 #include <QDirIterator>
 
+#include <cmath>
+
 double toDateTimeValue(const QDateTime& local) {
     if (!local.isValid())
         return 0;
     static const QDate kZero(1899, 12, 30);
     return double(kZero.daysTo(local.date())) + local.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime fromDateTimeValue(double value) {
+    static const QDate kZero(1899, 12, 30);
+    const double days = std::floor(value);
+    const qint64 ms = std::llround((value - days) * 86400000.0);
+    return QDateTime(kZero.addDays(qint64(days)), QTime(0, 0)).addMSecs(ms);
 }
 
 void TReadThread::Start() {

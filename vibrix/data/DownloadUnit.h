@@ -14,6 +14,8 @@
 
 // A local date-time as days since 30 December 1899 with the time of day as the fraction.
 double toDateTimeValue(const QDateTime& local);
+// And back: the local date and time, to the millisecond.
+QDateTime fromDateTimeValue(double value);
 
 class TReadThread : public QThread {
     Q_OBJECT
