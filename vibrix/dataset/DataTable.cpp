@@ -121,7 +121,8 @@ const Value& DataTable::value(int field) const {
         throw DataSetError("Field index out of range");
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_[field];
-    if (cur_ < 0)
+    // A view told of a removed row asks before the cursor has settled again.
+    if (cur_ < 0 || cur_ >= rows_.size())
         return kNull;
     return rows_.at(cur_)[field];
 }

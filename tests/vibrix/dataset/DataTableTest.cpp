@@ -80,6 +80,27 @@ TEST(DataTable, ValueAtReadsStoredRowsWithoutMovingTheCursor) {
     EXPECT_EQ(t.recNo(), 1);
 }
 
+// A view that reads the current row while it hears of a deletion finds no row past the end.
+TEST(DataTable, ObserversOfADeletionReadNothingPastTheLastRow) {
+    struct Reader : TableObserver {
+        DataTable* t = nullptr;
+        std::vector<bool> nulls;
+        void rowInserted(int) override {}
+        void rowRemoved(int) override { nulls.push_back(isNull(t->value("PileNumber"))); }
+        void rowChanged(int) override {}
+        void tableReset() override {}
+        void currentChanged(int) override {}
+    } reader;
+    DataTable t = filled({1, 2});
+    reader.t = &t;
+    t.addObserver(&reader);
+    t.last();
+    t.deleteRecord();
+    EXPECT_EQ(reader.nulls, std::vector<bool>{true});
+    EXPECT_EQ(asInt(t.value("PileNumber")), 1);
+    t.removeObserver(&reader);
+}
+
 TEST(DataTable, FieldTypesAreEnforced) {
     DataTable t({{"Name", FieldType::String, 5}, {"Version", FieldType::Int32, 0}});
     t.createDataSet();
