@@ -60,7 +60,10 @@ void TMainForm::FormCreate(const QString& projectFile) {
                                      DataPage->DBGrid->setFocus();
                                      PageControl->setVisible(true);
                                  },
-                                 [this] { PageControl->setVisible(false); },
+                                 [this] {
+                                     PageControl->setVisible(false);
+                                     clearViews(); // nothing of a closed project stays on show
+                                 },
                                  [this] { AfterScrollResult(MainDataModule.cdsVibrix); }});
     Commands->Sequences.ProjectName = settings_.LastProject;
     Commands->Sequences.ProjectPath = settings_.ProjectPath;

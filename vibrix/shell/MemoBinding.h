@@ -30,8 +30,9 @@ protected:
 
 private:
     void textEdited();
-    void rowInserted(int) override { Refresh(); }
-    void rowRemoved(int) override { Refresh(); }
+    // The current row settles after an insert or a delete, and says so.
+    void rowInserted(int) override {}
+    void rowRemoved(int) override {}
     void rowChanged(int) override { Refresh(); }
     void tableReset() override { Refresh(); }
     void currentChanged(int) override { Refresh(); }
