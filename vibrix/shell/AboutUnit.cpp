@@ -81,6 +81,9 @@ void TAboutForm::Fill(const TVersionInfo& info) {
         EMail = mail;
     if (!set("CompanyWeb", CompanyWebLabel, QStringLiteral("http://")).isEmpty())
         Web = CompanyWebLabel->text();
+    // A label still without text would only leave a gap.
+    for (QLabel* l : findChildren<QLabel*>())
+        l->setVisible(!l->text().isEmpty());
 }
 
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {

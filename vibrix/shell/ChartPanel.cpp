@@ -35,7 +35,7 @@ void TChartPanel::ShowRecord(TMeasureResult record) {
     s_.FSamplePeriod = 1.0 / r.SampleFreq;
     s_.FGain = r.Amp;
     s_.FVelocity = r.Velocity;
-    s_.Spectra = ComputeSpectra(s_.FFFT, r.Ch0Data, r.Ch1Data, s_.SampleCount(), r.SampleFreq);
+    s_.Spectra = ComputeSpectra(s_.FFFT, s_.FFFT1, r.Ch0Data, r.Ch1Data, s_.SampleCount(), r.SampleFreq);
     TimeView->ResetCursors(s_.SampleCount());
     FreqView->ResetCursor();
     TimeView->ShowEdits();

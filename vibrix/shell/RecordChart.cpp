@@ -4,7 +4,6 @@
 #include "NumberFormat.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -51,13 +50,26 @@ void TRecordChart::SetAxis(QCPAxis* axis, const QString& title, const QString& p
     axis->setTicker(QSharedPointer<QCPAxisTicker>(new TPatternTicker(pattern, increment)));
 }
 
+// The label keeps one size whatever its text, so that a new reading never lays out the
+// window again; it is placed by hand at the corner.
 QLabel* TRecordChart::AddCornerLabel(const QString& name, const QString& text) {
-    auto* label = Named(new QLabel(text, this), name);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 4, 12, 0);
-    layout->addWidget(label, 0, Qt::AlignRight | Qt::AlignTop);
-    layout->addStretch();
-    return label;
+    corner_ = Named(new QLabel(text, this), name);
+    corner_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const QFontMetrics m(corner_->font());
+    corner_->setFixedSize(m.horizontalAdvance(QStringLiteral("f0 = 88 888,8 Гц  (88 888,88 м)")) + 8,
+                          m.height() + 4);
+    placeCorner();
+    return corner_;
+}
+
+void TRecordChart::placeCorner() {
+    if (corner_)
+        corner_->move(width() - corner_->width() - 12, 4);
+}
+
+void TRecordChart::resizeEvent(QResizeEvent* event) {
+    QCustomPlot::resizeEvent(event);
+    placeCorner();
 }
 
 QCPGraph* TRecordChart::AddSeries(const QColor& color) {

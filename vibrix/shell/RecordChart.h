@@ -39,6 +39,12 @@ public:
     // Redraws coalesced: several changes within one event cost one replot.
     void Redraw() { replot(rpQueuedReplot); }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void placeCorner();
+
     QCPRange homeX_, homeY_;
+    QLabel* corner_ = nullptr;
 };

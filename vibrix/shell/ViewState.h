@@ -16,7 +16,8 @@ struct TViewState {
     double FGain = 0;          // gain in force
     double FVelocity = 0;      // m/s in force
     TComplexFFT FFFT;
-    TSpectra Spectra; // FSpectrum0, FSpectrum1 and FFreqStep (-1 while no record is shown)
+    TComplexFFT FFFT1; // sensor 2's spectrum, computed beside sensor 1's
+    TSpectra Spectra;  // FSpectrum0, FSpectrum1 and FFreqStep (-1 while no record is shown)
 
     // Samples of each channel the views use: SampleLen, limited to the samples present.
     int SampleCount() const {
