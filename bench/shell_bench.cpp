@@ -59,7 +59,8 @@ struct World {
         static int argc = 1;
         static char name[] = "bench_shell";
         static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
+        // Left to the system at exit, like the windows: Qt's globals are gone by then.
+        new QApplication(argc, argv);
         QApplication::setApplicationName("Vibrix4");
         for (const char* sub : {"in", "program", "config", "documents", "runtime"})
             QDir(dir.path()).mkdir(sub);
@@ -75,6 +76,9 @@ struct World {
         if (window->MainDataModule.cdsVibrix.recordCount() != kFiles)
             qFatal("the project did not open");
     }
+
+    // The window would outlive Qt's own globals at exit: it is left to the system.
+    ~World() { (void)window.release(); }
 
     void makeProject() {
         const auto start = std::chrono::system_clock::now() - std::chrono::hours(24);
@@ -213,5 +217,5 @@ BENCHMARK(BM_WindowOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 BENCHMARK(BM_CoreOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 BENCH_RATIO(record_change_vs_plot, "BM_RecordChange", "BM_PlotSameVectors", 1.5);
-BENCH_RATIO(window_open1000_vs_core, "BM_WindowOpen1000", "BM_CoreOpen1000", 1.2);
-BENCH_RATIO(window_rss1000_vs_file, "BM_WindowRss1000", "BM_ProjectFileSize", 1.3);
+BENCH_RATIO(window_open1000_vs_core, "BM_WindowOpen1000/iterations:3", "BM_CoreOpen1000/iterations:3", 1.2);
+BENCH_RATIO(window_rss1000_vs_file, "BM_WindowRss1000/iterations:1", "BM_ProjectFileSize/iterations:1", 1.3);
