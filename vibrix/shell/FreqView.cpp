@@ -143,8 +143,7 @@ void TFreqView::ResetCursor() {
 
 void TFreqView::SetSpectrumShown(int channel, bool shown) {
     s_.Flags.ChSpectrumShow[std::size_t(channel)] = shown;
-    FreqChart->graph(channel)->setVisible(shown);
-    FreqChart->Redraw();
+    FreqChart->ShowSeries(channel, shown);
     ShowFlags();
 }
 
@@ -156,9 +155,7 @@ void TFreqView::SetSpectrumType(SpectrumAbscissa type) {
 }
 
 void TFreqView::RefreshColors() {
-    for (int k = 0; k < 2; ++k)
-        FreqChart->graph(k)->setPen(QPen(ToQColor(s_.Flags.ChColor[std::size_t(k)])));
-    FreqChart->Redraw();
+    FreqChart->SetColors({ToQColor(s_.Flags.ChColor[0]), ToQColor(s_.Flags.ChColor[1])});
 }
 
 void TFreqView::ShowFlags() {

@@ -13,7 +13,8 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     ColorPanel =
         Named(new QLabel(QStringLiteral("     1        2        M"), this), QStringLiteral("ColorPanel"));
     // 96 pixels, or what the text needs in the font at hand.
-    ColorPanel->setFixedWidth(std::max(96, ColorPanel->fontMetrics().horizontalAdvance(ColorPanel->text()) + 8));
+    ColorPanel->setFixedWidth(
+        std::max(96, ColorPanel->fontMetrics().horizontalAdvance(ColorPanel->text()) + 8));
     EmptyPanel = Named(new QLabel(this), QStringLiteral("EmptyPanel"));
     EmptyPanel->setFixedWidth(250);
     addWidget(HintPanel, 1); // the bar's width less the two fixed panels

@@ -76,18 +76,23 @@ QString TProjectCommands::chooseProject(bool create) {
 }
 
 void TProjectCommands::CreateNewProjectActionExecute() {
-    if (!Sequences.ProjectCloseSequence())
-        return;
-    const QString file = chooseProject(true);
-    if (!file.isEmpty())
-        Sequences.ProjectCreateSequence(file);
+    closeThenChoose(true);
 }
 
 void TProjectCommands::OpenProjectActionExecute() {
+    closeThenChoose(false);
+}
+
+// The open project is closed first; a cancelled close or a cancelled dialog ends the command.
+void TProjectCommands::closeThenChoose(bool create) {
     if (!Sequences.ProjectCloseSequence())
         return;
-    const QString file = chooseProject(false);
-    if (!file.isEmpty())
+    const QString file = chooseProject(create);
+    if (file.isEmpty())
+        return;
+    if (create)
+        Sequences.ProjectCreateSequence(file);
+    else
         Sequences.ProjectOpenSequence(file);
 }
 

@@ -37,6 +37,7 @@ public:
 private:
     TProjectUi sequenceUi();
     QString chooseProject(bool create);
+    void closeThenChoose(bool create);
 
     TMainDataModule& dm_;
     UserDialogs& dialogs_;

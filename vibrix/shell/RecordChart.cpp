@@ -83,6 +83,18 @@ void TRecordChart::SetSeries(int index, const ChartSeries& points) {
     graph(index)->setData(points.X, points.Y, true);
 }
 
+void TRecordChart::ShowSeries(int index, bool shown) {
+    graph(index)->setVisible(shown);
+    Redraw();
+}
+
+void TRecordChart::SetColors(std::initializer_list<QColor> colors) {
+    int index = 0;
+    for (const QColor& c : colors)
+        graph(index++)->setPen(QPen(c));
+    Redraw();
+}
+
 void TRecordChart::ClearSeries(int index) {
     graph(index)->data()->clear();
 }

@@ -25,6 +25,10 @@ public:
     // Adds a line series on the left axis.
     QCPGraph* AddSeries(const QColor& color);
     void SetSeries(int index, const ChartSeries& points);
+    // Shows or hides a series; its points stay.
+    void ShowSeries(int index, bool shown);
+    // Pens of series 0, 1, ... in these colours.
+    void SetColors(std::initializer_list<QColor> colors);
     void ClearSeries(int index);
 
     // The ranges of the given series (visible ones; all of them when none is visible), without

@@ -152,32 +152,32 @@ void TTimeView::ClearEdits() {
     VelocityEdit->clear();
 }
 
+// The edit's value is taken into `inForce`, or the edit shows the value in force again.
+static bool take(TNumberEdit* edit, const EditOutcome& out, double& inForce) {
+    if (!out.Accepted)
+        edit->setText(out.Text);
+    else
+        inForce = out.Value;
+    return out.Accepted;
+}
+
 void TTimeView::AmpEditEnter() {
-    const EditOutcome out = AcceptGain(AmpEdit->text(), s_.FGain);
-    if (!out.Accepted) {
-        AmpEdit->setText(out.Text);
+    if (!take(AmpEdit, AcceptGain(AmpEdit->text(), s_.FGain), s_.FGain))
         return;
-    }
-    s_.FGain = out.Value;
     ShowTimeDomain();
     RefreshTimeCursor();
 }
 
 void TTimeView::VelocityEditEnter() {
-    const EditOutcome out = AcceptVelocity(VelocityEdit->text(), s_.FVelocity);
-    if (!out.Accepted) {
-        VelocityEdit->setText(out.Text);
+    if (!take(VelocityEdit, AcceptVelocity(VelocityEdit->text(), s_.FVelocity), s_.FVelocity))
         return;
-    }
-    s_.FVelocity = out.Value;
     RefreshTimeCursor();
     emit velocityAccepted();
 }
 
 void TTimeView::SetSignalShown(int channel, bool shown) {
     s_.Flags.ChSignalShow[std::size_t(channel)] = shown;
-    TimeChart->graph(channel)->setVisible(shown);
-    TimeChart->Redraw();
+    TimeChart->ShowSeries(channel, shown);
     ShowFlags();
 }
 
@@ -188,9 +188,8 @@ void TTimeView::SetInvertSignal(bool invert) {
 }
 
 void TTimeView::RefreshColors() {
-    for (int k = 0; k < 3; ++k)
-        TimeChart->graph(k)->setPen(QPen(ToQColor(s_.Flags.ChColor[std::size_t(k)])));
-    TimeChart->Redraw();
+    const auto& c = s_.Flags.ChColor;
+    TimeChart->SetColors({ToQColor(c[0]), ToQColor(c[1]), ToQColor(c[2])});
 }
 
 void TTimeView::ShowFlags() {
