@@ -105,40 +105,40 @@ protected:
         const TMainDataModule& dm = window->MainDataModule;
         int roll = pick(100);
         if (!dm.IsProjectOpen() && chance(25))
-            roll = 88;
+            roll = 86;
         else if (dm.IsProjectEmpty() && chance(5))
-            roll = 80;
-        if (roll < 14) {
+            roll = 78;
+        if (roll < 8) {
             QTest::keyClick(find("DBGrid"), keys[pick(6)]);
-        } else if (roll < 35) {
+        } else if (roll < 38) {
             auto* s = find<QSlider>(sliders[pick(3)]);
             s->setValue(s->minimum() + pick(std::max(s->maximum() - s->minimum(), 0) + 1));
-        } else if (roll < 45) {
+        } else if (roll < 46) {
             typeNumber();
-        } else if (roll < 55) {
+        } else if (roll < 58) {
             auto* memo = find<QPlainTextEdit>(chance(70) ? "CommentDBMemo" : "DescriptionDBMemo");
             memo->setFocus();
             typeText(memo, chance(50) ? QStringLiteral("трещина ") : QStringLiteral("ok\n"));
             if (chance(50))
                 find("DBGrid")->setFocus();
-        } else if (roll < 63) {
+        } else if (roll < 64) {
             trigger(toggles[pick(8)]);
-        } else if (roll < 71) {
+        } else if (roll < 69) {
             QTest::mouseClick(find<QToolButton>(navigator[pick(6)]), Qt::LeftButton);
-        } else if (roll < 77) {
+        } else if (roll < 75) {
             save();
-        } else if (roll < 80) {
+        } else if (roll < 78) {
             trigger("CancelChangesAction");
-        } else if (roll < 82) {
+        } else if (roll < 80) {
             importDemo();
-        } else if (roll < 84) {
+        } else if (roll < 82) {
             trigger("DeleteAllRecordsAction");
-        } else if (roll < 87) {
+        } else if (roll < 85) {
             trigger("CloseProjectAction");
-        } else if (roll < 90) {
+        } else if (roll < 88) {
             dialogs.files.push_back(chance(80) ? project : QString());
             trigger("OpenProjectAction");
-        } else if (roll < 92) {
+        } else if (roll < 90) {
             dialogs.files.push_back(chance(50) ? QString()
                                                : at(chance(50) ? "data/new.cdsm" : "data/other.cdsm"));
             trigger("CreateNewProjectAction");
