@@ -9,7 +9,6 @@ DEBUG   := $(BUILD)/debug-asan
 FUZZDIR := $(BUILD)/fuzz
 PACKAGE := $(BUILD)/package
 
-export QT_QPA_PLATFORM := offscreen
 export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
@@ -31,16 +30,18 @@ fuzz-build: deps
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON
 	cmake --build $(FUZZDIR) -j $(JOBS)
 
-# The main job on built-in demo data.
+# The window on the demo project (the batch demo where there is no display).
 run: release
-	@bash scripts/demo.sh $(RELEASE)
+	@bash scripts/run.sh $(RELEASE)
 
-demo: run
+# The main job on built-in demo data, without windows.
+demo: release
+	@QT_QPA_PLATFORM=offscreen bash scripts/demo.sh $(RELEASE)
 
 test: debug ctest fuzz-short
 
 ctest:
-	cd $(DEBUG) && ctest --output-on-failure -j $(JOBS)
+	cd $(DEBUG) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 fuzz-short: fuzz-build
 	@bash scripts/fuzz.sh $(FUZZDIR) 10
@@ -49,7 +50,7 @@ fuzz: fuzz-build
 	@bash scripts/fuzz.sh $(FUZZDIR) $(FUZZ_SECONDS)
 
 bench: release
-	@bash scripts/bench.sh $(RELEASE)
+	@QT_QPA_PLATFORM=offscreen bash scripts/bench.sh $(RELEASE)
 
 # The Debian package of both programs, from a Release build without tests and benchmarks.
 .PHONY: package

@@ -6,7 +6,6 @@
 #include "ProjectSequences.h"
 #include "VibrixCommands.h"
 
-#include <QDateTime>
 #include <optional>
 
 namespace vibrixcli {

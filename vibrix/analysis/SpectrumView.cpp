@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -36,18 +37,39 @@ int SpectrumLength(int sampleLen, std::size_t samplesPresent) {
     return int(n);
 }
 
-TSpectra ComputeSpectra(TComplexFFT& fft, std::span<const float> ch0, std::span<const float> ch1,
-                        int sampleLen, double sampleFreq) {
+namespace {
+
+// fft1 null: both channels on fft0, one after the other.
+TSpectra spectra(TComplexFFT& fft0, TComplexFFT* fft1, std::span<const float> ch0, std::span<const float> ch1,
+                 int sampleLen, double sampleFreq) {
     TSpectra s;
     const int n = SpectrumLength(sampleLen, std::min(ch0.size(), ch1.size()));
     if (n == 0 || !(sampleFreq > 0) || !std::isfinite(sampleFreq))
         return s;
-    if (fft.Size() != std::uint32_t(n))
-        fft.SetSize(std::uint32_t(n));
-    s.Spectrum0 = channelSpectrum(fft, ch0, std::size_t(n));
-    s.Spectrum1 = channelSpectrum(fft, ch1, std::size_t(n));
+    for (TComplexFFT* fft : {&fft0, fft1})
+        if (fft && fft->Size() != std::uint32_t(n))
+            fft->SetSize(std::uint32_t(n));
+    if (fft1) {
+        std::jthread second([&] { s.Spectrum1 = channelSpectrum(*fft1, ch1, std::size_t(n)); });
+        s.Spectrum0 = channelSpectrum(fft0, ch0, std::size_t(n));
+    } else {
+        s.Spectrum0 = channelSpectrum(fft0, ch0, std::size_t(n));
+        s.Spectrum1 = channelSpectrum(fft0, ch1, std::size_t(n));
+    }
     s.FreqStep = sampleFreq / n;
     return s;
+}
+
+} // namespace
+
+TSpectra ComputeSpectra(TComplexFFT& fft, std::span<const float> ch0, std::span<const float> ch1,
+                        int sampleLen, double sampleFreq) {
+    return spectra(fft, nullptr, ch0, ch1, sampleLen, sampleFreq);
+}
+
+TSpectra ComputeSpectra(TComplexFFT& fft0, TComplexFFT& fft1, std::span<const float> ch0,
+                        std::span<const float> ch1, int sampleLen, double sampleFreq) {
+    return spectra(fft0, &fft1, ch0, ch1, sampleLen, sampleFreq);
 }
 
 std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type) {

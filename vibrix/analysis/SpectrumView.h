@@ -28,6 +28,10 @@ int SpectrumLength(int sampleLen, std::size_t samplesPresent);
 // is resized only when N changes.
 TSpectra ComputeSpectra(TComplexFFT& fft, std::span<const float> ch0, std::span<const float> ch1,
                         int sampleLen, double sampleFreq);
+// The same values with channel 1 on a second transform object, computed on a thread of its own
+// while channel 0 is: a record change on the GUI thread waits for one transform, not two.
+TSpectra ComputeSpectra(TComplexFFT& fft0, TComplexFFT& fft1, std::span<const float> ch0,
+                        std::span<const float> ch1, int sampleLen, double sampleFreq);
 
 // Series 0 and 1 of the spectrum chart: lines 1 .. N/2-1 by ascending frequency, or by
 // ascending depth H = V / (2f) (descending lines).

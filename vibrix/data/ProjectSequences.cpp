@@ -53,7 +53,8 @@ bool TProjectSequences::ProjectOpenSequence(const QString& fileName) {
 bool TProjectSequences::ProjectCloseSequence() {
     if (!dm_.IsProjectOpen())
         return true;
-    if (dm_.IsProjectModified()) {
+    const bool modified = dm_.IsProjectModified();
+    if (modified) {
         const QString question =
             QStringLiteral("Сохранить изменеия в проекте") + '\r' + QFileInfo(ProjectName).fileName() + " ?";
         const TAnswer answer = ui_.askYesNoCancel ? ui_.askYesNoCancel(question) : TAnswer::Cancel;
@@ -66,10 +67,14 @@ bool TProjectSequences::ProjectCloseSequence() {
             return true;
         }
     }
-    // The project stays open and named when its file cannot be written.
+    // A modified project stays open and named when its file cannot be written. With nothing
+    // changed there is nothing to lose: the failure is reported and the project closed, or a
+    // read-only file would keep every project command and the exit blocked for good.
     if (!dm_.CloseProject()) {
         call(ui_.showError, dm_.LastError);
-        return false;
+        if (modified)
+            return false;
+        dm_.DiscardProject();
     }
     ProjectName.clear();
     call(ui_.hideProject);

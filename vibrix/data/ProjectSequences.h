@@ -29,8 +29,9 @@ public:
 
     bool ProjectCreateSequence(const QString& fileName);
     bool ProjectOpenSequence(const QString& fileName);
-    bool ProjectCloseSequence(); // false: the user cancelled or the project could not be written
-    bool SaveProject();          // a failure is shown with its own text
+    // False: the user cancelled, or a modified project could not be written (it stays open).
+    bool ProjectCloseSequence();
+    bool SaveProject(); // a failure is shown with its own text
     void CancelChanges();
     void DeleteAllRecords();
 

@@ -121,9 +121,18 @@ const Value& DataTable::value(int field) const {
         throw DataSetError("Field index out of range");
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_[field];
-    if (cur_ < 0)
+    // A view told of a removed row asks before the cursor has settled again.
+    if (cur_ < 0 || cur_ >= rows_.size())
         return kNull;
     return rows_.at(cur_)[field];
+}
+
+const Value& DataTable::valueAt(int pos, int field) const {
+    if (field < 0 || std::size_t(field) >= fields_.size())
+        throw DataSetError("Field index out of range");
+    if (pos < 0 || pos >= rows_.size())
+        return kNull;
+    return rows_.at(pos)[field];
 }
 
 const Value& DataTable::value(const QString& name) const {

@@ -48,6 +48,9 @@ public:
     const Value& value(const QString& name) const;
     void setValue(int field, Value v);
     void setValue(const QString& name, Value v);
+    // Cell of the stored row at `pos` (0-based, in the current order), for views that list
+    // every row; an edit in progress is not seen here. Null for a position out of range.
+    const Value& valueAt(int pos, int field) const;
 
     void edit();
     void insert(); // the new row takes its place by the index when posted

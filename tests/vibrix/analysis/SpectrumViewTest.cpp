@@ -38,6 +38,11 @@ TEST_F(SpectrumView, BothSensorSpectraOfTheWholeRecord) {
     EXPECT_NEAR(double(spectra.Spectrum0[300]), 0.5, 1e-6);
     EXPECT_NEAR(double(spectra.Spectrum1[1000]), 0.25, 1e-6);
     EXPECT_NEAR(double(spectra.Spectrum0[1000]), 0.0, 1e-6);
+    TComplexFFT second;
+    const TSpectra together = ComputeSpectra(fft, second, ch0, ch1, 16384, 16384.0);
+    EXPECT_EQ(together.Spectrum0, spectra.Spectrum0); // bit for bit
+    EXPECT_EQ(together.Spectrum1, spectra.Spectrum1);
+    EXPECT_EQ(together.FreqStep, spectra.FreqStep);
     // The same values as a direct transform of the widened samples.
     const std::vector<long double> wide(ch0.begin(), ch0.end());
     std::vector<long double> direct(8192);

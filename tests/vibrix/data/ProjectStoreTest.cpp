@@ -168,6 +168,31 @@ TEST_F(ProjectStore, CreatingOverAReadOnlyProjectKeepsItAndSaysSo) {
     EXPECT_EQ(old.readAll(), bytes);
 }
 
+// The project's folder goes away while it is open: its file can no longer be written, even
+// by a user who may write anywhere.
+TEST_F(ProjectStore, AnUnwritableFileClosesWhenUnchangedAndStaysOpenWhenModified) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
+    const QString file = projectWith("gone/p.cdsm", {{1.0, 1, 1}});
+    ASSERT_TRUE(seq.ProjectOpenSequence(file));
+    ASSERT_TRUE(QDir(path("gone")).removeRecursively());
+    EXPECT_TRUE(seq.ProjectCloseSequence());
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_FALSE(dm.IsProjectOpen());
+    EXPECT_TRUE(seq.ProjectName.isEmpty());
+    EXPECT_FALSE(visible);
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
+    projectWith("gone/p.cdsm", {{1.0, 1, 1}});
+    ASSERT_TRUE(seq.ProjectOpenSequence(file));
+    dm.DeleteAllRecords();
+    ASSERT_TRUE(QDir(path("gone")).removeRecursively());
+    answer = TAnswer::Yes;
+    EXPECT_FALSE(seq.ProjectCloseSequence());
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_TRUE(dm.IsProjectModified());
+    EXPECT_EQ(seq.ProjectName, file);
+}
+
 TEST_F(ProjectStore, CreatingOverAnOldProjectReplacesIt) {
     const QString file = projectWith("p.cdsm", {{1.0, 1, 1}});
     ASSERT_TRUE(seq.ProjectCreateSequence(file));

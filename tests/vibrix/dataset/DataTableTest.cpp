@@ -67,6 +67,40 @@ TEST(DataTable, EditPostAndCancel) {
     EXPECT_EQ(t.state(), DataTable::State::Browse);
 }
 
+TEST(DataTable, ValueAtReadsStoredRowsWithoutMovingTheCursor) {
+    DataTable t = filled({5, 3, 9});
+    t.first();
+    t.edit();
+    t.setValue("PileNumber", std::int32_t(77));
+    EXPECT_EQ(asInt(t.valueAt(2, 2)), 9);
+    EXPECT_EQ(asInt(t.valueAt(0, 2)), 5); // the stored row, not the edit buffer
+    EXPECT_TRUE(isNull(t.valueAt(3, 2)));
+    EXPECT_TRUE(isNull(t.valueAt(-1, 2)));
+    EXPECT_THROW(t.valueAt(0, 9), DataSetError);
+    EXPECT_EQ(t.recNo(), 1);
+}
+
+// A view that reads the current row while it hears of a deletion finds no row past the end.
+TEST(DataTable, ObserversOfADeletionReadNothingPastTheLastRow) {
+    struct Reader : TableObserver {
+        DataTable* t = nullptr;
+        std::vector<bool> nulls;
+        void rowInserted(int) override {}
+        void rowRemoved(int) override { nulls.push_back(isNull(t->value("PileNumber"))); }
+        void rowChanged(int) override {}
+        void tableReset() override {}
+        void currentChanged(int) override {}
+    } reader;
+    DataTable t = filled({1, 2});
+    reader.t = &t;
+    t.addObserver(&reader);
+    t.last();
+    t.deleteRecord();
+    EXPECT_EQ(reader.nulls, std::vector<bool>{true});
+    EXPECT_EQ(asInt(t.value("PileNumber")), 1);
+    t.removeObserver(&reader);
+}
+
 TEST(DataTable, FieldTypesAreEnforced) {
     DataTable t({{"Name", FieldType::String, 5}, {"Version", FieldType::Int32, 0}});
     t.createDataSet();

@@ -1,0 +1,221 @@
+// The main window against what it is built on: a record change against bare charts handed the
+// same vectors, opening a 1000-measurement project through the window against the data
+// module's open alone, and the memory the window adds with that project open against the
+// size of its file.
+#include "bench_main.h"
+
+#include "DownloadUnit.h"
+#include "FreqView.h"
+#include "MainUnit.h"
+#include "ProjectCommands.h"
+#include "RecordChart.h"
+#include "SsmGenerator.h"
+#include "TimeDomain.h"
+#include "TimeView.h"
+#include "UserDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+namespace {
+
+constexpr int kFiles = 1000;
+
+long rssKb() {
+    QFile f("/proc/self/status");
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    return 0;
+}
+
+// Dialogs that nobody answers: the benchmarks open no dialog.
+class NoDialogs : public QtUserDialogs {
+public:
+    void message(QWidget*, const QString&, const QString& text, Icon) override {
+        qWarning("%s", qPrintable(text));
+    }
+};
+
+struct World {
+    QTemporaryDir dir;
+    QString project;
+    TProgramPlaces places;
+    NoDialogs dialogs;
+    std::unique_ptr<TMainForm> window;
+    double rssAdded = 0; // bytes
+
+    World() {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "bench_shell";
+        static char* argv[] = {name, nullptr};
+        // Left to the system at exit, like the windows: Qt's globals are gone by then.
+        new QApplication(argc, argv);
+        QApplication::setApplicationName("Vibrix4");
+        for (const char* sub : {"in", "program", "config", "documents", "runtime"})
+            QDir(dir.path()).mkdir(sub);
+        places = {dir.filePath("program"), dir.filePath("config"), dir.filePath("documents"),
+                  dir.filePath("runtime")};
+        makeProject();
+        malloc_trim(0);
+        const long before = rssKb();
+        window = std::make_unique<TMainForm>(dialogs, places, project);
+        window->show();
+        QApplication::processEvents();
+        rssAdded = double(rssKb() - before) * 1024.0;
+        if (window->MainDataModule.cdsVibrix.recordCount() != kFiles)
+            qFatal("the project did not open");
+    }
+
+    // The window would outlive Qt's own globals at exit: it is left to the system.
+    ~World() { (void)window.release(); }
+
+    void makeProject() {
+        const auto start = std::chrono::system_clock::now() - std::chrono::hours(24);
+        project = dir.filePath("all.cdsm");
+        TMainDataModule dm;
+        dm.CreateProject(project);
+        dm.OpenProject(project);
+        for (int i = 0; i < kFiles; ++i) {
+            ssmgen::FileSpec s;
+            s.siteNumber = std::uint8_t(1 + i % 3);
+            s.pileNumber = std::uint16_t(i);
+            s.pile.seed = std::uint32_t(i + 1);
+            s.fileTime = start + std::chrono::seconds(37 * i);
+            const QString file = dir.filePath(QString("in/m%1.ssm").arg(i, 4, 10, QChar('0')));
+            std::string error;
+            if (!ssmgen::write(file.toStdString(), s, error))
+                qFatal("%s", error.c_str());
+            dm.AddMeasureFile(file, toDateTimeValue(QFileInfo(file).lastModified()));
+            QFile::remove(file);
+        }
+        if (!dm.SaveProject())
+            qFatal("%s", qPrintable(dm.LastError));
+    }
+};
+
+World& world() {
+    static World w;
+    return w;
+}
+
+// Until the queued replots have run.
+void drawPending() {
+    QApplication::processEvents();
+}
+
+void BM_RecordChange(benchmark::State& state) {
+    TMainForm& w = *world().window;
+    QWidget* grid = w.findChild<QWidget*>("DBGrid");
+    grid->setFocus();
+    for (auto _ : state) {
+        if (w.MainDataModule.cdsVibrix.recNo() == kFiles) {
+            state.PauseTiming();
+            QTest::keyClick(grid, Qt::Key_Home);
+            drawPending();
+            state.ResumeTiming();
+        }
+        QTest::keyClick(grid, Qt::Key_Down);
+        drawPending();
+    }
+}
+
+// Bare charts of the same size, handed the series of the window's record and replotted the
+// same way.
+void BM_PlotSameVectors(benchmark::State& state) {
+    TMainForm& w = *world().window;
+    std::array<std::unique_ptr<QCustomPlot>, 2> plots;
+    const std::array<QCustomPlot*, 2> shown{w.TimeChart(), w.FreqChart()};
+    std::vector<std::vector<std::pair<QVector<double>, QVector<double>>>> series(2);
+    for (std::size_t c = 0; c < 2; ++c) {
+        plots[c] = std::make_unique<QCustomPlot>();
+        plots[c]->resize(shown[c]->size());
+        plots[c]->show();
+        for (int g = 0; g < shown[c]->graphCount(); ++g) {
+            plots[c]->addGraph();
+            QVector<double> keys, values;
+            for (auto it = shown[c]->graph(g)->data()->constBegin();
+                 it != shown[c]->graph(g)->data()->constEnd(); ++it) {
+                keys.append(it->key);
+                values.append(it->value);
+            }
+            series[c].emplace_back(keys, values);
+        }
+    }
+    drawPending();
+    for (auto _ : state) {
+        for (std::size_t c = 0; c < 2; ++c) {
+            for (int g = 0; g < int(series[c].size()); ++g)
+                plots[c]->graph(g)->setData(series[c][std::size_t(g)].first, series[c][std::size_t(g)].second,
+                                            true);
+            plots[c]->rescaleAxes();
+            plots[c]->replot(QCustomPlot::rpQueuedReplot);
+        }
+        drawPending();
+    }
+}
+
+void BM_WindowOpen1000(benchmark::State& state) {
+    World& wd = world();
+    TMainForm& w = *wd.window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.MainDataModule.DiscardProject();
+        drawPending();
+        malloc_trim(0);
+        state.ResumeTiming();
+        if (!w.Commands->Sequences.ProjectOpenSequence(wd.project))
+            state.SkipWithError("open failed");
+        drawPending();
+    }
+}
+
+void BM_CoreOpen1000(benchmark::State& state) {
+    World& wd = world();
+    for (auto _ : state) {
+        TMainDataModule dm;
+        if (!dm.OpenProject(wd.project) || dm.cdsVibrix.recordCount() != kFiles)
+            state.SkipWithError("open failed");
+        state.PauseTiming();
+        dm.DiscardProject();
+        malloc_trim(0);
+        state.ResumeTiming();
+    }
+}
+
+// Bytes as seconds (1 ns per byte), so that the ratio line compares the two sizes.
+void BM_WindowRss1000(benchmark::State& state) {
+    for (auto _ : state)
+        state.SetIterationTime(world().rssAdded * 1e-9);
+    state.counters["MiB"] = world().rssAdded / 1048576.0;
+}
+
+void BM_ProjectFileSize(benchmark::State& state) {
+    const double bytes = double(QFile(world().project).size());
+    for (auto _ : state)
+        state.SetIterationTime(bytes * 1e-9);
+    state.counters["MiB"] = bytes / 1048576.0;
+}
+
+} // namespace
+
+BENCHMARK(BM_WindowRss1000)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_ProjectFileSize)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_RecordChange)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlotSameVectors)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WindowOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_CoreOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+BENCH_RATIO(record_change_vs_plot, "BM_RecordChange", "BM_PlotSameVectors", 1.5);
+BENCH_RATIO(window_open1000_vs_core, "BM_WindowOpen1000/iterations:3", "BM_CoreOpen1000/iterations:3", 1.2);
+BENCH_RATIO(window_rss1000_vs_file, "BM_WindowRss1000/iterations:1", "BM_ProjectFileSize/iterations:1", 1.3);

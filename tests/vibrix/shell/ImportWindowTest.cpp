@@ -1,0 +1,128 @@
+// The import of a folder through the window: the progress window's counters and button, the
+// files it could not read, and the views afterwards.
+#include "WindowFixture.h"
+
+#include "DownloadForm.h"
+
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms = 20000) {
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+struct Seen {
+    QString caption, read, added, button, failures;
+    bool failuresShown = false;
+};
+
+class ImportWindow : public WindowFixture {
+protected:
+    // Imports `folder`; the progress window is watched until its walk is over (or, with
+    // abort, pressed at once), then closed with its button.
+    Seen importFolder(const QString& folder, bool abort = false) {
+        Seen seen;
+        dialogs.folders.push_back(folder);
+        dialogs.onExec = [&](QDialog& d) {
+            auto* form = dynamic_cast<TDownloadForm*>(&d);
+            EXPECT_NE(form, nullptr);
+            d.show();
+            seen.caption = d.windowTitle();
+            if (abort) {
+                EXPECT_EQ(form->MainSpeedButton->text(), QStringLiteral("Прервать"));
+            } else {
+                EXPECT_TRUE(
+                    waitFor([form] { return form->MainSpeedButton->text() == QStringLiteral("ОК"); }));
+            }
+            seen.read = form->ReadLabel->text();
+            seen.added = form->AddLabel->text();
+            seen.button = form->MainSpeedButton->text();
+            seen.failures = form->FailuresMemo->toPlainText();
+            seen.failuresShown = !form->FailuresMemo->isHidden();
+            QTest::mouseClick(form->MainSpeedButton, Qt::LeftButton);
+            return d.result();
+        };
+        trigger("AddSSMToProjAction");
+        dialogs.onExec = nullptr;
+        return seen;
+    }
+};
+
+} // namespace
+
+TEST_F(ImportWindow, ImportingTheSameFolderTwiceAddsNothingTheSecondTime) {
+    const QString folder = writeFolder("in", {1, 2, 3});
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("old", {9}, 900)));
+    const Seen first = importFolder(folder);
+    EXPECT_EQ(dialogs.folderCaptions.front(), QStringLiteral("Укажите папку с файлами (*.ssm)"));
+    EXPECT_EQ(first.caption, QStringLiteral("Добавление записей"));
+    EXPECT_EQ(first.read, QStringLiteral("3"));
+    EXPECT_EQ(first.added, QStringLiteral("3"));
+    EXPECT_EQ(first.button, QStringLiteral("ОК"));
+    EXPECT_FALSE(first.failuresShown);
+    EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2, 3, 9}));
+    EXPECT_TRUE(enabled("SaveProjectAction"));
+
+    const Seen second = importFolder(folder);
+    EXPECT_EQ(second.read, QStringLiteral("3"));
+    EXPECT_EQ(second.added, QStringLiteral("0"));
+    EXPECT_EQ(gridPiles().size(), 4u);
+    EXPECT_FALSE(w.MainDataModule.cdsVibrix.controlsDisabled());
+
+    // Cancelling changes brings back exactly the saved rows.
+    trigger("CancelChangesAction");
+    EXPECT_EQ(gridPiles(), (std::vector<int>{9}));
+}
+
+// Rows inserted before the current one put another record under its number.
+TEST_F(ImportWindow, TheViewsShowTheRecordUnderTheCurrentRowAfterAnImport) {
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("late", {9}, 600)));
+    ASSERT_EQ(w.CurrentMeasure().PileNumber, 9);
+    importFolder(writeFolder("early", {1}));
+    EXPECT_EQ(w.MainDataModule.cdsVibrix.recNo(), 1);
+    EXPECT_EQ(gridPiles(), (std::vector<int>{1, 9}));
+    EXPECT_EQ(w.CurrentMeasure().PileNumber, 1);
+}
+
+TEST_F(ImportWindow, AnUnreadableEntryIsListedWithItsReasonAndTheOthersAreTaken) {
+    const QString folder = writeFolder("in", {1, 2});
+    QDir(folder).mkdir("broken.ssm"); // a folder that looks like a measurement file
+    QFile foreign(QDir(folder).filePath("foreign.ssm"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write(QByteArray(4096, 'x'));
+    foreign.close();
+    open(projectOf("site.cdsm", writeFolder("old", {9}, 900)));
+    const Seen seen = importFolder(folder);
+    EXPECT_EQ(seen.read, QStringLiteral("4"));
+    EXPECT_EQ(seen.added, QStringLiteral("2"));
+    EXPECT_EQ(seen.button, QStringLiteral("ОК"));
+    EXPECT_TRUE(seen.failuresShown);
+    EXPECT_TRUE(seen.failures.startsWith(QStringLiteral("Не удалось прочитать файлы (1):")));
+    EXPECT_TRUE(seen.failures.contains(QStringLiteral("\nbroken.ssm — "))) << seen.failures.toStdString();
+    EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2, 9}));
+}
+
+TEST_F(ImportWindow, AbortingKeepsTheRowsAddedSoFarUnsaved) {
+    std::vector<int> piles(40);
+    std::iota(piles.begin(), piles.end(), 1);
+    QDir(at("data")).mkdir("many");
+    for (int p : piles)
+        writeFolder("many", {p}, p);
+    const QString project = projectOf("site.cdsm", writeFolder("old", {100}, 900));
+    TMainForm& w = open(project);
+    const Seen seen = importFolder(at("data/many"), true);
+    EXPECT_EQ(seen.button, QStringLiteral("Прервать"));
+    EXPECT_EQ(int(gridPiles().size()), w.MainDataModule.cdsVibrix.recordCount());
+    EXPECT_FALSE(w.MainDataModule.cdsVibrix.controlsDisabled());
+    TMainDataModule saved;
+    ASSERT_TRUE(saved.OpenProject(project));
+    EXPECT_EQ(saved.cdsVibrix.recordCount(), 1);
+}

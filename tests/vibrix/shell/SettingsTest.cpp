@@ -1,0 +1,168 @@
+// The settings file, the program's folders, Qt's Russian texts and the single-instance rule.
+#include "WindowFixture.h"
+
+#include "MainActions.h"
+#include "MainStatusBar.h"
+#include "Startup.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+
+namespace {
+
+class Settings : public WindowFixture {
+protected:
+    void writeIni(const QString& text) {
+        QFile f(QDir(places.ProgramDir).filePath("vibrix.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+    }
+};
+
+} // namespace
+
+TEST_F(Settings, AFreshInstallationStartsWithTheDefaultsAndWritesThemAtExit) {
+    TMainForm& w = open();
+    EXPECT_EQ(w.SettingsFile(), QDir(places.ProgramDir).filePath("vibrix.ini"));
+    for (const char* a : {"Ch0SignalAction", "Ch1SignalAction", "HamSignalAction", "InvertSignalAction",
+                          "Ch0SpectrumAction", "Ch1SpectrumAction", "FreqSpectrumAction"})
+        EXPECT_TRUE(find<QAction>(a)->isChecked()) << a;
+    EXPECT_FALSE(find<QAction>("DepthSpectrumAction")->isChecked());
+    const QString projects = QDir(places.ProgramDir).filePath("projects");
+    EXPECT_TRUE(QFileInfo(projects).isDir());
+    EXPECT_EQ(w.ProjectPath(), projects + "/");
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Vibrix4"));
+    EXPECT_TRUE(w.PageControl->isHidden());
+    EXPECT_EQ(w.StatusBar->ColorMarkers[0]->palette().color(QPalette::Window), QColor(0, 0, 255));
+
+    ASSERT_TRUE(closeWindow());
+    const QString ini = iniText();
+    for (const char* line :
+         {"[General]\n", "LastProject=\n", "[Graphics]\n", "ChSignalShow0=1\n", "ChSignalShow1=1\n",
+          "ChSignalShow2=1\n", "InvertSignal=1\n", "ChSpectrumShow0=1\n", "ChSpectrumShow1=1\n",
+          "SpectrumType=0\n", "ChColor0=16711680\n", "ChColor1=255\n", "ChColor2=0\n"})
+        EXPECT_TRUE(ini.contains(QString::fromLatin1(line))) << line << "\n" << ini.toStdString();
+    EXPECT_TRUE(ini.contains("ProjectPath=" + projects + "/\n")) << ini.toStdString();
+}
+
+TEST_F(Settings, ValuesOfTheFileAreReadKeyByKey) {
+    writeIni(
+        "[General]\nLastProject=\nProjectPath=/somewhere/\n[Graphics]\nChSignalShow0=0\nChSignalShow1=7\n"
+        "InvertSignal=abc\nChSpectrumShow1=0\nSpectrumType=256\nChColor0=4278190335\nChColor2=-1\n");
+    TMainForm& w = open();
+    const TDisplayFlags& f = w.Flags();
+    EXPECT_FALSE(f.ChSignalShow[0]);
+    EXPECT_TRUE(f.ChSignalShow[1]); // any non-zero value
+    EXPECT_TRUE(f.InvertSignal);    // no number: the default
+    EXPECT_FALSE(f.ChSpectrumShow[1]);
+    EXPECT_EQ(f.SpectrumType, SpectrumAbscissa::Frequency); // only the low byte of 256
+    EXPECT_TRUE(find<QAction>("FreqSpectrumAction")->isChecked());
+    EXPECT_EQ(f.ChColor[0], 0x0000FFu); // the low 24 bits
+    EXPECT_EQ(f.ChColor[1], 0x0000FFu); // missing: the default red
+    EXPECT_EQ(f.ChColor[2], 0xFFFFFFu);
+    EXPECT_EQ(w.StatusBar->ColorMarkers[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(w.ProjectPath(), QStringLiteral("/somewhere/"));
+    EXPECT_FALSE(QFileInfo(QDir(places.ProgramDir).filePath("projects")).exists());
+}
+
+TEST_F(Settings, TheLastProjectIsReopenedAndAnEmptyOneStoredAfterClosing) {
+    const QString project = projectOf("site.cdsm", writeFolder("in", {1, 2, 3}));
+    dialogs.files.push_back(project);
+    open();
+    trigger("OpenProjectAction");
+    ASSERT_TRUE(closeWindow());
+    EXPECT_TRUE(iniText().contains("LastProject=" + project + "\n"));
+
+    TMainForm& again = open();
+    EXPECT_EQ(again.ProjectName(), project);
+    EXPECT_EQ(again.windowTitle(), "Vibrix4 - [" + project + "]");
+    EXPECT_FALSE(again.PageControl->isHidden());
+    EXPECT_EQ(again.PageControl->currentWidget()->objectName(), QStringLiteral("DataTabSheet"));
+    EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2, 3}));
+    trigger("CloseProjectAction");
+    EXPECT_TRUE(again.PageControl->isHidden());
+    ASSERT_TRUE(closeWindow());
+    EXPECT_TRUE(iniText().contains("LastProject=\n"));
+
+    // A last project that is gone: no message, no project.
+    QFile::remove(project);
+    writeIni("[General]\nLastProject=" + project + "\n");
+    EXPECT_TRUE(open().ProjectName().isEmpty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Settings, CancellingTheSaveQuestionAtExitKeepsTheProgramButTheSettingsAreWritten) {
+    open(projectOf("site.cdsm", writeFolder("in", {1})));
+    trigger("InvertSignalAction");
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Cancel}; // delete all, then cancel the exit
+    trigger("DeleteAllRecordsAction");
+    EXPECT_FALSE(closeWindow());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(iniText().contains("InvertSignal=0\n"));
+    EXPECT_EQ(dialogs.messages.back().text, QStringLiteral("Сохранить изменеия в проекте\rsite.cdsm ?"));
+    EXPECT_TRUE(window->MainDataModule.IsProjectOpen());
+}
+
+// An installation for all users: nothing can be written beside the program.
+TEST_F(Settings, AReadOnlyProgramFolderSendsSettingsAndProjectsToTheUsersFolders) {
+    places.ProgramDir = QStringLiteral("/proc");
+    EXPECT_EQ(places.SettingsFile(), QDir(places.ConfigDir).filePath("vibrix.ini"));
+    places.ConfigDir = at("config/new"); // not there yet
+    TMainForm& w = open();
+    const QString projects = QDir(places.DocumentsDir).filePath("Vibrix4/projects");
+    EXPECT_EQ(w.ProjectPath(), projects + "/");
+    EXPECT_TRUE(QFileInfo(projects).isDir());
+    ASSERT_TRUE(closeWindow());
+    EXPECT_TRUE(QFileInfo(at("config/new/vibrix.ini")).isFile());
+    EXPECT_TRUE(iniText().contains("ProjectPath=" + projects + "/\n"));
+}
+
+TEST_F(Settings, AProjectsFolderThatCannotBeCreatedIsReportedAndTheLastProjectStillOpens) {
+    const QString project = projectOf("site.cdsm", writeFolder("in", {4, 5}));
+    places.ProgramDir = QStringLiteral("/proc");
+    places.DocumentsDir = QStringLiteral("/proc/none");
+    QDir().mkpath(places.ConfigDir);
+    {
+        QSettings ini(places.SettingsFile(), QSettings::IniFormat);
+        ini.setValue("LastProject", project);
+    }
+    TMainForm& w = open();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vibrix4"));
+    EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("/proc/none/Vibrix4/projects"));
+    EXPECT_EQ(w.ProjectName(), project);
+    EXPECT_EQ(gridPiles(), (std::vector<int>{4, 5}));
+}
+
+TEST_F(Settings, ASecondInstanceIsRefusedWhileTheFirstRuns) {
+    TSingleInstance first(places.LockFile());
+    ASSERT_TRUE(first.Acquire());
+    EXPECT_EQ(RunVibrix(dialogs, places, {}), 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vibrix4"));
+    EXPECT_EQ(
+        dialogs.messages[0].text,
+        QStringLiteral("Копия данной программы уже запущена.\rПовторный запуск программы не разрешен."));
+    EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
+    TSingleInstance second(places.LockFile());
+    EXPECT_FALSE(second.Acquire());
+}
+
+TEST_F(Settings, StandardButtonsReadRussianWhenQtsTranslationIsThere) {
+    EXPECT_FALSE(LoadQtTranslation(*QCoreApplication::instance(), at("nowhere")));
+    ASSERT_TRUE(
+        LoadQtTranslation(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QMessageBox box(QMessageBox::Question, "Vibrix4", "?",
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QStringList texts;
+    for (QAbstractButton* b : box.buttons())
+        texts << b->text().remove('&');
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{"Да", "Нет", "Отмена"}));
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The import's progress window "Добавление записей": two counters and a button that reads
+// "Прервать" while the folder is walked and "ОК" after it; the files that could not be read
+// are listed under the counters at the end.
+
+#include "DownloadProgress.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class TDownloadForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDownloadForm(QWidget* parent = nullptr);
+    ~TDownloadForm() override;
+
+    QString Path;                                         // folder to import
+    std::function<int(const QString&, double)> OnAddFile; // 0 = a row was added
+
+    QLabel* ReadLabel; // files handed over so far
+    QLabel* AddLabel;  // rows added so far
+    QPushButton* MainSpeedButton;
+    QPlainTextEdit* FailuresMemo; // files that could not be read, with the reason
+
+    // The text listing the files that could not be read, empty when there are none.
+    static QString FailuresText(const std::vector<TDownloadProgress::Failure>& failures);
+
+    void done(int result) override; // FormClose: the worker is stopped first
+
+protected:
+    void showEvent(QShowEvent* event) override; // FormShow: the walk starts
+
+private:
+    void showProgress();
+
+    TDownloadProgress progress_;
+};

@@ -1,0 +1,167 @@
+#include "FreqView.h"
+
+#include "Named.h"
+#include "RecordChart.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kCursor = 2;
+constexpr double kFrequencyAxisMaximum = 8000; // Hz, whatever the sample frequency
+
+} // namespace
+
+TFreqView::TFreqView(TViewState& state, THandlerRunner run, QWidget* parent)
+    : QWidget(parent), s_(state), run_(std::move(run)) {
+    setObjectName(QStringLiteral("FreqPanel"));
+    FreqChart = new TRecordChart(QStringLiteral("FreqChart"), QStringLiteral("Спектр"), this);
+    for (int k = 0; k < 2; ++k)
+        FreqChart->AddSeries(ToQColor(s_.Flags.ChColor[std::size_t(k)]));
+    FreqChart->AddSeries(Qt::black);
+    FreqCursorLabel = FreqChart->AddCornerLabel(QStringLiteral("FreqCursorLabel"), QStringLiteral("f0 = ?"));
+    f0TrackBar = Named(new QSlider(Qt::Horizontal, this), QStringLiteral("f0TrackBar"));
+    f0TrackBar->setRange(1, 1);
+    connect(f0TrackBar, &QSlider::valueChanged, this, [this] { run_([this] { RefreshFreqCursor(); }); });
+
+    auto* left = new QVBoxLayout;
+    left->setContentsMargins(0, 0, 0, 0);
+    left->addWidget(FreqChart, 1);
+    left->addWidget(f0TrackBar);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(left, 1);
+    layout->addWidget(makeSideColumn());
+    ShowFreqDomain(); // the axes of the abscissa in force
+    ShowFlags();
+}
+
+QWidget* TFreqView::makeSideColumn() {
+    auto* column = new QWidget(this);
+    auto* graphs =
+        Named(new QGroupBox(QStringLiteral("Графики"), column), QStringLiteral("SpectrumGraphsGroupBox"));
+    Ch0SpectrumCheckBox =
+        Named(new QCheckBox(QStringLiteral("Датчик №1"), graphs), QStringLiteral("Ch0SpectrumCheckBox"));
+    Ch1SpectrumCheckBox =
+        Named(new QCheckBox(QStringLiteral("Датчик №2"), graphs), QStringLiteral("Ch1SpectrumCheckBox"));
+    auto* g = new QVBoxLayout(graphs);
+    int channel = 0;
+    for (QCheckBox* c : {Ch0SpectrumCheckBox, Ch1SpectrumCheckBox}) {
+        g->addWidget(c);
+        connect(c, &QCheckBox::clicked, this, [this, channel](bool on) {
+            run_([&] { SetSpectrumShown(channel, on); });
+            emit flagsChanged();
+        });
+        ++channel;
+    }
+
+    auto* type =
+        Named(new QGroupBox(QStringLiteral("Вывод спектра"), column), QStringLiteral("SpectrumTypeGroupBox"));
+    FreqSpectrumRadioButton =
+        Named(new QRadioButton(QStringLiteral("Частота"), type), QStringLiteral("FreqSpectrumRadioButton"));
+    DepthSpectrumRadioButton =
+        Named(new QRadioButton(QStringLiteral("Глубина"), type), QStringLiteral("DepthSpectrumRadioButton"));
+    auto* t = new QVBoxLayout(type);
+    t->addWidget(FreqSpectrumRadioButton);
+    t->addWidget(DepthSpectrumRadioButton);
+    const auto choose = [this](SpectrumAbscissa a) {
+        return [this, a](bool on) {
+            if (!on)
+                return;
+            run_([&] { SetSpectrumType(a); });
+            emit flagsChanged();
+        };
+    };
+    connect(FreqSpectrumRadioButton, &QRadioButton::clicked, this, choose(SpectrumAbscissa::Frequency));
+    connect(DepthSpectrumRadioButton, &QRadioButton::clicked, this, choose(SpectrumAbscissa::Depth));
+
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(graphs);
+    layout->addWidget(type);
+    layout->addStretch();
+    column->setFixedWidth(150);
+    return column;
+}
+
+void TFreqView::ShowFreqDomain() {
+    const bool depth = s_.Flags.SpectrumType == SpectrumAbscissa::Depth;
+    for (int k = 0; k < 3; ++k) {
+        FreqChart->graph(k)->setVisible(false);
+        FreqChart->ClearSeries(k);
+    }
+    TRecordChart::SetAxis(FreqChart->yAxis, depth ? QStringLiteral("X[H]") : QStringLiteral("X[f]"),
+                          QStringLiteral("#,##0.00"), 0.01);
+    if (depth)
+        TRecordChart::SetAxis(FreqChart->xAxis, QStringLiteral("H, м"), QStringLiteral("#,##0.00"), 0.1);
+    else
+        TRecordChart::SetAxis(FreqChart->xAxis, QStringLiteral("f, Гц"), QStringLiteral("#,##0.0"), 0.1);
+    const auto series = ::ShowFreqDomain(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType);
+    for (int k = 0; k < 2; ++k) {
+        FreqChart->SetSeries(k, series[std::size_t(k)]);
+        FreqChart->graph(k)->setVisible(s_.Flags.ChSpectrumShow[std::size_t(k)]);
+    }
+    FreqChart->RescaleAxes({0, 1}, depth ? std::nullopt : std::optional<double>(kFrequencyAxisMaximum));
+    FreqChart->Redraw();
+}
+
+void TFreqView::ClearFreqDomain() {
+    for (int k = 0; k < 2; ++k)
+        FreqChart->ClearSeries(k);
+    FreqChart->Redraw();
+}
+
+QString TFreqView::GetFreqCursorStr() const {
+    return ::GetFreqCursorStr(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, f0TrackBar->value());
+}
+
+// The line is drawn only at a point the spectrum series holds.
+void TFreqView::DrawFreqCursor() {
+    std::optional<double> x =
+        FreqCursorX(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, f0TrackBar->value());
+    if (FreqChart->graph(0)->data()->size() < f0TrackBar->value())
+        x.reset();
+    FreqChart->DrawCursor(kCursor, x);
+    FreqChart->Redraw();
+}
+
+void TFreqView::RefreshFreqCursor() {
+    FreqCursorLabel->setText(GetFreqCursorStr());
+    DrawFreqCursor();
+}
+
+void TFreqView::ResetCursor() {
+    const QSignalBlocker quiet(f0TrackBar);
+    f0TrackBar->setRange(1, std::max(int(s_.Spectra.Spectrum0.size()) - 1, 1));
+    f0TrackBar->setValue(1);
+}
+
+void TFreqView::SetSpectrumShown(int channel, bool shown) {
+    s_.Flags.ChSpectrumShow[std::size_t(channel)] = shown;
+    FreqChart->ShowSeries(channel, shown);
+    ShowFlags();
+}
+
+void TFreqView::SetSpectrumType(SpectrumAbscissa type) {
+    s_.Flags.SpectrumType = type;
+    ShowFreqDomain(); // which also undoes any zoom
+    RefreshFreqCursor();
+    ShowFlags();
+}
+
+void TFreqView::RefreshColors() {
+    FreqChart->SetColors({ToQColor(s_.Flags.ChColor[0]), ToQColor(s_.Flags.ChColor[1])});
+}
+
+void TFreqView::ShowFlags() {
+    Ch0SpectrumCheckBox->setChecked(s_.Flags.ChSpectrumShow[0]);
+    Ch1SpectrumCheckBox->setChecked(s_.Flags.ChSpectrumShow[1]);
+    const bool depth = s_.Flags.SpectrumType == SpectrumAbscissa::Depth;
+    FreqSpectrumRadioButton->setChecked(!depth);
+    DepthSpectrumRadioButton->setChecked(depth);
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Hints in the form "short|long": the short part is the tool tip, the long part is what the
+// status bar shows while the mouse is over the control. Without '|' both are the whole text.
+
+#include <QString>
+
+class QAction;
+class QWidget;
+
+struct THint {
+    QString Short, Long;
+};
+
+THint SplitHint(const QString& hint);
+
+// The hint of a control and of every control inside it.
+void ApplyHint(QWidget* widget, const QString& hint);
+void ApplyHint(QAction* action, const QString& hint);

@@ -1,0 +1,52 @@
+#pragma once
+// Every action of the main window with its caption, shortcut and hints, the menus and the tool
+// bar built from them, and the rule that enables them.
+
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QToolBar;
+
+class TMainActions : public QObject {
+    Q_OBJECT
+public:
+    explicit TMainActions(QMainWindow* window);
+
+    QAction* CreateNewProjectAction;
+    QAction* OpenProjectAction;
+    QAction* SaveProjectAction;
+    QAction* CloseProjectAction;
+    QAction* PrintReportAction;
+    QAction* ExitApplicationAction;
+    QAction* CancelChangesAction;
+    QAction* DeleteAllRecordsAction;
+    QAction* Ch0SignalAction;
+    QAction* Ch1SignalAction;
+    QAction* HamSignalAction;
+    QAction* InvertSignalAction;
+    QAction* Ch0SpectrumAction;
+    QAction* Ch1SpectrumAction;
+    QAction* FreqSpectrumAction;
+    QAction* DepthSpectrumAction;
+    QAction* SignalExportAction;
+    QAction* SpectrExportAction;
+    QAction* FTProcessingAction;
+    QAction* AddSSMToProjAction;
+    QAction* ColorsAction;
+    QAction* miHelp;
+    QAction* AboutMenuItem;
+    QActionGroup* SpectrumTypeGroup;
+    QToolBar* ToolBar;
+
+    // ActionListUpdate: the enabled state of every action that depends on the project. The
+    // actions that are always enabled are not touched.
+    void Update(bool open, bool modified, bool hasRows);
+
+private:
+    QAction* make(const QString& name, const QString& caption, const QString& hint,
+                  const QString& shortcut = {});
+    void buildMenus(QMainWindow* window);
+    void buildToolBar(QMainWindow* window);
+};

@@ -1,0 +1,288 @@
+#include "MainUnit.h"
+
+#include "AboutUnit.h"
+#include "DataPage.h"
+#include "FreqView.h"
+#include "MainActions.h"
+#include "MainStatusBar.h"
+#include "MemoBinding.h"
+#include "ProjectCommands.h"
+#include "RecordChart.h"
+#include "RecordGrid.h"
+#include "RecordNavigator.h"
+#include "TimeView.h"
+#include "UserDialogs.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TMainForm::TMainForm(UserDialogs& dialogs, const TProgramPlaces& places, const QString& projectFile,
+                     QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), places_(places), iniFile_(places.SettingsFile()),
+      run_([this](const std::function<void()>& handler) { Guard(handler); }) {
+    setObjectName(QStringLiteral("MainForm"));
+    resize(1024, 700);
+    setMinimumSize(1000, 700);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate(projectFile);
+}
+
+// The pages go first: their grid and memos watch the tables that the data module owns.
+TMainForm::~TMainForm() {
+    MainDataModule.OnAfterScrollResult = nullptr;
+    delete PageControl;
+}
+
+void TMainForm::FormCreate(const QString& projectFile) {
+    LoadSettings();
+    MainDataModule.OnAfterScrollResult = [this](vxds::DataTable& t) { AfterScrollResult(t); };
+    ChartPanel = new TChartPanel(settings_.Flags, run_);
+    Actions = new TMainActions(this);
+    StatusBar = new TMainStatusBar(this);
+    setStatusBar(StatusBar);
+    StatusBar->ShowColors(settings_.Flags.ChColor);
+    setCentralWidget(makePages());
+    Commands = std::make_unique<TProjectCommands>(
+        MainDataModule, dialogs_, this,
+        TProjectCommands::Window{[this] { clearViews(); },
+                                 [this] {
+                                     PageControl->setCurrentWidget(DataPage);
+                                     DataPage->DBGrid->setFocus();
+                                     PageControl->setVisible(true);
+                                 },
+                                 [this] {
+                                     PageControl->setVisible(false);
+                                     clearViews(); // nothing of a closed project stays on show
+                                 },
+                                 [this] { AfterScrollResult(MainDataModule.cdsVibrix); }});
+    Commands->Sequences.ProjectName = settings_.LastProject;
+    Commands->Sequences.ProjectPath = settings_.ProjectPath;
+    showFlagsInActions();
+    connectActions();
+    ActionListUpdate();
+    if (Commands->Sequences.ProjectPath.isEmpty())
+        Guard([this] { CreateProjectDir(); }); // an error here is shown, and the start goes on
+    const QString project = projectFile.isEmpty() ? settings_.LastProject : projectFile;
+    Guard([this, project, named = !projectFile.isEmpty()] {
+        if (!project.isEmpty() && (named || QFileInfo(project).isFile()))
+            Commands->Sequences.ProjectOpenSequence(project);
+        else
+            Commands->Sequences.ProjectName.clear();
+    });
+}
+
+QWidget* TMainForm::makePages() {
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    auto* description = new QWidget;
+    description->setObjectName(QStringLiteral("DescriptionTabSheet"));
+    DescriptionDBMemo = new QPlainTextEdit(description);
+    DescriptionDBMemo->setObjectName(QStringLiteral("DescriptionDBMemo"));
+    new TMemoBinding(DescriptionDBMemo, MainDataModule.cdsDesc, QStringLiteral("Comment"), run_,
+                     [this] { MainDataModule.PostChanges(); }); // DescriptionDBMemoExit
+    auto* d = new QVBoxLayout(description);
+    d->setContentsMargins(4, 4, 4, 4);
+    d->addWidget(DescriptionDBMemo);
+    DataPage = new TDataPage(MainDataModule, ChartPanel, run_);
+    PageControl->addTab(description, QStringLiteral("Описание"));
+    PageControl->addTab(DataPage, QStringLiteral("Данные"));
+    PageControl->setVisible(false);
+    connect(ChartPanel, &TChartPanel::flagsChanged, this, &TMainForm::showFlagsInActions);
+    return PageControl;
+}
+
+void TMainForm::connectActions() {
+    TMainActions& a = *Actions;
+    TProjectCommands& c = *Commands;
+    const auto on = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, [this, handler](bool checked) {
+            Guard([&] { handler(checked); });
+            showFlagsInActions();
+        });
+    };
+    on(a.CreateNewProjectAction, [&c](bool) { c.CreateNewProjectActionExecute(); });
+    on(a.OpenProjectAction, [&c](bool) { c.OpenProjectActionExecute(); });
+    on(a.SaveProjectAction, [&c](bool) { c.SaveProjectActionExecute(); });
+    on(a.CloseProjectAction, [&c](bool) { c.CloseProjectActionExecute(); });
+    on(a.CancelChangesAction, [&c](bool) { c.CancelChangesActionExecute(); });
+    on(a.DeleteAllRecordsAction, [&c](bool) { c.DeleteAllRecordsActionExecute(); });
+    on(a.AddSSMToProjAction, [&c](bool) { c.AddSSMToProjActionExecute(); });
+    on(a.ExitApplicationAction, [this](bool) { close(); });
+    TChartPanel* p = ChartPanel;
+    on(a.Ch0SignalAction, [p](bool checked) { p->SetSignalShown(0, checked); });
+    on(a.Ch1SignalAction, [p](bool checked) { p->SetSignalShown(1, checked); });
+    on(a.HamSignalAction, [p](bool checked) { p->SetSignalShown(2, checked); });
+    on(a.InvertSignalAction, [p](bool checked) { p->SetInvertSignal(checked); });
+    on(a.Ch0SpectrumAction, [p](bool checked) { p->SetSpectrumShown(0, checked); });
+    on(a.Ch1SpectrumAction, [p](bool checked) { p->SetSpectrumShown(1, checked); });
+    on(a.FreqSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Frequency); });
+    on(a.DepthSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Depth); });
+    on(a.miHelp, [this](bool) { miHelpClick(); });
+    on(a.AboutMenuItem, [this](bool) { AboutMenuItemClick(); });
+}
+
+// The check state of the view actions from the display flags.
+void TMainForm::showFlagsInActions() {
+    const TDisplayFlags& f = ChartPanel->Flags();
+    Actions->Ch0SignalAction->setChecked(f.ChSignalShow[0]);
+    Actions->Ch1SignalAction->setChecked(f.ChSignalShow[1]);
+    Actions->HamSignalAction->setChecked(f.ChSignalShow[2]);
+    Actions->InvertSignalAction->setChecked(f.InvertSignal);
+    Actions->Ch0SpectrumAction->setChecked(f.ChSpectrumShow[0]);
+    Actions->Ch1SpectrumAction->setChecked(f.ChSpectrumShow[1]);
+    const bool depth = f.SpectrumType == SpectrumAbscissa::Depth;
+    (depth ? Actions->DepthSpectrumAction : Actions->FreqSpectrumAction)->setChecked(true);
+}
+
+void TMainForm::Guard(const std::function<void()>& handler) {
+    RunGuarded(dialogs_, this, handler);
+    SetProjectName(Commands ? Commands->Sequences.ProjectName : settings_.LastProject);
+    ActionListUpdate();
+}
+
+void TMainForm::ActionListUpdate() {
+    const bool open = MainDataModule.IsProjectOpen();
+    const bool rows = !MainDataModule.IsProjectEmpty();
+    Actions->Update(open, MainDataModule.IsProjectModified(), rows);
+    DataPage->SetRowsEnabled(rows);
+    DataPage->DBNavigator->UpdateButtons();
+}
+
+void TMainForm::SetProjectName(const QString& name) {
+    const QString title = QGuiApplication::applicationDisplayName();
+    setWindowTitle(name.isEmpty() ? title : title + QStringLiteral(" - [") + name + QLatin1Char(']'));
+}
+
+QString TMainForm::ProjectName() const {
+    return Commands->Sequences.ProjectName;
+}
+
+QString TMainForm::ProjectPath() const {
+    return Commands->Sequences.ProjectPath;
+}
+
+void TMainForm::AfterScrollResult(vxds::DataTable& table) {
+    if (table.state() != vxds::DataTable::State::Browse || table.controlsDisabled())
+        return;
+    // The stored value of a row never changes: the same value on show is the same record, and
+    // the gain or velocity typed for it stays.
+    const QByteArray stored = table.active() && !table.isEmpty()
+                                  ? vxds::asBytes(table.value(QStringLiteral("Data")))
+                                  : QByteArray();
+    if (shownRecord_ && !stored.isEmpty() && stored.constData() == shownRecord_->constData())
+        return;
+    TMeasureResult record;
+    if (!MainDataModule.LoadMeasure(record)) {
+        clearViews();
+        return;
+    }
+    ChartPanel->ShowRecord(std::move(record));
+    shownRecord_ = stored; // kept, so that its bytes cannot be taken by another record
+}
+
+void TMainForm::clearViews() {
+    ChartPanel->ShowNoRecord();
+    shownRecord_.reset();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    Guard([&] { mayClose = FormCloseQuery(); });
+    event->setAccepted(mayClose);
+}
+
+bool TMainForm::FormCloseQuery() {
+    SaveSettings(); // on every attempt, also when the user then cancels
+    return Commands->Sequences.ProjectCloseSequence();
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        StatusBar->ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::LoadSettings() {
+    settings_ = ::LoadSettings(iniFile_);
+    SetProjectName(settings_.LastProject);
+}
+
+void TMainForm::SaveSettings() {
+    settings_.LastProject = Commands->Sequences.ProjectName;
+    settings_.ProjectPath = Commands->Sequences.ProjectPath;
+    settings_.Flags = ChartPanel->Flags();
+    if (!::SaveSettings(iniFile_, settings_))
+        dialogs_.message(this, QGuiApplication::applicationDisplayName(),
+                         QStringLiteral("Не удалось сохранить настройки в файл %1")
+                             .arg(QDir::toNativeSeparators(iniFile_)),
+                         UserDialogs::Icon::Warning);
+}
+
+void TMainForm::CreateProjectDir() {
+    Commands->Sequences.ProjectPath = places_.CreateProjectDir();
+}
+
+void TMainForm::miHelpClick() {
+    const QString file = QDir::toNativeSeparators(places_.HelpFile());
+    QString failure;
+    if (!QFileInfo(file).isFile())
+        failure = QStringLiteral("Файл справки не найден:\n%1").arg(file);
+    else if (!dialogs_.openUrl(QUrl::fromLocalFile(file)))
+        failure =
+            QStringLiteral("Не удалось открыть файл справки:\n%1\nНет программы для просмотра файлов PDF.")
+                .arg(file);
+    if (!failure.isEmpty())
+        dialogs_.message(this, QGuiApplication::applicationDisplayName(), failure, UserDialogs::Icon::Error);
+}
+
+void TMainForm::AboutMenuItemClick() {
+    TAboutForm about(dialogs_, this);
+    about.Fill(ProgramVersionInfo());
+    dialogs_.exec(about);
+}
+
+QCustomPlot* TMainForm::TimeChart() const {
+    return ChartPanel->TimeView->TimeChart;
+}
+
+QCustomPlot* TMainForm::FreqChart() const {
+    return ChartPanel->FreqView->FreqChart;
+}
+
+QString TMainForm::TimeCursorText() const {
+    return ChartPanel->TimeView->TimeCursorLabel->text();
+}
+
+QString TMainForm::FreqCursorText() const {
+    return ChartPanel->FreqView->FreqCursorLabel->text();
+}
+
+QString TMainForm::CommentText() const {
+    return DataPage->CommentDBMemo->toPlainText();
+}
+
+void TMainForm::PostChanges() {
+    MainDataModule.PostChanges();
+}
+
+void TMainForm::SetChannelColors(const std::array<TColor, 3>& colors) {
+    ChartPanel->SetColors(colors);
+    StatusBar->ShowColors(colors);
+}
+
+void TMainForm::RefreshColors() {
+    ChartPanel->RefreshColors();
+    StatusBar->ShowColors(ChartPanel->Flags().ChColor);
+}

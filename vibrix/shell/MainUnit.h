@@ -1,0 +1,95 @@
+#pragma once
+// The main window of vibrix: the project, its record grid and the two record views, the
+// actions with their menus and tool bar, the status bar and the settings file. The window only
+// wires the parts together; each part is a class of its own.
+
+#include "ChartPanel.h"
+#include "Guarded.h"
+#include "MainDataModuleUnit.h"
+#include "ProgramPlaces.h"
+#include "VibrixSettings.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+class QCustomPlot;
+class QPlainTextEdit;
+class QTabWidget;
+class TDataPage;
+class TMainActions;
+class TMainStatusBar;
+class TProjectCommands;
+class UserDialogs;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // projectFile: a project named on the command line, opened instead of the last one.
+    TMainForm(UserDialogs& dialogs, const TProgramPlaces& places, const QString& projectFile = {},
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TMainDataModule MainDataModule;
+    TMainActions* Actions = nullptr;
+    std::unique_ptr<TProjectCommands> Commands;
+    QTabWidget* PageControl = nullptr;
+    QPlainTextEdit* DescriptionDBMemo = nullptr;
+    TDataPage* DataPage = nullptr;
+    TChartPanel* ChartPanel = nullptr;
+    TMainStatusBar* StatusBar = nullptr;
+
+    // What the report, export, time-frequency and colour commands read and change.
+    QCustomPlot* TimeChart() const;
+    QCustomPlot* FreqChart() const;
+    const TMeasureResult& CurrentMeasure() const { return ChartPanel->CurrentMeasure(); }
+    const TDisplayFlags& Flags() const { return ChartPanel->Flags(); } // display flags and ChColor
+    double FGain() const { return ChartPanel->FGain(); }
+    double FVelocity() const { return ChartPanel->FVelocity(); }
+    const TSpectra& Spectra() const { return ChartPanel->Spectra(); }
+    QString TimeCursorText() const;
+    QString FreqCursorText() const;
+    QString CommentText() const; // the record's comment as the memo shows it
+    QString ProjectName() const;
+    QString ProjectPath() const;
+    UserDialogs& Dialogs() const { return dialogs_; }
+    // Posts the text typed into either memo (before an export or a report).
+    void PostChanges();
+    // New channel colours for the views and the status bar (RefreshColors).
+    void SetChannelColors(const std::array<TColor, 3>& colors);
+    void RefreshColors();
+
+    void AfterScrollResult(vxds::DataTable& table);
+    void ActionListUpdate();
+    void SetProjectName(const QString& name);
+    QString SettingsFile() const { return iniFile_; }
+
+    // Runs a handler so that an error is shown in the error box and the window goes on; the
+    // caption and the enabled actions follow afterwards.
+    void Guard(const std::function<void()>& handler);
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // FormCloseQuery
+    bool event(QEvent* event) override;           // long hints into the status bar
+
+private:
+    void FormCreate(const QString& projectFile);
+    bool FormCloseQuery();
+    void LoadSettings();
+    void SaveSettings();
+    void CreateProjectDir();
+    void miHelpClick();
+    void AboutMenuItemClick();
+    void connectActions();
+    void showFlagsInActions();
+    QWidget* makePages();
+    void clearViews();
+
+    UserDialogs& dialogs_;
+    TProgramPlaces places_;
+    QString iniFile_;
+    TVibrixSettings settings_;
+    THandlerRunner run_;
+    std::optional<QByteArray> shownRecord_; // stored value of the record on show
+};

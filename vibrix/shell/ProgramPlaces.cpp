@@ -1,0 +1,62 @@
+#include "ProgramPlaces.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <stdexcept>
+
+namespace {
+
+const QString kBaseName = QStringLiteral("vibrix");
+
+bool canWriteFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite); // neither truncated nor changed
+}
+
+} // namespace
+
+bool CanWriteInFolder(const QString& dir) {
+    if (!QFileInfo(dir).isDir())
+        return false;
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".vibrix-XXXXXX")));
+    return probe.open();
+}
+
+TProgramPlaces TProgramPlaces::FromSystem() {
+    return {QCoreApplication::applicationDirPath(),
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)};
+}
+
+QString TProgramPlaces::SettingsFile() const {
+    const QString beside = QDir(ProgramDir).filePath(kBaseName + QStringLiteral(".ini"));
+    if (QFileInfo::exists(beside) ? canWriteFile(beside) : CanWriteInFolder(ProgramDir))
+        return beside;
+    return QDir(ConfigDir).filePath(kBaseName + QStringLiteral(".ini"));
+}
+
+QString TProgramPlaces::CreateProjectDir() const {
+    QString folder = QDir(ProgramDir).filePath(QStringLiteral("projects"));
+    if (!(QDir().mkpath(folder) && CanWriteInFolder(folder))) {
+        folder = QDir(DocumentsDir).filePath(QStringLiteral("Vibrix4/projects"));
+        if (!QDir().mkpath(folder))
+            throw std::runtime_error(QStringLiteral("Не удалось создать папку проектов %1")
+                                         .arg(QDir::toNativeSeparators(folder))
+                                         .toStdString());
+    }
+    return QDir::toNativeSeparators(QDir(folder).absolutePath() + QLatin1Char('/'));
+}
+
+QString TProgramPlaces::HelpFile() const {
+    return QDir(ProgramDir).filePath(QStringLiteral("vibrix.pdf"));
+}
+
+QString TProgramPlaces::LockFile() const {
+    return QDir(RuntimeDir).filePath(QStringLiteral("vibrix4.lock"));
+}

@@ -1,0 +1,131 @@
+#include "ProjectCommands.h"
+
+#include "DownloadForm.h"
+#include "UserDialogs.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("Файлы проектов (*.cdsm)");
+
+QString title() {
+    return QGuiApplication::applicationDisplayName();
+}
+
+// The views come back whatever ends the import.
+class ViewsSuspended {
+public:
+    explicit ViewsSuspended(TMainDataModule& dm) : dm_(dm) {
+        dm_.DisableViews();
+        dm_.SaveRecNo();
+    }
+    ~ViewsSuspended() {
+        try {
+            dm_.RestoreRecNo();
+        } catch (...) {
+            // a pending edit that cannot be posted stays pending; the views come back anyway
+        }
+        dm_.EnableViews();
+    }
+
+private:
+    TMainDataModule& dm_;
+};
+
+} // namespace
+
+TProjectCommands::TProjectCommands(TMainDataModule& dm, UserDialogs& dialogs, QWidget* parent, Window window)
+    : Sequences(dm, sequenceUi()), dm_(dm), dialogs_(dialogs), parent_(parent), window_(std::move(window)) {}
+
+TProjectUi TProjectCommands::sequenceUi() {
+    TProjectUi ui;
+    ui.showError = [this](const QString& text) {
+        dialogs_.message(parent_, title(), text, UserDialogs::Icon::Error);
+    };
+    ui.askYesNoCancel = [this](const QString& text) {
+        switch (dialogs_.question(parent_, title(), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return TAnswer::Yes;
+        case QMessageBox::No:
+            return TAnswer::No;
+        default:
+            return TAnswer::Cancel;
+        }
+    };
+    ui.askYesNo = [this](const QString& text) {
+        return dialogs_.question(parent_, title(), text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
+    ui.clearViews = [this] { window_.clearViews(); };
+    ui.showProject = [this] { window_.showProject(); };
+    ui.hideProject = [this] { window_.hideProject(); };
+    return ui;
+}
+
+QString TProjectCommands::chooseProject(bool create) {
+    UserDialogs::FileRequest request;
+    request.title = create ? QStringLiteral("Новый проект") : QStringLiteral("Открыть проект");
+    request.folder = Sequences.ProjectPath;
+    request.filter = kProjectFilter;
+    request.defaultSuffix = QStringLiteral("cdsm");
+    const UserDialogs::FileChoice choice =
+        create ? dialogs_.saveFile(parent_, request) : dialogs_.openFile(parent_, request);
+    return choice.fileName;
+}
+
+void TProjectCommands::CreateNewProjectActionExecute() {
+    closeThenChoose(true);
+}
+
+void TProjectCommands::OpenProjectActionExecute() {
+    closeThenChoose(false);
+}
+
+// The open project is closed first; a cancelled close or a cancelled dialog ends the command.
+void TProjectCommands::closeThenChoose(bool create) {
+    if (!Sequences.ProjectCloseSequence())
+        return;
+    const QString file = chooseProject(create);
+    if (file.isEmpty())
+        return;
+    if (create)
+        Sequences.ProjectCreateSequence(file);
+    else
+        Sequences.ProjectOpenSequence(file);
+}
+
+void TProjectCommands::SaveProjectActionExecute() {
+    Sequences.SaveProject();
+}
+
+void TProjectCommands::CloseProjectActionExecute() {
+    Sequences.ProjectCloseSequence();
+}
+
+// The table is read again under the same row number, which may now hold another record.
+void TProjectCommands::CancelChangesActionExecute() {
+    Sequences.CancelChanges();
+    window_.refreshViews();
+}
+
+void TProjectCommands::DeleteAllRecordsActionExecute() {
+    Sequences.DeleteAllRecords();
+}
+
+void TProjectCommands::AddSSMToProjActionExecute() {
+    const QString folder =
+        dialogs_.folder(parent_, QStringLiteral("Укажите папку с файлами (*.ssm)"), Sequences.ProjectPath);
+    if (folder.isEmpty())
+        return;
+    {
+        const ViewsSuspended suspended(dm_);
+        TDownloadForm form(parent_);
+        form.Path = folder;
+        form.OnAddFile = [this](const QString& file, double time) { return dm_.AddMeasureFile(file, time); };
+        dialogs_.exec(form);
+    }
+    // Rows inserted before the current one change the record under its number.
+    window_.refreshViews();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The project commands of the main window: create, open, save, close, cancel changes, delete
+// all records and the import of a folder, with their dialogs and messages.
+
+#include "MainDataModuleUnit.h"
+#include "ProjectSequences.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class UserDialogs;
+
+class TProjectCommands {
+public:
+    // What the commands do to the window around them.
+    struct Window {
+        std::function<void()> clearViews;   // parameter grid, cursors, charts
+        std::function<void()> showProject;  // "Данные" page, grid focus, pages visible
+        std::function<void()> hideProject;  // pages hidden
+        std::function<void()> refreshViews; // the views show the current row again
+    };
+
+    TProjectCommands(TMainDataModule& dm, UserDialogs& dialogs, QWidget* parent, Window window);
+
+    TProjectSequences Sequences;
+
+    void CreateNewProjectActionExecute();
+    void OpenProjectActionExecute();
+    void SaveProjectActionExecute();
+    void CloseProjectActionExecute();
+    void CancelChangesActionExecute();
+    void DeleteAllRecordsActionExecute();
+    void AddSSMToProjActionExecute();
+
+private:
+    TProjectUi sequenceUi();
+    QString chooseProject(bool create);
+    void closeThenChoose(bool create);
+
+    TMainDataModule& dm_;
+    UserDialogs& dialogs_;
+    QWidget* parent_;
+    Window window_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// The record both views show and the values in force for it.
+
+#include "DisplayFlags.h"
+#include "FFTUnit.h"
+#include "MeasureResult.h"
+#include "SpectrumView.h"
+
+#include <algorithm>
+
+struct TViewState {
+    TMeasureResult CurrentMeasure;
+    bool RecordShown = false;
+    TDisplayFlags Flags;
+    double FSamplePeriod = -1; // s; -1 while no record is shown
+    double FGain = 0;          // gain in force
+    double FVelocity = 0;      // m/s in force
+    TComplexFFT FFFT;
+    TComplexFFT FFFT1; // sensor 2's spectrum, computed beside sensor 1's
+    TSpectra Spectra;  // FSpectrum0, FSpectrum1 and FFreqStep (-1 while no record is shown)
+
+    // Samples of each channel the views use: SampleLen, limited to the samples present.
+    int SampleCount() const {
+        const std::size_t present = std::min(
+            {CurrentMeasure.Ch0Data.size(), CurrentMeasure.Ch1Data.size(), CurrentMeasure.HamData.size()});
+        return int(std::clamp<std::int64_t>(CurrentMeasure.SampleLen, 0, std::int64_t(present)));
+    }
+};
