@@ -159,15 +159,20 @@ void tTrcFiles::LoadPoints(tTrc__Data& channel) const {
                 .arg(source ? QString::fromStdU16String(source->path().u16string()) : QString()));
 }
 
-void tTrcFiles::CollectChecked() {
-    checked_.clear();
+tTrc__DataList tTrcFiles::CheckedCopies() const {
+    tTrc__DataList copies;
     const int lines = std::min<int>(checkList_->count(), int(appropriate_.size()));
     for (int i = 0; i < lines; ++i) {
         if (checkList_->item(i)->checkState() != Qt::Checked)
             continue;
-        checked_.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
-        LoadPoints(*checked_.back());
+        copies.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
+        LoadPoints(*copies.back());
     }
+    return copies;
+}
+
+void tTrcFiles::CollectChecked() {
+    checked_ = CheckedCopies();
 }
 
 tTrc__Data* tTrcFiles::FindSelected() {

@@ -35,7 +35,8 @@ public:
     void Scan(const QString& folder);
     void FillCheckList();
     void ClearCheckList();
-    // Copies the checked channels, with their points, into `checked`.
+    // Copies the checked channels, with their points, into `checked`; all or nothing: when a file
+    // cannot be read, `checked` keeps the channels of the collection before.
     void CollectChecked();
     // The channel of the selected check-list line with its points, or null when no line is selected.
     tTrc__Data* FindSelected();
@@ -66,6 +67,8 @@ private:
     QString FileLine(const tTrc__File_identifier& id, QStringView date) const;
     static QString CheckLine(const tTrc__Data& channel);
     void LoadPoints(tTrc__Data& channel) const;
+    // Copies of the checked channels with their points.
+    tTrc__DataList CheckedCopies() const;
     void EnableButtons(bool enabled);
     bool AnyChecked() const;
     void Guarded(void (tTrcFiles::*handler)());

@@ -241,6 +241,17 @@ TEST_F(FilteredCatalogue, CollectCheckedCopiesTheCheckedChannelsWithPoints) {
     EXPECT_EQ(w.files.checked()[3]->source, nullptr);
 }
 
+TEST_F(FilteredCatalogue, ACollectionThatFailsKeepsTheChannelsCollectedBefore) {
+    w.files.CollectChecked();
+    ASSERT_EQ(w.files.checked().size(), 6u);
+    const tTrc__Data* first = w.files.checked()[0].get();
+    QFile::remove(folder.path() + "/s7_2.ssm"); // the last file: five channels read before it fails
+    EXPECT_THROW(w.files.CollectChecked(), tFileError);
+    ASSERT_EQ(w.files.checked().size(), 6u);
+    EXPECT_EQ(w.files.checked()[0].get(), first);
+    EXPECT_EQ(w.files.checked()[5]->points.count(), 16128);
+}
+
 TEST_F(FilteredCatalogue, ScanningTheSameFolderAgainListsItAgain) {
     w.list(folder.path());
     EXPECT_EQ(w.fileList.count(), 3);
