@@ -73,7 +73,7 @@ int Extract(const cli::Args& a) {
     if (!QFileInfo(out).isDir())
         return cli::ioError(out, QStringLiteral("папка не найдена"));
     try {
-        for (const QString& name : c.catalogue.Extract(QDir(out).absolutePath()))
+        for (const QString& name : c.catalogue.Extract(QDir(out).absolutePath()).written)
             cli::printLine(name);
     } catch (const tFileError& e) {
         return cli::ioError(out, QString::fromStdString(e.what()));

@@ -42,9 +42,13 @@ public:
     tTrc__Data* FindSelected();
     void ShowSelected();
 
-    // Writes every checked channel into a text file of its own in `folder`.
-    // Returns the names of the files written, in the order of the check list.
-    QStringList Extract(const QString& folder);
+    struct Extraction {
+        QStringList written; // names of the files written, in the order of the check list
+        int skipped = 0;     // checked channels of files without "_" in their names
+    };
+    // Writes every checked channel into a text file of its own in `folder`. The channels are
+    // collected for this alone: `checked`, what the traces were built from, stays.
+    Extraction Extract(const QString& folder);
     // The points of `channel` as "time amplitude" lines ended by CR LF.
     static void WriteTextFile(const QString& path, const tTrc__Data& channel);
 
