@@ -61,9 +61,7 @@ tTrcFiles::tTrcFiles(QListWidget* fileList, QListWidget* checkList, tFLF* filter
     if (filter_)
         filter_->SetCatalogue(this);
     fileList_->addItem(kNoFiles);
-    connect(checkList_, &QListWidget::itemClicked, this, [this] { Guarded(&tTrcFiles::CheckListClick); });
-    connect(checkList_, &QListWidget::itemDoubleClicked, this,
-            [this] { Guarded(&tTrcFiles::CheckListDblClick); });
+    // Clicks are the window's events; its handlers call CheckListClick and CheckListDblClick.
     // Marks toggled from the keyboard count like clicked ones for the buttons.
     connect(checkList_, &QListWidget::itemChanged, this, [this] { EnableButtons(AnyChecked()); });
 }
@@ -222,12 +220,4 @@ void tTrcFiles::CheckListDblClick() {
     }
     checkList_->viewport()->update();
     EnableButtons(AnyChecked());
-}
-
-void tTrcFiles::Guarded(void (tTrcFiles::*handler)()) {
-    try {
-        (this->*handler)();
-    } catch (const std::exception& e) {
-        emit errorRaised(QString::fromUtf8(e.what()));
-    }
 }

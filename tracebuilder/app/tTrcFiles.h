@@ -52,8 +52,9 @@ public:
     // The points of `channel` as "time amplitude" lines ended by CR LF.
     static void WriteTextFile(const QString& path, const tTrc__Data& channel);
 
-    // Check-list events: a click enables the buttons by the marks and shows the selected channel;
-    // a double click inverts every mark.
+    // Check-list events, called by the window's handlers: a click enables the buttons by the marks
+    // and shows the selected channel (a file error is raised as tFileError); a double click
+    // inverts every mark.
     void CheckListClick();
     void CheckListDblClick();
 
@@ -63,10 +64,6 @@ public:
     const QString& previousFolder() const { return previousFolder_; }
     const QString& scannedFolder() const { return scannedFolder_; }
 
-signals:
-    // An error met inside a list event; the window shows it.
-    void errorRaised(const QString& message);
-
 private:
     QString FileLine(const tTrc__File_identifier& id, QStringView date) const;
     static QString CheckLine(const tTrc__Data& channel);
@@ -75,7 +72,6 @@ private:
     tTrc__DataList CheckedCopies() const;
     void EnableButtons(bool enabled);
     bool AnyChecked() const;
-    void Guarded(void (tTrcFiles::*handler)());
 
     std::vector<std::unique_ptr<tTrc__File_identifier>> allFiles_;
     tTrc__DataList appropriate_;
