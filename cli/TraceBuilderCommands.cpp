@@ -115,7 +115,7 @@ int Traces(const cli::Args& a) {
          {std::pair{"seismo", &tTraceSet::SaveSeismo}, std::pair{"spectro", &tTraceSet::SaveSpectro}}) {
         if (!a.has(option))
             continue;
-        if (!(traces.*save)(a.value(option)))
+        if (!(traces.*save)(a.value(option), "BMP"))
             return cli::ioError(a.value(option), QStringLiteral("не удалось записать рисунок"));
         cli::printLine(a.value(option));
     }

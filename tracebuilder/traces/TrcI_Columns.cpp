@@ -53,13 +53,13 @@ QImage tTrcI_Columns::WholeTrace(tTrcP* processing) {
     return bitmap;
 }
 
-bool tTrcI_Columns::SaveToFile(tTrcP* processing, const QString& fileName) {
+bool tTrcI_Columns::SaveToFile(tTrcP* processing, const QString& fileName, const char* format) {
     if (fileName.isEmpty())
         return true;
     const QImage bitmap = WholeTrace(processing);
     if (bitmap.isNull()) // no entries, or no memory for a picture this wide
         return Entries(processing).measures.count() == 0;
-    return bitmap.save(fileName, "BMP");
+    return bitmap.save(fileName, format);
 }
 
 bool tTrcI_Columns::Print(tTrcP* processing, QPrinter& printer) {

@@ -26,9 +26,9 @@ public:
 
     // Every measurement as a column, with both axes; a null image when there are no entries.
     QImage WholeTrace(tTrcP* processing);
-    // Writes the whole trace as BMP whatever the name's extension. Nothing happens for an empty
-    // name or a trace without entries; false when the file could not be written.
-    bool SaveToFile(tTrcP* processing, const QString& fileName);
+    // Writes the whole trace in `format` (a QImage format name), BMP unless told. Nothing happens
+    // for an empty name or a trace without entries; false when the file could not be written.
+    bool SaveToFile(tTrcP* processing, const QString& fileName, const char* format = "BMP");
     // Prints the whole trace stretched over one landscape page. Nothing happens for a trace
     // without entries; false when the printer could not be started.
     bool Print(tTrcP* processing, QPrinter& printer);
