@@ -10,6 +10,7 @@ constexpr int kPathRole = Qt::UserRole;
 } // namespace
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemActivated, this, &FolderList::OpenCurrent);
 }
 

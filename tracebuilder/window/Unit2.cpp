@@ -14,6 +14,8 @@ TForm2::TForm2(UserDialogs& dialogs, QWidget* owner)
       DirectoryListBox__Folder_select(new FolderList(this)),
       BitBtn__Select_folder(new QPushButton(QStringLiteral("Выбрать папку"), this)), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Выбор папки"));
+    if (owner)
+        setFont(owner->font()); // a window of its own does not take its owner's font by itself
     BitBtn1->setObjectName("BitBtn1");
     Edit__New_folder_name->setObjectName("Edit__New_folder_name");
     DirectoryListBox__Folder_select->setObjectName("DirectoryListBox__Folder_select");
