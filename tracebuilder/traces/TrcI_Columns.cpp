@@ -17,6 +17,7 @@ namespace {
 #endif
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr qint64 kLargestStrip = 32 << 20; // pixels: 128 MB while drawn, a quarter of it kept
 
 QRgb Grey(uchar g) {
     return QRgb(0xFF000000u | (g * 0x010101u));
@@ -49,7 +50,9 @@ void tTrcI_Columns::Draw(tTrcP* processing) {
     if (entries.count() == 0)
         return;
     conf.SetSheetVisible(true);
-    const bool onePage = conf.first - 1 + conf.visible <= int(entries.count());
+    // A strip too large to keep beside the picture is not made for drawing (saving still tries).
+    const bool onePage = conf.first - 1 + conf.visible <= int(entries.count()) &&
+                         qint64(conf.ColumnCentre(conf.count)) * conf.imageHeight <= kLargestStrip;
     const QImage greys = onePage ? Columns(source) : QImage(); // shares the strip's pixels
     if (!greys.isNull()) {
         CopyPage(greys);
