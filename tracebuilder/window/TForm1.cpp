@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -238,21 +237,29 @@ void TForm1::CheckListBox__Appropriate_filesDblClick() {
 }
 
 void TForm1::Button__Make_traceClick() {
-    BusyCursor busy;
-    if (!Guarded([this] { catalogue_->catalogue.CollectChecked(); }))
+    // The busy cursor goes with the work, before any error box opens.
+    if (!Guarded([this] {
+            BusyCursor busy;
+            catalogue_->catalogue.CollectChecked();
+        }))
         return;
     traceErrors_.Reset(); // a build is asked for, whatever failed before
-    RunPass(traceErrors_, &TForm1::TraceInputs, [this] { traces_->Build(catalogue_->catalogue.checked()); });
+    RunPass(traceErrors_, &TForm1::TraceInputs, [this] {
+        BusyCursor busy;
+        traces_->Build(catalogue_->catalogue.checked());
+    });
 }
 
 void TForm1::Timer1Timer() {
     if (!ready_ || busy_ > 0)
         return;
-    std::optional<BusyCursor> busy;
-    if (traces_->server.built &&
-        (traces_->seismoValues.config->syn.IsChanged() || traces_->spectroValues.config->syn.IsChanged()))
-        busy.emplace(); // all columns are computed again
-    RunPass(traceErrors_, &TForm1::TraceInputs, [this] { traces_->Poll(catalogue_->catalogue.checked()); });
+    RunPass(traceErrors_, &TForm1::TraceInputs, [this] {
+        std::optional<BusyCursor> busy;
+        if (traces_->server.built &&
+            (traces_->seismoValues.config->syn.IsChanged() || traces_->spectroValues.config->syn.IsChanged()))
+            busy.emplace(); // all columns are computed again
+        traces_->Poll(catalogue_->catalogue.checked());
+    });
     RunPass(viewErrors_, &TForm1::ViewInputs, [this] { view_->Poll(); });
 }
 
@@ -263,8 +270,10 @@ void TForm1::Button__Open_folderClick() {
         dialogs_.exec(dialog);
         if (dialog.chosenFolder.isEmpty())
             return;
-        BusyCursor busy;
-        const tTrcFiles::Extraction done = catalogue_->catalogue.Extract(dialog.chosenFolder);
+        const tTrcFiles::Extraction done = [&] {
+            BusyCursor busy;
+            return catalogue_->catalogue.Extract(dialog.chosenFolder);
+        }();
         if (done.written.isEmpty() && done.skipped == 0)
             Warn(QStringLiteral("Ни один файл не записан: не отмечено ни одного канала."));
         else if (done.written.isEmpty())
@@ -299,8 +308,11 @@ void TForm1::SaveTrace(bool (tTraceSet::*save)(const QString&, const char*)) {
             return;
         lastPicture_ = target.fileName;
         lastPictureFilter_ = choice.filter;
-        BusyCursor busy;
-        if (!(traces_.get()->*save)(target.fileName, target.format))
+        const bool saved = [&] {
+            BusyCursor busy;
+            return (traces_.get()->*save)(target.fileName, target.format);
+        }();
+        if (!saved)
             ShowError(QStringLiteral("Не удалось сохранить рисунок в файл «%1».")
                           .arg(QDir::toNativeSeparators(target.fileName)));
     });
@@ -318,8 +330,11 @@ void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&)) {
     Guarded([&] {
         if (!dialogs_.choosePrinter(this, *printer_))
             return;
-        BusyCursor busy;
-        if (!(traces_.get()->*print)(*printer_))
+        const bool printed = [&] {
+            BusyCursor busy;
+            return (traces_.get()->*print)(*printer_);
+        }();
+        if (!printed)
             ShowError(QStringLiteral("Не удалось напечатать трассу: принтер недоступен."));
     });
 }
