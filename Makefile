@@ -13,7 +13,7 @@ export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps release debug fuzz-build run demo test ctest fuzz-short fuzz bench format clean
+.PHONY: deps release debug fuzz-build run run-tracebuilder demo test ctest fuzz-short fuzz bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +37,10 @@ run: release
 # The main job on built-in demo data, without windows.
 demo: release
 	@QT_QPA_PLATFORM=offscreen bash scripts/demo.sh $(RELEASE)
+
+# The trace builder's window on the demo folder.
+run-tracebuilder: release
+	@bash scripts/run-tracebuilder.sh $(RELEASE)
 
 test: debug ctest fuzz-short
 

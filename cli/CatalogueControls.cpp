@@ -5,17 +5,6 @@
 
 namespace tracebuildercli {
 
-FirstTabControls::FirstTabControls() {
-    siteEdit.setText("-");
-    pileEdit.setText("-");
-    channel1.setChecked(true);
-    channel2.setChecked(true);
-}
-
-CatalogueControls::CatalogueControls()
-    : filter(&filterOn, &siteEdit, &pileEdit, &channel1, &channel2),
-      catalogue(&allFiles, &appropriate, &filter, &makeTrace, &extract, nullptr) {}
-
 namespace {
 
 // Enter in a filter edit: the filter takes the typed number.
@@ -41,18 +30,12 @@ QString CatalogueControls::ApplyFilter(const cli::Args& a) {
     for (const char* name : {"site", "pile"})
         if (a.has(name) && !cli::parseInteger(a.value(name)))
             return QStringLiteral("номер не число: %1").arg(a.value(name));
-    channel1.setChecked(want1);
-    channel2.setChecked(want2);
-    filterOn.click();
-    typeNumber(siteEdit, a.has("site") ? a.value("site") : "-");
-    typeNumber(pileEdit, a.has("pile") ? a.value("pile") : "-");
+    controls.channel1->setChecked(want1);
+    controls.channel2->setChecked(want2);
+    controls.filterOn->click();
+    typeNumber(*controls.siteEdit, a.has("site") ? a.value("site") : "-");
+    typeNumber(*controls.pileEdit, a.has("pile") ? a.value("pile") : "-");
     return {};
-}
-
-void CatalogueControls::List(const QString& folder) {
-    catalogue.Clear();
-    catalogue.Scan(folder);
-    catalogue.FillCheckList();
 }
 
 QStringList CatalogueControls::Lines(const QListWidget& list) {

@@ -33,7 +33,7 @@ std::optional<int> Prepare(const cli::Args& a, int positional, CatalogueControls
     const QString folder = a.positional[0];
     if (!QFileInfo(folder).isDir())
         return cli::ioError(folder, QStringLiteral("папка не найдена"));
-    c.List(QDir(folder).absolutePath());
+    c.set.List(QDir(folder).absolutePath());
     return std::nullopt;
 }
 
@@ -57,10 +57,10 @@ int List(const cli::Args& a) {
     CatalogueControls c;
     if (const auto failed = Prepare(a, 1, c))
         return *failed;
-    for (const QString& line : CatalogueControls::Lines(c.allFiles))
+    for (const QString& line : CatalogueControls::Lines(*c.controls.allFiles))
         cli::printLine(line);
     cli::printLine(QString());
-    for (const QString& line : CatalogueControls::Lines(c.appropriate))
+    for (const QString& line : CatalogueControls::Lines(*c.controls.appropriate))
         cli::printLine(line);
     return cli::Ok;
 }
@@ -73,7 +73,7 @@ int Extract(const cli::Args& a) {
     if (!QFileInfo(out).isDir())
         return cli::ioError(out, QStringLiteral("папка не найдена"));
     try {
-        for (const QString& name : c.catalogue.Extract(QDir(out).absolutePath()))
+        for (const QString& name : c.set.catalogue.Extract(QDir(out).absolutePath()).written)
             cli::printLine(name);
     } catch (const tFileError& e) {
         return cli::ioError(out, QString::fromStdString(e.what()));
@@ -102,20 +102,20 @@ int Traces(const cli::Args& a) {
     spectroTab.track->setValue(int(depth));
     tTraceSet traces(&app, seismoTab, spectroTab);
     try {
-        c.catalogue.CollectChecked();
-        traces.Build(c.catalogue.checked());
+        c.set.catalogue.CollectChecked();
+        traces.Build(c.set.catalogue.checked());
     } catch (const tTrcError& e) {
         return cli::ioError(a.positional[0], QStringLiteral("ошибка построения трасс, код %1").arg(e.code));
     } catch (const tFileError& e) {
         return cli::ioError(a.positional[0], QString::fromStdString(e.what()));
     }
-    if (c.catalogue.checked().empty())
+    if (c.set.catalogue.checked().empty())
         return cli::ioError(a.positional[0], QStringLiteral("нет каналов для трасс"));
     for (const auto& [option, save] :
          {std::pair{"seismo", &tTraceSet::SaveSeismo}, std::pair{"spectro", &tTraceSet::SaveSpectro}}) {
         if (!a.has(option))
             continue;
-        if (!(traces.*save)(a.value(option)))
+        if (!(traces.*save)(a.value(option), "BMP"))
             return cli::ioError(a.value(option), QStringLiteral("не удалось записать рисунок"));
         cli::printLine(a.value(option));
     }

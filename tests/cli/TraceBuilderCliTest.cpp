@@ -94,7 +94,7 @@ TEST_F(TraceBuilderCli, ExtractWritesTheCatalogueFilesAndNamesThem) {
     Catalogue c(folder);
     c.onOff.click(); // the library side: channel 2 unchecked under an active filter
     c.channel2.click();
-    const QStringList names = c.catalogue.Extract(path("lib"));
+    const QStringList names = c.catalogue.Extract(path("lib")).written;
     EXPECT_EQ(r.out.split('\n', Qt::SkipEmptyParts), names);
     ASSERT_EQ(names.size(), 3);
     for (const QString& n : names)

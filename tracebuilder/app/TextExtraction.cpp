@@ -49,19 +49,21 @@ QString joinPath(const QString& folder, const QString& name) {
 
 } // namespace
 
-QStringList tTrcFiles::Extract(const QString& folder) {
-    CollectChecked();
+tTrcFiles::Extraction tTrcFiles::Extract(const QString& folder) {
+    const tTrc__DataList channels = CheckedCopies();
     QSet<QString> taken;
-    QStringList written;
-    for (const ptTrc__Data& channel : checked_) {
+    Extraction done;
+    for (const ptTrc__Data& channel : channels) {
         const QString stem = textFileStem(*channel);
-        if (stem.isEmpty())
+        if (stem.isEmpty()) {
+            ++done.skipped;
             continue;
+        }
         const QString name = uniqueTextFileName(stem, taken);
         WriteTextFile(joinPath(folder, name), *channel);
-        written << name;
+        done.written << name;
     }
-    return written;
+    return done;
 }
 
 void tTrcFiles::WriteTextFile(const QString& path, const tTrc__Data& channel) {

@@ -61,9 +61,7 @@ tTrcFiles::tTrcFiles(QListWidget* fileList, QListWidget* checkList, tFLF* filter
     if (filter_)
         filter_->SetCatalogue(this);
     fileList_->addItem(kNoFiles);
-    connect(checkList_, &QListWidget::itemClicked, this, [this] { Guarded(&tTrcFiles::CheckListClick); });
-    connect(checkList_, &QListWidget::itemDoubleClicked, this,
-            [this] { Guarded(&tTrcFiles::CheckListDblClick); });
+    // Clicks are the window's events; its handlers call CheckListClick and CheckListDblClick.
     // Marks toggled from the keyboard count like clicked ones for the buttons.
     connect(checkList_, &QListWidget::itemChanged, this, [this] { EnableButtons(AnyChecked()); });
 }
@@ -159,15 +157,20 @@ void tTrcFiles::LoadPoints(tTrc__Data& channel) const {
                 .arg(source ? QString::fromStdU16String(source->path().u16string()) : QString()));
 }
 
-void tTrcFiles::CollectChecked() {
-    checked_.clear();
+tTrc__DataList tTrcFiles::CheckedCopies() const {
+    tTrc__DataList copies;
     const int lines = std::min<int>(checkList_->count(), int(appropriate_.size()));
     for (int i = 0; i < lines; ++i) {
         if (checkList_->item(i)->checkState() != Qt::Checked)
             continue;
-        checked_.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
-        LoadPoints(*checked_.back());
+        copies.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
+        LoadPoints(*copies.back());
     }
+    return copies;
+}
+
+void tTrcFiles::CollectChecked() {
+    checked_ = CheckedCopies();
 }
 
 tTrc__Data* tTrcFiles::FindSelected() {
@@ -217,12 +220,4 @@ void tTrcFiles::CheckListDblClick() {
     }
     checkList_->viewport()->update();
     EnableButtons(AnyChecked());
-}
-
-void tTrcFiles::Guarded(void (tTrcFiles::*handler)()) {
-    try {
-        (this->*handler)();
-    } catch (const std::exception& e) {
-        emit errorRaised(QString::fromUtf8(e.what()));
-    }
 }

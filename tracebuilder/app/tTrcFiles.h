@@ -35,20 +35,26 @@ public:
     void Scan(const QString& folder);
     void FillCheckList();
     void ClearCheckList();
-    // Copies the checked channels, with their points, into `checked`.
+    // Copies the checked channels, with their points, into `checked`; all or nothing: when a file
+    // cannot be read, `checked` keeps the channels of the collection before.
     void CollectChecked();
     // The channel of the selected check-list line with its points, or null when no line is selected.
     tTrc__Data* FindSelected();
     void ShowSelected();
 
-    // Writes every checked channel into a text file of its own in `folder`.
-    // Returns the names of the files written, in the order of the check list.
-    QStringList Extract(const QString& folder);
+    struct Extraction {
+        QStringList written; // names of the files written, in the order of the check list
+        int skipped = 0;     // checked channels of files without "_" in their names
+    };
+    // Writes every checked channel into a text file of its own in `folder`. The channels are
+    // collected for this alone: `checked`, what the traces were built from, stays.
+    Extraction Extract(const QString& folder);
     // The points of `channel` as "time amplitude" lines ended by CR LF.
     static void WriteTextFile(const QString& path, const tTrc__Data& channel);
 
-    // Check-list events: a click enables the buttons by the marks and shows the selected channel;
-    // a double click inverts every mark.
+    // Check-list events, called by the window's handlers: a click enables the buttons by the marks
+    // and shows the selected channel (a file error is raised as tFileError); a double click
+    // inverts every mark.
     void CheckListClick();
     void CheckListDblClick();
 
@@ -58,17 +64,14 @@ public:
     const QString& previousFolder() const { return previousFolder_; }
     const QString& scannedFolder() const { return scannedFolder_; }
 
-signals:
-    // An error met inside a list event; the window shows it.
-    void errorRaised(const QString& message);
-
 private:
     QString FileLine(const tTrc__File_identifier& id, QStringView date) const;
     static QString CheckLine(const tTrc__Data& channel);
     void LoadPoints(tTrc__Data& channel) const;
+    // Copies of the checked channels with their points.
+    tTrc__DataList CheckedCopies() const;
     void EnableButtons(bool enabled);
     bool AnyChecked() const;
-    void Guarded(void (tTrcFiles::*handler)());
 
     std::vector<std::unique_ptr<tTrc__File_identifier>> allFiles_;
     tTrc__DataList appropriate_;

@@ -5,7 +5,9 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "Traces.h"
 #include "TrcAxe.h"
@@ -20,15 +22,16 @@ public:
                   QWidget* sheet);
     ~tTrcI_Columns() override;
 
+    // Draws the shown page of columns onto the cleared picture.
     void Draw(tTrcP* processing) override;
     void DrawAxes() override;
     void Clear() override;
 
     // Every measurement as a column, with both axes; a null image when there are no entries.
     QImage WholeTrace(tTrcP* processing);
-    // Writes the whole trace as BMP whatever the name's extension. Nothing happens for an empty
-    // name or a trace without entries; false when the file could not be written.
-    bool SaveToFile(tTrcP* processing, const QString& fileName);
+    // Writes the whole trace in `format` (a QImage format name), BMP unless told. Nothing happens
+    // for an empty name or a trace without entries; false when the file could not be written.
+    bool SaveToFile(tTrcP* processing, const QString& fileName, const char* format = "BMP");
     // Prints the whole trace stretched over one landscape page. Nothing happens for a trace
     // without entries; false when the printer could not be started.
     bool Print(tTrcP* processing, QPrinter& printer);
@@ -42,5 +45,25 @@ protected:
     virtual void DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const = 0;
 
 private:
+    // Every column of the trace side by side, as the whole-trace bitmap holds them, drawn once
+    // after the entries changed: scrolling copies a page out of it instead of drawing again. The
+    // columns are greys only (white, light grey, black), kept a byte a pixel so that a page
+    // reads little memory.
+    struct Strip {
+        const tTrcP_Columns* source = nullptr;
+        std::uint64_t generation = 0;
+        int step = 0, count = 0;
+        QImage greys;
+        // Per column, the pixel column at the start of its cell and the one just past its cell
+        // as the column alone paints them (rows one after the other): a column reaches one pixel
+        // into the next cell when the step is even, and a page has no neighbours outside it.
+        std::vector<uchar> firstPixels, pastPixels;
+    };
+
     const tTrcP_Columns& Entries(tTrcP* processing) const;
+    // The strip of `entries` in greys, null when no memory could be had for it.
+    const QImage& Columns(const tTrcP_Columns& entries);
+    void CopyPage(const QImage& greys);
+
+    Strip strip_;
 };

@@ -25,10 +25,12 @@ tTrcP_Columns::tTrcP_Columns(tTrcI_Columns* image) : tTrcP(&conf, image), conf(i
 }
 
 void tTrcP_Columns::Clear() {
+    ++generation;
     measures.SetCount(0);
 }
 
 int tTrcP_Columns::Calc() {
+    ++generation;
     const IArray<tTrcV_Measure>& curves = Curves();
     if (curves.count() == 0)
         return 0;

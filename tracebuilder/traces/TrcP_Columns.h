@@ -28,6 +28,8 @@ public:
 
     tConfig conf;
     IArray<tTrcP_Measure> measures;
+    // Counts the changes of `measures`, so that what is drawn from them can be kept until then.
+    std::uint64_t generation = 0;
 
 protected:
     // The curves of the attached values object (amplitude against depth).

@@ -40,11 +40,17 @@ public:
     void Build(const tTrc__DataList& checked);
     // The timer: whatever changed since is recomputed.
     void Poll(const tTrc__DataList& checked) { server.Poll(checked); }
-    // The save buttons: the whole trace as a bitmap file; false when it could not be written.
-    bool SaveSeismo(const QString& fileName) { return seismoImage.SaveToFile(&seismoProcessing, fileName); }
-    bool SaveSpectro(const QString& fileName) {
-        return spectroImage.SaveToFile(&spectroProcessing, fileName);
+    // The save buttons: the whole trace as a picture file in `format`, BMP unless told; false
+    // when it could not be written.
+    bool SaveSeismo(const QString& fileName, const char* format = "BMP") {
+        return seismoImage.SaveToFile(&seismoProcessing, fileName, format);
     }
+    bool SaveSpectro(const QString& fileName, const char* format = "BMP") {
+        return spectroImage.SaveToFile(&spectroProcessing, fileName, format);
+    }
+    // The print buttons: the whole trace on one landscape page; false when printing failed.
+    bool PrintSeismo(QPrinter& printer) { return seismoImage.Print(&seismoProcessing, printer); }
+    bool PrintSpectro(QPrinter& printer) { return spectroImage.Print(&spectroProcessing, printer); }
 
     tTrcI_HFSG seismoImage;
     tTrcP_HFSG seismoProcessing;

@@ -43,7 +43,13 @@ struct FilterControls {
 };
 
 struct CatalogueWidgets : FilterControls {
-    CatalogueWidgets() { checkList.resize(600, 400); }
+    // The clicks wired as the window wires them.
+    CatalogueWidgets() {
+        checkList.resize(600, 400);
+        QObject::connect(&checkList, &QListWidget::itemClicked, &files, [this] { files.CheckListClick(); });
+        QObject::connect(&checkList, &QListWidget::itemDoubleClicked, &files,
+                         [this] { files.CheckListDblClick(); });
+    }
 
     void list(const QString& folder) {
         files.Clear();

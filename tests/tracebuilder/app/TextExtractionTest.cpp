@@ -46,7 +46,7 @@ TEST_F(Extraction, EachCheckedChannelGoesToItsOwnNamedFile) {
     const auto s = fileSpec(ssm::Version::V1_1, 3, 12, 7);
     source.write("abc_017.ssm", s);
     w.list(source.path());
-    const QStringList written = w.files.Extract(target.path());
+    const QStringList written = w.files.Extract(target.path()).written;
     EXPECT_EQ(textFiles(target.path()), (QStringList{"abc__П_3_C_12_К_1.txt", "abc__П_3_C_12_К_2.txt"}));
     EXPECT_EQ(written, textFiles(target.path()));
 
@@ -92,8 +92,15 @@ TEST_F(Extraction, OnlyCheckedChannelsOfNamesWithAnUnderscore) {
     ASSERT_EQ(w.checkList.count(), 4);
     EXPECT_TRUE(w.checkLines()[0].contains("p_2.ssm"));
     w.checkList.item(1)->setCheckState(Qt::Unchecked);
-    w.files.Extract(target.path());
+    w.files.CollectChecked(); // what the traces are built from
+    const tTrcFiles::Extraction done = w.files.Extract(target.path());
     EXPECT_EQ(textFiles(target.path()), QStringList{"p__П_5_C_6_К_1.txt"});
+    EXPECT_EQ(done.written, QStringList{"p__П_5_C_6_К_1.txt"});
+    EXPECT_EQ(done.skipped, 2); // both channels of plain.ssm
+    // The extraction collected for itself: the traces' list is the one before it.
+    w.checkList.item(0)->setCheckState(Qt::Unchecked);
+    w.files.Extract(target.path());
+    EXPECT_EQ(w.files.checked().size(), 3u);
 }
 
 TEST_F(Extraction, ChannelTwoOnlyFilter) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QSignalSpy>
 
 #include "CatalogueWidgets.h"
 #include "SsmFolder.h"
@@ -206,12 +205,15 @@ TEST_F(FilteredCatalogue, ClickEnablesTheButtonsByTheMarks) {
 }
 
 TEST_F(FilteredCatalogue, AChannelWhoseFileVanishedIsReportedNotShown) {
-    QSignalSpy errors(&w.files, &tTrcFiles::errorRaised);
     QFile::remove(folder.path() + "/s7_2.ssm");
-    w.clickLine(4);
+    w.checkList.setCurrentRow(4);
+    try {
+        w.files.CheckListClick();
+        FAIL() << "the click must report the file it cannot read";
+    } catch (const tFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("s7_2.ssm"), std::string::npos);
+    }
     EXPECT_EQ(w.view.shows, 0);
-    ASSERT_EQ(errors.count(), 1);
-    EXPECT_TRUE(errors.at(0).at(0).toString().contains("s7_2.ssm"));
     EXPECT_THROW(w.files.CollectChecked(), tFileError);
 }
 
@@ -239,6 +241,17 @@ TEST_F(FilteredCatalogue, CollectCheckedCopiesTheCheckedChannelsWithPoints) {
     ASSERT_EQ(w.files.checked().size(), 4u);
     EXPECT_EQ(w.files.checked()[3]->points.count(), 16128);
     EXPECT_EQ(w.files.checked()[3]->source, nullptr);
+}
+
+TEST_F(FilteredCatalogue, ACollectionThatFailsKeepsTheChannelsCollectedBefore) {
+    w.files.CollectChecked();
+    ASSERT_EQ(w.files.checked().size(), 6u);
+    const tTrc__Data* first = w.files.checked()[0].get();
+    QFile::remove(folder.path() + "/s7_2.ssm"); // the last file: five channels read before it fails
+    EXPECT_THROW(w.files.CollectChecked(), tFileError);
+    ASSERT_EQ(w.files.checked().size(), 6u);
+    EXPECT_EQ(w.files.checked()[0].get(), first);
+    EXPECT_EQ(w.files.checked()[5]->points.count(), 16128);
 }
 
 TEST_F(FilteredCatalogue, ScanningTheSameFolderAgainListsItAgain) {

@@ -1,0 +1,75 @@
+#include "Unit2.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "UserDialogs.h"
+
+TForm2::TForm2(UserDialogs& dialogs, QWidget* owner)
+    : QDialog(owner), BitBtn1(new QPushButton(this)), Edit__New_folder_name(new QLineEdit(BitBtn1)),
+      DirectoryListBox__Folder_select(new FolderList(this)),
+      BitBtn__Select_folder(new QPushButton(QStringLiteral("Выбрать папку"), this)), dialogs_(dialogs) {
+    setWindowTitle(QStringLiteral("Выбор папки"));
+    if (owner)
+        setFont(owner->font()); // a window of its own does not take its owner's font by itself
+    BitBtn1->setObjectName("BitBtn1");
+    Edit__New_folder_name->setObjectName("Edit__New_folder_name");
+    DirectoryListBox__Folder_select->setObjectName("DirectoryListBox__Folder_select");
+    BitBtn__Select_folder->setObjectName("BitBtn__Select_folder");
+
+    // The edit lies on the button and leaves only its glyph free to press.
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    BitBtn1->setIconSize(QSize(20, 20));
+    BitBtn1->setStyleSheet("text-align: left; padding-left: 6px;");
+    BitBtn1->setMinimumHeight(34);
+    auto* onButton = new QHBoxLayout(BitBtn1);
+    onButton->setContentsMargins(34, 4, 4, 4);
+    onButton->addWidget(Edit__New_folder_name);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BitBtn1);
+    layout->addWidget(DirectoryListBox__Folder_select, 1);
+    layout->addWidget(BitBtn__Select_folder);
+    resize(420, 480);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    connect(DirectoryListBox__Folder_select, &FolderList::folderChanged, this,
+            &TForm2::DirectoryListBox__Folder_selectChange);
+    connect(BitBtn__Select_folder, &QPushButton::clicked, this, &TForm2::BitBtn__Select_folderClick);
+}
+
+void TForm2::Prepare(const QString& catalogueFolder) {
+    DirectoryListBox__Folder_select->SetFolder(QFileInfo(catalogueFolder).absolutePath());
+    Edit__New_folder_name->setText(QDir::toNativeSeparators(catalogueFolder) + QStringLiteral("_extracted"));
+    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ~~~~"));
+    chosenFolder.clear();
+}
+
+void TForm2::BitBtn1Click() {
+    const QString typed = Edit__New_folder_name->text().trimmed();
+    // A bare name is made in the folder the list shows, not in the process's current folder.
+    const QString path = QDir(DirectoryListBox__Folder_select->Folder()).absoluteFilePath(typed);
+    if (typed.isEmpty() || !QDir().mkpath(path)) {
+        dialogs_.message(this, QGuiApplication::applicationDisplayName(),
+                         QStringLiteral("Не удалось создать папку «%1».").arg(QDir::toNativeSeparators(path)),
+                         UserDialogs::Icon::Error);
+        return;
+    }
+    DirectoryListBox__Folder_select->Rebuild();
+}
+
+void TForm2::DirectoryListBox__Folder_selectChange() {
+    DirectoryListBox__Folder_select->OpenCurrent();
+    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ") +
+                                   QDir::toNativeSeparators(DirectoryListBox__Folder_select->Folder()));
+}
+
+void TForm2::BitBtn__Select_folderClick() {
+    DirectoryListBox__Folder_select->OpenCurrent();
+    chosenFolder = DirectoryListBox__Folder_select->Folder();
+    accept();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The folder dialog of the extraction ("Выбор папки"): a new folder can be made from the edit
+// lying on its button, a folder is chosen in the list and taken with the select button.
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "FolderList.h"
+
+class UserDialogs;
+
+class TForm2 : public QDialog {
+public:
+    TForm2(UserDialogs& dialogs, QWidget* owner);
+
+    // Opens the list at the parent of `catalogueFolder` and proposes the sibling folder
+    // `catalogueFolder` + "_extracted".
+    void Prepare(const QString& catalogueFolder);
+
+    // Creates the folder named in the edit with every missing parent; the list stays where it is.
+    void BitBtn1Click();
+    void DirectoryListBox__Folder_selectChange();
+    void BitBtn__Select_folderClick();
+
+    QPushButton* BitBtn1;
+    QLineEdit* Edit__New_folder_name;
+    FolderList* DirectoryListBox__Folder_select;
+    QPushButton* BitBtn__Select_folder;
+    // Empty unless the select button closed the dialog.
+    QString chosenFolder;
+
+private:
+    UserDialogs& dialogs_;
+};
