@@ -1,12 +1,7 @@
 #include "SsmIo.h"
 
-#include "SsmFile.h"
-
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,40 +23,17 @@ private:
     int fd_;
 };
 
-// Opens a regular file for reading; a pipe is opened without blocking and then refused.
-bool openRegular(Descriptor& fd, std::uint64_t& size, std::string& error) {
-    if (fd.get() < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        error = std::strerror(EISDIR);
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = "not a regular file";
-        return false;
-    }
-    size = std::uint64_t(info.st_size);
-    return true;
-}
-
-// Appends up to `count` bytes from the current position; false on a read error.
-bool readAppend(int fd, std::vector<std::uint8_t>& out, std::uint64_t count, std::string& error) {
-    const std::size_t start = out.size();
-    out.resize(start + count);
+// Reads up to `count` bytes at `offset` into `out` (resized to what was read). False on a read error.
+bool readAt(int fd, std::uint64_t offset, std::size_t count, std::vector<std::uint8_t>& out,
+            FileFailure& why) {
+    out.resize(count);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t n = ::read(fd, out.data() + start + done, count - done);
+        const ssize_t n = ::pread(fd, out.data() + done, count - done, off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = std::strerror(errno);
+            why = FailureFromErrno(errno);
             out.clear();
             return false;
         }
@@ -69,38 +41,64 @@ bool readAppend(int fd, std::vector<std::uint8_t>& out, std::uint64_t count, std
             break;
         done += std::size_t(n);
     }
-    out.resize(start + done);
+    out.resize(done);
     return true;
-}
-
-int openForReading(const std::filesystem::path& path) {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
 }
 
 } // namespace
 
-bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out, std::string& error) {
-    out.clear();
-    Descriptor fd(openForReading(path));
-    std::uint64_t size = 0;
-    return openRegular(fd, size, error) && readAppend(fd.get(), out, size, error);
+int openRegularFile(const std::filesystem::path& path, std::uint64_t& size, FileFailure& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        why = FailureFromErrno(errno);
+        return -1;
+    }
+    struct stat info {};
+    FileFailure refused;
+    if (::fstat(fd, &info) != 0)
+        refused = FailureFromErrno(errno);
+    else if (!S_ISREG(info.st_mode))
+        refused = {FailureKind::NotRegularFile, S_ISDIR(info.st_mode) ? EISDIR : 0};
+    if (refused.failed()) {
+        ::close(fd);
+        why = refused;
+        return -1;
+    }
+    size = std::uint64_t(info.st_size);
+    return fd;
 }
 
-bool readMeasurementFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out,
-                         std::string& error) {
+bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out, FileFailure& why) {
     out.clear();
-    Descriptor fd(openForReading(path));
     std::uint64_t size = 0;
-    if (!openRegular(fd, size, error) ||
-        !readAppend(fd.get(), out, std::min<std::uint64_t>(size, kHeaderSize), error))
+    const Descriptor fd(openRegularFile(path, size, why));
+    return fd.get() >= 0 && readAt(fd.get(), 0, std::size_t(size), out, why);
+}
+
+bool readParts(const std::filesystem::path& path, std::initializer_list<Block> wanted, FileParts& out,
+               FileFailure& why) {
+    out.header.clear();
+    out.fileSize = 0;
+    for (std::vector<std::uint8_t>& b : out.blocks)
+        b.clear();
+    const Descriptor fd(openRegularFile(path, out.fileSize, why));
+    if (fd.get() < 0 || !readAt(fd.get(), 0, kHeaderSize, out.header, why))
         return false;
-    if (out.size() < kHeaderSize)
+    if (!out.headerComplete() || !blocksInside(out.parsedHeader(), out.fileSize))
         return true;
-    const std::int32_t d = readI32(out.data() + offset::DataOffset);
-    if (d < 0)
-        return true;
-    const std::uint64_t end = std::min<std::uint64_t>(size, std::uint64_t(d) + kBlocksBytes);
-    return end <= kHeaderSize || readAppend(fd.get(), out, end - kHeaderSize, error);
+    const Header h = out.parsedHeader();
+    for (Block b : wanted) {
+        std::vector<std::uint8_t>& bytes = out.blocks[std::size_t(b)];
+        if (!readAt(fd.get(), blockOffset(h, b), kBlockBytes, bytes, why))
+            return false;
+        if (bytes.size() != kBlockBytes) {
+            // The file was cut short since its size was taken: it no longer holds its blocks.
+            for (std::vector<std::uint8_t>& other : out.blocks)
+                other.clear();
+            return true;
+        }
+    }
+    return true;
 }
 
 } // namespace ssm

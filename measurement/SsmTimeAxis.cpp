@@ -12,13 +12,13 @@ std::vector<std::uint32_t> unwrapTicks(const std::uint8_t* counterBytes, std::si
     return ticks;
 }
 
-std::optional<double> decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v,
+std::optional<double> decodeTimes(std::span<const std::uint8_t> timeStamps, float tickPeriod, Version v,
                                   double* times, std::size_t stride) {
-    if (v == Version::Unknown || !blocksInside(h, file.size()))
+    if (v == Version::Unknown || timeStamps.size() != kBlockBytes)
         return std::nullopt;
     const SampleWindow w = sampleWindow(v);
-    const std::uint8_t* counters = file.data() + blockOffset(h, Block::TimeStamps) + 2 * w.firstCounter;
-    const double tick = h.tickPeriod;
+    const std::uint8_t* counters = timeStamps.data() + 2 * w.firstCounter;
+    const double tick = tickPeriod;
     TickUnwrapper ticks(readU16(counters));
     times[0] = 0.0;
     double t = 0.0;
@@ -29,16 +29,21 @@ std::optional<double> decodeTimes(std::span<const std::uint8_t> file, const Head
     return meanPeriod(t, w.count);
 }
 
-bool decodeAmplitudes(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
-                      double* amplitudes, std::size_t stride) {
-    if (v == Version::Unknown || channel < 0 || channel > 1 || !blocksInside(h, file.size()))
+bool decodeAmplitudes(std::span<const std::uint8_t> sensorBlock, Version v, double* amplitudes,
+                      std::size_t stride) {
+    if (v == Version::Unknown || sensorBlock.size() != kBlockBytes)
         return false;
     const SampleWindow w = sampleWindow(v);
-    const std::uint8_t* samples =
-        file.data() + blockOffset(h, channel == 0 ? Block::Sensor1 : Block::Sensor2) + 2 * w.firstWord;
+    const std::uint8_t* samples = sensorBlock.data() + 2 * w.firstWord;
     for (std::size_t i = 0; i < w.count; ++i)
         amplitudes[i * stride] = double(sampleValue(readU16(samples + 2 * i)));
     return true;
+}
+
+std::span<const std::uint8_t> blockOf(std::span<const std::uint8_t> file, const Header& h, Block b) {
+    if (!blocksInside(h, file.size()))
+        return {};
+    return file.subspan(std::size_t(blockOffset(h, b)), kBlockBytes);
 }
 
 } // namespace ssm
