@@ -77,7 +77,8 @@ void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, d
             throw tTrcError(tTrcError::MissingObject);
         const tTrc__Data& data = *list[k];
         IArray<double[2]>& curve = curves.Item(k).points;
-        const std::size_t n = data.samplePeriod > 0.0f ? data.points.count() : 0;
+        // The points carry their own times: the sample period plays no part here.
+        const std::size_t n = data.points.count();
         curve.SetCount(n);
         if (n > 0)
             FillGainCurve(data.points.data(), n, c, threshold, abscissaScale, curve.data());
