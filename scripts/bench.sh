@@ -10,8 +10,8 @@ for prog in "$build"/bench/bench_*; do
   [ -f "$prog" ] && [ -x "$prog" ] || continue
   name=$(basename "$prog")
   echo "== $name"
-  "$prog" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true > "$out/$name.txt"
-  grep -v '^ratio ' "$out/$name.txt" || true
+  "$prog" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true | tee "$out/$name.txt" |
+    { grep --line-buffered -v '^ratio ' || true; }
   grep '^ratio ' "$out/$name.txt" >> "$out/ratios.txt" || true
 done
 echo
