@@ -37,13 +37,11 @@ void BM_Decode(benchmark::State& state) {
                        parts, why);
         const auto v = ssm::tracebuilderVersion(parts.header, parts.fileSize);
         const auto h = parts.parsedHeader();
-        // Both sensors share the time-stamp block: its axis is unwrapped once.
-        ssm::decodeTimes(parts.block(ssm::Block::TimeStamps), h.tickPeriod, v, &points[0][0][1], 2);
         n = ssm::pointCount(v);
-        for (std::size_t i = 0; i < n; ++i)
-            points[1][i][1] = points[0][i][1];
-        ssm::decodeAmplitudes(parts.block(ssm::Block::Sensor1), v, &points[0][0][0], 2);
-        ssm::decodeAmplitudes(parts.block(ssm::Block::Sensor2), v, &points[1][0][0], 2);
+        const auto pairs = [](Points& p) { return reinterpret_cast<double(*)[2]>(p.data()); };
+        for (int c = 0; c < 2; ++c)
+            ssm::decodePoints(parts.block(c == 0 ? ssm::Block::Sensor1 : ssm::Block::Sensor2),
+                              parts.block(ssm::Block::TimeStamps), h.tickPeriod, v, pairs(points[c]));
         benchmark::DoNotOptimize(points[0].data());
         benchmark::DoNotOptimize(points[1].data());
     }

@@ -67,14 +67,10 @@ std::uint8_t tTrcT4::LoadPoints(const tTrc__File_identifier& id, tTrc__Data& cha
         return CannotRead;
     }
     const ssm::Header h = parts.parsedHeader();
-    channel.points.SetCount(ssm::sampleWindow(version_).count);
-    double(*points)[2] = channel.points.data();
+    channel.points.SetCount(ssm::pointCount(version_));
     const std::optional<double> mean =
-        ssm::decodeChannel(parts.block(sensor), parts.block(ssm::Block::TimeStamps), h.tickPeriod, version_,
-                           [points](std::size_t i, double a, double t) {
-                               points[i][0] = a;
-                               points[i][1] = t;
-                           });
+        ssm::decodePoints(parts.block(sensor), parts.block(ssm::Block::TimeStamps), h.tickPeriod, version_,
+                          channel.points.data());
     if (!mean) {
         channel.points.SetCount(0);
         why = {FailureKind::Damaged, 0};

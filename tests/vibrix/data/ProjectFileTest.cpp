@@ -62,19 +62,6 @@ protected:
         return path("crafted.cdsm");
     }
 
-    static TMeasureResult usableRecord() {
-        TMeasureResult r;
-        r.DateTime = 45000.25;
-        r.SiteNumber = 1;
-        r.PileNumber = 2;
-        r.SampleFreq = 50000;
-        r.SampleLen = 16384;
-        return r;
-    }
-    static vxds::Row rowOf(const TMeasureResult& r) {
-        return {r.DateTime, r.SiteNumber, r.PileNumber, packMeasure(r), QString()};
-    }
-
     const QString kDamaged = QStringLiteral("файл повреждён или записан другой программой");
 
     TProjectSequences seq;

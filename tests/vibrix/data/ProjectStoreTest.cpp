@@ -203,12 +203,7 @@ TEST_F(ProjectStore, DuplicateKeysInAFileRefuseTheOpen) {
     dm.cdsDesc.createDataSet();
     dm.cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
     dm.cdsVibrix.createDataSet();
-    TMeasureResult r;
-    r.DateTime = 1.0;
-    r.SiteNumber = r.PileNumber = 1;
-    r.SampleFreq = 50000;
-    r.SampleLen = 16384;
-    const vxds::Row row{r.DateTime, r.SiteNumber, r.PileNumber, packMeasure(r), QString()};
+    const vxds::Row row = rowOf(usableRecord(1.0, 1, 1));
     dm.cdsVibrix.appendRecord(row);
     dm.cdsVibrix.appendRecord(row);
     ASSERT_TRUE(dm.WriteProjectFile(path("dup.cdsm")));
