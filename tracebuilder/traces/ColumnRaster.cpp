@@ -169,20 +169,8 @@ ColumnRaster::ColumnRaster(QImage& image, int top, int bottom) : image_(image), 
         image_ = image_.convertToFormat(QImage::Format_RGB32);
     bits_ = reinterpret_cast<QRgb*>(image_.bits());
     stride_ = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
-}
-
-void ColumnRaster::TakeSide(int x0, const IArray<TPoint>& points, int (*offset)(int)) {
-    const std::size_t n = points.count();
-    vertices_.resize(n);
-    for (std::size_t j = 1; j + 1 < n; ++j) {
-        const TPoint& p = points.data()[j];
-        vertices_[j] = {x0 + offset(p.X), top_ + p.Y};
-    }
-    // The first and the last point are replaced by the ends of the centre line.
-    if (n > 0) {
-        vertices_.front() = {x0, top_};
-        vertices_.back() = {x0, bottom_};
-    }
+    width_ = image_.width();
+    height_ = image_.height();
 }
 
 void ColumnRaster::PaintSide(QRgb fill) {
@@ -190,16 +178,11 @@ void ColumnRaster::PaintSide(QRgb fill) {
     Outline();
 }
 
-void ColumnRaster::Pixel(int x, int y) {
-    if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
-        bits_[y * stride_ + x] = kBlack;
-}
-
 void ColumnRaster::Span(int row, int from, int to, QRgb colour) {
-    if (row < 0 || row >= image_.height())
+    if (row < 0 || row >= height_)
         return;
     from = std::max(from, 0);
-    to = std::min(to, image_.width() - 1);
+    to = std::min(to, width_ - 1);
     if (from > to)
         return;
     QRgb* line = bits_ + row * stride_;
@@ -209,16 +192,54 @@ void ColumnRaster::Span(int row, int from, int to, QRgb colour) {
 // Scan conversion of the closed polygon: every edge crosses the rows whose centres it passes, at
 // the x of the crossing rounded in fixed point; between the first and the second crossing of a
 // row, the third and the fourth, ... the row is inside.
+namespace {
+
+// x + 1/2 of the edge a-b (a the upper end) at the centre of row `row`, and its step per row, in
+// 16.16 fixed point as the engine's scan converter computes them.
+void EdgeCrossing(int ax, int ay, int bx, int by, int row, long long& x, long long& step) {
+    x = 32768 + (static_cast<long long>(ax) << 16);
+    step = 0;
+    if (bx == ax)
+        return;
+    const double slope = double(bx - ax) / double(by - ay);
+    step = static_cast<long long>(slope * 65536.0);
+    x += (step * ((static_cast<long long>(row) << 16) + 32768 - (static_cast<long long>(ay) << 16))) >> 16;
+}
+
+} // namespace
+
+// A side whose vertices go down from the top of the centre line to its bottom: every row between
+// is crossed once by the centre line and once by the one edge that spans it.
+void ColumnRaster::FillDownward(QRgb colour) {
+    const int x0 = vertices_.front().x;
+    const int firstRow = std::max(0, vertices_.front().y),
+              lastRow = std::min(height_ - 1, vertices_.back().y - 1);
+    for (std::size_t i = 0; i + 1 < vertices_.size(); ++i) {
+        const Vertex a = vertices_[i], b = vertices_[i + 1];
+        const int from = std::max(firstRow, a.y), to = std::min(lastRow, b.y - 1);
+        if (from > to)
+            continue;
+        long long x = 0, step = 0;
+        EdgeCrossing(a.x, a.y, b.x, b.y, from, x, step);
+        for (int r = from; r <= to; ++r, x += step) {
+            const int crossing = int(x >> 16);
+            Span(r, std::min(crossing, x0), std::max(crossing, x0) - 1, colour);
+        }
+    }
+}
+
 void ColumnRaster::Fill(QRgb colour) {
     const std::size_t n = vertices_.size();
     if (n < 3)
         return;
+    if (downward_)
+        return FillDownward(colour);
     int minY = INT_MAX, maxY = INT_MIN;
     for (const Vertex& v : vertices_) {
         minY = std::min(minY, v.y);
         maxY = std::max(maxY, v.y);
     }
-    const int firstRow = std::max(0, minY), lastRow = std::min(image_.height() - 1, maxY - 1);
+    const int firstRow = std::max(0, minY), lastRow = std::min(height_ - 1, maxY - 1);
     if (firstRow > lastRow)
         return;
     const int rows = lastRow - firstRow + 1;
@@ -254,16 +275,8 @@ void ColumnRaster::Fill(QRgb colour) {
             continue;
         if (a.y > b.y)
             std::swap(a, b);
-        // x + 1/2 in 16.16 at the centre of the row `from`, stepping by the slope.
-        const long long start = 32768 + (static_cast<long long>(a.x) << 16);
-        long long x = start, step = 0;
-        if (b.x != a.x) {
-            const double slope = double(b.x - a.x) / double(b.y - a.y);
-            step = static_cast<long long>(slope * 65536.0);
-            x = start + ((step * ((static_cast<long long>(from) << 16) + 32768 -
-                                  (static_cast<long long>(a.y) << 16))) >>
-                         16);
-        }
+        long long x = 0, step = 0;
+        EdgeCrossing(a.x, a.y, b.x, b.y, from, x, step);
         for (int r = from; r <= to; ++r, x += step)
             crossings_[std::size_t(next[std::size_t(r - firstRow)]++)] = int(x >> 16);
     }
