@@ -171,25 +171,37 @@ void Transform8192(double* re, double* im) {
     Stages(re, im, false);
 }
 
-double NormDivisor(const double (*points)[2], std::size_t n) {
+VX_WIDE_VECTORS double NormDivisor(const double (*points)[2], std::size_t n) {
     if (n == 0)
         return 0.0;
-    // Four independent running extremes, so that the comparisons need not wait for each other.
-    double hi[4], lo[4];
-    std::fill_n(hi, 4, points[0][0]);
-    std::fill_n(lo, 4, points[0][0]);
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4)
-        for (std::size_t lane = 0; lane < 4; ++lane) {
-            hi[lane] = std::max(hi[lane], points[i + lane][0]);
-            lo[lane] = std::min(lo[lane], points[i + lane][0]);
+    // Running extremes over the pairs as one array of doubles, eight at a time, so that the
+    // comparisons run as vectors; the even lanes hold the amplitudes, the odd ones are not used.
+    constexpr std::size_t kLanes = 8;
+    const double* flat = points[0];
+    const std::size_t count = 2 * n;
+    double hi[kLanes], lo[kLanes];
+    for (std::size_t lane = 0; lane < kLanes; ++lane)
+        hi[lane] = lo[lane] = flat[lane % 2];
+    std::size_t j = 0;
+    // Written as selections, and the lanes kept as a loop, which the compiler turns into vector
+    // maxima and minima (unrolled, it would compare lane by lane).
+    for (; j + kLanes <= count; j += kLanes) {
+        const double* x = flat + j;
+#pragma GCC unroll 1
+        for (std::size_t lane = 0; lane < kLanes; ++lane) {
+            hi[lane] = x[lane] > hi[lane] ? x[lane] : hi[lane];
+            lo[lane] = x[lane] < lo[lane] ? x[lane] : lo[lane];
         }
-    for (; i < n; ++i) {
-        hi[0] = std::max(hi[0], points[i][0]);
-        lo[0] = std::min(lo[0], points[i][0]);
     }
-    const double top = std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]));
-    const double bottom = std::min(std::min(lo[0], lo[1]), std::min(lo[2], lo[3]));
+    double top = flat[0], bottom = flat[0];
+    for (std::size_t lane = 0; lane < kLanes; lane += 2) {
+        top = std::max(top, hi[lane]);
+        bottom = std::min(bottom, lo[lane]);
+    }
+    for (; j < count; j += 2) {
+        top = std::max(top, flat[j]);
+        bottom = std::min(bottom, flat[j]);
+    }
     return -bottom >= top ? -bottom : top;
 }
 
