@@ -87,7 +87,7 @@ VX_INLINE void Butterfly(double& aRe, double& aIm, double& bRe, double& bIm, dou
 // Two consecutive stages (halves h and 2h) over the four quarters of a block of 4h values, so
 // that each value is loaded and stored once for both. Every butterfly gets exactly the operands
 // it gets stage by stage, so the results are the same.
-template <bool RealInput>
+template <bool RealInput, bool KeepAll = true>
 VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, double* __restrict r1,
                                   double* __restrict i1, double* __restrict r2, double* __restrict i2,
                                   double* __restrict r3, double* __restrict i3, const double* __restrict w1r,
@@ -102,18 +102,22 @@ VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, 
         Butterfly(a2, b2, a3, b3, w1r[j], w1i[j]);
         Butterfly(a0, b0, a2, b2, w2r[j], w2i[j]);
         Butterfly(a1, b1, a3, b3, w2r[j + h], w2i[j + h]);
-        r0[j] = a0, i0[j] = b0, r1[j] = a1, i1[j] = b1, r2[j] = a2, i2[j] = b2, r3[j] = a3, i3[j] = b3;
+        r0[j] = a0, i0[j] = b0, r1[j] = a1, i1[j] = b1;
+        if (KeepAll)
+            r2[j] = a2, i2[j] = b2, r3[j] = a3, i3[j] = b3;
     }
 }
 
-template <bool RealInput> VX_INLINE void PairPass(double* re, double* im, std::size_t h, const Twiddles& t) {
+template <bool RealInput, bool KeepAll = true>
+VX_INLINE void PairPass(double* re, double* im, std::size_t h, const Twiddles& t) {
     const double* w1r = t.re.data() + (h - 1);
     const double* w1i = t.im.data() + (h - 1);
     const double* w2r = t.re.data() + (2 * h - 1);
     const double* w2i = t.im.data() + (2 * h - 1);
     for (std::size_t b = 0; b < kTransformSize; b += 4 * h)
-        QuarterButterflies<RealInput>(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h, im + b + 2 * h,
-                                      re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r, w2i, h);
+        QuarterButterflies<RealInput, KeepAll>(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h,
+                                               im + b + 2 * h, re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r,
+                                               w2i, h);
 }
 
 // The stages with halves h and 2h in one pass. Butterflies of a stage are independent of each
@@ -133,6 +137,21 @@ VX_WIDE_VECTORS void LastStage(double* re, double* im, const Twiddles& t) {
     BlockButterflies(re, im, re + h, im + h, t.re.data() + (h - 1), t.im.data() + (h - 1), h);
 }
 
+// Stages 11 to 13 for the first kLineCount outputs only. They depend on the low quarter pairs of
+// stage 12, which depend on everything of stage 11; the butterflies that are kept get exactly the
+// operands of the full transform.
+VX_WIDE_VECTORS void LastStagesForLines(double* re, double* im, const Twiddles& t) {
+    constexpr std::size_t h = kTransformSize / 8;
+    PairPass<false, false>(re, im, h, t);
+    constexpr std::size_t half = kTransformSize / 2;
+    const double* wr = t.re.data() + (half - 1);
+    const double* wi = t.im.data() + (half - 1);
+    for (std::size_t j = 0; j < kLineCount; ++j) {
+        re[j] += re[j + half] * wr[j] - im[j + half] * wi[j];
+        im[j] += re[j + half] * wi[j] + im[j + half] * wr[j];
+    }
+}
+
 // Calls f(i) for every index once, in an order where both i and its reversal stay within a few
 // cache lines at a time: i = a·1024 + m·8 + b is reversed into rev(b)·1024 + rev(m)·8 + rev(a),
 // so for one m the 64 pairs of (a, b) read eight lines and write eight lines.
@@ -148,12 +167,17 @@ const std::vector<unsigned>& Reversal() {
     return reversal;
 }
 
-// The stages on values already in bit-reversed order; for a real input `im` is only written.
-void Stages(double* re, double* im, bool realInput) {
+// The stages on values already in bit-reversed order; for a real input `im` is only written. With
+// `linesOnly` only the first kLineCount outputs are computed.
+void Stages(double* re, double* im, bool realInput, bool linesOnly) {
     static const Twiddles twiddles = BuildTwiddles();
     // Stages 1 to 12 in pairs, then stage 13.
-    for (std::size_t h = 1; h < kTransformSize / 2; h *= 4)
+    const std::size_t lastPair = kTransformSize / 8;
+    for (std::size_t h = 1; h < lastPair; h *= 4)
         StagePair(re, im, h, twiddles, realInput && h == 1);
+    if (linesOnly)
+        return LastStagesForLines(re, im, twiddles);
+    StagePair(re, im, lastPair, twiddles, false);
     LastStage(re, im, twiddles);
 }
 
@@ -168,7 +192,7 @@ void Transform8192(double* re, double* im) {
             std::swap(im[i], im[r]);
         }
     });
-    Stages(re, im, false);
+    Stages(re, im, false, false);
 }
 
 VX_WIDE_VECTORS double NormDivisor(const double (*points)[2], std::size_t n) {
@@ -253,7 +277,7 @@ void LineCalculator::Compute(const double (*points)[2], std::size_t n, double sa
     const std::size_t samples = window.size();
     ForEachInTileOrder(
         [&](std::size_t i) { re_[reversal[i]] = i < samples ? window[i] * points[i][0] : 0.0; });
-    Stages(re_.data(), im_.data(), true);
+    Stages(re_.data(), im_.data(), true, true);
     const std::vector<double>& depths = DepthsFor(samplePeriod, velocity);
     const double lineStep = 1.0 / (4096.0 * 2.0 * samplePeriod);
     for (std::size_t j = 0; j < kLineCount; ++j) {
