@@ -9,7 +9,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <cerrno>
 #include <qcustomplot.h>
 
 #include <algorithm>
