@@ -1,5 +1,7 @@
 #include "SsmTimeAxis.h"
 
+#include "WideVectors.h"
+
 #include <algorithm>
 
 namespace ssm {
@@ -20,14 +22,6 @@ namespace {
 inline std::uint16_t sinceFirst(const std::uint8_t* counters, std::size_t i, std::uint16_t first) {
     return std::uint16_t(readU16(counters + 2 * i) - first);
 }
-
-// The decoders are built for processors with AVX-512, with AVX2 and for any other; the loader picks
-// one at start-up.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VX_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define VX_WIDE_VECTORS
-#endif
 
 } // namespace
 

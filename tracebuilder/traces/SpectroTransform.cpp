@@ -1,5 +1,7 @@
 #include "SpectroTransform.h"
 
+#include "WideVectors.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -51,13 +53,6 @@ Twiddles BuildTwiddles() {
     return t;
 }
 
-// The stages are built three times, for processors with AVX-512, with AVX2 and for any other; the
-// loader picks one at start-up. Their inner loops are inlined into each build.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VX_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define VX_WIDE_VECTORS
-#endif
 #define VX_INLINE inline __attribute__((always_inline))
 
 // The butterflies of one block of one stage: its low half against its high half.
