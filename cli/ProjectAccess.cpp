@@ -1,5 +1,7 @@
 #include "ProjectAccess.h"
 
+#include "FailureText.h"
+
 #include <QFileInfo>
 
 namespace vibrixcli {
@@ -25,8 +27,13 @@ namespace {
 bool refuseFolder(const QString& project) {
     if (!QFileInfo(project).isDir())
         return false;
-    cli::ioError(project, QStringLiteral("это папка, а не файл проекта"));
+    cli::ioError(project, FailureText({FailureKind::NotRegularFile, 0}));
     return true;
+}
+
+// The sequence's message, with the data module's reason when it has one.
+QString withReason(const QString& message, const QString& reason) {
+    return reason.isEmpty() ? message : message + " (" + reason + ")";
 }
 
 } // namespace
@@ -36,11 +43,11 @@ bool ProjectAccess::Open(const QString& path) {
     if (refuseFolder(path))
         return false;
     if (!QFileInfo::exists(path)) {
-        cli::ioError(path, QStringLiteral("файл не найден"));
+        cli::ioError(path, FailureText({FailureKind::NoSuchFile, 0}));
         return false;
     }
     if (!seq.ProjectOpenSequence(path)) {
-        cli::ioError(path, dm.LastError.isEmpty() ? lastMessage : lastMessage + " " + dm.LastError);
+        cli::ioError(path, withReason(lastMessage, dm.LastError));
         return false;
     }
     return true;
@@ -53,7 +60,7 @@ bool ProjectAccess::OpenOrCreate(const QString& path) {
     if (QFileInfo::exists(path))
         return Open(path);
     if (!seq.ProjectCreateSequence(path)) {
-        cli::ioError(path, dm.LastError.isEmpty() ? lastMessage : lastMessage + " " + dm.LastError);
+        cli::ioError(path, withReason(lastMessage, dm.LastError));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "TraceBuilderCommands.h"
 
 #include "CatalogueControls.h"
+#include "FailureText.h"
 #include "TrcError.h"
 #include "tTraceSet.h"
 
@@ -32,7 +33,7 @@ std::optional<int> Prepare(const cli::Args& a, int positional, CatalogueControls
         return cli::usageError(kUsage, error);
     const QString folder = a.positional[0];
     if (!QFileInfo(folder).isDir())
-        return cli::ioError(folder, QStringLiteral("папка не найдена"));
+        return cli::ioError(folder, FailureText({FailureKind::NoSuchFile, 0}));
     c.set.List(QDir(folder).absolutePath());
     return std::nullopt;
 }
@@ -71,7 +72,7 @@ int Extract(const cli::Args& a) {
         return *failed;
     const QString out = a.positional[1];
     if (!QFileInfo(out).isDir())
-        return cli::ioError(out, QStringLiteral("папка не найдена"));
+        return cli::ioError(out, FailureText({FailureKind::NoSuchFile, 0}));
     try {
         for (const QString& name : c.set.catalogue.Extract(QDir(out).absolutePath()).written)
             cli::printLine(name);

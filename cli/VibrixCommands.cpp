@@ -5,6 +5,7 @@
 #include "DownloadUnit.h"
 #include "FFTUnit.h"
 #include "FTProcessingUnit.h"
+#include "FailureText.h"
 #include "NumberFormat.h"
 #include "ProjectAccess.h"
 #include "SpectrogramPicture.h"
@@ -16,6 +17,7 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 
+#include <cerrno>
 #include <functional>
 
 namespace vibrixcli {
@@ -69,7 +71,7 @@ int Import(const cli::Args& a) {
         return status;
     const QString folder = a.positional[1];
     if (!QFileInfo(folder).isDir())
-        return cli::ioError(folder, QStringLiteral("папка не найдена"));
+        return cli::ioError(folder, FailureText({FailureKind::NoSuchFile, 0}));
     ProjectAccess p;
     if (!p.OpenOrCreate(a.positional[0]))
         return cli::IoError;
@@ -181,7 +183,7 @@ int Spectrogram(const cli::Args& a) {
     picture.DrawSpectrogram(ft.Spectrogram(), ft.SpectrogramLines(), ft.SpectrogramMaximum());
     QImageWriter writer(file);
     if (!writer.write(picture.Image()))
-        return cli::ioError(file, writer.errorString());
+        return cli::ioError(file, FailureText(FailureFromErrno(errno)));
     return cli::Ok;
 }
 

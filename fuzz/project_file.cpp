@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     vxds::DataTable desc, table;
-    QString error;
-    if (!readProjectPackets(in, bytes.size(), desc, table, error))
+    FileFailure why;
+    if (!readProjectPackets(in, bytes.size(), desc, table, why))
         return 0;
     desc.open();
     table.open();

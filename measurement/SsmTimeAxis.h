@@ -44,28 +44,32 @@ inline std::size_t pointCount(Version v) {
     return sampleWindow(v).count;
 }
 
-// Times in seconds of a version's points, written to times[k * stride] for k < pointCount(v).
-// Returns the mean period (whatever its sign), or nothing when the file does not hold the blocks.
-std::optional<double> decodeTimes(std::span<const std::uint8_t> file, const Header& h, Version v,
-                                  double* times, std::size_t stride = 1);
+// The points of one sensor, (word - 32768, time in seconds) for k < pointCount(v), from its block
+// and the time-stamp block (kBlockBytes each). Returns the mean period of the time axis (whatever
+// its sign), or nothing for an unknown version or a block of another size.
+std::optional<double> decodePoints(std::span<const std::uint8_t> sensorBlock,
+                                   std::span<const std::uint8_t> timeStamps, float tickPeriod, Version v,
+                                   double (*points)[2]);
 
-// Amplitudes (word - 32768) of one sensor's points (`channel` 0 or 1), written to
-// amplitudes[k * stride]. Returns false when the file does not hold the blocks.
-bool decodeAmplitudes(std::span<const std::uint8_t> file, const Header& h, Version v, int channel,
-                      double* amplitudes, std::size_t stride = 1);
+// A block of a whole file in memory; empty when the file does not hold the four blocks.
+std::span<const std::uint8_t> blockOf(std::span<const std::uint8_t> file, const Header& h, Block b);
 
-// Decodes one sensor into points through sink(i, amplitude, time). Returns the mean period,
-// or nothing when the file does not hold the blocks. `channel` is 0 or 1.
+// Decodes one sensor of a whole file in memory into points through sink(i, amplitude, time).
+// Returns the mean period, or nothing when the file lacks the blocks, the version is unknown or
+// `channel` is not 0 or 1.
 template <class Sink>
 std::optional<double> decodeChannel(std::span<const std::uint8_t> file, const Header& h, Version v,
                                     int channel, Sink&& sink) {
-    const std::size_t n = pointCount(v);
-    std::vector<double> buffer(2 * n);
-    if (channel < 0 || channel > 1 || !decodeAmplitudes(file, h, v, channel, buffer.data(), 2))
+    if (channel < 0 || channel > 1)
         return std::nullopt;
-    const std::optional<double> mean = decodeTimes(file, h, v, buffer.data() + 1, 2);
-    for (std::size_t i = 0; i < n; ++i)
-        sink(i, buffer[2 * i], buffer[2 * i + 1]);
+    const std::size_t n = pointCount(v);
+    std::vector<double> points(2 * n);
+    const std::optional<double> mean = decodePoints(
+        blockOf(file, h, channel == 0 ? Block::Sensor1 : Block::Sensor2), blockOf(file, h, Block::TimeStamps),
+        h.tickPeriod, v, reinterpret_cast<double(*)[2]>(points.data()));
+    if (mean)
+        for (std::size_t i = 0; i < n; ++i)
+            sink(i, points[2 * i], points[2 * i + 1]);
     return mean;
 }
 

@@ -128,6 +128,11 @@ TEST_F(TraceBuilderCli, FailuresAndUsageErrors) {
     const ToolResult missing = tracebuilder({"list", path("nowhere")});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.err.contains("nowhere"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("out/obj__П_4_C_10_К_1.txt"))); // in the way
+    const ToolResult inTheWay = tracebuilder({"extract", folder, path("out")});
+    EXPECT_EQ(inTheWay.exitCode, 2);
+    EXPECT_TRUE(inTheWay.err.contains(QStringLiteral(": это не обычный файл (папка, канал или устройство)")))
+        << inTheWay.err.toStdString();
     EXPECT_EQ(tracebuilder({"extract", folder, path("no-out")}).exitCode, 2);
     const ToolResult proc = tracebuilder({"extract", folder, "/proc"});
     EXPECT_EQ(proc.exitCode, 2);

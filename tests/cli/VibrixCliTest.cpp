@@ -74,6 +74,20 @@ TEST_F(VibrixCli, ImportIntoANewProjectReportsUnreadableFilesAndGoesOn) {
     EXPECT_EQ(lines[1], QStringLiteral("добавлено записей в проект: 3"));
     EXPECT_EQ(lines.filter("locked.ssm").size(), 1);
     EXPECT_EQ(lines.filter("pipe.ssm").size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral(": это не обычный файл (папка, канал или устройство)")).size(), 2);
+}
+
+TEST_F(VibrixCli, ListShowsTheWallClockTimeOnADaylightSavingDay) {
+    // 30 March 2025, 12:00 in Berlin: clocks went from 2:00 to 3:00 that night.
+    TMainDataModule dm;
+    ASSERT_TRUE(dm.CreateProject(path("dst.cdsm")));
+    ASSERT_TRUE(dm.OpenProject(path("dst.cdsm")));
+    const double day = QDate(1899, 12, 30).daysTo(QDate(2025, 3, 30));
+    ASSERT_EQ(dm.AddMeasureFile(folder + "/obj_001.ssm", day + 0.5), 0);
+    ASSERT_TRUE(dm.CloseProject());
+    const ToolResult r = runTool(VIBRIX_CLI, {"list", path("dst.cdsm")}, {{"TZ", "Europe/Berlin"}});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.section("; ", 1, 1), QStringLiteral("30.03.2025 12:00:00.000"));
 }
 
 TEST_F(VibrixCli, ListShowsEveryRecordInTheDisplayFormats) {
@@ -155,6 +169,9 @@ TEST_F(VibrixCli, FailuresNameTheFileAndChangeNoProject) {
     const ToolResult dirProject = vibrix({"list", folder});
     EXPECT_EQ(dirProject.exitCode, 2);
     EXPECT_TRUE(dirProject.err.contains(folder));
+    const ToolResult missing = vibrix({"list", path("nowhere.cdsm")});
+    EXPECT_EQ(missing.err,
+              QStringLiteral("Ошибка: %1: файл или папка не найдены\n").arg(path("nowhere.cdsm")));
 
     QFile damaged(path("damaged.cdsm"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
@@ -163,7 +180,10 @@ TEST_F(VibrixCli, FailuresNameTheFileAndChangeNoProject) {
     const QByteArray damagedBytes = fileBytes(path("damaged.cdsm"));
     const ToolResult bad = vibrix({"import", path("damaged.cdsm"), folder});
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.err.contains("damaged.cdsm"));
+    EXPECT_EQ(bad.err,
+              QStringLiteral("Ошибка: %1: Не удалось открыть проект! (файл повреждён или записан другой "
+                             "программой)\n")
+                  .arg(path("damaged.cdsm")));
     EXPECT_EQ(fileBytes(path("damaged.cdsm")), damagedBytes);
 
     const ToolResult noFolder = vibrix({"import", path("other.cdsm"), path("nowhere")});

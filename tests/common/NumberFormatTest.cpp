@@ -94,6 +94,6 @@ TEST_F(NumberFormatTest, PatternsIgnoreTheCLibraryLocale) {
     EXPECT_EQ(freq, QString("50000,0"));
     EXPECT_EQ(amp, QString("0,050"));
     EXPECT_EQ(grouped,
-              QString::fromUtf8("12\u00a0345,68").isEmpty() ? QString() : FormatFloat("#,##0.00", 12345.678));
+              QString::fromUtf8("12\u00a0345,68")); // Qt's Russian group separator is a no-break space
     EXPECT_EQ(exp, QString("2,00000E-05"));
 }

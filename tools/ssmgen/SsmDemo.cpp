@@ -2,6 +2,7 @@
 #include "SsmGenerator.h"
 
 #include <cstdio>
+#include <limits>
 
 namespace ssmgen {
 namespace {
@@ -117,6 +118,24 @@ std::vector<std::string> writeSeedCorpus(const std::filesystem::path& dir, std::
     for (std::size_t at : {std::size_t(0), std::size_t(31), std::size_t(119), std::size_t(4096)})
         if (!put("cut" + std::to_string(at) + ".ssm", damage(build(base), Damage::Truncate, at)))
             return names;
+    // Time stamps a reader must still decode without harm, and titles and offsets at their limits.
+    std::vector<std::pair<std::string, FileSpec>> odd;
+    odd.push_back({"tick_nan.ssm", base});
+    odd.back().second.tickPeriod = std::numeric_limits<float>::quiet_NaN();
+    odd.push_back({"tick_negative.ssm", base});
+    odd.back().second.tickPeriod = -1e-6f;
+    odd.push_back({"tick_wrapping.ssm", base});
+    odd.back().second.ticksPerSample = 65535;
+    odd.push_back({"title_without_nul.ssm", base});
+    odd.back().second.title = std::string(ssm::kTitleSize, 'V');
+    for (const auto& [name, fileSpec] : odd)
+        if (!put(name, build(fileSpec)))
+            return names;
+    std::vector<std::uint8_t> far = build(base);
+    far.resize(ssm::kHeaderSize);
+    for (int i = 0; i < 4; ++i)
+        far[ssm::offset::DataOffset + std::size_t(i)] = std::uint8_t(0x7FFF0000u >> (8 * i));
+    put("offset_near_2gib.ssm", far);
     return names;
 }
 

@@ -184,6 +184,21 @@ std::vector<std::uint8_t> damage(std::vector<std::uint8_t> bytes, Damage d, std:
     return bytes;
 }
 
+namespace {
+
+bool setFileTime(const std::filesystem::path& path,
+                 std::optional<std::chrono::system_clock::time_point> fileTime, std::string& error) {
+    if (!fileTime)
+        return true;
+    std::error_code ec;
+    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(*fileTime), ec);
+    if (ec)
+        error = path.string() + ": " + ec.message();
+    return !ec;
+}
+
+} // namespace
+
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
                std::optional<std::chrono::system_clock::time_point> fileTime, std::string& error) {
     {
@@ -194,19 +209,33 @@ bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
             return false;
         }
     }
-    if (fileTime) {
-        std::error_code ec;
-        std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(*fileTime), ec);
-        if (ec) {
-            error = path.string() + ": " + ec.message();
-            return false;
-        }
-    }
-    return true;
+    return setFileTime(path, fileTime, error);
 }
 
 bool write(const std::filesystem::path& path, const FileSpec& fileSpec, std::string& error) {
     return writeFile(path, build(fileSpec), fileSpec.fileTime, error);
+}
+
+bool writeFarBlocks(const std::filesystem::path& path, const FileSpec& fileSpec, std::int64_t dataOffset,
+                    std::string& error) {
+    FileSpec near = fileSpec;
+    near.dataOffset = std::int32_t(ssm::kHeaderSize);
+    std::vector<std::uint8_t> bytes = build(near);
+    const std::int32_t far = std::int32_t(dataOffset);
+    for (int i = 0; i < 4; ++i)
+        bytes[ssm::offset::DataOffset + std::size_t(i)] = std::uint8_t(std::uint32_t(far) >> (8 * i));
+    std::vector<std::uint8_t> blocks(bytes.begin() + std::ptrdiff_t(ssm::kHeaderSize), bytes.end());
+    bytes.resize(ssm::kHeaderSize);
+    if (!writeFile(path, bytes, std::nullopt, error))
+        return false;
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "r+b"), &std::fclose);
+    if (!f || fseeko(f.get(), off_t(dataOffset), SEEK_SET) != 0 ||
+        std::fwrite(blocks.data(), 1, blocks.size(), f.get()) != blocks.size() || std::fflush(f.get()) != 0) {
+        error = path.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    f.reset();
+    return setFileTime(path, fileSpec.fileTime, error);
 }
 
 } // namespace ssmgen

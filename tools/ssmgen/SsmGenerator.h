@@ -87,6 +87,11 @@ bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 // Builds and writes a fileSpec (with its file time).
 bool write(const std::filesystem::path& path, const FileSpec& fileSpec, std::string& error);
 
+// Writes a fileSpec with its blocks at `dataOffset` however far that is: the gap between the header
+// and the blocks is left as a hole of the file, taking no disk space.
+bool writeFarBlocks(const std::filesystem::path& path, const FileSpec& fileSpec, std::int64_t dataOffset,
+                    std::string& error);
+
 // A folder of about 24 files: three sites, several piles, all three versions, two piles
 // with a defect, one pile number above 255 and one broken file. Returns the names written.
 std::vector<std::string> writeDemoFolder(const std::filesystem::path& dir, std::string& error);

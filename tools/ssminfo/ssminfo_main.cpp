@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -60,10 +61,12 @@ int main(int argc, char** argv) {
                 "length", "V, m/s", "T mean, us", "status");
     for (const auto& path : files) {
         std::vector<std::uint8_t> bytes;
-        std::string error;
+        FileFailure failure;
         const std::string name = path.filename().string();
-        if (!ssm::readWholeFile(path, bytes, error)) {
-            std::printf("%-12s not readable: %s\n", name.c_str(), error.c_str());
+        if (!ssm::readWholeFile(path, bytes, failure)) {
+            std::printf("%-12s not readable: %s\n", name.c_str(),
+                        failure.kind == FailureKind::NotRegularFile ? "not a regular file"
+                                                                    : std::strerror(failure.code));
             continue;
         }
         const std::string why = refusal(bytes);

@@ -4,12 +4,15 @@
 #include "tTrc__File_identifier.h"
 
 // Fills the identifier's header (up to 120 bytes), magic, file size and last-write time.
-// False when the file cannot be opened or is a folder; the identifier then stays as it was.
+// False when the file cannot be opened or is not a regular file; the identifier then stays as it was.
 bool readFileHead(tTrc__File_identifier& id);
 // The same for a file of the folder open as `folderFd`.
 bool readFileHead(tTrc__File_identifier& id, int folderFd);
+// A folder named like a measurement file: its last-write time and an empty head, without opening it,
+// so that no reader ever takes it for a file.
+void readFolderHead(tTrc__File_identifier& id, int folderFd);
 
 // The head has been read into the identifier.
 inline bool headRead(const tTrc__File_identifier& id) {
-    return id.lastWriteMsecs >= 0;
+    return id.headRead;
 }

@@ -30,24 +30,26 @@ FolderListing::~FolderListing() {
         ::close(fd_);
 }
 
-QStringList FolderListing::measurementFileNames() const {
+std::vector<FolderListing::Entry> FolderListing::measurementEntries() const {
     if (fd_ < 0)
         return {};
     // The stream gets a descriptor of its own, so that ours stays open for the files.
     DIR* dir = ::fdopendir(::dup(fd_));
     if (!dir)
         return {};
-    std::vector<std::pair<QString, QString>> found; // case-folded key, name
+    std::vector<std::pair<QString, Entry>> found; // case-folded key, entry
     while (const dirent* entry = ::readdir(dir)) {
         const QString name = QString::fromUtf8(entry->d_name);
-        if (name.endsWith(QStringLiteral(".ssm"), Qt::CaseInsensitive) && !isFolder(fd_, *entry))
-            found.emplace_back(name.toCaseFolded(), name);
+        if (name.endsWith(QStringLiteral(".ssm"), Qt::CaseInsensitive))
+            found.push_back({name.toCaseFolded(), Entry{name, isFolder(fd_, *entry)}});
     }
     ::closedir(dir);
-    std::sort(found.begin(), found.end());
-    QStringList names;
-    names.reserve(qsizetype(found.size()));
-    for (auto& [key, name] : found)
-        names.append(std::move(name));
-    return names;
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first < b.first || (a.first == b.first && a.second.name < b.second.name);
+    });
+    std::vector<Entry> entries;
+    entries.reserve(found.size());
+    for (auto& [key, entry] : found)
+        entries.push_back(std::move(entry));
+    return entries;
 }

@@ -3,7 +3,8 @@
 // so that the folder's own path is not walked again for every file.
 
 #include <QString>
-#include <QStringList>
+
+#include <vector>
 
 class FolderListing {
 public:
@@ -12,9 +13,13 @@ public:
     FolderListing(const FolderListing&) = delete;
     FolderListing& operator=(const FolderListing&) = delete;
 
-    // Bare names of the *.ssm files (any letter case, folders left out), sorted by name
-    // regardless of case; empty when the folder cannot be read.
-    QStringList measurementFileNames() const;
+    struct Entry {
+        QString name; // bare name
+        bool folder;  // a folder named like a measurement file
+    };
+    // The *.ssm entries (any letter case, whatever they are), sorted by name regardless of case;
+    // empty when the folder cannot be read.
+    std::vector<Entry> measurementEntries() const;
     // Descriptor of the folder for opening its files; -1 when it could not be opened.
     int descriptor() const { return fd_; }
 

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QSet>
 
+#include <cerrno>
+
+#include "FailureText.h"
 #include "NumberText.h"
 #include "tTrcFiles.h"
 
@@ -77,6 +80,9 @@ void tTrcFiles::WriteTextFile(const QString& path, const tTrc__Data& channel) {
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
-        !file.flush())
-        throw tFileError(QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString()));
+        !file.flush()) {
+        const int systemError = errno;
+        throw tFileError(QStringLiteral("Не удалось записать файл «%1»: %2")
+                             .arg(path, FailureText(FailureOf(file, systemError))));
+    }
 }

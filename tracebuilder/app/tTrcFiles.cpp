@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSignalBlocker>
 
+#include "FailureText.h"
 #include "FileDateText.h"
 #include "FileHead.h"
 #include "FolderListing.h"
@@ -45,7 +46,7 @@ private:
 };
 
 std::int64_t lastWriteMsecs(const tTrc__File_identifier& id) {
-    if (id.lastWriteMsecs >= 0)
+    if (headRead(id))
         return id.lastWriteMsecs;
     // A file that could not be opened.
     return QFileInfo(id.folder + QLatin1Char('/') + id.fileName).lastModified().toMSecsSinceEpoch();
@@ -84,18 +85,21 @@ void tTrcFiles::Scan(const QString& folder) {
     previousFolder_ = scannedFolder_;
     scannedFolder_ = folder;
     const FolderListing listing(folder);
-    const QStringList names = listing.measurementFileNames();
-    if (names.isEmpty()) {
+    const std::vector<FolderListing::Entry> entries = listing.measurementEntries();
+    if (entries.empty()) {
         fileList_->addItem(kNoFiles);
         return;
     }
     FileDateText dateText;
     QStringList lines;
-    lines.reserve(names.size());
-    allFiles_.reserve(allFiles_.size() + std::size_t(names.size()));
-    for (const QString& name : names) {
-        auto id = std::make_unique<tTrc__File_identifier>(folder, name);
-        readFileHead(*id, listing.descriptor());
+    lines.reserve(qsizetype(entries.size()));
+    allFiles_.reserve(allFiles_.size() + entries.size());
+    for (const FolderListing::Entry& entry : entries) {
+        auto id = std::make_unique<tTrc__File_identifier>(folder, entry.name);
+        if (entry.folder)
+            readFolderHead(*id, listing.descriptor()); // listed, never opened
+        else
+            readFileHead(*id, listing.descriptor());
         id->reader->Identify(*id);
         lines.append(FileLine(*id, dateText(lastWriteMsecs(*id))));
         allFiles_.push_back(std::move(id));
@@ -151,10 +155,11 @@ void tTrcFiles::ClearCheckList() {
 
 void tTrcFiles::LoadPoints(tTrc__Data& channel) const {
     const tTrc__File_identifier* source = channel.source;
-    if (!source || source->reader->LoadPoints(*source, channel) != tTrcT::Ok)
-        throw tFileError(
-            QStringLiteral("Не удалось прочитать файл измерения «%1»")
-                .arg(source ? QString::fromStdU16String(source->path().u16string()) : QString()));
+    FileFailure why{FailureKind::NoSuchFile, 0};
+    if (!source || source->reader->LoadPoints(*source, channel, why) != tTrcT::Ok)
+        throw tFileError(QStringLiteral("Не удалось прочитать файл измерения «%1»: %2")
+                             .arg(source ? QString::fromStdU16String(source->path().u16string()) : QString(),
+                                  FailureText(why)));
 }
 
 tTrc__DataList tTrcFiles::CheckedCopies() const {

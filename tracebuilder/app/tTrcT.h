@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include "FileFailure.h"
 #include "tTrc__Data.h"
 #include "tTrc__File_identifier.h"
 
@@ -32,8 +33,9 @@ public:
     // Appends one channel without points per wanted sensor: Ok, or NothingWanted.
     virtual std::uint8_t ProduceChannels(const tFilterFlags& filter, const tTrc__File_identifier& id,
                                          tTrc__DataList& list) const = 0;
-    // Reads the channel's points unless it holds them already: Ok, or CannotRead.
-    virtual std::uint8_t LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel) const = 0;
+    // Reads the channel's points unless it holds them already: Ok, or CannotRead with the reason in `why`.
+    virtual std::uint8_t LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel,
+                                    FileFailure& why) const = 0;
     virtual QString DisplayName() const = 0;
 
     static const std::vector<const tTrcT*>& Registry();

@@ -1,7 +1,5 @@
 #include "tTrcT4.h"
 
-#include <string>
-
 #include "FileHead.h"
 #include "SsmIo.h"
 #include "SsmTimeAxis.h"
@@ -51,26 +49,31 @@ std::uint8_t tTrcT4::ProduceChannels(const tFilterFlags& filter, const tTrc__Fil
     return Ok;
 }
 
-std::uint8_t tTrcT4::LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel) const {
+std::uint8_t tTrcT4::LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel,
+                                FileFailure& why) const {
     if (channel.points.count() > 0)
         return Ok;
-    std::vector<std::uint8_t> file;
-    std::string error;
-    if (!ssm::readMeasurementFile(id.path(), file, error) || file.size() < ssm::kHeaderSize)
+    if (channel.channel < 0 || channel.channel > 1) {
+        why = {FailureKind::Damaged, 0};
+        return CannotRead;
+    }
+    const ssm::Block sensor = channel.channel == 0 ? ssm::Block::Sensor1 : ssm::Block::Sensor2;
+    ssm::FileParts parts;
+    if (!ssm::readParts(id.path(), {sensor, ssm::Block::TimeStamps}, parts, why))
         return CannotRead;
     // The file may have been replaced since it was listed: read it as what it is now.
-    if (ssm::tracebuilderVersion(file, file.size()) != version_)
+    if (ssm::tracebuilderVersion(parts.header, parts.fileSize) != version_ || parts.block(sensor).empty()) {
+        why = {FailureKind::Damaged, 0};
         return CannotRead;
-    const ssm::Header h = headerOf(file);
-    channel.points.SetCount(ssm::sampleWindow(version_).count);
-    double(*points)[2] = channel.points.data();
+    }
+    const ssm::Header h = parts.parsedHeader();
+    channel.points.SetCount(ssm::pointCount(version_));
     const std::optional<double> mean =
-        ssm::decodeChannel(file, h, version_, channel.channel, [points](std::size_t i, double a, double t) {
-            points[i][0] = a;
-            points[i][1] = t;
-        });
+        ssm::decodePoints(parts.block(sensor), parts.block(ssm::Block::TimeStamps), h.tickPeriod, version_,
+                          channel.points.data());
     if (!mean) {
         channel.points.SetCount(0);
+        why = {FailureKind::Damaged, 0};
         return CannotRead;
     }
     channel.samplePeriod = float(*mean);

@@ -12,7 +12,8 @@ public:
     std::uint8_t Identify(tTrc__File_identifier& id) const override;
     std::uint8_t ProduceChannels(const tFilterFlags& filter, const tTrc__File_identifier& id,
                                  tTrc__DataList& list) const override;
-    std::uint8_t LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel) const override;
+    std::uint8_t LoadPoints(const tTrc__File_identifier& id, tTrc__Data& channel,
+                            FileFailure& why) const override;
     QString DisplayName() const override { return displayName_; }
 
 protected:

@@ -13,6 +13,8 @@ public:
                                  tTrc__DataList&) const override {
         return Ok;
     }
-    std::uint8_t LoadPoints(const tTrc__File_identifier&, tTrc__Data&) const override { return Ok; }
+    std::uint8_t LoadPoints(const tTrc__File_identifier&, tTrc__Data&, FileFailure&) const override {
+        return Ok;
+    }
     QString DisplayName() const override { return QStringLiteral("Файл .ssm неизвестного формата"); }
 };

@@ -27,6 +27,7 @@ public:
     std::uint16_t headerSize = 0;
     std::uint16_t siteNumber = 0;
     std::uint16_t pileNumber = 0;
-    std::uint64_t fileSize = 0;       // size when the header was read
-    std::int64_t lastWriteMsecs = -1; // last-write time then, ms since 1970 UTC; -1 until read
+    bool headRead = false;           // header, size and time have been taken from the file system
+    std::uint64_t fileSize = 0;      // size when the header was read
+    std::int64_t lastWriteMsecs = 0; // last-write time then, ms since 1970 UTC (before 1970 negative)
 };

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
 #include "SpectroTransform.h"
+#include "WideVectors.h"
 
 namespace {
 
@@ -15,28 +20,44 @@ constexpr double kGainCeiling = 1e300;
 namespace {
 
 // Amplifies from sample i on while the gain grows; returns the index after the sample where the
-// curve saturated (or n) and leaves the gain to be frozen in `gain`. Four samples are taken at a
-// time with their own gains e^(i·c) ... e^((i+3)·c), so that the products do not wait for each
-// other.
-std::size_t GrowingPart(const double (*points)[2], std::size_t n, double norm, double growth,
-                        double threshold, double abscissaScale, double (*out)[2], double& gain) {
-    double lane[4] = {1.0, growth, growth * growth, growth * growth * growth};
+// curve saturated (or n) and leaves the gain to be frozen in `gain`. Eight samples are taken at a
+// time with their own gains e^(i·c) ... e^((i+7)·c): a block without a saturating sample is computed
+// and stored as vectors, and only the block with one is walked sample by sample.
+inline __attribute__((always_inline)) std::size_t GrowingPart(const double (*points)[2], std::size_t n,
+                                                              double norm, double growth, double threshold,
+                                                              double abscissaScale, double (*out)[2],
+                                                              double& gain) {
+    constexpr std::size_t kLanes = 8;
+    double lane[kLanes];
+    lane[0] = 1.0;
+    for (std::size_t k = 1; k < kLanes; ++k)
+        lane[k] = lane[k - 1] * growth;
+    const double step = lane[kLanes - 1] * growth;
     for (double& g : lane)
         g = std::min(g, kGainCeiling);
-    const double step = lane[3] * growth;
     std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        for (std::size_t k = 0; k < 4; ++k) {
-            const double y = points[i + k][0] * norm * lane[k];
-            out[i + k][0] = y;
-            out[i + k][1] = points[i + k][1] * abscissaScale;
-            if (std::fabs(y) > threshold) {
-                gain = lane[k];
-                return i + k + 1;
-            }
+    for (; i + kLanes <= n; i += kLanes) {
+        double y[kLanes];
+        int over = 0;
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            y[k] = points[i + k][0] * norm * lane[k];
+            over |= std::fabs(y[k]) > threshold;
         }
-        for (double& g : lane)
-            g = std::min(g * step, kGainCeiling);
+        for (std::size_t k = 0; k < kLanes; ++k) {
+            out[i + k][0] = y[k];
+            out[i + k][1] = points[i + k][1] * abscissaScale;
+        }
+        if (over) {
+            std::size_t k = 0;
+            while (!(std::fabs(y[k]) > threshold))
+                ++k;
+            gain = lane[k];
+            return i + k + 1;
+        }
+        for (double& g : lane) {
+            const double next = g * step;
+            g = kGainCeiling < next ? kGainCeiling : next; // std::min, as a selection
+        }
     }
     gain = lane[0];
     for (; i < n; ++i) {
@@ -52,8 +73,8 @@ std::size_t GrowingPart(const double (*points)[2], std::size_t n, double norm, d
 
 } // namespace
 
-void FillGainCurve(const double (*points)[2], std::size_t n, double c, double threshold, double abscissaScale,
-                   double (*out)[2]) {
+VX_WIDE_VECTORS void FillGainCurve(const double (*points)[2], std::size_t n, double c, double threshold,
+                                   double abscissaScale, double (*out)[2]) {
     const double divisor = spectro::NormDivisor(points, n);
     const double norm = divisor == 0.0 ? 1.0 : 1.0 / divisor;
     const double growth = std::exp(c);
@@ -63,10 +84,19 @@ void FillGainCurve(const double (*points)[2], std::size_t n, double c, double th
         growth == 1.0 ? 0 : GrowingPart(points, n, norm, growth, threshold, abscissaScale, out, gain);
     // From here on the gain is frozen.
     const double factor = norm * gain;
+#if defined(__SSE2__)
+    // The curves of a whole list are far larger than the caches: stored past them, the pairs need
+    // not be read in first. Pairs of doubles are 16-byte aligned as their arrays are.
+    const __m128d scale = _mm_set_pd(abscissaScale, factor);
+    for (std::size_t k = i; k < n; ++k)
+        _mm_stream_pd(out[k], _mm_mul_pd(_mm_loadu_pd(points[k]), scale));
+    _mm_sfence();
+#else
     for (std::size_t k = i; k < n; ++k) {
         out[k][0] = points[k][0] * factor;
         out[k][1] = points[k][1] * abscissaScale;
     }
+#endif
 }
 
 void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, double c, double threshold,
@@ -77,7 +107,8 @@ void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, d
             throw tTrcError(tTrcError::MissingObject);
         const tTrc__Data& data = *list[k];
         IArray<double[2]>& curve = curves.Item(k).points;
-        const std::size_t n = data.samplePeriod > 0.0f ? data.points.count() : 0;
+        // The points carry their own times: the sample period plays no part here.
+        const std::size_t n = data.points.count();
         curve.SetCount(n);
         if (n > 0)
             FillGainCurve(data.points.data(), n, c, threshold, abscissaScale, curve.data());

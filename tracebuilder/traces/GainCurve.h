@@ -12,7 +12,7 @@
 void FillGainCurve(const double (*points)[2], std::size_t n, double c, double threshold, double abscissaScale,
                    double (*out)[2]);
 
-// One curve per measurement, in list order. A measurement without a sample period gets an empty
-// curve. Raises the missing-object error for an empty handle in the list.
+// One curve per measurement, in list order, whatever the measurement's sample period. Raises the
+// missing-object error for an empty handle in the list.
 void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, double c, double threshold,
                     double abscissaScale);

@@ -1,5 +1,7 @@
 #include "SpectroTransform.h"
 
+#include "WideVectors.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -51,13 +53,6 @@ Twiddles BuildTwiddles() {
     return t;
 }
 
-// The stages are built three times, for processors with AVX-512, with AVX2 and for any other; the
-// loader picks one at start-up. Their inner loops are inlined into each build.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VX_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define VX_WIDE_VECTORS
-#endif
 #define VX_INLINE inline __attribute__((always_inline))
 
 // The butterflies of one block of one stage: its low half against its high half.
@@ -87,7 +82,7 @@ VX_INLINE void Butterfly(double& aRe, double& aIm, double& bRe, double& bIm, dou
 // Two consecutive stages (halves h and 2h) over the four quarters of a block of 4h values, so
 // that each value is loaded and stored once for both. Every butterfly gets exactly the operands
 // it gets stage by stage, so the results are the same.
-template <bool RealInput>
+template <bool RealInput, bool KeepAll = true>
 VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, double* __restrict r1,
                                   double* __restrict i1, double* __restrict r2, double* __restrict i2,
                                   double* __restrict r3, double* __restrict i3, const double* __restrict w1r,
@@ -102,18 +97,22 @@ VX_INLINE void QuarterButterflies(double* __restrict r0, double* __restrict i0, 
         Butterfly(a2, b2, a3, b3, w1r[j], w1i[j]);
         Butterfly(a0, b0, a2, b2, w2r[j], w2i[j]);
         Butterfly(a1, b1, a3, b3, w2r[j + h], w2i[j + h]);
-        r0[j] = a0, i0[j] = b0, r1[j] = a1, i1[j] = b1, r2[j] = a2, i2[j] = b2, r3[j] = a3, i3[j] = b3;
+        r0[j] = a0, i0[j] = b0, r1[j] = a1, i1[j] = b1;
+        if (KeepAll)
+            r2[j] = a2, i2[j] = b2, r3[j] = a3, i3[j] = b3;
     }
 }
 
-template <bool RealInput> VX_INLINE void PairPass(double* re, double* im, std::size_t h, const Twiddles& t) {
+template <bool RealInput, bool KeepAll = true>
+VX_INLINE void PairPass(double* re, double* im, std::size_t h, const Twiddles& t) {
     const double* w1r = t.re.data() + (h - 1);
     const double* w1i = t.im.data() + (h - 1);
     const double* w2r = t.re.data() + (2 * h - 1);
     const double* w2i = t.im.data() + (2 * h - 1);
     for (std::size_t b = 0; b < kTransformSize; b += 4 * h)
-        QuarterButterflies<RealInput>(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h, im + b + 2 * h,
-                                      re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r, w2i, h);
+        QuarterButterflies<RealInput, KeepAll>(re + b, im + b, re + b + h, im + b + h, re + b + 2 * h,
+                                               im + b + 2 * h, re + b + 3 * h, im + b + 3 * h, w1r, w1i, w2r,
+                                               w2i, h);
 }
 
 // The stages with halves h and 2h in one pass. Butterflies of a stage are independent of each
@@ -133,6 +132,21 @@ VX_WIDE_VECTORS void LastStage(double* re, double* im, const Twiddles& t) {
     BlockButterflies(re, im, re + h, im + h, t.re.data() + (h - 1), t.im.data() + (h - 1), h);
 }
 
+// Stages 11 to 13 for the first kLineCount outputs only. They depend on the low quarter pairs of
+// stage 12, which depend on everything of stage 11; the butterflies that are kept get exactly the
+// operands of the full transform.
+VX_WIDE_VECTORS void LastStagesForLines(double* re, double* im, const Twiddles& t) {
+    constexpr std::size_t h = kTransformSize / 8;
+    PairPass<false, false>(re, im, h, t);
+    constexpr std::size_t half = kTransformSize / 2;
+    const double* wr = t.re.data() + (half - 1);
+    const double* wi = t.im.data() + (half - 1);
+    for (std::size_t j = 0; j < kLineCount; ++j) {
+        re[j] += re[j + half] * wr[j] - im[j + half] * wi[j];
+        im[j] += re[j + half] * wi[j] + im[j + half] * wr[j];
+    }
+}
+
 // Calls f(i) for every index once, in an order where both i and its reversal stay within a few
 // cache lines at a time: i = a·1024 + m·8 + b is reversed into rev(b)·1024 + rev(m)·8 + rev(a),
 // so for one m the 64 pairs of (a, b) read eight lines and write eight lines.
@@ -148,12 +162,17 @@ const std::vector<unsigned>& Reversal() {
     return reversal;
 }
 
-// The stages on values already in bit-reversed order; for a real input `im` is only written.
-void Stages(double* re, double* im, bool realInput) {
+// The stages on values already in bit-reversed order; for a real input `im` is only written. With
+// `linesOnly` only the first kLineCount outputs are computed.
+void Stages(double* re, double* im, bool realInput, bool linesOnly) {
     static const Twiddles twiddles = BuildTwiddles();
     // Stages 1 to 12 in pairs, then stage 13.
-    for (std::size_t h = 1; h < kTransformSize / 2; h *= 4)
+    const std::size_t lastPair = kTransformSize / 8;
+    for (std::size_t h = 1; h < lastPair; h *= 4)
         StagePair(re, im, h, twiddles, realInput && h == 1);
+    if (linesOnly)
+        return LastStagesForLines(re, im, twiddles);
+    StagePair(re, im, lastPair, twiddles, false);
     LastStage(re, im, twiddles);
 }
 
@@ -168,28 +187,40 @@ void Transform8192(double* re, double* im) {
             std::swap(im[i], im[r]);
         }
     });
-    Stages(re, im, false);
+    Stages(re, im, false, false);
 }
 
-double NormDivisor(const double (*points)[2], std::size_t n) {
+VX_WIDE_VECTORS double NormDivisor(const double (*points)[2], std::size_t n) {
     if (n == 0)
         return 0.0;
-    // Four independent running extremes, so that the comparisons need not wait for each other.
-    double hi[4], lo[4];
-    std::fill_n(hi, 4, points[0][0]);
-    std::fill_n(lo, 4, points[0][0]);
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4)
-        for (std::size_t lane = 0; lane < 4; ++lane) {
-            hi[lane] = std::max(hi[lane], points[i + lane][0]);
-            lo[lane] = std::min(lo[lane], points[i + lane][0]);
+    // Running extremes over the pairs as one array of doubles, eight at a time, so that the
+    // comparisons run as vectors; the even lanes hold the amplitudes, the odd ones are not used.
+    constexpr std::size_t kLanes = 8;
+    const double* flat = points[0];
+    const std::size_t count = 2 * n;
+    double hi[kLanes], lo[kLanes];
+    for (std::size_t lane = 0; lane < kLanes; ++lane)
+        hi[lane] = lo[lane] = flat[lane % 2];
+    std::size_t j = 0;
+    // Written as selections, and the lanes kept as a loop, which the compiler turns into vector
+    // maxima and minima (unrolled, it would compare lane by lane).
+    for (; j + kLanes <= count; j += kLanes) {
+        const double* x = flat + j;
+#pragma GCC unroll 1
+        for (std::size_t lane = 0; lane < kLanes; ++lane) {
+            hi[lane] = x[lane] > hi[lane] ? x[lane] : hi[lane];
+            lo[lane] = x[lane] < lo[lane] ? x[lane] : lo[lane];
         }
-    for (; i < n; ++i) {
-        hi[0] = std::max(hi[0], points[i][0]);
-        lo[0] = std::min(lo[0], points[i][0]);
     }
-    const double top = std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]));
-    const double bottom = std::min(std::min(lo[0], lo[1]), std::min(lo[2], lo[3]));
+    double top = flat[0], bottom = flat[0];
+    for (std::size_t lane = 0; lane < kLanes; lane += 2) {
+        top = std::max(top, hi[lane]);
+        bottom = std::min(bottom, lo[lane]);
+    }
+    for (; j < count; j += 2) {
+        top = std::max(top, flat[j]);
+        bottom = std::min(bottom, flat[j]);
+    }
     return -bottom >= top ? -bottom : top;
 }
 
@@ -241,7 +272,7 @@ void LineCalculator::Compute(const double (*points)[2], std::size_t n, double sa
     const std::size_t samples = window.size();
     ForEachInTileOrder(
         [&](std::size_t i) { re_[reversal[i]] = i < samples ? window[i] * points[i][0] : 0.0; });
-    Stages(re_.data(), im_.data(), true);
+    Stages(re_.data(), im_.data(), true, true);
     const std::vector<double>& depths = DepthsFor(samplePeriod, velocity);
     const double lineStep = 1.0 / (4096.0 * 2.0 * samplePeriod);
     for (std::size_t j = 0; j < kLineCount; ++j) {

@@ -16,7 +16,8 @@
 
 namespace {
 
-// Truncation toward zero into an unsigned 16-bit integer, wrapping as such an integer does.
+// Truncation toward zero into an unsigned 16-bit integer, wrapping as such an integer does; a value
+// beyond any count gives 0.
 std::uint16_t TruncU16(double x) {
     if (!std::isfinite(x) || std::fabs(x) >= 9.0e18)
         return 0;
@@ -84,8 +85,8 @@ void tTrcAxe::UseRawStep(double raw) {
 
 void tTrcAxe::TakeStep(double chosen, double w, double v0) {
     step = chosen;
-    tickCount = std::uint16_t(TruncU16(w) / step);
-    firstTick = std::uint16_t(TruncU16(v0) / step + 1);
+    tickCount = TruncU16(TruncU16(w) / step);
+    firstTick = TruncU16(TruncU16(v0) / step + 1);
 }
 
 void tTrcAxe::Fit(double p0, double p1, double v0, double v1) {
@@ -121,6 +122,13 @@ void tTrcAxe::Fit(double p0, double p1, double v0, double v1) {
     TakeStep(Choose(larger, smaller, w, n), w, v0);
 }
 
+int tTrcAxe::TickPixel(int i) const {
+    const double x = i * scale * step + offset;
+    if (!(std::fabs(x) < 1e9)) // far outside any picture; NaN too
+        return x > 0 ? 1000000000 : -1000000000;
+    return int(x);
+}
+
 void tTrcAxe::UseLabelFont(QPainter& painter) {
     QFont font = painter.font();
     font.setPointSize(12);
@@ -146,6 +154,9 @@ tTrcAxe_H::tTrcAxe_H(tTrcI_Columns* ownerImage) : tTrcAxe(ownerImage, 0, 50, 10)
 void tTrcAxe_H::Draw(QImage& picture) {
     const tTrcColumnsCnf& c = owner->conf;
     const double base = c.app->base;
+    // Measurement positions run to the right: a base that is not positive has no axis.
+    if (!(base > 0.0))
+        throw tTrcError(tTrcError::InvalidValue);
     SetRange(c.first * base, (c.first + c.visible) * base);
     Fit(c.app->marginLeft, c.imageWidth, rangeFrom, rangeTo);
     QPainter painter(&picture);

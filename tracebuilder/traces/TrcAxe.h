@@ -42,8 +42,8 @@ public:
     std::uint16_t intervals = 0;
 
 protected:
-    // Pixel coordinate of tick i.
-    int TickPixel(int i) const { return int(i * scale * step + offset); }
+    // Pixel coordinate of tick i, held within the range of int for a scale no picture can show.
+    int TickPixel(int i) const;
     // Bold size-12 font of the labels on the given painter.
     static void UseLabelFont(QPainter& painter);
     // Draws a label with its top-left corner at (x, y).

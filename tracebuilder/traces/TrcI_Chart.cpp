@@ -2,6 +2,8 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
+
 #include "TrcConfigs.h"
 
 QCPGraph* tTrcI_Chart::Graph() {
@@ -32,12 +34,15 @@ void tTrcI_Chart::PlotCurves(const IArray<tTrcV_Measure>& curves, std::size_t di
         values.reserve(qsizetype(n));
         for (std::size_t j = 0; j < n; ++j) {
             const double* point = curve.points.data()[j];
-            if (metres && point[1] > limit)
+            // In metres the curve ends at the depth limit and, as the trace pictures do, above the
+            // pile head (a velocity that is not positive).
+            if (metres && !(point[1] >= 0.0 && point[1] <= limit))
                 break;
             keys.push_back(point[1]);
             values.push_back(point[0]);
         }
-        graph->addData(keys, values, true);
+        // Keys declared sorted must be: the chart relies on it for drawing and ranges.
+        graph->addData(keys, values, std::is_sorted(keys.begin(), keys.end()));
     }
     graph->rescaleAxes();
     conf.chart->replot();

@@ -30,8 +30,8 @@ public:
 
 protected:
     // Appends to graph 0 the first points / divisor points of every curve, in metres mode only
-    // those up to the depth limit, and shows them. Raises the missing-object error without a chart
-    // or without application parameters.
+    // those from the pile head down to the depth limit, and shows them. Raises the missing-object error
+    // without a chart or without application parameters.
     void PlotCurves(const IArray<tTrcV_Measure>& curves, std::size_t divisor);
     // True while the radio group selects metres.
     bool InMetres() const;

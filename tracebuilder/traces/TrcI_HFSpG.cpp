@@ -3,10 +3,11 @@
 #include "ColumnRaster.h"
 
 void tTrcI_HFSpG::DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const {
-    if (points.count() == 0)
-        return;
     ColumnRaster raster(image, conf.app->marginTop, bottom);
     raster.PaintCentre(x0);
-    raster.Reach(x0, points, true);
-    raster.PaintShape();
+    // The spectrum mirrored about the centre line, both sides black.
+    raster.TakeSide(x0, points, [](int x) { return x; });
+    raster.PaintSide(qRgb(0, 0, 0));
+    raster.TakeSide(x0, points, [](int x) { return -x; });
+    raster.PaintSide(qRgb(0, 0, 0));
 }

@@ -1,12 +1,15 @@
 #include "CsvExport.h"
 
+#include "FailureText.h"
 #include "FileReplacement.h"
 #include "NumberFormat.h"
 #include "SpectrumView.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -76,13 +79,17 @@ QByteArray SpectrumExportText(const TSpectra& spectra) {
 }
 
 ExportResult WriteExportFile(const QString& fileName, const QByteArray& text) {
+    // A folder, a pipe or a device under that name is neither deleted nor written to.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        return {ExportResult::Failed, FailureText({FailureKind::NotRegularFile, 0})};
     if (!RemoveForReplacement(fileName))
         return {ExportResult::NotReplaced, {}};
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return {ExportResult::Failed, file.errorString()};
+        return {ExportResult::Failed, FailureText(FailureOf(file, errno))};
     if (file.write(text) != text.size() || !file.flush()) {
-        const QString error = file.errorString();
+        const QString error = FailureText(FailureOf(file, errno));
         file.close();
         file.remove();
         return {ExportResult::Failed, error};

@@ -25,10 +25,10 @@ QByteArray SpectrumExportText(const TSpectra& spectra);
 struct ExportResult {
     enum Status { Written, NotReplaced, Failed };
     Status Result = Failed;
-    QString Error; // the file system's reason when Failed
+    QString Error; // the reason in Russian when Failed
 };
 
 // Replaces the file: an existing one is deleted first. A file that is read-only or cannot be
-// deleted stays as it is (NotReplaced, no message expected). A failed write removes the
-// partial file.
+// deleted stays as it is (NotReplaced, no message expected); a folder, pipe or device is not a
+// file to replace (Failed). A failed write removes the partial file.
 ExportResult WriteExportFile(const QString& fileName, const QByteArray& text);

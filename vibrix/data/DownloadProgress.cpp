@@ -1,5 +1,6 @@
 #include "DownloadProgress.h"
 
+#include "FailureText.h"
 #include "MeasureResult.h"
 
 #include <QDeadlineTimer>
@@ -47,8 +48,9 @@ void TDownloadProgress::ReadThreadFile() {
             ++AddCount;
     } catch (const MeasureFileError& e) {
         Failures.push_back({e.fileName, e.reason});
-    } catch (const std::exception& e) {
-        Failures.push_back({fileName, QString::fromLocal8Bit(e.what())});
+    } catch (const std::exception&) {
+        // The system's own text would be English: the user reads ours.
+        Failures.push_back({fileName, FailureText({FailureKind::Other, 0})});
     }
     changed();
 }

@@ -26,7 +26,7 @@ public:
     int ReadCount = 0;
     int AddCount = 0;
     QString ButtonCaption;
-    std::vector<Failure> Failures; // files that could not be read, with the system's reason
+    std::vector<Failure> Failures; // files that could not be read, with the reason in Russian
     QPointer<TReadThread> ReadThread;
 
     void FormShow();

@@ -13,9 +13,12 @@ double toDateTimeValue(const QDateTime& local) {
 
 QDateTime fromDateTimeValue(double value) {
     static const QDate kZero(1899, 12, 30);
-    const double days = std::floor(value);
-    const qint64 ms = std::llround((value - days) * 86400000.0);
-    return QDateTime(kZero.addDays(qint64(days)), QTime(0, 0)).addMSecs(ms);
+    constexpr qint64 kDayMs = 86400000;
+    // The fraction counts wall-clock time since midnight: on a day the clocks change, adding it to
+    // midnight as elapsed time would be an hour off.
+    const qint64 total = std::llround(value * double(kDayMs));
+    const qint64 days = total >= 0 ? total / kDayMs : -((-total + kDayMs - 1) / kDayMs);
+    return QDateTime(kZero.addDays(days), QTime::fromMSecsSinceStartOfDay(int(total - days * kDayMs)));
 }
 
 void TReadThread::Start() {

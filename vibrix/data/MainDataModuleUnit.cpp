@@ -1,5 +1,6 @@
 #include "MainDataModuleUnit.h"
 
+#include "FailureText.h"
 #include "ProjectFile.h"
 
 using vxds::DataSetError;
@@ -100,8 +101,9 @@ bool TMainDataModule::OpenProject(const QString& fileName) {
         cdsDesc.open();
         cdsVibrix.open();
         cdsVibrix.setIndex(kMainIndex);
-    } catch (const DataSetError& e) {
-        LastError = QString::fromStdString(e.what());
+    } catch (const DataSetError&) {
+        // Two rows of one key: no writer of ours makes such a file.
+        LastError = FailureText({FailureKind::Damaged, 0});
         closeTables();
         return false;
     }
@@ -110,18 +112,22 @@ bool TMainDataModule::OpenProject(const QString& fileName) {
 }
 
 bool TMainDataModule::WriteProjectFile(const QString& fileName) {
-    return saveProjectFile(fileName, cdsDesc, cdsVibrix, LastError);
+    FileFailure why;
+    if (saveProjectFile(fileName, cdsDesc, cdsVibrix, why))
+        return true;
+    LastError = FailureText(why);
+    return false;
 }
 
 bool TMainDataModule::ReadProjectFile(const QString& fileName) {
-    if (!loadProjectFile(fileName, cdsDesc, cdsVibrix, LastError)) {
-        closeTables();
-        return false;
-    }
+    FileFailure why;
     // Packets describe themselves; only the tables of a project are taken.
-    if (cdsVibrix.fields() == kVibrixFields && cdsDesc.fields() == kDescFields)
+    if (!loadProjectFile(fileName, cdsDesc, cdsVibrix, why))
+        LastError = FailureText(why);
+    else if (cdsVibrix.fields() == kVibrixFields && cdsDesc.fields() == kDescFields)
         return true;
-    LastError = QStringLiteral("The file does not hold the tables of a project");
+    else
+        LastError = FailureText({FailureKind::Damaged, 0});
     closeTables();
     return false;
 }

@@ -18,7 +18,7 @@ public:
     int ChangeCount = 0;
     int SavedRecNo = 0;
     std::function<void(vxds::DataTable&)> OnAfterScrollResult;
-    // Text of the last failed project write or read, for the user.
+    // Why the last project write or read failed, in the user's words ("файл повреждён ...").
     QString LastError;
 
     // 0: row added; 1: not a measurement file or not stored; 2: key already present.

@@ -1,10 +1,11 @@
 #include "MeasureResult.h"
 
+#include "FailureText.h"
 #include "SsmFile.h"
-#include "SsmIo.h"
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -55,7 +56,8 @@ QByteArray packMeasure(const TMeasureResult& r) {
     for (int k = 0; k < 3; ++k) {
         const std::vector<float>& ch = channel(r, k);
         const std::size_t n = std::min(ch.size(), kChannelSamples);
-        std::memcpy(p + kChannelOffset[k], ch.data(), n * sizeof(float));
+        if (n > 0)
+            std::memcpy(p + kChannelOffset[k], ch.data(), n * sizeof(float));
         std::memset(p + kChannelOffset[k] + n * sizeof(float), 0, (kChannelSamples - n) * sizeof(float));
     }
     return out;
@@ -82,27 +84,42 @@ bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r) {
     return true;
 }
 
-MeasureFileError::MeasureFileError(const QString& file, const QString& why)
-    : std::runtime_error((file + ": " + why).toStdString()), fileName(file), reason(why) {}
+bool storedMeasureUsable(const QByteArray& bytes) {
+    if (std::size_t(bytes.size()) != kStoredMeasureSize)
+        return false;
+    double sampleFreq = 0;
+    std::int32_t sampleLen = 0;
+    get(bytes.constData(), 16, sampleFreq);
+    get(bytes.constData(), 24, sampleLen);
+    return std::isfinite(sampleFreq) && sampleFreq > 0 && sampleLen >= 4 &&
+           sampleLen <= std::int32_t(kChannelSamples) && std::has_single_bit(std::uint32_t(sampleLen));
+}
+
+MeasureFileError::MeasureFileError(const QString& file, const FileFailure& failure)
+    : std::runtime_error((file + ": " + FailureText(failure)).toStdString()), fileName(file),
+      reason(FailureText(failure)) {}
 
 void MeasureFile::read(const QString& path) {
     valid_ = false;
-    std::string error;
-    if (!ssm::readMeasurementFile(path.toStdString(), bytes_, error))
-        throw MeasureFileError(path, QString::fromLocal8Bit(error.c_str()));
-    valid_ = ssm::isVibrixMeasurement(bytes_, bytes_.size());
+    FileFailure why;
+    if (!ssm::readParts(path.toStdString(), {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer},
+                        parts_, why))
+        throw MeasureFileError(path, why);
+    // The blocks are missing when the file was cut short while it was read.
+    valid_ = ssm::isVibrixMeasurement(parts_.header, parts_.fileSize) &&
+             !parts_.block(ssm::Block::Sensor1).empty();
 }
 
 std::int32_t MeasureFile::siteNumber() const {
-    return bytes_[ssm::offset::SiteNumber];
+    return parts_.header[ssm::offset::SiteNumber];
 }
 
 std::int32_t MeasureFile::pileNumber() const {
-    return ssm::readU16(&bytes_[ssm::offset::PileNumber]);
+    return ssm::readU16(&parts_.header[ssm::offset::PileNumber]);
 }
 
 TMeasureResult MeasureFile::record(double dateTime) const {
-    const ssm::Header h = ssm::parseHeader(std::span(bytes_).first<ssm::kHeaderSize>());
+    const ssm::Header h = parts_.parsedHeader();
     TMeasureResult r;
     r.DateTime = dateTime;
     r.SiteNumber = siteNumber();
@@ -115,7 +132,7 @@ TMeasureResult MeasureFile::record(double dateTime) const {
     std::vector<std::uint16_t> words(kChannelSamples);
     const ssm::Block blocks[3] = {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer};
     for (int k = 0; k < 3; ++k) {
-        const std::uint8_t* block = bytes_.data() + ssm::blockOffset(h, blocks[k]);
+        const std::uint8_t* block = parts_.block(blocks[k]).data();
         for (std::size_t i = 0; i < kChannelSamples; ++i)
             words[i] = ssm::blockWord(block, i);
         std::vector<float>& ch = channel(r, k);

@@ -2,6 +2,9 @@
 // One measurement in memory: key values, recording parameters and the three channels
 // conditioned to -1 ... +1, and its packed form stored in a project row.
 
+#include "FileFailure.h"
+#include "SsmIo.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -34,11 +37,14 @@ void ConvertChannel(std::span<const std::uint16_t> words, std::span<float> sampl
 QByteArray packMeasure(const TMeasureResult& r);
 // False (record left empty) unless `bytes` is a whole stored value.
 bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r);
+// A whole stored value with the parameters the views can work with: a finite positive sample
+// frequency and a record length that is a power of two from 4 to 16384.
+bool storedMeasureUsable(const QByteArray& bytes);
 
-// A measurement file that exists but cannot be read; carries the system's reason.
+// A measurement file that exists but cannot be read; carries the reason in the user's words.
 class MeasureFileError : public std::runtime_error {
 public:
-    MeasureFileError(const QString& fileName, const QString& reason);
+    MeasureFileError(const QString& fileName, const FileFailure& failure);
     QString fileName, reason;
 };
 
@@ -57,6 +63,6 @@ public:
     TMeasureResult record(double dateTime) const;
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    ssm::FileParts parts_; // the header and the three channel blocks
     bool valid_ = false;
 };

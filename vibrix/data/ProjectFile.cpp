@@ -1,14 +1,26 @@
 #include "ProjectFile.h"
 
+#include "FailureText.h"
+#include "MeasureResult.h"
+#include "SsmIo.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cmath>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
-const QString kDamaged = QStringLiteral("Damaged project file");
+constexpr FileFailure kDamaged{FailureKind::Damaged, 0};
+
+// Positions of the measurement table's fields in a row.
+constexpr std::size_t kDateTimeField = 0;
+constexpr std::size_t kDataField = 3;
 
 bool writeLength(QIODevice& out, qint64 length) {
     char buf[4];
@@ -16,17 +28,20 @@ bool writeLength(QIODevice& out, qint64 length) {
     return out.write(buf, 4) == 4;
 }
 
-bool writePacket(QIODevice& out, const vxds::DataTable& table, QString& error) {
+bool writePacket(QIODevice& out, const vxds::DataTable& table, FileFailure& why) {
     const qint64 length = table.packetSize();
     if (length > std::numeric_limits<qint32>::max()) {
-        error = QStringLiteral("The project is too large for one file");
+        why = {FailureKind::TooLarge, 0};
         return false;
     }
-    if (!writeLength(out, length)) {
-        error = out.errorString();
-        return false;
-    }
-    return table.savePacket(out, &error);
+    if (writeLength(out, length) && table.savePacket(out))
+        return true;
+    // Nothing runs between the failing write and here that touches errno.
+    if (auto* file = qobject_cast<QFileDevice*>(&out))
+        why = FailureOf(*file, errno);
+    else
+        why = FailureFromErrno(errno);
+    return false;
 }
 
 // Length of the next packet when the rest of the file holds it, else -1.
@@ -38,54 +53,98 @@ qint64 readLength(QIODevice& in, qint64 left) {
     return length >= 0 && length <= left - 4 ? length : -1;
 }
 
+// Our writer keeps one description row.
+bool descriptionRow(const vxds::Row&, std::uint32_t index) {
+    return index == 0;
+}
+
+// Our writer stores a measurement at a real date-time, whole, with parameters the views can use.
+// Each row then holds at least a stored measurement's bytes in the file, so that an opened project
+// takes no more memory than a small multiple of its file.
+bool measurementRow(const vxds::Row& row, std::uint32_t) {
+    if (row.size() <= kDataField)
+        return false;
+    const double* dateTime = std::get_if<double>(&row[kDateTimeField]);
+    const QByteArray* data = std::get_if<QByteArray>(&row[kDataField]);
+    return dateTime && std::isfinite(*dateTime) && data && storedMeasureUsable(*data);
+}
+
+bool writeInPlace(const QString& path, const vxds::DataTable& desc, const vxds::DataTable& data,
+                  FileFailure& why) {
+    QFile file(path);
+    // Not truncated first: a save no longer than the old file never needs new room on the disk.
+    if (!file.open(QIODevice::ReadWrite)) {
+        why = FailureOf(file, errno);
+        return false;
+    }
+    if (!writeProjectPackets(file, desc, data, why))
+        return false;
+    if (!file.resize(file.pos()) || !file.flush() || ::fsync(file.handle()) != 0) {
+        why = FailureOf(file, errno);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool writeProjectPackets(QIODevice& out, const vxds::DataTable& desc, const vxds::DataTable& data,
-                         QString& error) {
-    return writePacket(out, desc, error) && writePacket(out, data, error);
+                         FileFailure& why) {
+    return writePacket(out, desc, why) && writePacket(out, data, why);
 }
 
 bool readProjectPackets(QIODevice& in, qint64 size, vxds::DataTable& desc, vxds::DataTable& data,
-                        QString& error) {
+                        FileFailure& why) {
     const qint64 l1 = readLength(in, size);
-    if (l1 < 0 || !desc.loadPacket(in, l1, &error)) {
-        error = kDamaged;
+    if (l1 < 0 || !desc.loadPacket(in, l1, nullptr, descriptionRow)) {
+        why = kDamaged;
         return false;
     }
     const qint64 left = size - 4 - l1;
     const qint64 l2 = readLength(in, left);
     // The second packet ends the file: anything after it means the lengths are wrong.
-    if (l2 < 0 || l2 != left - 4 || !data.loadPacket(in, l2, &error)) {
+    if (l2 < 0 || l2 != left - 4 || !data.loadPacket(in, l2, nullptr, measurementRow)) {
         desc.close();
-        error = kDamaged;
+        why = kDamaged;
         return false;
     }
     return true;
 }
 
 bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxds::DataTable& data,
-                     QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
+                     FileFailure& why) {
+    const QFileInfo target(path);
+    // A pipe or a device under the project's name is never replaced or written to.
+    if (target.exists() && !target.isFile()) {
+        why = {FailureKind::NotRegularFile, 0};
         return false;
     }
-    if (!writeProjectPackets(file, desc, data, error)) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        why = FailureOf(file, errno);
+        return target.isFile() && writeInPlace(path, desc, data, why);
+    }
+    if (!writeProjectPackets(file, desc, data, why)) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        error = file.errorString();
+        why = FailureOf(file, errno);
         return false;
     }
     return true;
 }
 
-bool loadProjectFile(const QString& path, vxds::DataTable& desc, vxds::DataTable& data, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+bool loadProjectFile(const QString& path, vxds::DataTable& desc, vxds::DataTable& data, FileFailure& why) {
+    std::uint64_t size = 0;
+    const int fd = ssm::openRegularFile(QFile::encodeName(path).toStdString(), size, why);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        why = FailureOf(file, errno);
         return false;
     }
-    return readProjectPackets(file, file.size(), desc, data, error);
+    return readProjectPackets(file, qint64(size), desc, data, why);
 }

@@ -71,7 +71,7 @@ bool TProjectSequences::ProjectCloseSequence() {
     // changed there is nothing to lose: the failure is reported and the project closed, or a
     // read-only file would keep every project command and the exit blocked for good.
     if (!dm_.CloseProject()) {
-        call(ui_.showError, dm_.LastError);
+        showSaveFailure();
         if (modified)
             return false;
         dm_.DiscardProject();
@@ -84,8 +84,13 @@ bool TProjectSequences::ProjectCloseSequence() {
 bool TProjectSequences::SaveProject() {
     if (dm_.SaveProject())
         return true;
-    call(ui_.showError, dm_.LastError);
+    showSaveFailure();
     return false;
+}
+
+void TProjectSequences::showSaveFailure() {
+    call(ui_.showError, QStringLiteral("Не удалось сохранить проект «%1»: %2")
+                            .arg(QFileInfo(ProjectName).fileName(), dm_.LastError));
 }
 
 void TProjectSequences::CancelChanges() {

@@ -37,6 +37,7 @@ public:
 
 private:
     void fail(const QString& text);
+    void showSaveFailure();
 
     TMainDataModule& dm_;
     TProjectUi ui_;

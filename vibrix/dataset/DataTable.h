@@ -73,8 +73,9 @@ public:
     // Binary packet: the field definitions and the rows. The table may be inactive.
     qint64 packetSize() const;
     bool savePacket(QIODevice& out, QString* error = nullptr) const;
-    // Reads exactly `length` bytes; on any fault the table stays exactly as it was.
-    bool loadPacket(QIODevice& in, qint64 length, QString* error = nullptr);
+    // Reads exactly `length` bytes; on any fault, or a row `accept` refuses, the table stays exactly
+    // as it was. Rows are checked as they are read, so a refused packet never takes more memory.
+    bool loadPacket(QIODevice& in, qint64 length, QString* error = nullptr, const RowCheck& accept = {});
     QByteArray packet() const;
     bool loadPacket(const QByteArray& bytes, QString* error = nullptr);
 

@@ -128,7 +128,7 @@ bool readHeader(PacketReader& r, std::vector<FieldDef>& fields) {
     return true;
 }
 
-bool readRows(PacketReader& r, const std::vector<FieldDef>& fields, RowStore& rows) {
+bool readRows(PacketReader& r, const std::vector<FieldDef>& fields, const RowCheck& accept, RowStore& rows) {
     std::uint32_t count = 0;
     if (!r.u32(count) || qint64(count) * qint64(fields.size()) > r.left())
         return false;
@@ -137,6 +137,8 @@ bool readRows(PacketReader& r, const std::vector<FieldDef>& fields, RowStore& ro
         for (std::size_t f = 0; f < fields.size(); ++f)
             if (!readValue(r, fields[f], row[f]))
                 return false;
+        if (accept && !accept(row, i))
+            return false;
         rows.insert(std::move(row));
     }
     return true;
@@ -177,11 +179,11 @@ bool DataTable::savePacket(QIODevice& out, QString* error) const {
     return w.finish(error);
 }
 
-bool DataTable::loadPacket(QIODevice& in, qint64 length, QString* error) {
+bool DataTable::loadPacket(QIODevice& in, qint64 length, QString* error, const RowCheck& accept) {
     PacketReader r(in, length);
     std::vector<FieldDef> fields;
     RowStore rows;
-    if (!readHeader(r, fields) || !readRows(r, fields, rows) || !r.finish()) {
+    if (!readHeader(r, fields) || !readRows(r, fields, accept, rows) || !r.finish()) {
         if (error)
             *error = QStringLiteral("Damaged table packet");
         return false;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <variant>
 #include <vector>
@@ -23,6 +24,8 @@ struct FieldDef {
 // A cell: null, a date-time (days since 30 December 1899), an int32, a blob, or text.
 using Value = std::variant<std::monostate, double, std::int32_t, QByteArray, QString>;
 using Row = std::vector<Value>;
+// Says whether a row (number `index` of a packet) is one the reader takes.
+using RowCheck = std::function<bool(const Row& row, std::uint32_t index)>;
 
 // Raised by operations the table's state does not allow, and by key violations.
 class DataSetError : public std::runtime_error {

@@ -1,8 +1,10 @@
 #include "ReportPainter.h"
 
 #include "ChartDrawing.h"
+#include "FailureText.h"
 
 #include <QBuffer>
+
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -10,6 +12,7 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -138,7 +141,8 @@ bool WriteReportFile(const QString& fileName, const QByteArray& bytes, QString& 
         return false;
     }
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = file.errorString();
+        error = QStringLiteral("Не удалось записать файл «%1»: %2")
+                    .arg(fileName, FailureText(FailureOf(file, errno)));
         return false;
     }
     return true;

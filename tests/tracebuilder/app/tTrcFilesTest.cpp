@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <filesystem>
+
+#include "../../support/BytesRead.h"
 #include "CatalogueWidgets.h"
 #include "SsmFolder.h"
 
@@ -23,12 +26,45 @@ TEST(tTrcFiles, FolderWithoutMeasurementsShowsThePlaceholder) {
     SsmFolder folder;
     QFile other(folder.path() + "/notes.txt");
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    QDir(folder.path()).mkdir("trap.ssm");
     CatalogueWidgets w;
     w.list(folder.path());
     EXPECT_EQ(w.fileLines(), QStringList{"--Файлов измерений нет--"});
     EXPECT_EQ(w.checkList.count(), 0);
     EXPECT_FALSE(w.buttonsEnabled());
+}
+
+TEST(tTrcFiles, AFolderNamedLikeAMeasurementIsAnUnknownEntry) {
+    SsmFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("trap.ssm"));
+    std::filesystem::last_write_time(
+        folder.fsPath("trap.ssm"),
+        std::chrono::file_clock::from_sys(SsmFolder::localTime(2026, 1, 2, 3, 4, 5)));
+    CatalogueWidgets w;
+    w.list(folder.path());
+    EXPECT_EQ(w.fileLines(),
+              QStringList{"trap.ssm    02.01.2026 03:04:05    Файл .ssm неизвестного формата"});
+    EXPECT_EQ(w.checkList.count(), 0);
+    EXPECT_FALSE(w.buttonsEnabled());
+}
+
+TEST(tTrcFiles, AFileDatedBefore1970IsReadOnce) {
+    SsmFolder recent, early;
+    auto s = SsmFolder::fileSpec(ssm::Version::V1_1, 1, 2);
+    s.fileTime = SsmFolder::localTime(2020, 6, 1, 12, 0, 0);
+    recent.write("a_1.ssm", s);
+    s.fileTime = SsmFolder::localTime(1965, 6, 1, 12, 0, 0);
+    early.write("a_1.ssm", s);
+    CatalogueWidgets w;
+    w.list(recent.path()); // whatever the first listing reads besides the files
+    const auto bytesToList = [&](const QString& folder) {
+        const long long before = BytesReadSoFar();
+        w.list(folder);
+        return BytesReadSoFar() - before;
+    };
+    const long long recentBytes = bytesToList(recent.path());
+    EXPECT_EQ(bytesToList(early.path()), recentBytes);
+    EXPECT_EQ(w.fileLines(),
+              QStringList{"a_1.ssm    01.06.1965 12:00:00     П:  1     С:  2    Файл Vibrix4 v1.1"});
 }
 
 TEST(tTrcFiles, RecognisedFileIsListedWithDateSitePileAndType) {
@@ -211,7 +247,9 @@ TEST_F(FilteredCatalogue, AChannelWhoseFileVanishedIsReportedNotShown) {
         w.files.CheckListClick();
         FAIL() << "the click must report the file it cannot read";
     } catch (const tFileError& e) {
-        EXPECT_NE(std::string(e.what()).find("s7_2.ssm"), std::string::npos);
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  QStringLiteral("Не удалось прочитать файл измерения «%1/s7_2.ssm»: файл или папка не найдены")
+                      .arg(folder.path()));
     }
     EXPECT_EQ(w.view.shows, 0);
     EXPECT_THROW(w.files.CollectChecked(), tFileError);

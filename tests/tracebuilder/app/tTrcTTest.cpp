@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "../../support/BytesRead.h"
 #include "SsmFolder.h"
 #include "tTrcT.h"
 #include "tTrcT4.h"
@@ -151,7 +152,8 @@ TEST_P(LoadPoints, SamplesFromWord256TimedByTheCounter) {
     id.reader->ProduceChannels({}, id, list);
     for (int c = 0; c < 2; ++c) {
         tTrc__Data& ch = *list[c];
-        ASSERT_EQ(id.reader->LoadPoints(id, ch), tTrcT::Ok);
+        FileFailure why;
+        ASSERT_EQ(id.reader->LoadPoints(id, ch, why), tTrcT::Ok);
         ASSERT_EQ(ch.points.count(), GetParam().points);
         const auto& words = c == 0 ? *s.sensor1 : *s.sensor2;
         for (int i : {0, 1, 243, 244, GetParam().points - 1}) {
@@ -164,7 +166,8 @@ TEST_P(LoadPoints, SamplesFromWord256TimedByTheCounter) {
     // Loaded points are kept: the file is not read again.
     list[0]->points.Item(0)[0] = 12345.0;
     QFile::remove(folder.path() + "/m_1.ssm");
-    EXPECT_EQ(id.reader->LoadPoints(id, *list[0]), tTrcT::Ok);
+    FileFailure why;
+    EXPECT_EQ(id.reader->LoadPoints(id, *list[0], why), tTrcT::Ok);
     EXPECT_EQ(list[0]->points.Item(0)[0], 12345.0);
 }
 
@@ -172,6 +175,26 @@ INSTANTIATE_TEST_SUITE_P(Versions, LoadPoints,
                          ::testing::Values(LoadCase{ssm::Version::V1_0, 15872},
                                            LoadCase{ssm::Version::V1_1, 16128},
                                            LoadCase{ssm::Version::V1_2, 16128}));
+
+TEST(tTrcT, LoadPointsReadsTheHeaderAndTheChannelsBlocksOnly) {
+    SsmFolder folder;
+    auto s = SsmFolder::fileSpec(ssm::Version::V1_2, 1, 2);
+    s.sensor2 = SsmFolder::rampWords(7, 1);
+    std::string error;
+    ASSERT_TRUE(ssmgen::writeFarBlocks(folder.fsPath("far_1.ssm"), s, std::int64_t(256) << 20, error))
+        << error;
+    const auto id = identify(folder, "far_1.ssm");
+    ASSERT_EQ(id.reader, &readerNamed("Файл Vibrix4 v1.2"));
+    tTrc__DataList list;
+    id.reader->ProduceChannels({}, id, list);
+    const long long before = BytesReadSoFar();
+    FileFailure why;
+    ASSERT_EQ(id.reader->LoadPoints(id, *list[1], why), tTrcT::Ok);
+    // The header, sensor 2 and the time stamps: 65656 bytes of a file of 256 MiB.
+    EXPECT_LT(BytesReadSoFar() - before, 100000);
+    EXPECT_EQ(list[1]->points.Item(0)[0], double((*s.sensor2)[256]) - 32768.0);
+    EXPECT_EQ(list[1]->points.count(), 16128);
+}
 
 TEST(tTrcT, LoadPointsOfAVanishedOrReplacedFileFails) {
     SsmFolder folder;
@@ -184,9 +207,12 @@ TEST(tTrcT, LoadPointsOfAVanishedOrReplacedFileFails) {
     swap.reader->ProduceChannels({}, swap, list);
     QFile::remove(folder.path() + "/gone_1.ssm");
     folder.write("swap_1.ssm", SsmFolder::fileSpec(ssm::Version::V1_0, 1, 1));
-    EXPECT_EQ(gone.reader->LoadPoints(gone, *list[0]), tTrcT::CannotRead);
+    FileFailure why;
+    EXPECT_EQ(gone.reader->LoadPoints(gone, *list[0], why), tTrcT::CannotRead);
+    EXPECT_EQ(why.kind, FailureKind::NoSuchFile);
     EXPECT_EQ(list[0]->points.count(), 0);
-    EXPECT_EQ(swap.reader->LoadPoints(swap, *list[2]), tTrcT::CannotRead);
+    EXPECT_EQ(swap.reader->LoadPoints(swap, *list[2], why), tTrcT::CannotRead);
+    EXPECT_EQ(why.kind, FailureKind::Damaged);
     EXPECT_EQ(list[2]->points.count(), 0);
 }
 

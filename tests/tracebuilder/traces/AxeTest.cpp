@@ -126,8 +126,10 @@ TEST_F(AxeTest, DepthAxisDrawsRedGridLinesAtTheColumnsScale) {
     EXPECT_GT(dark, 5);
 }
 
-TEST_F(AxeTest, ZeroBaseStopsTheAxesBeforeTheDepthAxis) {
-    app.base = 0;
-    EXPECT_EQ(ErrorCode([&] { chain.image.DrawAxes(); }), tTrcError::InvalidValue);
-    EXPECT_NE(tab.Pixel(900, 80), kRed);
+TEST_F(AxeTest, ZeroOrNegativeBaseStopsTheAxesBeforeTheDepthAxis) {
+    for (double base : {0.0, -1.0, -0.5}) {
+        app.base = base;
+        EXPECT_EQ(ErrorCode([&] { chain.image.DrawAxes(); }), tTrcError::InvalidValue) << base;
+        EXPECT_NE(tab.Pixel(900, 80), kRed) << base;
+    }
 }

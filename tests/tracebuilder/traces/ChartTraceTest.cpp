@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 #include <qcustomplot.h>
 
@@ -119,6 +120,35 @@ TEST_F(ChartTest, SpectrumInMetresStopsAtTheDepthLimit) {
                                                      [](const double* p) { return p[1] <= 50.0; })));
     chain.image.Clear();
     EXPECT_TRUE(chart.graph(0)->data()->isEmpty());
+}
+
+TEST_F(ChartTest, NegativeVelocityEndsTheMetreCurvesAtThePileHead) {
+    app.velocity = -2000;
+    SeismogramChain seismogram(app, chart, units.group);
+    seismogram.Build(MakeList(1, Sine(300, 9000, kDt, 16384), kDt));
+    EXPECT_EQ(Keys(chart), std::vector<double>{0.0}); // every later sample lies above the head
+    SpectrumChain spectrum(app, chart, units.group);
+    spectrum.Build(MakeList(1, Sine(1000, 1, kDt, 16384), kDt));
+    EXPECT_TRUE(Keys(chart).empty());
+}
+
+TEST_F(ChartTest, MetreKeysReachTheChartInOrder) {
+    // A long sample period puts the lowest lines below the zero-frequency line's 1000 m.
+    app.depthLimit = 100000;
+    SpectrumChain chain(app, chart, units.group);
+    chain.Build(MakeList(1, Sine(10, 1, 1e-3, 16384), 1e-3));
+    const std::vector<double> keys = Keys(chart);
+    EXPECT_EQ(keys.size(), 2048u);
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+}
+
+TEST_F(ChartTest, SeismogramNeedsNoSamplePeriod) {
+    SeismogramChain chain(app, chart, units.group);
+    tTrc__DataList list = MakeList(1, Sine(300, 9000, kDt, 4000), kDt);
+    list[0]->samplePeriod = 0.0f;
+    units.other.setChecked(true);
+    chain.Build(list);
+    EXPECT_EQ(Keys(chart).size(), 4000u);
 }
 
 TEST_F(ChartTest, MissingChartOrImageIsTheMissingObjectError) {

@@ -46,7 +46,8 @@ tTrc__DataList ReadPiles(const QString& folder) {
         tTrcT::Unknown().Identify(id);
         tTrc__DataList channels;
         id.reader->ProduceChannels(tFilterFlags{true, false, true}, id, channels);
-        if (channels.size() != 1 || id.reader->LoadPoints(id, *channels[0]) != tTrcT::Ok) {
+        FileFailure why;
+        if (channels.size() != 1 || id.reader->LoadPoints(id, *channels[0], why) != tTrcT::Ok) {
             ADD_FAILURE() << "cannot read " << name.toStdString();
             continue;
         }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
 
 #include "TraceRig.h"
@@ -178,15 +179,64 @@ TEST_F(SeismoTest, ScrollBarAgreesWithFirstAfterReprocessing) {
 TEST_F(SeismoTest, SilentAndPeriodlessMeasurements) {
     tTrc__DataList list;
     list.push_back(MakeChannel(std::vector<double>(16384, 0.0), kDt));
-    list.push_back(MakeChannel(Wave(), 0.0));
+    list.push_back(MakeChannel(Wave(), kDt));
+    list[1]->samplePeriod = 0.0f; // the picture needs only the points' times
     Build(list);
     // The silent one is its centre line only.
     EXPECT_EQ(tab.Pixel(45, 20 + 4 * 12), kBlack);
     EXPECT_EQ(tab.Pixel(46, 20 + 4 * 12), kWhite);
     EXPECT_EQ(tab.Pixel(44, 20 + 4 * 12), kWhite);
-    // Without a sample period the column stays empty.
-    EXPECT_EQ(chain.processing.measures.Item(1).points.count(), 0);
-    EXPECT_EQ(tab.Pixel(95, 20 + 4 * 12), kWhite);
+    // The one without a sample period is drawn all the same.
+    EXPECT_EQ(chain.processing.measures.Item(1).points.count(),
+              chain.processing.measures.Item(0).points.count());
+    EXPECT_EQ(tab.Pixel(105, 20 + 4 * 12), kBlack);
+    EXPECT_EQ(tab.Pixel(85, 20 + 16 * 12), kGrey);
+}
+
+// The lobes are the polygons of the column: from the top of the centre line through (x0 + X, Y)
+// for X <= 0 (left) or X > 0 (right), the other side staying on the centre line, to its bottom;
+// grey and black, filled and outlined in 1-px black.
+TEST_F(SeismoTest, LobesAreThePixelsOfTheColumnPolygons) {
+    // Many sign changes within every depth range.
+    std::vector<double> v(16384);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i] = 20000.0 * std::sin(2 * M_PI * double(i) / 37.0) * std::cos(2 * M_PI * double(i) / 511.0);
+    const tTrc__DataList list = MakeList(3, v, kDt);
+    chain.values.Calc(list);
+    for (int depth : {5, 20, 50}) {
+        tab.track->setValue(depth);
+        chain.processing.Calc();
+        chain.image.Clear();
+        chain.image.Draw(&chain.processing);
+
+        QImage expected(tab.picture->image().size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        QPainter painter(&expected);
+        const int top = app.marginTop, bottom = layout().imageHeight;
+        for (int c = 0; c < layout().visible; ++c) {
+            const int x0 = layout().ColumnCentre(c);
+            const IArray<TPoint>& points = chain.processing.measures.Item(std::size_t(c)).points;
+            QPolygon left, right;
+            for (const TPoint& p : points) {
+                left << QPoint(p.X > 0 ? x0 : x0 + p.X, p.Y + top);
+                right << QPoint(p.X > 0 ? x0 + p.X : x0, p.Y + top);
+            }
+            left[0] = right[0] = QPoint(x0, top);
+            left[left.size() - 1] = right[right.size() - 1] = QPoint(x0, bottom);
+            painter.setBrush(QColor(232, 232, 232));
+            painter.drawPolygon(left);
+            painter.setBrush(Qt::black);
+            painter.drawPolygon(right);
+            painter.drawLine(x0, top, x0, bottom);
+        }
+        painter.end();
+        const QImage& drawn = tab.picture->image();
+        int differing = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                differing += drawn.pixel(x, y) != expected.pixel(x, y);
+        EXPECT_EQ(differing, 0) << depth << " m";
+    }
 }
 
 TEST_F(SeismoTest, ChainMembersAreRequired) {

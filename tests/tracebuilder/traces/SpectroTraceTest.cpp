@@ -59,7 +59,7 @@ TEST_F(SpectroTest, PeakIsAMirroredBlackShapeAtItsDepth) {
     EXPECT_EQ(tab.Pixel(45 - 3, 20 + 46 * 12), kWhite);
 }
 
-TEST_F(SpectroTest, SilentMeasurementIsItsCentreLineAndAPeriodlessOneAnEmptyColumn) {
+TEST_F(SpectroTest, SilentAndPeriodlessMeasurementsAreTheirCentreLines) {
     tTrc__DataList list;
     list.push_back(MakeChannel(std::vector<double>(16384, 0.0), kDt));
     list.push_back(MakeChannel(Sine(500, 1, kDt, 16384), 0.0));
@@ -68,7 +68,8 @@ TEST_F(SpectroTest, SilentMeasurementIsItsCentreLineAndAPeriodlessOneAnEmptyColu
     EXPECT_EQ(tab.Pixel(46, 20 + 31 * 12), kWhite);
     EXPECT_EQ(tab.Pixel(44, 20 + 31 * 12), kWhite);
     EXPECT_EQ(chain.values.depthSpectra.Item(1).points.count(), 0);
-    EXPECT_EQ(tab.Pixel(95, 20 + 31 * 12), kWhite);
+    EXPECT_EQ(tab.Pixel(95, 20 + 31 * 12), kBlack); // no spectrum, the column's line all the same
+    EXPECT_EQ(tab.Pixel(96, 20 + 31 * 12), kWhite);
 }
 
 TEST_F(SpectroTest, InputStaysRawAndVelocityMovesTheLines) {

@@ -9,8 +9,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -120,8 +123,15 @@ TEST(ExportFile, UnwritablePlaceReportsTheReason) {
     const QString name = dir.filePath("missing/folder/out.csv");
     const ExportResult r = WriteExportFile(name, "x\r");
     EXPECT_EQ(r.Result, ExportResult::Failed);
-    EXPECT_FALSE(r.Error.isEmpty());
+    EXPECT_EQ(r.Error, QStringLiteral("файл или папка не найдены"));
     EXPECT_FALSE(QFile::exists(name));
+    // A pipe under the name is neither waited on nor replaced.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.csv")).constData(), 0600), 0);
+    const ExportResult pipe = WriteExportFile(dir.filePath("pipe.csv"), "x\r");
+    EXPECT_EQ(pipe.Result, ExportResult::Failed);
+    EXPECT_EQ(pipe.Error, QStringLiteral("это не обычный файл (папка, канал или устройство)"));
+    EXPECT_FALSE(QFileInfo(dir.filePath("pipe.csv")).isFile());
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("pipe.csv")));
 }
 
 } // namespace

@@ -18,6 +18,22 @@ inline ssmgen::FileSpec measureSpec(int site, int pile, std::uint32_t seed = 1) 
     return s;
 }
 
+// A record our writer stores: usable parameters, silent channels.
+inline TMeasureResult usableRecord(double dateTime = 45000.25, int site = 1, int pile = 2) {
+    TMeasureResult r;
+    r.DateTime = dateTime;
+    r.SiteNumber = site;
+    r.PileNumber = pile;
+    r.SampleFreq = 50000;
+    r.SampleLen = 16384;
+    return r;
+}
+
+// The measurement table's row of a record.
+inline vxds::Row rowOf(const TMeasureResult& r) {
+    return {r.DateTime, r.SiteNumber, r.PileNumber, packMeasure(r), QString()};
+}
+
 inline QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

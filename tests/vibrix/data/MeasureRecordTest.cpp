@@ -1,3 +1,4 @@
+#include "../../support/BytesRead.h"
 #include "DataFixture.h"
 
 #include "NumberFormat.h"
@@ -158,6 +159,19 @@ TEST_F(MeasureFileTest, ForeignShortAndUnreadableFiles) {
         FAIL() << "a folder was read as a file";
     } catch (const MeasureFileError& e) {
         EXPECT_EQ(e.fileName, path("folder.ssm"));
-        EXPECT_FALSE(e.reason.isEmpty());
+        EXPECT_EQ(e.reason, QStringLiteral("это не обычный файл (папка, канал или устройство)"));
     }
+}
+
+TEST_F(MeasureFileTest, AFarDataOffsetCostsNoMoreThanANearOne) {
+    std::string error;
+    ASSERT_TRUE(ssmgen::writeFarBlocks(path("far.ssm").toStdString(), measureSpec(4, 5),
+                                       std::int64_t(256) << 20, error))
+        << error;
+    const long long before = BytesReadSoFar();
+    const MeasureFile far(path("far.ssm"));
+    EXPECT_LT(BytesReadSoFar() - before, 200000); // the header and three blocks: 98424 bytes
+    ASSERT_TRUE(far.isMeasurement());
+    EXPECT_EQ(far.record(1.0).Ch0Data,
+              MeasureFile(writeSsm("near.ssm", measureSpec(4, 5))).record(1.0).Ch0Data);
 }

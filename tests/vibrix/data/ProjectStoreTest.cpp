@@ -203,7 +203,7 @@ TEST_F(ProjectStore, DuplicateKeysInAFileRefuseTheOpen) {
     dm.cdsDesc.createDataSet();
     dm.cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
     dm.cdsVibrix.createDataSet();
-    const vxds::Row row{1.0, std::int32_t(1), std::int32_t(1), QByteArray(196672, '\0'), QString()};
+    const vxds::Row row = rowOf(usableRecord(1.0, 1, 1));
     dm.cdsVibrix.appendRecord(row);
     dm.cdsVibrix.appendRecord(row);
     ASSERT_TRUE(dm.WriteProjectFile(path("dup.cdsm")));
@@ -221,8 +221,8 @@ TEST_F(ProjectStore, AFileWithOtherTablesIsNoProjectAndLeavesNoTrace) {
     other.appendRecord({1.0, QStringLiteral("one"), std::int32_t(1)});
     dm.cdsDesc.createDataSet();
     dm.cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
-    QString error;
-    ASSERT_TRUE(saveProjectFile(path("other.cdsm"), dm.cdsDesc, other, error)) << error.toStdString();
+    FileFailure why;
+    ASSERT_TRUE(saveProjectFile(path("other.cdsm"), dm.cdsDesc, other, why));
     dm.DiscardProject();
     EXPECT_FALSE(seq.ProjectOpenSequence(path("other.cdsm")));
     EXPECT_EQ(errors, QStringList{QStringLiteral("Не удалось открыть проект!")});

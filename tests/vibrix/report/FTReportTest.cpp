@@ -117,6 +117,9 @@ TEST_F(FTReport, PreviewOpensAtWholePageAndSavesPdfAndJpeg) {
     EXPECT_EQ(jpeg.size(), QSize(1240, 1754));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Не удалось записать файл «%1»: файл или папка не найдены")
+                  .arg(dir.filePath("missing/report.pdf")));
     EXPECT_FALSE(QFile::exists(dir.filePath("missing/report.pdf")));
 }
 
