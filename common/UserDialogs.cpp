@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 
 #include <exception>
+#include <new>
 
 namespace {
 
@@ -85,6 +86,9 @@ bool RunGuarded(UserDialogs& dialogs, QWidget* parent, const std::function<void(
     try {
         handler();
         return true;
+    } catch (const std::bad_alloc&) {
+        // The library's own text is English and says nothing to a field engineer.
+        text = QStringLiteral("Недостаточно памяти для этого действия");
     } catch (const std::exception& e) {
         text = QString::fromUtf8(e.what());
     } catch (...) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 
 TEST(RunGuarded, ShowsAFailureUnderTheApplicationNameAndReportsIt) {
@@ -19,7 +20,12 @@ TEST(RunGuarded, ShowsAFailureUnderTheApplicationNameAndReportsIt) {
     EXPECT_EQ(dialogs.messages[0].text, "Не удалось записать файл");
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
 
+    EXPECT_FALSE(RunGuarded(dialogs, nullptr, [] { throw std::bad_alloc(); }));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, "Недостаточно памяти для этого действия");
+
     EXPECT_FALSE(RunGuarded(dialogs, nullptr, [] { throw 42; }));
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages[2].text, "Неизвестная ошибка");
     EXPECT_EQ(runs, 1);
 }
