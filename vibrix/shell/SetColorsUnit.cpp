@@ -38,14 +38,6 @@ QIcon swatch(TColor colour, QSize size) {
 
 } // namespace
 
-QColor ToQColor(TColor colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-TColor ToTColor(const QColor& colour) {
-    return TColor(colour.red()) | TColor(colour.green()) << 8 | TColor(colour.blue()) << 16;
-}
-
 const std::array<TColor, 16>& TSetColorsForm::StandardColors() {
     static const std::array<TColor, 16> colours{0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                                 0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,

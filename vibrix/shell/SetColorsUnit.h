@@ -2,6 +2,8 @@
 // The colour dialog: one row per item, its caption and its colour, chosen from the 16
 // standard colours in a drop-down over the colour cell.
 
+#include "DisplayFlags.h"
+
 #include <QColor>
 #include <QDialog>
 #include <QString>
@@ -12,11 +14,6 @@
 
 class QComboBox;
 class QTableWidget;
-
-// A colour as the settings file keeps it: 0x00BBGGRR.
-using TColor = std::uint32_t;
-QColor ToQColor(TColor colour);
-TColor ToTColor(const QColor& colour);
 
 class TSetColorsForm : public QDialog {
 public:

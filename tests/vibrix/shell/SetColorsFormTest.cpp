@@ -99,7 +99,7 @@ TEST_F(SetColorsForm, OnlyAChosenColourOfARowInTheListIsStored) {
 TEST(ColorValue, SettingsColoursAreBlueGreenRed) {
     EXPECT_EQ(ToQColor(16711680), QColor(Qt::blue));
     EXPECT_EQ(ToQColor(255), QColor(Qt::red));
-    EXPECT_EQ(ToTColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
+    EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
 }
 
 } // namespace
