@@ -101,19 +101,28 @@ void PrintReportPage(QPrinter& printer, const TReportPage& page) {
     PaintReportPage(painter, page, fullPaper(printer.pageLayout(), printer.resolution()));
 }
 
+void WriteReportPdf(QIODevice& device, int count, const std::function<const TReportPage&(int)>& pageAt) {
+    QPdfWriter writer(&device);
+    // Points and layout pixels agree: the charts are drawn straight into the document.
+    writer.setResolution(int(kLayoutUnitsPerInch));
+    writer.setCreator(QStringLiteral("Vibrix4"));
+    QCPPainter painter;
+    for (int i = 0; i < count; ++i) {
+        const TReportPage& page = pageAt(i);
+        writer.setPageLayout(paperLayout(page));
+        if (i == 0)
+            painter.begin(&writer);
+        else
+            writer.newPage();
+        PaintReportPage(painter, page, fullPaper(writer.pageLayout(), writer.resolution()));
+    }
+}
+
 QByteArray ReportPdf(const TReportPage& page) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        // Points and layout pixels agree: the charts are drawn straight into the document.
-        writer.setResolution(int(kLayoutUnitsPerInch));
-        writer.setPageLayout(paperLayout(page));
-        writer.setCreator(QStringLiteral("Vibrix4"));
-        QCPPainter painter(&writer);
-        PaintReportPage(painter, page, fullPaper(writer.pageLayout(), writer.resolution()));
-    }
+    WriteReportPdf(buffer, 1, [&page](int) -> const TReportPage& { return page; });
     return bytes;
 }
 

@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QTransform>
 
+#include <functional>
+
 class QCPPainter;
+class QIODevice;
 class QPrinter;
 
 // From the band's layout units to the painter's coordinates when the page is fitted, centred
@@ -23,6 +26,11 @@ void PrintReportPage(QPrinter& printer, const TReportPage& page);
 // The page as a one-page PDF (vector) or a JPEG picture (quality 85) at `dpi`, in memory.
 QByteArray ReportPdf(const TReportPage& page);
 QByteArray ReportJpeg(const TReportPage& page, int dpi = 150);
+
+// A PDF of `count` pages into `device`: `pageAt(i)` is asked for page i just before it is
+// painted, so one page object may be refilled for every page (charts are drawn as they are
+// then). An empty count writes nothing.
+void WriteReportPdf(QIODevice& device, int count, const std::function<const TReportPage&(int)>& pageAt);
 
 // Writes such bytes into a file; nothing is left behind on failure. False with the system's
 // reason.
