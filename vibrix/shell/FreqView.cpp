@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -80,10 +81,15 @@ QWidget* TFreqView::makeSideColumn() {
     connect(FreqSpectrumRadioButton, &QRadioButton::clicked, this, choose(SpectrumAbscissa::Frequency));
     connect(DepthSpectrumRadioButton, &QRadioButton::clicked, this, choose(SpectrumAbscissa::Depth));
 
+    FTProcessingButton = Named(new QToolButton(column), QStringLiteral("FTProcessingButton"));
+    FTProcessingButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    FTProcessingButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(graphs);
     layout->addWidget(type);
+    layout->addWidget(FTProcessingButton);
     layout->addStretch();
     column->setFixedWidth(150);
     return column;

@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QSlider;
+class QToolButton;
 class TRecordChart;
 
 class TFreqView : public QWidget {
@@ -27,6 +28,7 @@ public:
     QCheckBox* Ch1SpectrumCheckBox;
     QRadioButton* FreqSpectrumRadioButton;
     QRadioButton* DepthSpectrumRadioButton;
+    QToolButton* FTProcessingButton; // the window's time-frequency command, given by the window
 
     void ShowFreqDomain();
     void ClearFreqDomain();

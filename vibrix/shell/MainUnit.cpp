@@ -38,9 +38,14 @@ TMainForm::TMainForm(UserDialogs& dialogs, const TProgramPlaces& places, const Q
 }
 
 // The pages go first: their grid and memos watch the tables that the data module owns.
+// A memo that loses the focus while the pages go still posts its text; the window's own
+// state then is not touched any more.
 TMainForm::~TMainForm() {
     MainDataModule.OnAfterScrollResult = nullptr;
-    delete PageControl;
+    QWidget* pages = PageControl;
+    PageControl = nullptr;
+    DataPage = nullptr;
+    delete pages;
 }
 
 void TMainForm::FormCreate(const QString& projectFile) {
@@ -127,6 +132,12 @@ void TMainForm::connectActions() {
     on(a.Ch1SpectrumAction, [p](bool checked) { p->SetSpectrumShown(1, checked); });
     on(a.FreqSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Frequency); });
     on(a.DepthSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Depth); });
+    on(a.PrintReportAction, [this](bool) { PrintReportActionExecute(); });
+    on(a.SignalExportAction, [this](bool) { SignalExportActionExecute(); });
+    on(a.SpectrExportAction, [this](bool) { SpectrExportActionExecute(); });
+    on(a.FTProcessingAction, [this](bool) { FTProcessingActionExecute(); });
+    on(a.ColorsAction, [this](bool) { ColorsActionExecute(); });
+    p->FreqView->FTProcessingButton->setDefaultAction(a.FTProcessingAction);
     on(a.miHelp, [this](bool) { miHelpClick(); });
     on(a.AboutMenuItem, [this](bool) { AboutMenuItemClick(); });
 }
@@ -154,6 +165,8 @@ void TMainForm::ActionListUpdate() {
     const bool open = MainDataModule.IsProjectOpen();
     const bool rows = !MainDataModule.IsProjectEmpty();
     Actions->Update(open, MainDataModule.IsProjectModified(), rows);
+    if (!DataPage)
+        return; // the window is going
     DataPage->SetRowsEnabled(rows);
     DataPage->DBNavigator->UpdateButtons();
 }

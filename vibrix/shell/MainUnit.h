@@ -81,6 +81,12 @@ private:
     void CreateProjectDir();
     void miHelpClick();
     void AboutMenuItemClick();
+    // The commands on the record shown (MainCommands.cpp).
+    void PrintReportActionExecute();
+    void SignalExportActionExecute();
+    void SpectrExportActionExecute();
+    void FTProcessingActionExecute();
+    void ColorsActionExecute();
     void connectActions();
     void showFlagsInActions();
     QWidget* makePages();

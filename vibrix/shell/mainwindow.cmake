@@ -2,9 +2,10 @@
 
 # The record views: usable without the main window (a report builds them offscreen).
 add_library(vibrix_views STATIC
-  ChartPanel.cpp FreqView.cpp Hints.cpp NumberEdit.cpp RecordChart.cpp TimeView.cpp)
+  ChartPanel.cpp FreqView.cpp Hints.cpp NumberEdit.cpp PanelReport.cpp RecordChart.cpp TimeView.cpp)
 target_include_directories(vibrix_views PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(vibrix_views PUBLIC vibrix_analysis vibrix_data QCustomPlotQt6::QCustomPlotQt6 Qt6::Widgets)
+target_link_libraries(vibrix_views PUBLIC vibrix_analysis vibrix_data vibrix_report
+  QCustomPlotQt6::QCustomPlotQt6 Qt6::Widgets)
 
 # Where the program keeps its files, and the settings file.
 add_library(vibrix_settings STATIC ProgramPlaces.cpp VibrixSettings.cpp)
@@ -22,9 +23,10 @@ string(TIMESTAMP VIBRIX_BUILD_YEAR "%Y")
 configure_file(VibrixVersion.h.in ${CMAKE_CURRENT_BINARY_DIR}/VibrixVersion.h @ONLY)
 
 # The main window, its actions, status bar, about box and the start of the program.
-add_library(vibrix_mainwindow STATIC AboutUnit.cpp MainActions.cpp MainStatusBar.cpp MainUnit.cpp Startup.cpp)
+add_library(vibrix_mainwindow STATIC
+  AboutUnit.cpp MainActions.cpp MainCommands.cpp MainStatusBar.cpp MainUnit.cpp Startup.cpp)
 target_include_directories(vibrix_mainwindow PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-target_link_libraries(vibrix_mainwindow PUBLIC vibrix_project_ui vibrix_settings)
+target_link_libraries(vibrix_mainwindow PUBLIC vibrix_project_ui vibrix_forms vibrix_settings)
 
 add_executable(vibrix vibrix_main.cpp)
 target_link_libraries(vibrix PRIVATE vibrix_mainwindow)

@@ -144,7 +144,14 @@ protected:
             trigger("CreateNewProjectAction");
             project = window->ProjectName().isEmpty() ? project : window->ProjectName();
         } else {
-            trigger(chance(50) ? "miHelp" : "AboutMenuItem");
+            // The dialogs of these are cancelled: a disabled action does nothing.
+            const char* others[] = {"miHelp",
+                                    "AboutMenuItem",
+                                    "ColorsAction",
+                                    "FTProcessingAction",
+                                    "SignalExportAction",
+                                    "PrintReportAction"};
+            trigger(others[pick(6)]);
         }
         // Every error box of the walk is expected to come from a command's own failure text.
         for (const auto& m : dialogs.messages)
