@@ -12,5 +12,6 @@ int List(const cli::Args& a);
 int ExportSignal(const cli::Args& a);
 int ExportSpectrum(const cli::Args& a);
 int Spectrogram(const cli::Args& a);
+int Report(const cli::Args& a);
 
 } // namespace vibrixcli

@@ -1,17 +1,18 @@
 // vibrix-cli: batch import, listing, export and spectrograms of vibrix projects.
 #include "VibrixCommands.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 int main(int argc, char** argv) {
-    // Fonts and pictures need a GUI application; no window is ever shown.
+    // Fonts, pictures and the report's charts need a widget application; no window is ever shown.
     cli::prepareHeadlessGui();
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     using namespace vibrixcli;
     return cli::dispatch(app.arguments(), kUsage,
                          {{"import", {}, Import},
                           {"list", {}, List},
                           {"export-signal", {}, ExportSignal},
                           {"export-spectrum", {}, ExportSpectrum},
-                          {"spectrogram", {"channel", "width"}, Spectrogram}});
+                          {"spectrogram", {"channel", "width"}, Spectrogram},
+                          {"report", {"settings"}, Report}});
 }

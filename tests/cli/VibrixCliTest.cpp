@@ -1,5 +1,6 @@
 // vibrix-cli end to end: what it prints and writes equals what the libraries produce.
 #include "../support/CommaCLocale.h"
+#include "../vibrix/report/PdfText.h"
 #include "CliFixture.h"
 
 #include "CsvExport.h"
@@ -200,6 +201,47 @@ TEST_F(VibrixCli, FailuresNameTheFileAndChangeNoProject) {
     EXPECT_FALSE(QFile::exists(path("x.csv")));
     EXPECT_EQ(vibrix({"export-spectrum", project, "two", path("x.csv")}).exitCode, 1);
     EXPECT_EQ(fileBytes(project), before);
+}
+
+// A site's records as one PDF: a page per record asked for, with the settings given.
+TEST_F(VibrixCli, ReportPrintsOnePageForEachRecordAskedFor) {
+    const auto pages = [this](const QString& pdf) {
+        QStringList out;
+        for (const QString& page : PdfText(fileBytes(pdf)).split(QChar('\f'), Qt::SkipEmptyParts))
+            if (!page.trimmed().isEmpty())
+                out << page.simplified();
+        return out;
+    };
+    const ToolResult all = vibrix({"report", project, "all", path("all.pdf")});
+    ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
+    EXPECT_EQ(all.out, QStringLiteral("страниц отчёта: 3\n"));
+    const QStringList three = pages(path("all.pdf"));
+    ASSERT_EQ(three.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(three[i].contains(QStringLiteral("№ сваи: %1").arg(10 + i))) << three[i].toStdString();
+        EXPECT_TRUE(three[i].contains(QStringLiteral("частота"))) << "a fresh installation shows frequency";
+    }
+
+    // The views of an ini: spectra against depth, the hammer only.
+    QFile ini(path("vibrix.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Graphics]\nSpectrumType=1\nChSignalShow0=0\nChSignalShow1=0\nChSignalShow2=1\n");
+    ini.close();
+    ASSERT_EQ(vibrix({"report", project, "2-3", path("two.pdf"), "--settings", ini.fileName()}).exitCode, 0);
+    const QStringList two = pages(path("two.pdf"));
+    ASSERT_EQ(two.size(), 2);
+    EXPECT_TRUE(two[0].contains(QStringLiteral("№ сваи: 11")));
+    EXPECT_TRUE(two[1].contains(QStringLiteral("№ сваи: 12")));
+    EXPECT_TRUE(two[1].contains(QStringLiteral("глубина")));
+    ASSERT_EQ(vibrix({"report", project, "3", path("one.pdf")}).exitCode, 0);
+    EXPECT_EQ(pages(path("one.pdf")).size(), 1);
+
+    // Rows that are not there, or not rows at all, write nothing.
+    EXPECT_EQ(vibrix({"report", project, "2-9", path("x.pdf")}).exitCode, 2);
+    EXPECT_EQ(vibrix({"report", project, "0", path("x.pdf")}).exitCode, 1);
+    EXPECT_EQ(vibrix({"report", project, "3-2", path("x.pdf")}).exitCode, 1);
+    EXPECT_EQ(vibrix({"report", project, "all", path("x.pdf"), "--settings", path("none.ini")}).exitCode, 2);
+    EXPECT_FALSE(QFile::exists(path("x.pdf")));
 }
 
 TEST_F(VibrixCli, UsageErrorsPrintTheUsage) {
