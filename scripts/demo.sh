@@ -25,6 +25,9 @@ echo "== vibrix-cli list"
 "$vibrix" export-signal "$out/demo.cdsm" 1 "$out/signal_1.csv"
 "$vibrix" export-spectrum "$out/demo.cdsm" 1 "$out/spectrum_1.csv"
 "$vibrix" spectrogram "$out/demo.cdsm" 1 "$out/spectrogram_1.png"
+echo
+echo "== vibrix-cli report (every record, one page each)"
+"$vibrix" --locale ru_RU report "$out/demo.cdsm" all "$out/report.pdf"
 
 echo
 echo "== tracebuilder-cli list (site 2)"
@@ -41,6 +44,7 @@ echo "project:            $out/demo.cdsm"
 echo "signal export:      $out/signal_1.csv"
 echo "spectrum export:    $out/spectrum_1.csv"
 echo "spectrogram:        $out/spectrogram_1.png"
+echo "report:             $out/report.pdf"
 echo "extracted channels: $out/text/ ($(ls "$out/text" | wc -l) files)"
 echo "seismo trace:       $out/seismo.bmp"
 echo "spectro trace:      $out/spectro.bmp"
