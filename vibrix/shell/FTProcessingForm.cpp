@@ -1,8 +1,8 @@
 #include "FTProcessingForm.h"
 
 #include "FTReport.h"
+#include "NumberEdit.h"
 #include "NumberFormat.h"
-#include "NumberKeyFilter.h"
 #include "ParameterEdit.h"
 #include "PatternTicker.h"
 #include "ReportPreview.h"
@@ -87,6 +87,7 @@ void TFTProcessingForm::CreateControls() {
     chFreq->xAxis->setLabel(QStringLiteral("f, Гц"));
     SetAxisPattern(chFreq->xAxis, QStringLiteral("#,##0.0"));
     chFreq->xAxis->setRange(0, kFreqAxisEnd);
+    chFreq->xAxis->ticker()->setTickCount(2); // a narrow chart: "4 000,0" every 4 kHz, none overlapping
     chFreq->yAxis->setLabel(QStringLiteral("X[f]"));
     SetAxisPattern(chFreq->yAxis, QStringLiteral("#,##0.00"));
     chFreq->addGraph()->setVisible(false);
@@ -115,7 +116,8 @@ void TFTProcessingForm::CreateControls() {
     rbCh = new QButtonGroup(this);
     rbCh->addButton(rbCh0, 0);
     rbCh->addButton(rbCh1, 1);
-    eVelocity = named(new QLineEdit(params), QStringLiteral("eVelocity"));
+    auto* velocity = new TNumberEdit(QStringLiteral("eVelocity"), params);
+    eVelocity = velocity;
     cbWindowWdt = named(new QComboBox(params), QStringLiteral("cbWindowWdt"));
     sbCalc = named(new QPushButton(QStringLiteral("Вычислить"), params), QStringLiteral("sbCalc"));
     sbReport = named(new QPushButton(QStringLiteral("Отчёт"), params), QStringLiteral("sbReport"));
@@ -160,7 +162,7 @@ void TFTProcessingForm::CreateControls() {
             [this](int index) { Guarded([this, index] { cbWindowWdtChange(index); })(); });
     connect(tbT, &QSlider::valueChanged, this, [this](int p) { Guarded([this, p] { tbTChange(p); })(); });
     connect(tbF, &QSlider::valueChanged, this, [this](int p) { Guarded([this, p] { tbFChange(p); })(); });
-    new TNumberKeyFilter(eVelocity, Guarded([this] { eVelocityEnter(); }));
+    connect(velocity, &TNumberEdit::entered, this, Guarded([this] { eVelocityEnter(); }));
 }
 
 std::function<void()> TFTProcessingForm::Guarded(std::function<void()> handler) {

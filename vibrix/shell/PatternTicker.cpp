@@ -4,6 +4,7 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -12,20 +13,29 @@ constexpr int kMaxDecimals = 15;
 
 class TPatternTicker : public QCPAxisTicker {
 public:
-    explicit TPatternTicker(QString pattern) : FPattern(std::move(pattern)) {}
+    TPatternTicker(QString pattern, double increment) : FPattern(std::move(pattern)), FIncrement(increment) {}
 
 protected:
+    double getTickStep(const QCPRange& range) override {
+        return std::max(QCPAxisTicker::getTickStep(range), FIncrement);
+    }
     QVector<QString> createLabelVector(const QVector<double>& ticks, const QLocale&, QChar, int) override {
-        const QString pattern = PatternForStep(FPattern, ticks.size() > 1 ? ticks[1] - ticks[0] : 0);
+        const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 0;
+        const QString pattern = PatternForStep(FPattern, step);
         QVector<QString> labels;
         labels.reserve(ticks.size());
-        for (double tick : ticks)
+        for (double tick : ticks) {
+            // A tick on zero lands a rounding error away from it.
+            if (std::abs(tick) < 1e-9 * std::abs(step))
+                tick = 0;
             labels.append(FormatFloat(pattern, tick));
+        }
         return labels;
     }
 
 private:
     QString FPattern;
+    double FIncrement;
 };
 
 } // namespace
@@ -45,6 +55,6 @@ QString PatternForStep(const QString& pattern, double step) {
     return (point < 0 ? pattern + QLatin1Char('.') : pattern) + QString(needed - decimals, QLatin1Char('0'));
 }
 
-void SetAxisPattern(QCPAxis* axis, const QString& pattern) {
-    axis->setTicker(QSharedPointer<QCPAxisTicker>(new TPatternTicker(pattern)));
+void SetAxisPattern(QCPAxis* axis, const QString& pattern, double increment) {
+    axis->setTicker(QSharedPointer<QCPAxisTicker>(new TPatternTicker(pattern, increment)));
 }

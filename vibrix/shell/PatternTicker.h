@@ -7,8 +7,9 @@
 class QCPAxis;
 
 // Ticks closer than the pattern's last decimal get the decimals that tell them apart: spectra
-// of normalised samples are far below 0.01, and a column of "0,00" would say nothing.
-void SetAxisPattern(QCPAxis* axis, const QString& pattern);
+// of normalised samples are far below 0.01, and a column of "0,00" would say nothing. Ticks
+// are never closer than `increment` (none when 0).
+void SetAxisPattern(QCPAxis* axis, const QString& pattern, double increment = 0);
 
 // The pattern for labels `step` apart: `pattern` itself, or with as many decimals as needed.
 QString PatternForStep(const QString& pattern, double step);

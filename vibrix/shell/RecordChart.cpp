@@ -2,36 +2,12 @@
 
 #include "Named.h"
 #include "NumberFormat.h"
+#include "PatternTicker.h"
 
 #include <QLabel>
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// Tick labels in the pattern of the axis and the user's locale, never closer than `increment`.
-class TPatternTicker : public QCPAxisTicker {
-public:
-    TPatternTicker(QString pattern, double increment) : pattern_(std::move(pattern)), increment_(increment) {}
-
-protected:
-    double getTickStep(const QCPRange& range) override {
-        return std::max(QCPAxisTicker::getTickStep(range), increment_);
-    }
-    QString getTickLabel(double tick, const QLocale&, QChar, int) override {
-        // A tick on zero lands a rounding error away from it.
-        if (std::abs(tick) < 1e-12 * std::max(increment_, 1.0))
-            tick = 0;
-        return FormatFloat(pattern_, tick);
-    }
-
-private:
-    QString pattern_;
-    double increment_;
-};
-
-} // namespace
 
 TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* parent) : QCustomPlot(parent) {
     setObjectName(name);
@@ -47,7 +23,7 @@ TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* p
 
 void TRecordChart::SetAxis(QCPAxis* axis, const QString& title, const QString& pattern, double increment) {
     axis->setLabel(title);
-    axis->setTicker(QSharedPointer<QCPAxisTicker>(new TPatternTicker(pattern, increment)));
+    SetAxisPattern(axis, pattern, increment);
 }
 
 // The label keeps one size whatever its text, so that a new reading never lays out the

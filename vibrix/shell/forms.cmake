@@ -3,10 +3,8 @@
 add_library(vibrix_forms STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ExportCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FTProcessingForm.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/NumberKeyFilter.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PatternTicker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SetColorsUnit.cpp
 )
 target_include_directories(vibrix_forms PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(vibrix_forms PUBLIC vibrix_report vibrix_analysis vibrix_data vx_dialogs vx_common
+target_link_libraries(vibrix_forms PUBLIC vibrix_views vibrix_report vibrix_analysis vibrix_data vx_dialogs vx_common
   QCustomPlotQt6::QCustomPlotQt6 Qt6::Widgets)
