@@ -30,6 +30,15 @@ rm -f /tmp/package-check-help.txt
 for pdf in vibrix.pdf Help.pdf; do
   [ -s "$program_dir/$pdf" ] || fail "no $program_dir/$pdf"
 done
+# The window programs beside their help, in the menu, and finding their libraries.
+for program in vibrix tracebuilder; do
+  [ -x "$program_dir/$program" ] || fail "no $program_dir/$program"
+  [ "$(command -v "$program")" = "/usr/bin/$program" ] || fail "$program is not on the search path"
+  ! ldd "$program_dir/$program" | grep -q "not found" || fail "$program misses libraries"
+done
+for entry in ru.vibrix4.Vibrix ru.vibrix4.TraceBuilder; do
+  [ -s "/usr/share/applications/$entry.desktop" ] || fail "no menu entry $entry"
+done
 
 echo "== remove"
 $sudo dpkg -r vibrix4
