@@ -1,0 +1,128 @@
+#include "TraceBuilderScenes.h"
+
+#include "DriveList.h"
+#include "Unit2.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace {
+
+[[noreturn]] void fail(const QString& text) {
+    throw std::runtime_error(text.toStdString());
+}
+
+template <class T> T* child(QObject& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        fail(QStringLiteral("no control %1").arg(QString::fromLatin1(name)));
+    return found;
+}
+
+// A number typed into an edit, then Enter.
+void type(QObject& window, const char* edit, const QString& text) {
+    auto* e = child<QLineEdit>(window, edit);
+    e->setText(text);
+    QTest::keyClick(e, Qt::Key_Return);
+}
+
+} // namespace
+
+// The demo folder as copied onto the instrument's memory card, mounted under the private folder.
+TraceBuilderScenes::TraceBuilderScenes(const ScreenshotPlace& place, ScreenshotDialogs& dialogs)
+    : dialogs_(dialogs) {
+    QApplication::setApplicationDisplayName(QStringLiteral("ТРАССЫ---Vibrix4"));
+    const QDir work(place.work);
+    const QString card = work.filePath(QStringLiteral("card"));
+    const QString folder = QDir(card).filePath(QFileInfo(place.demoSource).fileName());
+    CopyFolder(place.demoSource, folder);
+    const QString program = work.filePath(QStringLiteral("program"));
+    QDir().mkpath(program);
+    places_ = {
+        folder, program,
+        driveEntries({{card, QStringLiteral("/dev/sdb1"), QStringLiteral("vfat"), QStringLiteral("VIBRIX")}},
+                     work.filePath(QStringLiteral("home")))};
+}
+
+TraceBuilderScenes::~TraceBuilderScenes() = default;
+
+ScreenshotScenes TraceBuilderScenes::Table(const std::shared_ptr<TraceBuilderScenes>& s) {
+    return {{QStringLiteral("tracebuilder-files.png"), [s] { return s->Files(); }},
+            {QStringLiteral("tracebuilder-seismo.png"), [s] { return s->Seismo(); }},
+            {QStringLiteral("tracebuilder-spectro.png"), [s] { return s->Spectro(); }},
+            {QStringLiteral("tracebuilder-extract.png"), [s] { return s->Extract(); }}};
+}
+
+// The user clicks the line of site 2, pile 15, channel 1 (a pile with a defect).
+TForm1& TraceBuilderScenes::window() {
+    if (window_)
+        return *window_;
+    window_ = std::make_unique<TForm1>(engine_, dialogs_, places_);
+    window_->show();
+    Settle();
+    auto* lines = child<QListWidget>(*window_, "CheckListBox__Appropriate_files");
+    const auto found = lines->findItems(QStringLiteral("f2_015.ssm"), Qt::MatchContains);
+    if (found.isEmpty())
+        fail(QStringLiteral("f2_015.ssm is not listed"));
+    lines->setCurrentItem(found.front());
+    window_->CheckListBox__Appropriate_filesClick();
+    window_->Timer1Timer();
+    Settle();
+    return *window_;
+}
+
+QImage TraceBuilderScenes::Files() {
+    TForm1& w = window();
+    child<QTabWidget>(w, "PageControl1")->setCurrentIndex(0);
+    return GrabShown(w);
+}
+
+QImage TraceBuilderScenes::tracesOn(const char* sheet) {
+    TForm1& w = window();
+    if (!built_) {
+        child<QAbstractButton>(w, "CheckBox__Filter_On_Off")->click();
+        type(w, "Edit__Filter_Field_N", QStringLiteral("2"));
+        child<QAbstractButton>(w, "CheckBox__Filter_Ch_2_Sel")->click();
+        child<QAbstractButton>(w, "BitBtn__Make_trace")->click();
+        w.Timer1Timer();
+        built_ = true;
+    }
+    auto* tabs = child<QTabWidget>(w, "PageControl1");
+    QWidget* page = child<QWidget>(w, sheet);
+    if (!tabs->isTabVisible(tabs->indexOf(page)))
+        fail(QStringLiteral("no traces were built"));
+    tabs->setCurrentWidget(page);
+    const QImage image = GrabShown(w);
+    tabs->setCurrentIndex(0);
+    return image;
+}
+
+QImage TraceBuilderScenes::Seismo() {
+    return tracesOn("TabSheet2");
+}
+
+QImage TraceBuilderScenes::Spectro() {
+    return tracesOn("TabSheet3");
+}
+
+// "Извлечь в папку" pressed; the dialog is taken as it opens and closed without a choice.
+QImage TraceBuilderScenes::Extract() {
+    TForm1& w = window();
+    QImage image;
+    dialogs_.onExec = [&image](QDialog& dialog) {
+        if (dynamic_cast<TForm2*>(&dialog))
+            image = GrabShown(dialog);
+        return int(QDialog::Rejected);
+    };
+    child<QAbstractButton>(w, "Button__Extract")->click();
+    dialogs_.onExec = nullptr;
+    return image;
+}
