@@ -70,7 +70,7 @@ int RunScreenshots(
         complain(program, QStringLiteral("usage: %1 DEMO_FOLDER OUT_FOLDER NAME.png ...").arg(program));
         return 2;
     }
-    QTemporaryDir work;
+    QTemporaryDir work(QDir::temp().filePath(QStringLiteral("vibrix4-XXXXXX")));
     if (!work.isValid()) {
         complain(program, QStringLiteral("no temporary folder: %1").arg(work.errorString()));
         return 2;

@@ -6,9 +6,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
 
@@ -42,7 +42,7 @@ TraceBuilderScenes::TraceBuilderScenes(const ScreenshotPlace& place, ScreenshotD
     QApplication::setApplicationDisplayName(QStringLiteral("ТРАССЫ---Vibrix4"));
     const QDir work(place.work);
     const QString card = work.filePath(QStringLiteral("card"));
-    const QString folder = QDir(card).filePath(QFileInfo(place.demoSource).fileName());
+    const QString folder = QDir(card).filePath(QStringLiteral("site7"));
     CopyFolder(place.demoSource, folder);
     const QString program = work.filePath(QStringLiteral("program"));
     QDir().mkpath(program);
@@ -92,6 +92,10 @@ QImage TraceBuilderScenes::tracesOn(const char* sheet) {
         type(w, "Edit__Filter_Field_N", QStringLiteral("2"));
         child<QAbstractButton>(w, "CheckBox__Filter_Ch_2_Sel")->click();
         child<QAbstractButton>(w, "BitBtn__Make_trace")->click();
+        // The piles are at most 18 m long and the demo's waves run at about 4000 m/s.
+        type(w, "Edit__Velocity_on_Tab1", QStringLiteral("4000"));
+        for (const char* track : {"TrackBar__Seysmo_trace", "TrackBar__Spectr_trace"})
+            child<QSlider>(w, track)->setValue(25);
         w.Timer1Timer();
         built_ = true;
     }
