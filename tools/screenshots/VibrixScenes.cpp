@@ -15,12 +15,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QPainter>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
 #include <QTest>
+#include <qcustomplot.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -52,6 +53,22 @@ template <class V> int strongest(const V& values, std::size_t from, std::size_t 
         if (std::fabs(double(values[i])) > std::fabs(double(values[best])))
             best = i;
     return int(best);
+}
+
+// The chart zoomed in on the start of the record, as a rectangle dragged from the largest to
+// the smallest value the channels reach there leaves it.
+void zoomOnStart(QCustomPlot& chart, int channels, double until) {
+    double low = 0, high = 0;
+    for (int g = 0; g < channels; ++g)
+        for (auto p = chart.graph(g)->data()->constBegin();
+             p != chart.graph(g)->data()->constEnd() && p->key <= until; ++p) {
+            low = std::min(low, p->value);
+            high = std::max(high, p->value);
+        }
+    const double margin = 0.1 * (high - low);
+    chart.xAxis->setRange(chart.xAxis->range().lower, until);
+    chart.yAxis->setRange(low - margin, high + margin);
+    chart.replot();
 }
 
 } // namespace
@@ -111,6 +128,8 @@ TMainForm& VibrixScenes::window() {
         showRecord(*window_);
     }
     trigger(QStringLiteral("FreqSpectrumAction"));
+    window_->ChartPanel->FreqView->f0TrackBar->setValue(f0Line_);
+    Settle();
     return *window_;
 }
 
@@ -136,8 +155,10 @@ void VibrixScenes::showRecord(TMainForm& w) {
     w.ChartPanel->TimeView->t1TrackBar->setValue(echo);
     const TSpectra& spectra = w.Spectra();
     const auto line = [&](double hz) { return std::size_t(std::lround(hz / spectra.FreqStep)); };
-    w.ChartPanel->FreqView->f0TrackBar->setValue(strongest(spectra.Spectrum0, line(60), line(600)));
-    Settle();
+    f0Line_ = strongest(spectra.Spectrum0, line(60), line(600));
+    w.ChartPanel->FreqView->f0TrackBar->setValue(f0Line_);
+    // The blow and the echo from the toe, without the noise that the gain lifts late in the record.
+    zoomOnStart(*w.TimeChart(), 3, 2.5 * (echo - blow) / record.SampleFreq * 1000);
     if (w.TimeCursorText().contains(QLatin1Char('?')) || w.FreqCursorText().contains(QLatin1Char('?')))
         fail(QStringLiteral("the cursors read nothing"));
 }
@@ -149,6 +170,11 @@ QImage VibrixScenes::Main() {
 QImage VibrixScenes::Depth() {
     window();
     trigger(QStringLiteral("DepthSpectrumAction"));
+    // The depth axis counts the lines from its other end; the user sets f0 on the same peak
+    // and zooms in on the depths a pile can have.
+    const TSpectra& spectra = window_->Spectra();
+    window_->ChartPanel->FreqView->f0TrackBar->setValue(int(spectra.Spectrum0.size()) - f0Line_);
+    zoomOnStart(*window_->FreqChart(), 2, 3 * kShownPileLength);
     const QImage image = GrabShown(*window_);
     trigger(QStringLiteral("FreqSpectrumAction"));
     return image;
@@ -208,10 +234,20 @@ QImage VibrixScenes::TimeFrequency() {
     Settle();
     if (!form.Ready())
         fail(QStringLiteral("nothing computed"));
-    for (const auto& [name, share] : {std::pair{"tbT", 0.2}, std::pair{"tbF", 0.25}}) {
-        QSlider* s = child<QSlider>(form, name);
-        s->setValue(s->minimum() + int(share * (s->maximum() - s->minimum())));
-    }
+    // The time cursor just before the blow, the frequency cursor on the row nearest to f0.
+    QSlider* time = child<QSlider>(form, "tbT");
+    time->setValue(time->minimum() + 10);
+    QSlider* frequency = child<QSlider>(form, "tbF");
+    const double f0 = f0Line_ * w.Spectra().FreqStep;
+    // The rows are read as the window labels them, "f = 262,5 Гц".
+    const auto rowFrequency = [&form](int r) {
+        return QLocale().toDouble(form.Processing().FreqText(r).section(QLatin1Char(' '), 2, 2));
+    };
+    int row = frequency->maximum();
+    for (int r = frequency->minimum(); r <= frequency->maximum(); ++r)
+        if (std::fabs(rowFrequency(r) - f0) < std::fabs(rowFrequency(row) - f0))
+            row = r;
+    frequency->setValue(row);
     return GrabShown(form);
 }
 
@@ -241,7 +277,7 @@ QImage VibrixScenes::Report() {
 }
 
 // The dialog filled as the colour command fills it, the colour of "Датчик №2" clicked: the box
-// over the cell, its list of the 16 colours dropped down over the dialog.
+// of the 16 colours opens over the cell.
 QImage VibrixScenes::Colors() {
     TMainForm& w = window();
     TSetColorsForm form(&w);
@@ -259,21 +295,7 @@ QImage VibrixScenes::Colors() {
     auto* box = child<QComboBox>(form, "ColorComboBox");
     if (!box->isVisible())
         fail(QStringLiteral("the colour box did not open"));
-    box->showPopup();
-    Settle();
-    QWidget* list = box->view()->window();
-    const QRect dialogRect(form.mapToGlobal(QPoint(0, 0)), form.size());
-    const QRect listRect(list->mapToGlobal(QPoint(0, 0)), list->size());
-    const QRect all = dialogRect.united(listRect);
-    QImage image(all.size(), QImage::Format_RGB32);
-    image.fill(form.palette().color(QPalette::Window));
-    {
-        QPainter painter(&image);
-        painter.drawImage(dialogRect.topLeft() - all.topLeft(), form.grab().toImage());
-        painter.drawImage(listRect.topLeft() - all.topLeft(), list->grab().toImage());
-    }
-    box->hidePopup();
-    return image;
+    return GrabShown(form);
 }
 
 QImage VibrixScenes::About() {

@@ -34,4 +34,5 @@ private:
     QString root_, demo_;
     TProgramPlaces places_;
     std::unique_ptr<TMainForm> window_;
+    int f0Line_ = 1; // the spectrum line f0 is set on
 };
