@@ -145,6 +145,10 @@ void CopyFolder(const QString& source, const QString& target) {
                                      .toStdString());
 }
 
+void FailScene(const QString& reason) {
+    throw std::runtime_error(reason.toStdString());
+}
+
 void Settle() {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::sendPostedEvents();

@@ -7,6 +7,7 @@
 #include "ScreenshotDialogs.h"
 
 #include <QImage>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -34,6 +35,17 @@ int RunScreenshots(
 // Copies the measurement files of `source` into the new folder `target` with their modification
 // times, which are the measurements' dates. Throws std::runtime_error when it cannot.
 void CopyFolder(const QString& source, const QString& target);
+
+// Ends the scene under way: its picture is not made, for this reason.
+[[noreturn]] void FailScene(const QString& reason);
+
+// The control of that object name, or the scene fails.
+template <class T> T* FindChild(QObject& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        FailScene(QStringLiteral("no control %1").arg(QString::fromLatin1(name)));
+    return found;
+}
 
 // The window shown and settled (layouts, posted redraws), then grabbed at its size.
 QImage GrabShown(QWidget& window);

@@ -16,20 +16,9 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString& text) {
-    throw std::runtime_error(text.toStdString());
-}
-
-template <class T> T* child(QObject& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        fail(QStringLiteral("no control %1").arg(QString::fromLatin1(name)));
-    return found;
-}
-
 // A number typed into an edit, then Enter.
 void type(QObject& window, const char* edit, const QString& text) {
-    auto* e = child<QLineEdit>(window, edit);
+    auto* e = FindChild<QLineEdit>(window, edit);
     e->setText(text);
     QTest::keyClick(e, Qt::Key_Return);
 }
@@ -68,10 +57,10 @@ TForm1& TraceBuilderScenes::window() {
     window_ = std::make_unique<TForm1>(engine_, dialogs_, places_);
     window_->show();
     Settle();
-    auto* lines = child<QListWidget>(*window_, "CheckListBox__Appropriate_files");
+    auto* lines = FindChild<QListWidget>(*window_, "CheckListBox__Appropriate_files");
     const auto found = lines->findItems(QStringLiteral("f2_015.ssm"), Qt::MatchContains);
     if (found.isEmpty())
-        fail(QStringLiteral("f2_015.ssm is not listed"));
+        FailScene(QStringLiteral("f2_015.ssm is not listed"));
     lines->setCurrentItem(found.front());
     window_->CheckListBox__Appropriate_filesClick();
     window_->Timer1Timer();
@@ -81,28 +70,28 @@ TForm1& TraceBuilderScenes::window() {
 
 QImage TraceBuilderScenes::Files() {
     TForm1& w = window();
-    child<QTabWidget>(w, "PageControl1")->setCurrentIndex(0);
+    FindChild<QTabWidget>(w, "PageControl1")->setCurrentIndex(0);
     return GrabShown(w);
 }
 
 QImage TraceBuilderScenes::tracesOn(const char* sheet) {
     TForm1& w = window();
     if (!built_) {
-        child<QAbstractButton>(w, "CheckBox__Filter_On_Off")->click();
+        FindChild<QAbstractButton>(w, "CheckBox__Filter_On_Off")->click();
         type(w, "Edit__Filter_Field_N", QStringLiteral("2"));
-        child<QAbstractButton>(w, "CheckBox__Filter_Ch_2_Sel")->click();
-        child<QAbstractButton>(w, "BitBtn__Make_trace")->click();
+        FindChild<QAbstractButton>(w, "CheckBox__Filter_Ch_2_Sel")->click();
+        FindChild<QAbstractButton>(w, "BitBtn__Make_trace")->click();
         // The piles are at most 18 m long and the demo's waves run at about 4000 m/s.
         type(w, "Edit__Velocity_on_Tab1", QStringLiteral("4000"));
         for (const char* track : {"TrackBar__Seysmo_trace", "TrackBar__Spectr_trace"})
-            child<QSlider>(w, track)->setValue(25);
+            FindChild<QSlider>(w, track)->setValue(25);
         w.Timer1Timer();
         built_ = true;
     }
-    auto* tabs = child<QTabWidget>(w, "PageControl1");
-    QWidget* page = child<QWidget>(w, sheet);
+    auto* tabs = FindChild<QTabWidget>(w, "PageControl1");
+    QWidget* page = FindChild<QWidget>(w, sheet);
     if (!tabs->isTabVisible(tabs->indexOf(page)))
-        fail(QStringLiteral("no traces were built"));
+        FailScene(QStringLiteral("no traces were built"));
     tabs->setCurrentWidget(page);
     const QImage image = GrabShown(w);
     tabs->setCurrentIndex(0);
@@ -126,7 +115,7 @@ QImage TraceBuilderScenes::Extract() {
             image = GrabShown(dialog);
         return int(QDialog::Rejected);
     };
-    child<QAbstractButton>(w, "Button__Extract")->click();
+    FindChild<QAbstractButton>(w, "Button__Extract")->click();
     dialogs_.onExec = nullptr;
     return image;
 }

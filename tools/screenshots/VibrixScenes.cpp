@@ -35,17 +35,6 @@ constexpr double kShownPileLength = 16.0;
 
 const char* const kComment = "Отражение от дефекта на глубине около 7 м, конец сваи на 16 м.";
 
-[[noreturn]] void fail(const QString& text) {
-    throw std::runtime_error(text.toStdString());
-}
-
-template <class T> T* child(QObject& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        fail(QStringLiteral("no control %1").arg(QString::fromLatin1(name)));
-    return found;
-}
-
 // The index of the largest magnitude in `values[from, to)`.
 template <class V> int strongest(const V& values, std::size_t from, std::size_t to) {
     std::size_t best = from;
@@ -101,20 +90,20 @@ QString VibrixScenes::makeProject(const QString& name, bool withDemo) {
     const QString file = QDir(root_).filePath(QStringLiteral("data/") + name);
     TMainDataModule dm;
     if (!dm.CreateProject(file) || !dm.OpenProject(file))
-        fail(QStringLiteral("cannot create the project %1").arg(file));
+        FailScene(QStringLiteral("cannot create the project %1").arg(file));
     if (withDemo)
         for (const QFileInfo& f :
              QDir(demo_).entryInfoList({QStringLiteral("*.ssm")}, QDir::Files, QDir::Name))
             dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())); // the broken one is left out
     if (!dm.CloseProject())
-        fail(QStringLiteral("cannot save the project %1").arg(file));
+        FailScene(QStringLiteral("cannot save the project %1").arg(file));
     return file;
 }
 
 void VibrixScenes::trigger(const QString& action) {
     QAction* a = window_->findChild<QAction*>(action);
     if (!a)
-        fail(QStringLiteral("no action %1").arg(action));
+        FailScene(QStringLiteral("no action %1").arg(action));
     a->trigger();
     Settle();
 }
@@ -144,7 +133,8 @@ void VibrixScenes::showRecord(TMainForm& w) {
     Settle();
     const TMeasureResult& record = w.CurrentMeasure();
     if (record.SiteNumber != kShownSite || record.PileNumber != kShownPile || record.HamData.empty())
-        fail(QStringLiteral("the record of site %1, pile %2 is not on show").arg(kShownSite).arg(kShownPile));
+        FailScene(
+            QStringLiteral("the record of site %1, pile %2 is not on show").arg(kShownSite).arg(kShownPile));
 
     w.DataPage->CommentDBMemo->setPlainText(QString::fromUtf8(kComment));
     w.PostChanges();
@@ -160,7 +150,7 @@ void VibrixScenes::showRecord(TMainForm& w) {
     // The blow and the echo from the toe, without the noise that the gain lifts late in the record.
     zoomOnStart(*w.TimeChart(), 3, 2.5 * (echo - blow) / record.SampleFreq * 1000);
     if (w.TimeCursorText().contains(QLatin1Char('?')) || w.FreqCursorText().contains(QLatin1Char('?')))
-        fail(QStringLiteral("the cursors read nothing"));
+        FailScene(QStringLiteral("the cursors read nothing"));
 }
 
 QImage VibrixScenes::Main() {
@@ -214,7 +204,7 @@ QImage VibrixScenes::Import() {
     dialogs_.onExec = nullptr;
     dialogs_.folders.clear();
     if (!add || !trouble.isEmpty())
-        fail(add ? trouble : QStringLiteral("no action AddSSMToProjAction"));
+        FailScene(add ? trouble : QStringLiteral("no action AddSSMToProjAction"));
     return image;
 }
 
@@ -230,14 +220,14 @@ QImage VibrixScenes::TimeFrequency() {
     form.SetSampleFreq(record.SampleFreq);
     form.show();
     Settle();
-    child<QPushButton>(form, "sbCalc")->click();
+    FindChild<QPushButton>(form, "sbCalc")->click();
     Settle();
     if (!form.Ready())
-        fail(QStringLiteral("nothing computed"));
+        FailScene(QStringLiteral("nothing computed"));
     // The time cursor just before the blow, the frequency cursor on the row nearest to f0.
-    QSlider* time = child<QSlider>(form, "tbT");
+    QSlider* time = FindChild<QSlider>(form, "tbT");
     time->setValue(time->minimum() + 10);
-    QSlider* frequency = child<QSlider>(form, "tbF");
+    QSlider* frequency = FindChild<QSlider>(form, "tbF");
     const double f0 = f0Line_ * w.Spectra().FreqStep;
     // The rows are read as the window labels them, "f = 262,5 Гц".
     const auto rowFrequency = [&form](int r) {
@@ -289,12 +279,12 @@ QImage VibrixScenes::Colors() {
     }
     form.show();
     Settle();
-    auto* grid = child<QTableWidget>(form, "ColorsDrawGrid");
+    auto* grid = FindChild<QTableWidget>(form, "ColorsDrawGrid");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(1, 1)).center());
-    auto* box = child<QComboBox>(form, "ColorComboBox");
+    auto* box = FindChild<QComboBox>(form, "ColorComboBox");
     if (!box->isVisible())
-        fail(QStringLiteral("the colour box did not open"));
+        FailScene(QStringLiteral("the colour box did not open"));
     return GrabShown(form);
 }
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     QString errors;
 };
@@ -24,12 +24,12 @@ class ScreenshotPrograms : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string error;
-        ASSERT_FALSE(ssmgen::writeDemoFolder(demo(), error).empty()) << error;
+        ASSERT_FALSE(ssmgen::writeDemoFolder(demo().toStdString(), error).empty()) << error;
     }
     QString demo() const { return root.filePath("demo-ssm"); }
     QString out() const { return root.filePath("img"); }
 
-    Run run(const QString& program, const QStringList& names) const {
+    Outcome run(const QString& program, const QStringList& names) const {
         QProcess p;
         p.start(program, QStringList{demo(), out()} + names);
         EXPECT_TRUE(p.waitForFinished(300000)) << program.toStdString();
@@ -45,7 +45,7 @@ TEST_F(ScreenshotPrograms, AnUnknownPictureFailsTheRunAndIsNamed) {
         {QStringLiteral(VIBRIX_SCREENSHOTS), QStringLiteral("vibrix-about.png")},
         {QStringLiteral(TRACEBUILDER_SCREENSHOTS), QStringLiteral("tracebuilder-extract.png")}};
     for (const auto& [program, known] : programs) {
-        const Run r = run(program, {known, "no-such-window.png"});
+        const Outcome r = run(program, {known, "no-such-window.png"});
         EXPECT_NE(r.exitCode, 0) << program.toStdString();
         EXPECT_TRUE(r.errors.contains("no-such-window.png")) << r.errors.toStdString();
         // Nothing is made of a run that cannot be complete.
@@ -54,7 +54,7 @@ TEST_F(ScreenshotPrograms, AnUnknownPictureFailsTheRunAndIsNamed) {
 }
 
 TEST_F(ScreenshotPrograms, TheMainWindowIsWrittenAtItsInitialSize) {
-    const Run r = run(VIBRIX_SCREENSHOTS, {"vibrix-main.png"});
+    const Outcome r = run(VIBRIX_SCREENSHOTS, {"vibrix-main.png"});
     ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
     QImage picture;
     ASSERT_TRUE(picture.load(QDir(out()).filePath("vibrix-main.png"), "PNG"));
