@@ -13,7 +13,7 @@ export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps release debug fuzz-build run run-tracebuilder demo test ctest fuzz-short fuzz bench format clean
+.PHONY: deps release debug fuzz-build run run-tracebuilder demo screenshots test ctest fuzz-short fuzz bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -41,6 +41,12 @@ demo: release
 # The trace builder's window on the demo folder.
 run-tracebuilder: release
 	@bash scripts/run-tracebuilder.sh $(RELEASE)
+
+# The guides' pictures of the Release build (made with its help PDFs) into docs/screenshots,
+# where the README shows them.
+screenshots: release
+	rm -f docs/screenshots/*.png
+	cp $(RELEASE)/docs/user/img/*.png docs/screenshots/
 
 test: debug ctest fuzz-short
 

@@ -48,19 +48,35 @@ int PageOf(QTextDocument& doc, int blockNumber, qreal pageHeight) {
     return int(std::floor(top / pageHeight));
 }
 
-// A heading left alone at the foot of a page moves to the next page with its text. The moves
-// of one pass are found on a finished layout and applied together; changing formats while the
-// layout is still being asked for leaves parts of the document unplaced.
-void KeepHeadingsWithText(QTextDocument& doc, const QList<Heading>& headings, qreal pageHeight) {
+// The blocks that must stand on the page of the block after them: each heading with its text,
+// each picture with its caption.
+QList<int> KeptWithNext(const QTextDocument& doc, const QList<Heading>& headings) {
+    QList<int> blocks;
+    for (const Heading& h : headings)
+        blocks.append(h.blockNumber);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                blocks.append(block.blockNumber());
+                break;
+            }
+    return blocks;
+}
+
+// A heading or a picture left alone at the foot of a page moves to the next page with what
+// follows it. The moves of one pass are found on a finished layout and applied together;
+// changing formats while the layout is still being asked for leaves parts of the document
+// unplaced.
+void KeepWithNext(QTextDocument& doc, const QList<int>& blocks, qreal pageHeight) {
     for (int pass = 0; pass < 8; ++pass) {
         doc.pageCount(); // finishes the layout
         QList<QTextBlock> alone;
-        for (const Heading& h : headings) {
-            const QTextBlock block = doc.findBlockByNumber(h.blockNumber);
+        for (const int number : blocks) {
+            const QTextBlock block = doc.findBlockByNumber(number);
             const QTextBlock next = block.next();
             if (next.isValid() &&
                 !(block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) &&
-                PageOf(doc, next.blockNumber(), pageHeight) > PageOf(doc, h.blockNumber, pageHeight))
+                PageOf(doc, next.blockNumber(), pageHeight) > PageOf(doc, number, pageHeight))
                 alone.append(block);
         }
         if (alone.isEmpty())
@@ -206,7 +222,7 @@ PdfResult WriteHelpPdf(const PdfRequest& request) {
     QTextDocument& body = *guide.body;
     body.documentLayout()->setPaintDevice(&writer);
     body.setPageSize(g.text);
-    KeepHeadingsWithText(body, guide.headings, g.text.height());
+    KeepWithNext(body, KeptWithNext(body, guide.headings), g.text.height());
 
     // The contents are laid out twice: their own length decides the numbers they show.
     QTextDocument toc;

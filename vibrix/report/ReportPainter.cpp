@@ -126,7 +126,7 @@ QByteArray ReportPdf(const TReportPage& page) {
     return bytes;
 }
 
-QByteArray ReportJpeg(const TReportPage& page, int dpi) {
+QImage ReportImage(const TReportPage& page, int dpi) {
     const QRect paper = paperLayout(page).fullRectPixels(dpi);
     QImage image(paper.size(), QImage::Format_RGB32);
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
@@ -136,10 +136,14 @@ QByteArray ReportJpeg(const TReportPage& page, int dpi) {
         QCPPainter painter(&image);
         PaintReportPage(painter, page, QRectF(image.rect()));
     }
+    return image;
+}
+
+QByteArray ReportJpeg(const TReportPage& page, int dpi) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", kJpegQuality);
+    ReportImage(page, dpi).save(&buffer, "JPG", kJpegQuality);
     return bytes;
 }
 

@@ -4,6 +4,7 @@
 #include "ReportPage.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QTransform>
 
 #include <functional>
@@ -22,6 +23,9 @@ void PaintReportPage(QCPPainter& painter, const TReportPage& page, const QRectF&
 
 // The page on a printer's whole paper (the printer in full-page mode).
 void PrintReportPage(QPrinter& printer, const TReportPage& page);
+
+// The whole paper as a picture at `dpi`.
+QImage ReportImage(const TReportPage& page, int dpi);
 
 // The page as a one-page PDF (vector) or a JPEG picture (quality 85) at `dpi`, in memory.
 QByteArray ReportPdf(const TReportPage& page);

@@ -154,6 +154,29 @@ TEST_F(HelpPdfTest, HeadingNeverEndsAPageAlone) {
     }
 }
 
+TEST_F(HelpPdfTest, PictureAndItsCaptionStandOnOnePage) {
+    QString text = QStringLiteral("# Справка\n\n");
+    for (int i = 0; i < 22; ++i)
+        text += QStringLiteral("Строка %1.\n\n").arg(i);
+    text += QStringLiteral("![Окно программы](window.png)\n\nТекст после рисунка.\n");
+    const auto r = Request(text);
+    // However close to the foot of the page the picture ends, its caption is on its page.
+    for (int height = 540; height <= 700; height += 10) {
+        QImage picture(800, height, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(picture.save(dir.filePath("window.png")));
+        const helpdoc::PdfResult result = helpdoc::WriteHelpPdf(r);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        for (int page = 2; page <= result.pageCount; ++page) {
+            const QString images = Output(
+                "pdfimages", {"-list", "-f", QString::number(page), "-l", QString::number(page), r.pdfFile});
+            const bool shown = images.count(QLatin1Char('\n')) > 2; // below two lines of column titles
+            EXPECT_EQ(shown, PageText(r.pdfFile, page).contains(QStringLiteral("Рисунок 1. Окно программы")))
+                << "picture height " << height << ", page " << page;
+        }
+    }
+}
+
 TEST_F(HelpPdfTest, MissingPictureFailsUnlessPlaceholdersAreAsked) {
     auto r = Request(QStringLiteral("# Справка\n\n![Окно](img/vibrix-main.png)\n\nТекст.\n"));
     helpdoc::PdfResult strict = helpdoc::WriteHelpPdf(r);

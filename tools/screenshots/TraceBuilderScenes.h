@@ -1,0 +1,35 @@
+#pragma once
+// The pictures of the trace builder's guide: the main window on a copy of the demo folder (a
+// channel on show, then the traces of site 2, channel 1) and the folder dialog of the
+// extraction.
+
+#include "ScreenshotRun.h"
+#include "TForm1.h"
+#include "tDDCES.h"
+
+#include <memory>
+
+class TraceBuilderScenes {
+public:
+    TraceBuilderScenes(const ScreenshotPlace& place, ScreenshotDialogs& dialogs);
+    ~TraceBuilderScenes();
+
+    QImage Files();
+    QImage Seismo();
+    QImage Spectro();
+    QImage Extract();
+
+    static ScreenshotScenes Table(const std::shared_ptr<TraceBuilderScenes>& scenes);
+
+private:
+    // The window with a channel on show in both single charts.
+    TForm1& window();
+    // The window after a build of the traces of site 2, channel 1, on the tab `sheet`.
+    QImage tracesOn(const char* sheet);
+
+    ScreenshotDialogs& dialogs_;
+    TForm1::Places places_;
+    tDDCES engine_;
+    std::unique_ptr<TForm1> window_;
+    bool built_ = false;
+};

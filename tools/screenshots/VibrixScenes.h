@@ -1,0 +1,38 @@
+#pragma once
+// The pictures of vibrix's guide: the main window on a project of the demo folder with one
+// record on show and its cursors set, the import of the demo folder, the time-frequency
+// window, the main report page, the colour dialog and the about box.
+
+#include "MainUnit.h"
+#include "ScreenshotRun.h"
+
+#include <memory>
+
+class VibrixScenes {
+public:
+    VibrixScenes(const ScreenshotPlace& place, ScreenshotDialogs& dialogs);
+    ~VibrixScenes();
+
+    QImage Main();
+    QImage Depth();
+    QImage Import();
+    QImage TimeFrequency();
+    QImage Report();
+    QImage Colors();
+    QImage About();
+
+    static ScreenshotScenes Table(const std::shared_ptr<VibrixScenes>& scenes);
+
+private:
+    // The demo project open, the record on show and its cursors set, the spectrum by frequency.
+    TMainForm& window();
+    void showRecord(TMainForm& w);
+    QString makeProject(const QString& name, bool withDemo);
+    void trigger(const QString& action);
+
+    ScreenshotDialogs& dialogs_;
+    QString root_, demo_;
+    TProgramPlaces places_;
+    std::unique_ptr<TMainForm> window_;
+    int f0Line_ = 1; // the spectrum line f0 is set on
+};
