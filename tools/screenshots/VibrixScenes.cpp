@@ -6,6 +6,7 @@
 #include "FTProcessingForm.h"
 #include "FreqView.h"
 #include "MainReport.h"
+#include "PanelReport.h"
 #include "RecordGrid.h"
 #include "ReportPainter.h"
 #include "SetColorsUnit.h"
@@ -208,94 +209,72 @@ QImage VibrixScenes::Import() {
     return image;
 }
 
+// A dialog the main window's command opens, made ready and grabbed by `scene`.
+QImage VibrixScenes::FromCommand(const QString& action, const std::function<QImage(QDialog&)>& scene) {
+    window(); // the project open, the record on show
+    QImage image;
+    dialogs_.onExec = [&](QDialog& dialog) {
+        dialog.show();
+        Settle();
+        image = scene(dialog);
+        return int(QDialog::Rejected);
+    };
+    trigger(action);
+    dialogs_.onExec = nullptr;
+    if (image.isNull())
+        FailScene(QStringLiteral("%1 opened no window").arg(action));
+    return image;
+}
+
 // The window as the main window opens it for the record on show, computed, both cursors moved.
 QImage VibrixScenes::TimeFrequency() {
-    TMainForm& w = window();
-    const TMeasureResult& record = w.CurrentMeasure();
-    TFTProcessingForm form(dialogs_, &w);
-    form.SetResultInfo(record.DateTime, record.SiteNumber, record.PileNumber);
-    form.SetSignals(record.Ch0Data, record.Ch1Data);
-    form.SetColors(ToQColor(w.Flags().ChColor[0]), ToQColor(w.Flags().ChColor[1]));
-    form.SetVelocity(w.FVelocity());
-    form.SetSampleFreq(record.SampleFreq);
-    form.show();
-    Settle();
-    FindChild<QPushButton>(form, "sbCalc")->click();
-    Settle();
-    if (!form.Ready())
-        FailScene(QStringLiteral("nothing computed"));
-    // The time cursor just before the blow, the frequency cursor on the row nearest to f0.
-    QSlider* time = FindChild<QSlider>(form, "tbT");
-    time->setValue(time->minimum() + 10);
-    QSlider* frequency = FindChild<QSlider>(form, "tbF");
-    const double f0 = f0Line_ * w.Spectra().FreqStep;
-    // The rows are read as the window labels them, "f = 262,5 Гц".
-    const auto rowFrequency = [&form](int r) {
-        return QLocale().toDouble(form.Processing().FreqText(r).section(QLatin1Char(' '), 2, 2));
-    };
-    int row = frequency->maximum();
-    for (int r = frequency->minimum(); r <= frequency->maximum(); ++r)
-        if (std::fabs(rowFrequency(r) - f0) < std::fabs(rowFrequency(row) - f0))
-            row = r;
-    frequency->setValue(row);
-    return GrabShown(form);
+    const double f0 = f0Line_ * window().Spectra().FreqStep;
+    return FromCommand(QStringLiteral("FTProcessingAction"), [f0](QDialog& form) {
+        FindChild<QPushButton>(form, "sbCalc")->click();
+        Settle();
+        const auto* ft = dynamic_cast<TFTProcessingForm*>(&form);
+        if (!ft || !ft->Ready())
+            FailScene(QStringLiteral("nothing computed"));
+        // The time cursor just before the blow, the frequency cursor on the row nearest to f0.
+        QSlider* time = FindChild<QSlider>(form, "tbT");
+        time->setValue(time->minimum() + 10);
+        QSlider* frequency = FindChild<QSlider>(form, "tbF");
+        // The rows are read as the window labels them, "f = 262,5 Гц".
+        const auto rowFrequency = [ft](int r) {
+            return QLocale().toDouble(ft->Processing().FreqText(r).section(QLatin1Char(' '), 2, 2));
+        };
+        int row = frequency->maximum();
+        for (int r = frequency->minimum(); r <= frequency->maximum(); ++r)
+            if (std::fabs(rowFrequency(r) - f0) < std::fabs(rowFrequency(row) - f0))
+                row = r;
+        frequency->setValue(row);
+        return GrabShown(form);
+    });
 }
 
 // The page the report command previews, from what the window shows.
 QImage VibrixScenes::Report() {
     TMainForm& w = window();
     w.PostChanges();
-    const TDisplayFlags& f = w.Flags();
-    TMainReportSource source;
-    source.TimeChart = w.TimeChart();
-    source.FreqChart = w.FreqChart();
-    source.Record = &w.CurrentMeasure();
-    source.ChSignalShow = f.ChSignalShow;
-    source.InvertSignal = f.InvertSignal;
-    source.ChSpectrumShow = f.ChSpectrumShow;
-    source.SpectrumType = f.SpectrumType;
-    for (std::size_t i = 0; i < source.ChColor.size(); ++i)
-        source.ChColor[i] = ToQColor(f.ChColor[i]);
-    source.Gain = w.FGain();
-    source.Velocity = w.FVelocity();
-    source.TimeCursorText = w.TimeCursorText();
-    source.FreqCursorText = w.FreqCursorText();
-    source.Comment = w.CommentText();
     TReportPage page = LoadReportLayout(QStringLiteral("MainReport"));
-    MainReportManualBuild(page, source);
+    MainReportManualBuild(page, MainReportSource(*w.ChartPanel, w.CommentText()));
     return ReportImage(page, 96);
 }
 
-// The dialog filled as the colour command fills it, the colour of "Датчик №2" clicked: the box
-// of the 16 colours opens over the cell.
+// The colour command's dialog, the colour of "Датчик №2" clicked: the box of the 16 colours
+// opens over the cell.
 QImage VibrixScenes::Colors() {
-    TMainForm& w = window();
-    TSetColorsForm form(&w);
-    form.SetCount(3);
-    const char* names[] = {"Датчик №1", "Датчик №2", "Молоток"};
-    for (int i = 0; i < 3; ++i) {
-        form.SetName(i, QString::fromUtf8(names[i]));
-        form.SetColor(i, w.Flags().ChColor[std::size_t(i)]);
-    }
-    form.show();
-    Settle();
-    auto* grid = FindChild<QTableWidget>(form, "ColorsDrawGrid");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(1, 1)).center());
-    auto* box = FindChild<QComboBox>(form, "ColorComboBox");
-    if (!box->isVisible())
-        FailScene(QStringLiteral("the colour box did not open"));
-    return GrabShown(form);
+    return FromCommand(QStringLiteral("ColorsAction"), [](QDialog& form) {
+        auto* grid = FindChild<QTableWidget>(form, "ColorsDrawGrid");
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(1, 1)).center());
+        auto* box = FindChild<QComboBox>(form, "ColorComboBox");
+        if (!box->isVisible())
+            FailScene(QStringLiteral("the colour box did not open"));
+        return GrabShown(form);
+    });
 }
 
 QImage VibrixScenes::About() {
-    window();
-    QImage image;
-    dialogs_.onExec = [&image](QDialog& dialog) {
-        image = GrabShown(dialog);
-        return int(QDialog::Rejected);
-    };
-    trigger(QStringLiteral("AboutMenuItem"));
-    dialogs_.onExec = nullptr;
-    return image;
+    return FromCommand(QStringLiteral("AboutMenuItem"), [](QDialog& dialog) { return GrabShown(dialog); });
 }

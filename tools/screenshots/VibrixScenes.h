@@ -6,6 +6,7 @@
 #include "MainUnit.h"
 #include "ScreenshotRun.h"
 
+#include <functional>
 #include <memory>
 
 class VibrixScenes {
@@ -29,6 +30,7 @@ private:
     void showRecord(TMainForm& w);
     QString makeProject(const QString& name, bool withDemo);
     void trigger(const QString& action);
+    QImage FromCommand(const QString& action, const std::function<QImage(QDialog&)>& scene);
 
     ScreenshotDialogs& dialogs_;
     QString root_, demo_;
