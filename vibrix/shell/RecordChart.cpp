@@ -79,8 +79,19 @@ QCPGraph* TRecordChart::AddSeries(const QColor& color) {
     return g;
 }
 
+// Points of the same count are written over the old ones: no storage is taken or given back.
 void TRecordChart::SetSeries(int index, const ChartSeries& points) {
-    graph(index)->setData(points.X, points.Y, true);
+    QCPGraphDataContainer& data = *graph(index)->data();
+    const qsizetype n = points.Count();
+    if (data.size() != n) {
+        graph(index)->setData(points.X, points.Y, true);
+        return;
+    }
+    auto at = data.begin();
+    for (qsizetype i = 0; i < n; ++i, ++at) {
+        at->key = points.X[i];
+        at->value = points.Y[i];
+    }
 }
 
 void TRecordChart::ShowSeries(int index, bool shown) {
