@@ -16,4 +16,9 @@ struct ChartSeries {
         Y.append(y);
     }
     qsizetype Count() const { return X.size(); }
+    // No points, the storage kept for the next ones.
+    void Clear() {
+        X.clear();
+        Y.clear();
+    }
 };

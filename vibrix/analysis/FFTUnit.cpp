@@ -53,6 +53,10 @@ void TComplexFFT::AmplitudeSpectrum(std::span<const long double> input, std::spa
     Run(input.size(), output, [&](std::size_t i) { return input[i]; });
 }
 
+void TComplexFFT::AmplitudeSpectrum(std::span<const float> input, std::span<long double> output) {
+    Run(input.size(), output, [&](std::size_t i) { return static_cast<long double>(input[i]); });
+}
+
 void TComplexFFT::WeightedAmplitudeSpectrum(std::span<const float> input,
                                             std::span<const long double> weights,
                                             std::span<long double> output) {

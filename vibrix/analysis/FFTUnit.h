@@ -22,6 +22,8 @@ public:
     // leaves the rest of output alone. A shorter input is zero-padded. Throws
     // std::invalid_argument for an input longer than Size, an empty output or no size set.
     void AmplitudeSpectrum(std::span<const long double> input, std::span<long double> output);
+    // The same for samples widened on the way in: the values of a widened copy, without the copy.
+    void AmplitudeSpectrum(std::span<const float> input, std::span<long double> output);
 
     // The same for the block input[i] * weights[i] (a window applied on the way in), each
     // product formed in extended precision. weights must be at least as long as input.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <thread>
 
 namespace {
@@ -13,11 +14,10 @@ double depthOf(double freq, double velocity) {
     return 0.5 * velocity / freq;
 }
 
-std::vector<long double> channelSpectrum(TComplexFFT& fft, std::span<const float> ch, std::size_t n) {
-    const std::vector<long double> samples(ch.begin(), ch.begin() + std::ptrdiff_t(n));
-    std::vector<long double> spectrum(n / 2);
-    fft.AmplitudeSpectrum(samples, spectrum);
-    return spectrum;
+void channelSpectrum(TComplexFFT& fft, std::span<const float> ch, std::size_t n,
+                     std::vector<long double>& out) {
+    out.resize(n / 2);
+    fft.AmplitudeSpectrum(ch.first(n), out);
 }
 
 int lineUnderCursor(const TSpectra& s, SpectrumAbscissa type, int position) {
@@ -40,43 +40,79 @@ int SpectrumLength(int sampleLen, std::size_t samplesPresent) {
 namespace {
 
 // fft1 null: both channels on fft0, one after the other.
-TSpectra spectra(TComplexFFT& fft0, TComplexFFT* fft1, std::span<const float> ch0, std::span<const float> ch1,
-                 int sampleLen, double sampleFreq) {
-    TSpectra s;
+void spectra(TComplexFFT& fft0, TComplexFFT* fft1, std::span<const float> ch0, std::span<const float> ch1,
+             int sampleLen, double sampleFreq, TSpectra& s, const std::function<void()>& meanwhile) {
+    s.Spectrum0.clear();
+    s.Spectrum1.clear();
+    s.FreqStep = -1;
     const int n = SpectrumLength(sampleLen, std::min(ch0.size(), ch1.size()));
-    if (n == 0 || !(sampleFreq > 0) || !std::isfinite(sampleFreq))
-        return s;
+    if (n == 0 || !(sampleFreq > 0) || !std::isfinite(sampleFreq)) {
+        if (meanwhile)
+            meanwhile();
+        return;
+    }
     for (TComplexFFT* fft : {&fft0, fft1})
         if (fft && fft->Size() != std::uint32_t(n))
             fft->SetSize(std::uint32_t(n));
     if (fft1) {
-        std::jthread second([&] { s.Spectrum1 = channelSpectrum(*fft1, ch1, std::size_t(n)); });
-        s.Spectrum0 = channelSpectrum(fft0, ch0, std::size_t(n));
+        // An exception must not leave the thread: it would end the program.
+        std::exception_ptr failed;
+        {
+            std::jthread second([&] {
+                try {
+                    channelSpectrum(*fft1, ch1, std::size_t(n), s.Spectrum1);
+                } catch (...) {
+                    failed = std::current_exception();
+                }
+            });
+            channelSpectrum(fft0, ch0, std::size_t(n), s.Spectrum0);
+            if (meanwhile)
+                meanwhile();
+        }
+        if (failed)
+            std::rethrow_exception(failed);
     } else {
-        s.Spectrum0 = channelSpectrum(fft0, ch0, std::size_t(n));
-        s.Spectrum1 = channelSpectrum(fft0, ch1, std::size_t(n));
+        channelSpectrum(fft0, ch0, std::size_t(n), s.Spectrum0);
+        channelSpectrum(fft0, ch1, std::size_t(n), s.Spectrum1);
+        if (meanwhile)
+            meanwhile();
     }
     s.FreqStep = sampleFreq / n;
-    return s;
 }
 
 } // namespace
 
 TSpectra ComputeSpectra(TComplexFFT& fft, std::span<const float> ch0, std::span<const float> ch1,
                         int sampleLen, double sampleFreq) {
-    return spectra(fft, nullptr, ch0, ch1, sampleLen, sampleFreq);
+    TSpectra s;
+    spectra(fft, nullptr, ch0, ch1, sampleLen, sampleFreq, s, {});
+    return s;
 }
 
 TSpectra ComputeSpectra(TComplexFFT& fft0, TComplexFFT& fft1, std::span<const float> ch0,
                         std::span<const float> ch1, int sampleLen, double sampleFreq) {
-    return spectra(fft0, &fft1, ch0, ch1, sampleLen, sampleFreq);
+    TSpectra s;
+    spectra(fft0, &fft1, ch0, ch1, sampleLen, sampleFreq, s, {});
+    return s;
 }
 
-std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type) {
-    std::array<ChartSeries, 2> series;
+void ComputeSpectra(TComplexFFT& fft0, TComplexFFT& fft1, std::span<const float> ch0,
+                    std::span<const float> ch1, int sampleLen, double sampleFreq, TSpectra& out,
+                    const std::function<void()>& meanwhile) {
+    spectra(fft0, &fft1, ch0, ch1, sampleLen, sampleFreq, out, meanwhile);
+}
+
+void ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type,
+                    std::array<ChartSeries, 2>& series) {
+    for (auto& c : series)
+        c.Clear();
     const int half = int(s.Spectrum0.size());
     if (s.FreqStep <= 0 || half < 2)
-        return series;
+        return;
+    for (auto& c : series) {
+        c.X.reserve(half - 1);
+        c.Y.reserve(half - 1);
+    }
     for (int p = 1; p < half; ++p) {
         const int line = lineUnderCursor(s, type, p);
         const double f = line * s.FreqStep;
@@ -84,6 +120,11 @@ std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, Sp
         series[0].Add(x, double(s.Spectrum0[std::size_t(line)]));
         series[1].Add(x, double(s.Spectrum1[std::size_t(line)]));
     }
+}
+
+std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type) {
+    std::array<ChartSeries, 2> series;
+    ShowFreqDomain(s, velocity, type, series);
     return series;
 }
 

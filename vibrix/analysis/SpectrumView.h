@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -32,10 +33,19 @@ TSpectra ComputeSpectra(TComplexFFT& fft, std::span<const float> ch0, std::span<
 // while channel 0 is: a record change on the GUI thread waits for one transform, not two.
 TSpectra ComputeSpectra(TComplexFFT& fft0, TComplexFFT& fft1, std::span<const float> ch0,
                         std::span<const float> ch1, int sampleLen, double sampleFreq);
+// The same into `out`, whose storage is kept, with `meanwhile` run on this thread after
+// channel 0 (also when there is nothing to transform): the work that does not need the spectra
+// is done while channel 1 is still on its thread. A failure on that thread is thrown here.
+void ComputeSpectra(TComplexFFT& fft0, TComplexFFT& fft1, std::span<const float> ch0,
+                    std::span<const float> ch1, int sampleLen, double sampleFreq, TSpectra& out,
+                    const std::function<void()>& meanwhile);
 
 // Series 0 and 1 of the spectrum chart: lines 1 .. N/2-1 by ascending frequency, or by
 // ascending depth H = V / (2f) (descending lines).
 std::array<ChartSeries, 2> ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type);
+// The same into `series`, whose storage is kept.
+void ShowFreqDomain(const TSpectra& s, double velocity, SpectrumAbscissa type,
+                    std::array<ChartSeries, 2>& series);
 
 // Abscissa of the cursor at track-bar position p (1 .. N/2-1): line p against frequency, line
 // N/2 - p against depth. Empty when there is no such line.

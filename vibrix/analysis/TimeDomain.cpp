@@ -6,24 +6,43 @@
 #include <cmath>
 #include <cstdlib>
 
-std::array<ChartSeries, 3> ShowTimeDomain(const TimeDomainInput& in) {
-    std::array<ChartSeries, 3> series;
+std::span<const double> TGainFactors::For(double gain, std::size_t samples) {
+    if (gain != gain_ || factors_.size() < samples) {
+        factors_.clear(); // a failure below leaves no factors of another gain
+        factors_.resize(samples);
+        for (std::size_t i = 0; i < samples; ++i)
+            factors_[i] = std::exp(0.001 * gain * double(i));
+        gain_ = gain;
+    }
+    return std::span<const double>(factors_).first(samples);
+}
+
+void ShowTimeDomain(const TimeDomainInput& in, TGainFactors& gains, std::array<ChartSeries, 3>& series) {
+    for (auto& s : series)
+        s.Clear();
     if (!(in.SamplePeriod > 0))
-        return series;
+        return;
     const std::size_t n =
         std::min({std::size_t(std::max(in.SampleCount, 0)), in.Ch0.size(), in.Ch1.size(), in.Ham.size()});
     const double sign = in.Invert ? -1.0 : 1.0;
+    const std::span<const double> factors = gains.For(in.Gain, n);
     for (auto& s : series) {
         s.X.reserve(qsizetype(n));
         s.Y.reserve(qsizetype(n));
     }
     for (std::size_t i = 0; i < n; ++i) {
         const double t = double(i) * in.SamplePeriod * 1000;
-        const double g = std::exp(0.001 * in.Gain * double(i)) * sign;
+        const double g = factors[i] * sign;
         series[0].Add(t, in.Ch0[i] * g);
         series[1].Add(t, in.Ch1[i] * g);
         series[2].Add(t, in.Ham[i]);
     }
+}
+
+std::array<ChartSeries, 3> ShowTimeDomain(const TimeDomainInput& in) {
+    TGainFactors gains;
+    std::array<ChartSeries, 3> series;
+    ShowTimeDomain(in, gains, series);
     return series;
 }
 

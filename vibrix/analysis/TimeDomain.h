@@ -7,6 +7,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 struct TimeDomainInput {
     std::span<const float> Ch0, Ch1, Ham; // sensor 1, sensor 2, hammer (normalised)
@@ -19,6 +20,20 @@ struct TimeDomainInput {
 // Series 0..2 of the time chart: t in ms against channel 0 and 1 times exp(0.001*G*i)
 // (sign-inverted on request) and the untouched hammer.
 std::array<ChartSeries, 3> ShowTimeDomain(const TimeDomainInput& in);
+
+// The gain factors exp(0.001*G*i) of the time series, computed again only for another gain or
+// more samples: the records of one instrument mostly share their gain.
+class TGainFactors {
+public:
+    std::span<const double> For(double gain, std::size_t samples);
+
+private:
+    double gain_ = 0;
+    std::vector<double> factors_;
+};
+
+// The same series into `series`, whose storage is kept, with the factors taken from `gains`.
+void ShowTimeDomain(const TimeDomainInput& in, TGainFactors& gains, std::array<ChartSeries, 3>& series);
 
 // "dt = 6,00 мс  (12,00 м)" for the cursor positions p0, p1 (sample indices); "dt = ?" while
 // no record is shown (sample period <= 0).

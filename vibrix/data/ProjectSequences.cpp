@@ -10,6 +10,19 @@ namespace {
 const QString kCreateFailed = QStringLiteral("Не удалось создать проект!");
 const QString kOpenFailed = QStringLiteral("Не удалось открыть проект!");
 
+// The views hear of the opened tables once, at the end: the open sets the index after reading,
+// and a record shown for each step would be shown for nothing.
+class ViewsQuiet {
+public:
+    explicit ViewsQuiet(TMainDataModule& dm) : dm_(dm) { dm_.DisableViews(); }
+    ~ViewsQuiet() { dm_.EnableViews(); }
+    ViewsQuiet(const ViewsQuiet&) = delete;
+    ViewsQuiet& operator=(const ViewsQuiet&) = delete;
+
+private:
+    TMainDataModule& dm_;
+};
+
 template <typename F, typename... A> auto call(const F& f, A&&... a) {
     if (f)
         return f(std::forward<A>(a)...);
@@ -38,7 +51,12 @@ bool TProjectSequences::ProjectCreateSequence(const QString& fileName) {
 }
 
 bool TProjectSequences::ProjectOpenSequence(const QString& fileName) {
-    if (!dm_.OpenProject(fileName)) {
+    bool opened = false;
+    {
+        const ViewsQuiet quiet(dm_);
+        opened = dm_.OpenProject(fileName);
+    }
+    if (!opened) {
         fail(kOpenFailed);
         return false;
     }

@@ -26,24 +26,32 @@ TChartPanel::TChartPanel(const TDisplayFlags& flags, THandlerRunner run, QWidget
     ClearInfo();
 }
 
+// The time view is built while sensor 2's spectrum is still on its thread. The curves of the
+// last record are written over; they are cleared only when the new record cannot be shown.
 void TChartPanel::ShowRecord(TMeasureResult record) {
     ClearInfo();
-    ClearGraphics();
     s_.CurrentMeasure = std::move(record);
     s_.RecordShown = true;
     const TMeasureResult& r = s_.CurrentMeasure;
     s_.FSamplePeriod = 1.0 / r.SampleFreq;
     s_.FGain = r.Amp;
     s_.FVelocity = r.Velocity;
-    s_.Spectra = ComputeSpectra(s_.FFFT, s_.FFFT1, r.Ch0Data, r.Ch1Data, s_.SampleCount(), r.SampleFreq);
-    TimeView->ResetCursors(s_.SampleCount());
-    FreqView->ResetCursor();
-    TimeView->ShowEdits();
-    emit infoChanged();
-    TimeView->ShowTimeDomain();
-    FreqView->ShowFreqDomain();
-    TimeView->RefreshTimeCursor();
-    FreqView->RefreshFreqCursor();
+    try {
+        ComputeSpectra(s_.FFFT, s_.FFFT1, r.Ch0Data, r.Ch1Data, s_.SampleCount(), r.SampleFreq, s_.Spectra,
+                       [&] {
+                           TimeView->ResetCursors(s_.SampleCount());
+                           TimeView->ShowEdits();
+                           emit infoChanged();
+                           TimeView->ShowTimeDomain();
+                       });
+        FreqView->ResetCursor();
+        FreqView->ShowFreqDomain();
+        TimeView->RefreshTimeCursor();
+        FreqView->RefreshFreqCursor();
+    } catch (...) {
+        ClearGraphics();
+        throw;
+    }
 }
 
 void TChartPanel::ShowNoRecord() {
@@ -56,7 +64,9 @@ void TChartPanel::ClearInfo() {
     const bool hadRecord = s_.RecordShown;
     s_.RecordShown = false;
     s_.FSamplePeriod = -1;
-    s_.Spectra = TSpectra{};
+    s_.Spectra.Spectrum0.clear(); // the storage is kept for the next record
+    s_.Spectra.Spectrum1.clear();
+    s_.Spectra.FreqStep = -1;
     ClearCursors();
     TimeView->ClearEdits();
     if (hadRecord)

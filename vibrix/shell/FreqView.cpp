@@ -97,19 +97,18 @@ QWidget* TFreqView::makeSideColumn() {
 
 void TFreqView::ShowFreqDomain() {
     const bool depth = s_.Flags.SpectrumType == SpectrumAbscissa::Depth;
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 3; ++k)
         FreqChart->graph(k)->setVisible(false);
-        FreqChart->ClearSeries(k);
-    }
+    FreqChart->ClearSeries(2); // the spectra are written over
     TRecordChart::SetAxis(FreqChart->yAxis, depth ? QStringLiteral("X[H]") : QStringLiteral("X[f]"),
                           QStringLiteral("#,##0.00"), 0.01);
     if (depth)
         TRecordChart::SetAxis(FreqChart->xAxis, QStringLiteral("H, м"), QStringLiteral("#,##0.00"), 0.1);
     else
         TRecordChart::SetAxis(FreqChart->xAxis, QStringLiteral("f, Гц"), QStringLiteral("#,##0.0"), 0.1);
-    const auto series = ::ShowFreqDomain(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType);
+    ::ShowFreqDomain(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, series_);
     for (int k = 0; k < 2; ++k) {
-        FreqChart->SetSeries(k, series[std::size_t(k)]);
+        FreqChart->SetSeries(k, series_[std::size_t(k)]);
         FreqChart->graph(k)->setVisible(s_.Flags.ChSpectrumShow[std::size_t(k)]);
     }
     FreqChart->RescaleAxes({0, 1}, depth ? std::nullopt : std::optional<double>(kFrequencyAxisMaximum));

@@ -52,4 +52,5 @@ private:
 
     TViewState& s_;
     THandlerRunner run_;
+    std::array<ChartSeries, 2> series_; // the last series shown, kept for their storage
 };

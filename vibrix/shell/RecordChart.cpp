@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* parent) : QCustomPlot(parent) {
     setObjectName(name);
@@ -52,11 +53,33 @@ QCPGraph* TRecordChart::AddSeries(const QColor& color) {
     QCPGraph* g = addGraph(xAxis, yAxis);
     g->setPen(QPen(color));
     g->setAdaptiveSampling(true);
+    valueRanges_.emplace_back();
     return g;
 }
 
+// Points of the same count are written over the old ones: no storage is taken or given back.
+// The range of the values is taken on the way, for the axes (the series holds finite points).
 void TRecordChart::SetSeries(int index, const ChartSeries& points) {
-    graph(index)->setData(points.X, points.Y, true);
+    QCPGraphDataContainer& data = *graph(index)->data();
+    const qsizetype n = points.Count();
+    double lower = std::numeric_limits<double>::infinity(), upper = -lower;
+    if (data.size() == n) {
+        auto at = data.begin();
+        for (qsizetype i = 0; i < n; ++i, ++at) {
+            const double y = points.Y[i];
+            at->key = points.X[i];
+            at->value = y;
+            lower = std::min(lower, y);
+            upper = std::max(upper, y);
+        }
+    } else {
+        graph(index)->setData(points.X, points.Y, true);
+        for (double y : points.Y) {
+            lower = std::min(lower, y);
+            upper = std::max(upper, y);
+        }
+    }
+    valueRanges_[std::size_t(index)] = n > 0 ? std::optional(QCPRange(lower, upper)) : std::nullopt;
 }
 
 void TRecordChart::ShowSeries(int index, bool shown) {
@@ -72,6 +95,7 @@ void TRecordChart::SetColors(std::initializer_list<QColor> colors) {
 }
 
 void TRecordChart::ClearSeries(int index) {
+    valueRanges_[std::size_t(index)].reset();
     graph(index)->data()->clear();
 }
 
@@ -84,7 +108,12 @@ void TRecordChart::RescaleAxes(std::initializer_list<int> series, std::optional<
             if (onlyVisible && !g->visible())
                 continue;
             bool has = false;
-            const QCPRange r = keys ? g->getKeyRange(has) : g->getValueRange(has);
+            const std::optional<QCPRange>& known = valueRanges_[std::size_t(i)];
+            QCPRange r;
+            if (!keys && known)
+                r = *known, has = true;
+            else
+                r = keys ? g->getKeyRange(has) : g->getValueRange(has);
             if (!has)
                 continue;
             range = found ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
@@ -122,7 +151,7 @@ void TRecordChart::UndoZoom() {
 void TRecordChart::DrawCursor(int index, std::optional<double> x) {
     QCPGraph* g = graph(index);
     g->setVisible(false);
-    g->data()->clear();
+    ClearSeries(index);
     if (!x || !std::isfinite(*x))
         return;
     const QCPRange y = yAxis->range();

@@ -8,6 +8,7 @@
 #include <qcustomplot.h>
 
 #include <optional>
+#include <vector>
 
 class QLabel;
 
@@ -50,5 +51,6 @@ private:
     void placeCorner();
 
     QCPRange homeX_, homeY_;
+    std::vector<std::optional<QCPRange>> valueRanges_; // per series, while known from SetSeries
     QLabel* corner_ = nullptr;
 };

@@ -98,10 +98,11 @@ QWidget* TTimeView::makeSideColumn() {
 
 void TTimeView::ShowTimeDomain() {
     const TMeasureResult& r = s_.CurrentMeasure;
-    const auto series = ::ShowTimeDomain({r.Ch0Data, r.Ch1Data, r.HamData, s_.SampleCount(), s_.FSamplePeriod,
-                                          s_.FGain, s_.Flags.InvertSignal});
+    ::ShowTimeDomain({r.Ch0Data, r.Ch1Data, r.HamData, s_.SampleCount(), s_.FSamplePeriod, s_.FGain,
+                      s_.Flags.InvertSignal},
+                     gains_, series_);
     for (int k = 0; k < 3; ++k) {
-        TimeChart->SetSeries(k, series[std::size_t(k)]);
+        TimeChart->SetSeries(k, series_[std::size_t(k)]);
         TimeChart->graph(k)->setVisible(s_.Flags.ChSignalShow[std::size_t(k)]);
     }
     TimeChart->RescaleAxes({0, 1, 2});

@@ -4,6 +4,7 @@
 // boxes of what is shown. It draws what the shared view state holds.
 
 #include "Guarded.h"
+#include "TimeDomain.h"
 #include "ViewState.h"
 
 #include <QWidget>
@@ -60,4 +61,6 @@ private:
 
     TViewState& s_;
     THandlerRunner run_;
+    TGainFactors gains_;
+    std::array<ChartSeries, 3> series_; // the last series shown, kept for their storage
 };

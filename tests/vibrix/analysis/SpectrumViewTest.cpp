@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 namespace {
 
@@ -48,6 +49,36 @@ TEST_F(SpectrumView, BothSensorSpectraOfTheWholeRecord) {
     std::vector<long double> direct(8192);
     fft.AmplitudeSpectrum(wide, direct);
     EXPECT_EQ(direct, spectra.Spectrum0);
+}
+
+// The view's form: kept storage, other work done beside the second transform, the same values.
+TEST_F(SpectrumView, SpectraIntoKeptStorageRunTheOtherWorkAndReportAFailure) {
+    TComplexFFT second;
+    TSpectra kept = ComputeSpectra(fft, ch1, ch0, 8192, 1000.0); // another record before
+    int ran = 0;
+    ComputeSpectra(fft, second, ch0, ch1, 16384, 16384.0, kept, [&] { ++ran; });
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(kept.Spectrum0, spectra.Spectrum0);
+    EXPECT_EQ(kept.Spectrum1, spectra.Spectrum1);
+    EXPECT_EQ(kept.FreqStep, spectra.FreqStep);
+    std::array<ChartSeries, 2> series;
+    for (auto type : {SpectrumAbscissa::Depth, SpectrumAbscissa::Frequency}) {
+        ShowFreqDomain(kept, 4000, type, series);
+        EXPECT_EQ(series[1].X, ShowFreqDomain(spectra, 4000, type)[1].X);
+        EXPECT_EQ(series[1].Y, ShowFreqDomain(spectra, 4000, type)[1].Y);
+    }
+
+    ComputeSpectra(fft, second, ch0, ch1, 16384, 0.0, kept, [&] { ++ran; }); // nothing to transform
+    EXPECT_EQ(ran, 2);
+    EXPECT_TRUE(kept.Spectrum0.empty());
+    EXPECT_EQ(kept.FreqStep, -1.0);
+    ShowFreqDomain(kept, 4000, SpectrumAbscissa::Frequency, series);
+    EXPECT_EQ(series[0].Count(), 0);
+
+    // A failure of the other work waits for the second thread and reaches the caller.
+    EXPECT_THROW(
+        ComputeSpectra(fft, second, ch0, ch1, 16384, 16384.0, kept, [] { throw std::runtime_error("x"); }),
+        std::runtime_error);
 }
 
 TEST_F(SpectrumView, FrequencySeriesRunsOverLinesOneToHalfMinusOne) {

@@ -78,6 +78,30 @@ TEST_F(TimeView, SampleCountIsClippedToTheSamplesPresentAndNoRecordDrawsNothing)
     EXPECT_EQ(ShowTimeDomain(in)[0].Count(), 0);
 }
 
+// One set of factors and series serves record after record: the values are those of a fresh
+// computation whatever came before (another gain, fewer samples, no record).
+TEST_F(TimeView, KeptFactorsAndSeriesGiveTheValuesOfAFreshComputation) {
+    TGainFactors gains;
+    std::array<ChartSeries, 3> kept;
+    TimeDomainInput shorter = input(2, false);
+    shorter.SampleCount = 1000;
+    TimeDomainInput none = input(1, false);
+    none.SamplePeriod = -1;
+    for (const TimeDomainInput& in : {input(1, false), input(1, true), shorter, input(2, false), none,
+                                      input(100, false), input(1, false)}) {
+        ShowTimeDomain(in, gains, kept);
+        const auto fresh = ShowTimeDomain(in);
+        for (std::size_t k = 0; k < 3; ++k) {
+            ASSERT_EQ(kept[k].Count(), fresh[k].Count());
+            if (fresh[k].Count() == 0)
+                continue; // Qt compares an empty list with storage and one without by a null memcmp
+            ASSERT_EQ(kept[k].X, fresh[k].X);
+            ASSERT_EQ(kept[k].Y, fresh[k].Y);
+        }
+    }
+    EXPECT_EQ(kept[0].Count(), 16384);
+}
+
 TEST_F(RussianLocale, TimeCursorReadsTimeAndDepth) {
     EXPECT_EQ(GetTimeCursorStr(0, 300, 1.0 / 50000, 4000), "dt = 6,00 мс  (12,00 м)");
     EXPECT_EQ(GetTimeCursorStr(300, 0, 1.0 / 50000, 4000), "dt = 6,00 мс  (12,00 м)");

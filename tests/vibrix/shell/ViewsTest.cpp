@@ -117,6 +117,37 @@ TEST_F(Views, ARecordFillsBothViewsAndClearingEmptiesThem) {
     EXPECT_FALSE(freq.FreqChart->graph(2)->visible());
 }
 
+// The curves of a record are written over those of the one before: whatever came before, the
+// points, the axes and the readings are those of a panel that never showed anything else.
+TEST_F(Views, EachRecordLooksAsIfItWereTheFirst) {
+    const auto points = [](QCPGraph* g) {
+        std::vector<std::pair<double, double>> out;
+        for (auto it = g->data()->constBegin(); it != g->data()->constEnd(); ++it)
+            out.emplace_back(it->key, it->value);
+        return out;
+    };
+    TMeasureResult loud = record(50000), quiet = record(), shorter = record(16384, 4096);
+    for (auto& v : loud.Ch1Data)
+        v *= 3;
+    quiet.Amp = 0.5;
+    for (const TMeasureResult& r : {loud, quiet, shorter, loud}) {
+        panel.ShowRecord(r);
+        TChartPanel fresh;
+        fresh.ShowRecord(r);
+        for (auto [shown, alone] : {std::pair{time.TimeChart, fresh.TimeView->TimeChart},
+                                    std::pair{freq.FreqChart, fresh.FreqView->FreqChart}}) {
+            ASSERT_EQ(shown->graphCount(), alone->graphCount());
+            for (int g = 0; g < shown->graphCount(); ++g)
+                ASSERT_EQ(points(shown->graph(g)), points(alone->graph(g))) << g;
+            EXPECT_EQ(shown->xAxis->range(), alone->xAxis->range());
+            EXPECT_EQ(shown->yAxis->range(), alone->yAxis->range());
+        }
+        EXPECT_EQ(time.TimeCursorLabel->text(), fresh.TimeView->TimeCursorLabel->text());
+        EXPECT_EQ(freq.FreqCursorLabel->text(), fresh.FreqView->FreqCursorLabel->text());
+        EXPECT_EQ(panel.ResultInfo(), fresh.ResultInfo());
+    }
+}
+
 TEST_F(Views, CursorsReadTimeFrequencyAndDepthWithADecimalComma) {
     panel.ShowRecord(record(50000));
     time.t1TrackBar->setValue(300);
