@@ -247,9 +247,10 @@ TEST_F(FilteredCatalogue, AChannelWhoseFileVanishedIsReportedNotShown) {
         w.files.CheckListClick();
         FAIL() << "the click must report the file it cannot read";
     } catch (const tFileError& e) {
-        EXPECT_EQ(QString::fromUtf8(e.what()),
-                  QStringLiteral("Не удалось прочитать файл измерения «%1/s7_2.ssm»: файл или папка не найдены")
-                      .arg(folder.path()));
+        EXPECT_EQ(
+            QString::fromUtf8(e.what()),
+            QStringLiteral("Не удалось прочитать файл измерения «%1/s7_2.ssm»: файл или папка не найдены")
+                .arg(folder.path()));
     }
     EXPECT_EQ(w.view.shows, 0);
     EXPECT_THROW(w.files.CollectChecked(), tFileError);
