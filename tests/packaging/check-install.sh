@@ -31,6 +31,7 @@ done
 for pdf in vibrix.pdf Help.pdf; do
   cmp -s "$help/$pdf" "$tree$progdir/$pdf" || fail "$progdir/$pdf is not the built help"
 done
+[ -f "$tree$progdir/.vibrix4-installed" ] || fail "$progdir has no mark of an installed copy"
 [ "$(ls "$tree$progdir" | wc -l)" -eq $((${#programs[@]} + 2)) ] || fail "unexpected files in $progdir: $(ls "$tree$progdir")"
 
 icons="ru.vibrix4.Vibrix:apps ru.vibrix4.TraceBuilder:apps"

@@ -12,6 +12,9 @@
 namespace {
 
 const QString kBaseName = QStringLiteral("vibrix");
+// Put beside the programs by the installation: a copy installed for everyone keeps nothing of
+// a user's in its own folder, whoever may write there.
+const QString kInstalledMark = QStringLiteral(".vibrix4-installed");
 
 bool canWriteFile(const QString& path) {
     QFile f(path);
@@ -34,16 +37,20 @@ TProgramPlaces TProgramPlaces::FromSystem() {
             QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)};
 }
 
+bool TProgramPlaces::Portable() const {
+    return !QFileInfo::exists(QDir(ProgramDir).filePath(kInstalledMark));
+}
+
 QString TProgramPlaces::SettingsFile() const {
     const QString beside = QDir(ProgramDir).filePath(kBaseName + QStringLiteral(".ini"));
-    if (QFileInfo::exists(beside) ? canWriteFile(beside) : CanWriteInFolder(ProgramDir))
+    if (Portable() && (QFileInfo::exists(beside) ? canWriteFile(beside) : CanWriteInFolder(ProgramDir)))
         return beside;
     return QDir(ConfigDir).filePath(kBaseName + QStringLiteral(".ini"));
 }
 
 QString TProgramPlaces::CreateProjectDir() const {
     QString folder = QDir(ProgramDir).filePath(QStringLiteral("projects"));
-    if (!(QDir().mkpath(folder) && CanWriteInFolder(folder))) {
+    if (!(Portable() && QDir().mkpath(folder) && CanWriteInFolder(folder))) {
         folder = QDir(DocumentsDir).filePath(QStringLiteral("Vibrix4/projects"));
         if (!QDir().mkpath(folder))
             throw std::runtime_error(QStringLiteral("Не удалось создать папку проектов %1")

@@ -13,6 +13,10 @@ struct TProgramPlaces {
 
     static TProgramPlaces FromSystem();
 
+    // False for a copy installed for everyone (its folder holds the installation's mark): its
+    // settings and projects then always go to the user's folders, even for an administrator.
+    bool Portable() const;
+
     // vibrix.ini beside the program when that file or its folder may be written, otherwise
     // vibrix.ini in the user's configuration folder.
     QString SettingsFile() const;

@@ -122,6 +122,16 @@ TEST_F(Settings, AReadOnlyProgramFolderSendsSettingsAndProjectsToTheUsersFolders
     EXPECT_TRUE(iniText().contains("ProjectPath=" + projects + "/\n"));
 }
 
+// An administrator may write into an installed copy's folder; it stays the program's alone.
+TEST_F(Settings, AnInstalledCopyKeepsSettingsAndProjectsInTheUsersFoldersEvenWhenItsFolderIsWritable) {
+    QFile mark(QDir(places.ProgramDir).filePath(".vibrix4-installed"));
+    ASSERT_TRUE(mark.open(QIODevice::WriteOnly));
+    mark.close();
+    EXPECT_EQ(places.SettingsFile(), QDir(places.ConfigDir).filePath("vibrix.ini"));
+    EXPECT_EQ(places.CreateProjectDir(), QDir(places.DocumentsDir).filePath("Vibrix4/projects") + "/");
+    EXPECT_FALSE(QFileInfo::exists(QDir(places.ProgramDir).filePath("projects")));
+}
+
 TEST_F(Settings, AProjectsFolderThatCannotBeCreatedIsReportedAndTheLastProjectStillOpens) {
     const QString project = projectOf("site.cdsm", writeFolder("in", {4, 5}));
     places.ProgramDir = QStringLiteral("/proc");
