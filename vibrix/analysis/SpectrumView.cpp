@@ -42,9 +42,7 @@ namespace {
 // fft1 null: both channels on fft0, one after the other.
 void spectra(TComplexFFT& fft0, TComplexFFT* fft1, std::span<const float> ch0, std::span<const float> ch1,
              int sampleLen, double sampleFreq, TSpectra& s, const std::function<void()>& meanwhile) {
-    s.Spectrum0.clear();
-    s.Spectrum1.clear();
-    s.FreqStep = -1;
+    s.Clear();
     const int n = SpectrumLength(sampleLen, std::min(ch0.size(), ch1.size()));
     if (n == 0 || !(sampleFreq > 0) || !std::isfinite(sampleFreq)) {
         if (meanwhile)

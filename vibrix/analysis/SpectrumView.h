@@ -19,6 +19,13 @@ enum class SpectrumAbscissa { Frequency = 0, Depth = 1 };
 struct TSpectra {
     std::vector<long double> Spectrum0, Spectrum1; // N/2 lines each; line i at i * FreqStep Hz
     double FreqStep = -1;                          // Hz per line, -1 without a record
+
+    // No record; the storage is kept for the next one.
+    void Clear() {
+        Spectrum0.clear();
+        Spectrum1.clear();
+        FreqStep = -1;
+    }
 };
 
 // The transform length for a record: the largest power of two not above SampleLen nor the

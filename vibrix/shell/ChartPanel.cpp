@@ -64,9 +64,7 @@ void TChartPanel::ClearInfo() {
     const bool hadRecord = s_.RecordShown;
     s_.RecordShown = false;
     s_.FSamplePeriod = -1;
-    s_.Spectra.Spectrum0.clear(); // the storage is kept for the next record
-    s_.Spectra.Spectrum1.clear();
-    s_.Spectra.FreqStep = -1;
+    s_.Spectra.Clear();
     ClearCursors();
     TimeView->ClearEdits();
     if (hadRecord)

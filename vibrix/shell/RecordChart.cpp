@@ -62,22 +62,19 @@ QCPGraph* TRecordChart::AddSeries(const QColor& color) {
 void TRecordChart::SetSeries(int index, const ChartSeries& points) {
     QCPGraphDataContainer& data = *graph(index)->data();
     const qsizetype n = points.Count();
-    double lower = std::numeric_limits<double>::infinity(), upper = -lower;
     if (data.size() == n) {
         auto at = data.begin();
         for (qsizetype i = 0; i < n; ++i, ++at) {
-            const double y = points.Y[i];
             at->key = points.X[i];
-            at->value = y;
-            lower = std::min(lower, y);
-            upper = std::max(upper, y);
+            at->value = points.Y[i];
         }
     } else {
         graph(index)->setData(points.X, points.Y, true);
-        for (double y : points.Y) {
-            lower = std::min(lower, y);
-            upper = std::max(upper, y);
-        }
+    }
+    double lower = std::numeric_limits<double>::infinity(), upper = -lower;
+    for (double y : points.Y) {
+        lower = std::min(lower, y);
+        upper = std::max(upper, y);
     }
     valueRanges_[std::size_t(index)] = n > 0 ? std::optional(QCPRange(lower, upper)) : std::nullopt;
 }
