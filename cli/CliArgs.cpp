@@ -8,7 +8,15 @@
 
 namespace cli {
 
-Args parseArgs(const QStringList& argv, const QStringList& valueOptions) {
+QStringList Args::values(const QString& name) const {
+    QStringList out;
+    for (const auto& [option, value] : given)
+        if (option == name)
+            out << value;
+    return out;
+}
+
+Args parseArgs(const QStringList& argv, const QStringList& valueOptions, const QStringList& flags) {
     Args a;
     for (int i = 1; i < argv.size(); ++i) {
         const QString& w = argv[i];
@@ -16,6 +24,11 @@ Args parseArgs(const QStringList& argv, const QStringList& valueOptions) {
             a.help = true;
         } else if (w.startsWith("--")) {
             const QString name = w.mid(2);
+            if (flags.contains(name)) {
+                a.options.insert(name, QString());
+                a.given.append({name, QString()});
+                continue;
+            }
             if (name != "locale" && !valueOptions.contains(name)) {
                 a.error = QString("неизвестный параметр %1").arg(w);
                 return a;
@@ -25,6 +38,7 @@ Args parseArgs(const QStringList& argv, const QStringList& valueOptions) {
                 return a;
             }
             a.options.insert(name, argv[++i]);
+            a.given.append({name, argv[i]});
         } else if (a.command.isEmpty()) {
             a.command = w;
         } else {
@@ -35,10 +49,12 @@ Args parseArgs(const QStringList& argv, const QStringList& valueOptions) {
 }
 
 int dispatch(const QStringList& argv, const char* usage, const std::vector<Command>& commands) {
-    QStringList valueOptions;
-    for (const Command& c : commands)
+    QStringList valueOptions, flags;
+    for (const Command& c : commands) {
         valueOptions << c.options;
-    const Args a = parseArgs(argv, valueOptions);
+        flags << c.flags;
+    }
+    const Args a = parseArgs(argv, valueOptions, flags);
     if (a.help) {
         std::fputs(usage, stdout);
         return Ok;
@@ -54,7 +70,7 @@ int dispatch(const QStringList& argv, const char* usage, const std::vector<Comma
         if (c.name != a.command)
             continue;
         for (const QString& option : a.options.keys())
-            if (option != "locale" && !c.options.contains(option))
+            if (option != "locale" && !c.options.contains(option) && !c.flags.contains(option))
                 return usageError(usage,
                                   QStringLiteral("параметр --%1 не для команды %2").arg(option, c.name));
         return c.run(a);

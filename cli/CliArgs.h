@@ -19,22 +19,26 @@ enum ExitCode { Ok = 0, UsageError = 1, IoError = 2 };
 struct Args {
     QString command;
     QStringList positional;
-    QMap<QString, QString> options; // without the leading "--"
+    QMap<QString, QString> options;       // without the leading "--"; a flag has an empty value
+    QList<QPair<QString, QString>> given; // every option in command-line order, repeats included
     bool help = false;
     QString error; // not empty: the command line is not usable
 
     bool has(const QString& name) const { return options.contains(name); }
-    QString value(const QString& name) const { return options.value(name); }
+    QString value(const QString& name) const { return options.value(name); } // the last one given
+    QStringList values(const QString& name) const;                           // each one given, in order
 };
 
-// Splits argv. `valueOptions` lists the options that take a value (without "--").
-Args parseArgs(const QStringList& argv, const QStringList& valueOptions);
+// Splits argv. `valueOptions` lists the options that take a value, `flags` those that take none
+// (both without "--").
+Args parseArgs(const QStringList& argv, const QStringList& valueOptions, const QStringList& flags = {});
 
-// One command of a tool: its word, the options it takes and what runs it.
+// One command of a tool: its word, the options it takes and what runs it, and its flags.
 struct Command {
     QString name;
     QStringList options;
     std::function<int(const Args&)> run;
+    QStringList flags = {};
 };
 
 // Parses argv, answers --help, sets the locale, checks that every option given belongs to the

@@ -35,6 +35,19 @@ const char* const kUsage =
     "                                      отчёт по записям в один файл PDF, по странице на запись;\n"
     "                                      ЗАПИСИ: all, НОМЕР или ПЕРВЫЙ-ПОСЛЕДНИЙ (например 2-7);\n"
     "                                      вид графиков и цвета из файла настроек vibrix.ini\n"
+    "  piles ПРОЕКТ [--json]               сваи проекта: участок, свая, удары (использовано/всего),\n"
+    "                                      скорость волны и откуда она, глубина подошвы, класс\n"
+    "  pile ПРОЕКТ УЧАСТОК СВАЯ [--json] [--average ФАЙЛ.csv] [--mobility ФАЙЛ.csv]\n"
+    "                                      анализ сваи с её сохранёнными параметрами; в CSV -\n"
+    "                                      обработанная средняя кривая и мобильность до 8000 Гц\n"
+    "  pile-set ПРОЕКТ УЧАСТОК СВАЯ [ПАРАМЕТРЫ]\n"
+    "                                      изменить заключение по свае и сохранить проект:\n"
+    "      --length М|-  --diameter М|-  --speed М/С|auto  --toe-time МС|-  --class КЛАСС|-\n"
+    "      --remark ТЕКСТ|-  --defect МС:ВИД (сужение, расширение, трещина, иное; можно\n"
+    "      несколько)  --defects -  --exclude ЗАПИСЬ,...  --include ЗАПИСЬ,...\n"
+    "      --lowpass ГЦ (0 - без фильтра)  --amplify G  --scheme I-IV|A-D; \"-\" убирает значение\n"
+    "  site ПРОЕКТ [--site N] [--json] [--csv ФАЙЛ]\n"
+    "                                      скорость волны и классы по участкам, таблица свай в CSV\n"
     "  --locale ИМЯ   региональные настройки чисел (например ru_RU или C)\n"
     "Коды выхода: 0 - успешно, 1 - ошибка в командной строке, 2 - ошибка ввода-вывода.\n";
 
@@ -54,6 +67,8 @@ TSpectra RecordSpectra(const TMeasureResult& r) {
     return ComputeSpectra(fft, r.Ch0Data, r.Ch1Data, r.SampleLen, r.SampleFreq);
 }
 
+} // namespace
+
 int WriteExport(const QString& file, const QByteArray& text) {
     const ExportResult result = WriteExportFile(file, text);
     switch (result.Result) {
@@ -66,8 +81,6 @@ int WriteExport(const QString& file, const QByteArray& text) {
     }
     return cli::ioError(file, result.Error);
 }
-
-} // namespace
 
 int Import(const cli::Args& a) {
     int status = cli::Ok;

@@ -14,4 +14,7 @@ int ExportSpectrum(const cli::Args& a);
 int Spectrogram(const cli::Args& a);
 int Report(const cli::Args& a);
 
+// Writes an exported text into `file` as the export commands do; the exit status.
+int WriteExport(const QString& file, const QByteArray& text);
+
 } // namespace vibrixcli

@@ -1,4 +1,5 @@
 // vibrix-cli: batch import, listing, export and spectrograms of vibrix projects.
+#include "PileCommands.h"
 #include "VibrixCommands.h"
 
 #include <QApplication>
@@ -14,5 +15,12 @@ int main(int argc, char** argv) {
                           {"export-signal", {}, ExportSignal},
                           {"export-spectrum", {}, ExportSpectrum},
                           {"spectrogram", {"channel", "width"}, Spectrogram},
-                          {"report", {"settings"}, Report}});
+                          {"report", {"settings"}, Report},
+                          {"piles", {}, Piles, {"json"}},
+                          {"pile", {"average", "mobility"}, Pile, {"json"}},
+                          {"pile-set",
+                           {"length", "diameter", "speed", "toe-time", "defect", "defects", "class", "remark",
+                            "exclude", "include", "lowpass", "amplify", "scheme"},
+                           PileSet},
+                          {"site", {"site", "csv"}, Site, {"json"}}});
 }

@@ -1,7 +1,8 @@
 // Arbitrary bytes as a project file: the reader refuses them or yields tables that can be
-// opened, indexed and read row by row.
+// opened, indexed and read row by row, verdicts included.
 #include "MeasureResult.h"
 #include "ProjectFile.h"
+#include "TVerdictTable.h"
 
 #include <QBuffer>
 
@@ -12,12 +13,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
-    vxds::DataTable desc, table;
+    vxds::DataTable desc, table, verdicts;
     FileFailure why;
-    if (!readProjectPackets(in, bytes.size(), desc, table, why))
+    if (!readProjectPackets(in, bytes.size(), desc, table, &verdicts, why))
         return 0;
     desc.open();
     table.open();
+    verdicts.open();
+    try {
+        verdicts.setIndex("SiteNumber;PileNumber");
+        const TVerdictTable read(verdicts);
+        read.Scheme();
+        for (const auto& [site, pile] : read.Piles())
+            read.Find(site, pile);
+    } catch (const vxds::DataSetError&) {
+        // two verdicts of one pile, or the fields are not those of the verdict table
+    }
     try {
         table.setIndex("DateTime;SiteNumber;PileNumber");
     } catch (const vxds::DataSetError&) {

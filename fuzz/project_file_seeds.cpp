@@ -3,6 +3,7 @@
 // rows, a date-time that is not finite, unusable stored parameters, two description rows).
 #include "MainDataModuleUnit.h"
 #include "SsmGenerator.h"
+#include "TVerdictTable.h"
 
 #include <QDir>
 
@@ -68,6 +69,16 @@ int main(int argc, char** argv) {
     ok = ssmgen::write(ssm.toStdString(), ssmgen::FileSpec{}, error) && ok;
     ok = dm.CreateProject(out.filePath("one.cdsm")) && dm.OpenProject(out.filePath("one.cdsm")) && ok;
     ok = dm.AddMeasureFile(ssm, 45123.5) == 0 && dm.CloseProject() && ok;
+    // The same project with a verdict and a class scheme: the third packet.
+    ok = QFile::copy(out.filePath("one.cdsm"), out.filePath("verdict.cdsm")) &&
+         dm.OpenProject(out.filePath("verdict.cdsm")) && ok;
+    TPileVerdict verdict;
+    verdict.length = 12;
+    verdict.defects = {{2.5, DefectKinds().front()}};
+    verdict.cls = "II";
+    TVerdictTable(dm.cdsVerdict).Store(1, 1, verdict);
+    TVerdictTable(dm.cdsVerdict).SetScheme(classscheme::kLetters);
+    ok = dm.CloseProject() && ok;
     QFile::remove(ssm);
     if (!ok)
         std::fprintf(stderr, "could not write the seeds: %s %s\n", qPrintable(dm.LastError), error.c_str());

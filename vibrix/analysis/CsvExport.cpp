@@ -16,31 +16,23 @@ namespace {
 const QString kSeparator = QStringLiteral("; ");
 const QChar kLineEnd(13);
 
-// Collects the fields of one file; the number pattern's locale is read once.
-class CsvText {
-public:
-    explicit CsvText(qsizetype expectedChars) { FText.reserve(expectedChars); }
-
-    void Number(double v) { Field(FormatFloat(QStringLiteral("0.00000E+00"), v, FLocale)); }
-    void Field(const QString& text) {
-        if (!FLineStart)
-            FText += kSeparator;
-        FText += text;
-        FLineStart = false;
-    }
-    void EndLine() {
-        FText += kLineEnd;
-        FLineStart = true;
-    }
-    QByteArray Bytes() const { return FText.toLocal8Bit(); }
-
-private:
-    QLocale FLocale;
-    QString FText;
-    bool FLineStart = true;
-};
-
 } // namespace
+
+void CsvText::Number(double v) {
+    Field(FormatFloat(QStringLiteral("0.00000E+00"), v, FLocale));
+}
+
+void CsvText::Field(const QString& text) {
+    if (!FLineStart)
+        FText += kSeparator;
+    FText += text;
+    FLineStart = false;
+}
+
+void CsvText::EndLine() {
+    FText += kLineEnd;
+    FLineStart = true;
+}
 
 QByteArray SignalExportText(const SignalExportInput& in, const TSpectra& spectra) {
     const std::size_t n =

@@ -3,11 +3,29 @@
 // ended by a single CR, every number as "0.00000E+00" in the user's locale.
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
 #include <span>
 
 struct TSpectra;
+
+// The fields of one exported file: "; " between fields, a CR after each line, numbers as
+// "0.00000E+00" in the user's locale (read once).
+class CsvText {
+public:
+    explicit CsvText(qsizetype expectedChars = 0) { FText.reserve(expectedChars); }
+
+    void Number(double v);
+    void Field(const QString& text);
+    void EndLine();
+    QByteArray Bytes() const { return FText.toLocal8Bit(); }
+
+private:
+    QLocale FLocale;
+    QString FText;
+    bool FLineStart = true;
+};
 
 struct SignalExportInput {
     std::span<const float> Ch0, Ch1, Ham; // normalised, without gain or inversion

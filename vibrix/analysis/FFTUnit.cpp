@@ -65,15 +65,28 @@ void TComplexFFT::WeightedAmplitudeSpectrum(std::span<const float> input,
     Run(input.size(), output, [&](std::size_t i) { return input[i] * weights[i]; });
 }
 
+void TComplexFFT::ComplexSpectrum(std::span<const float> input, std::span<std::complex<long double>> output) {
+    Transform(input.size(), output.size(), [&](std::size_t i) { return static_cast<long double>(input[i]); });
+    const std::size_t m = std::min<std::size_t>(output.size(), FSize / 2 + 1);
+    // The tables turn with e^(+i...): for real samples the usual e^(-i...) is the conjugate.
+    for (std::size_t k = 0; k < m; ++k)
+        output[k] = std::conj(Split(k));
+}
+
+template <class Sample>
+void TComplexFFT::Run(std::size_t length, std::span<long double> output, const Sample& sample) {
+    Transform(length, output.size(), sample);
+    SplitMagnitudes(output);
+}
+
 // A real block of N points is transformed as N/2 complex points z[n] = x[2n] + i*x[2n+1] and
 // split afterwards: half the work of a complex transform, the same spectrum.
 template <class Sample>
-void TComplexFFT::Run(std::size_t length, std::span<long double> output, const Sample& sample) {
-    if (FSize == 0 || length > FSize || output.empty())
+void TComplexFFT::Transform(std::size_t length, std::size_t outputs, const Sample& sample) {
+    if (FSize == 0 || length > FSize || outputs == 0)
         throw std::invalid_argument("FFT input longer than its size, or no output");
     for (std::size_t d = LoadWithFirstStages(length, sample); 4 * d <= FSize / 2; d *= 4)
         Radix4Pass(d);
-    SplitMagnitudes(output);
 }
 
 // Puts z in bit-reversed order and runs the first one or two stages on the way: their
@@ -153,17 +166,23 @@ void TComplexFFT::Radix4Pass(std::size_t d) {
 }
 
 // X[k] from the half-size transform Z: the even part (Z[k] + conj Z[M-k]) / 2 and the odd part
-// (Z[k] - conj Z[M-k]) / 2i, X = even + w^k * odd, then |X| / M.
-void TComplexFFT::SplitMagnitudes(std::span<long double> output) const {
+// (Z[k] - conj Z[M-k]) / 2i, X = even + w^k * odd. At k = N/2 the twiddle is -1.
+std::complex<long double> TComplexFFT::Split(std::size_t k) const {
     const std::size_t half = FSize / 2;
-    const std::size_t m = std::min(output.size(), half);
+    if (k == half)
+        return {FRe[0] - FIm[0], 0.0L};
+    const std::size_t mk = k == 0 ? 0 : half - k;
+    const long double er = (FRe[k] + FRe[mk]) * 0.5L, ei = (FIm[k] - FIm[mk]) * 0.5L;
+    const long double orr = (FIm[k] + FIm[mk]) * 0.5L, oi = (FRe[mk] - FRe[k]) * 0.5L;
+    return {er + orr * FCos[k] - oi * FSin[k], ei + orr * FSin[k] + oi * FCos[k]};
+}
+
+// |X[k]| / M.
+void TComplexFFT::SplitMagnitudes(std::span<long double> output) const {
+    const std::size_t m = std::min<std::size_t>(output.size(), FSize / 2);
     const long double scale = 1.0L / m;
     for (std::size_t k = 0; k < m; ++k) {
-        const std::size_t mk = k == 0 ? 0 : half - k;
-        const long double er = (FRe[k] + FRe[mk]) * 0.5L, ei = (FIm[k] - FIm[mk]) * 0.5L;
-        const long double orr = (FIm[k] + FIm[mk]) * 0.5L, oi = (FRe[mk] - FRe[k]) * 0.5L;
-        const long double xr = er + orr * FCos[k] - oi * FSin[k];
-        const long double xi = ei + orr * FSin[k] + oi * FCos[k];
-        output[k] = std::sqrt(xr * xr + xi * xi) * scale;
+        const std::complex<long double> x = Split(k);
+        output[k] = std::sqrt(x.real() * x.real() + x.imag() * x.imag()) * scale;
     }
 }

@@ -3,6 +3,7 @@
 // A block of N reals runs as N/2 complex points with the butterfly stages taken two at a time;
 // the tables are built once per size.
 
+#include <complex>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -30,6 +31,12 @@ public:
     void WeightedAmplitudeSpectrum(std::span<const float> input, std::span<const long double> weights,
                                    std::span<long double> output);
 
+    // The complex transform X[k] = sum x[n] e^(-2 pi i nk/N) of the samples, unscaled, for
+    // k = 0 .. min(output.size(), Size/2 + 1) - 1 (the rest of output is left alone); the
+    // frequency responses of the pile analysis are ratios of such spectra. A shorter input is
+    // zero-padded. Throws as AmplitudeSpectrum does.
+    void ComplexSpectrum(std::span<const float> input, std::span<std::complex<long double>> output);
+
     // Entry i holds i with its log2(Size) low bits reversed.
     std::span<const std::uint32_t> BitReversal() const { return FBitRev; }
 
@@ -37,7 +44,9 @@ private:
     template <class Sample> void Run(std::size_t length, std::span<long double> output, const Sample& sample);
     template <class Sample> std::size_t LoadWithFirstStages(std::size_t length, const Sample& sample);
     void Radix4Pass(std::size_t d);
+    template <class Sample> void Transform(std::size_t length, std::size_t outputs, const Sample& sample);
     void SplitMagnitudes(std::span<long double> output) const;
+    std::complex<long double> Split(std::size_t k) const;
 
     std::uint32_t FSize = 0;
     std::vector<std::uint32_t> FBitRev;

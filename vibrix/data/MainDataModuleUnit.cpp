@@ -10,6 +10,7 @@ using vxds::FieldType;
 namespace {
 
 const QString kMainIndex = QStringLiteral("DateTime;SiteNumber;PileNumber");
+const QString kVerdictIndex = QStringLiteral("SiteNumber;PileNumber");
 
 const std::vector<vxds::FieldDef> kVibrixFields = {{"DateTime", FieldType::DateTime, 0},
                                                    {"SiteNumber", FieldType::Int32, 0},
@@ -18,11 +19,16 @@ const std::vector<vxds::FieldDef> kVibrixFields = {{"DateTime", FieldType::DateT
                                                    {"Comment", FieldType::Memo, 0}};
 const std::vector<vxds::FieldDef> kDescFields = {
     {"Name", FieldType::String, 20}, {"Version", FieldType::Int32, 0}, {"Comment", FieldType::Memo, 0}};
+const std::vector<vxds::FieldDef> kVerdictFields = {{"SiteNumber", FieldType::Int32, 0},
+                                                    {"PileNumber", FieldType::Int32, 0},
+                                                    {"Changed", FieldType::DateTime, 0},
+                                                    {"Verdict", FieldType::Memo, 0}};
 
 } // namespace
 
-TMainDataModule::TMainDataModule() : cdsVibrix(kVibrixFields), cdsDesc(kDescFields) {
-    for (DataTable* t : {&cdsVibrix, &cdsDesc}) {
+TMainDataModule::TMainDataModule()
+    : cdsVibrix(kVibrixFields), cdsDesc(kDescFields), cdsVerdict(kVerdictFields) {
+    for (DataTable* t : {&cdsVibrix, &cdsDesc, &cdsVerdict}) {
         const auto changed = [this](DataTable& d) { cdsmOnChanges(d); };
         t->beforeInsert = t->beforeEdit = t->beforePost = t->beforeDelete = changed;
     }
@@ -85,6 +91,7 @@ bool TMainDataModule::CreateProject(const QString& fileName) {
     cdsDesc.createDataSet();
     cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
     cdsVibrix.createDataSet();
+    cdsVerdict.createDataSet();
     const bool written = WriteProjectFile(fileName);
     closeTables();
     ChangeCount = 0;
@@ -101,6 +108,8 @@ bool TMainDataModule::OpenProject(const QString& fileName) {
         cdsDesc.open();
         cdsVibrix.open();
         cdsVibrix.setIndex(kMainIndex);
+        cdsVerdict.open();
+        cdsVerdict.setIndex(kVerdictIndex);
     } catch (const DataSetError&) {
         // Two rows of one key: no writer of ours makes such a file.
         LastError = FailureText({FailureKind::Damaged, 0});
@@ -113,7 +122,7 @@ bool TMainDataModule::OpenProject(const QString& fileName) {
 
 bool TMainDataModule::WriteProjectFile(const QString& fileName) {
     FileFailure why;
-    if (saveProjectFile(fileName, cdsDesc, cdsVibrix, why))
+    if (saveProjectFile(fileName, cdsDesc, cdsVibrix, &cdsVerdict, why))
         return true;
     LastError = FailureText(why);
     return false;
@@ -122,9 +131,10 @@ bool TMainDataModule::WriteProjectFile(const QString& fileName) {
 bool TMainDataModule::ReadProjectFile(const QString& fileName) {
     FileFailure why;
     // Packets describe themselves; only the tables of a project are taken.
-    if (!loadProjectFile(fileName, cdsDesc, cdsVibrix, why))
+    if (!loadProjectFile(fileName, cdsDesc, cdsVibrix, &cdsVerdict, why))
         LastError = FailureText(why);
-    else if (cdsVibrix.fields() == kVibrixFields && cdsDesc.fields() == kDescFields)
+    else if (cdsVibrix.fields() == kVibrixFields && cdsDesc.fields() == kDescFields &&
+             cdsVerdict.fields() == kVerdictFields)
         return true;
     else
         LastError = FailureText({FailureKind::Damaged, 0});
@@ -162,17 +172,20 @@ void TMainDataModule::DiscardProject() {
 void TMainDataModule::closeTables() {
     cdsVibrix.close();
     cdsDesc.close();
+    cdsVerdict.close();
     cdsVibrix.setFields(kVibrixFields);
     cdsDesc.setFields(kDescFields);
+    cdsVerdict.setFields(kVerdictFields);
 }
 
 void TMainDataModule::PostChanges() {
     cdsDesc.postIfEditing();
     cdsVibrix.postIfEditing();
+    cdsVerdict.postIfEditing();
 }
 
 bool TMainDataModule::IsProjectOpen() const {
-    return cdsVibrix.active() && cdsDesc.active();
+    return cdsVibrix.active() && cdsDesc.active() && cdsVerdict.active();
 }
 
 bool TMainDataModule::IsProjectEmpty() const {

@@ -1,6 +1,6 @@
 #pragma once
-// The data module: the two project tables, the project file operations and the
-// measurement record's way into and out of a row. GUI thread only.
+// The data module: the project tables, the project file operations and the measurement
+// record's way into and out of a row. GUI thread only.
 
 #include "DataTable.h"
 #include "MeasureResult.h"
@@ -13,6 +13,9 @@ public:
 
     vxds::DataTable cdsVibrix; // DateTime, SiteNumber, PileNumber, Data, Comment
     vxds::DataTable cdsDesc;   // Name, Version, Comment
+    // SiteNumber, PileNumber, Changed, Verdict: the engineer's verdict of each pile as a JSON
+    // text, unique on (site, pile); written into the file only when it holds rows.
+    vxds::DataTable cdsVerdict;
 
     QString FileName;
     int ChangeCount = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -81,6 +82,37 @@ bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r) {
         ch.resize(kChannelSamples);
         std::memcpy(ch.data(), p + kChannelOffset[k], kChannelBytes);
     }
+    return true;
+}
+
+bool TStoredMeasure::Open(const QByteArray& bytes) {
+    TMeasureResult head;
+    if (std::size_t(bytes.size()) != kStoredMeasureSize) {
+        *this = TStoredMeasure{};
+        return false;
+    }
+    bytes_ = bytes;
+    const char* p = bytes_.constData();
+    get(p, 0, head.DateTime);
+    get(p, 8, head.SiteNumber);
+    get(p, 12, head.PileNumber);
+    get(p, 16, head.SampleFreq);
+    get(p, 24, head.SampleLen);
+    get(p, 28, head.Velocity);
+    get(p, 36, head.BaseLen);
+    get(p, 44, head.Amp);
+    head_ = head;
+    const float* samples = nullptr;
+    if (reinterpret_cast<std::uintptr_t>(p) % alignof(float) == 0) {
+        samples = reinterpret_cast<const float*>(p + kChannelOffset[0]);
+        copy_.clear();
+    } else {
+        copy_.resize(3 * kChannelSamples);
+        std::memcpy(copy_.data(), p + kChannelOffset[0], 3 * kChannelBytes);
+        samples = copy_.data();
+    }
+    for (int k = 0; k < 3; ++k)
+        channels_[k] = {samples + k * kChannelSamples, kChannelSamples};
     return true;
 }
 

@@ -41,6 +41,30 @@ bool unpackMeasure(const QByteArray& bytes, TMeasureResult& r);
 // frequency and a record length that is a power of two from 4 to 16384.
 bool storedMeasureUsable(const QByteArray& bytes);
 
+// A stored value read where it lies, for work over many records at once: the parameters, and the
+// channels as views into the value (copied once only when the bytes are not aligned for floats).
+// The record's arrays are left empty.
+class TStoredMeasure {
+public:
+    TStoredMeasure() = default;
+    TStoredMeasure(TStoredMeasure&&) = default; // the views move with their storage
+    TStoredMeasure& operator=(TStoredMeasure&&) = default;
+    TStoredMeasure(const TStoredMeasure&) = delete;
+    TStoredMeasure& operator=(const TStoredMeasure&) = delete;
+
+    // False (and nothing to read) unless `bytes` is a whole stored value.
+    bool Open(const QByteArray& bytes);
+    const TMeasureResult& Head() const { return head_; }
+    // Sensor 1, sensor 2, hammer: all 16384 samples.
+    std::span<const float> Channel(int k) const { return channels_[k]; }
+
+private:
+    QByteArray bytes_; // shares the row's value, keeping it alive
+    std::vector<float> copy_;
+    TMeasureResult head_;
+    std::span<const float> channels_[3];
+};
+
 // A measurement file that exists but cannot be read; carries the reason in the user's words.
 class MeasureFileError : public std::runtime_error {
 public:

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -21,6 +22,8 @@ constexpr FileFailure kDamaged{FailureKind::Damaged, 0};
 // Positions of the measurement table's fields in a row.
 constexpr std::size_t kDateTimeField = 0;
 constexpr std::size_t kDataField = 3;
+// Position of the verdict text in a row of the verdict table.
+constexpr std::size_t kVerdictField = 3;
 
 bool writeLength(QIODevice& out, qint64 length) {
     char buf[4];
@@ -69,15 +72,23 @@ bool measurementRow(const vxds::Row& row, std::uint32_t) {
     return dateTime && std::isfinite(*dateTime) && data && storedMeasureUsable(*data);
 }
 
+// The verdict of a pile is a JSON object; its fields are read where it is used.
+bool verdictRow(const vxds::Row& row, std::uint32_t) {
+    if (row.size() <= kVerdictField)
+        return false;
+    const QString* text = std::get_if<QString>(&row[kVerdictField]);
+    return text && QJsonDocument::fromJson(text->toUtf8()).isObject();
+}
+
 bool writeInPlace(const QString& path, const vxds::DataTable& desc, const vxds::DataTable& data,
-                  FileFailure& why) {
+                  const vxds::DataTable* verdicts, FileFailure& why) {
     QFile file(path);
     // Not truncated first: a save no longer than the old file never needs new room on the disk.
     if (!file.open(QIODevice::ReadWrite)) {
         why = FailureOf(file, errno);
         return false;
     }
-    if (!writeProjectPackets(file, desc, data, why))
+    if (!writeProjectPackets(file, desc, data, verdicts, why))
         return false;
     if (!file.resize(file.pos()) || !file.flush() || ::fsync(file.handle()) != 0) {
         why = FailureOf(file, errno);
@@ -89,30 +100,43 @@ bool writeInPlace(const QString& path, const vxds::DataTable& desc, const vxds::
 } // namespace
 
 bool writeProjectPackets(QIODevice& out, const vxds::DataTable& desc, const vxds::DataTable& data,
-                         FileFailure& why) {
-    return writePacket(out, desc, why) && writePacket(out, data, why);
+                         const vxds::DataTable* verdicts, FileFailure& why) {
+    if (!writePacket(out, desc, why) || !writePacket(out, data, why))
+        return false;
+    return !verdicts || verdicts->recordCount() == 0 || writePacket(out, *verdicts, why);
 }
 
 bool readProjectPackets(QIODevice& in, qint64 size, vxds::DataTable& desc, vxds::DataTable& data,
-                        FileFailure& why) {
+                        vxds::DataTable* verdicts, FileFailure& why) {
+    const auto refuse = [&] {
+        for (vxds::DataTable* t : {&desc, &data, verdicts})
+            if (t)
+                t->close();
+        why = kDamaged;
+        return false;
+    };
+    if (verdicts)
+        verdicts->close();
     const qint64 l1 = readLength(in, size);
-    if (l1 < 0 || !desc.loadPacket(in, l1, nullptr, descriptionRow)) {
-        why = kDamaged;
-        return false;
-    }
-    const qint64 left = size - 4 - l1;
+    if (l1 < 0 || !desc.loadPacket(in, l1, nullptr, descriptionRow))
+        return refuse();
+    qint64 left = size - 4 - l1;
     const qint64 l2 = readLength(in, left);
-    // The second packet ends the file: anything after it means the lengths are wrong.
-    if (l2 < 0 || l2 != left - 4 || !data.loadPacket(in, l2, nullptr, measurementRow)) {
-        desc.close();
-        why = kDamaged;
-        return false;
-    }
+    if (l2 < 0 || !data.loadPacket(in, l2, nullptr, measurementRow))
+        return refuse();
+    left -= 4 + l2;
+    if (left == 0)
+        return true;
+    // Only the verdict packet may follow, and it ends the file: anything else means the lengths
+    // are wrong.
+    const qint64 l3 = verdicts ? readLength(in, left) : -1;
+    if (l3 < 0 || l3 != left - 4 || !verdicts->loadPacket(in, l3, nullptr, verdictRow))
+        return refuse();
     return true;
 }
 
 bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxds::DataTable& data,
-                     FileFailure& why) {
+                     const vxds::DataTable* verdicts, FileFailure& why) {
     const QFileInfo target(path);
     // A pipe or a device under the project's name is never replaced or written to.
     if (target.exists() && !target.isFile()) {
@@ -122,9 +146,9 @@ bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxd
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         why = FailureOf(file, errno);
-        return target.isFile() && writeInPlace(path, desc, data, why);
+        return target.isFile() && writeInPlace(path, desc, data, verdicts, why);
     }
-    if (!writeProjectPackets(file, desc, data, why)) {
+    if (!writeProjectPackets(file, desc, data, verdicts, why)) {
         file.cancelWriting();
         return false;
     }
@@ -135,7 +159,8 @@ bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxd
     return true;
 }
 
-bool loadProjectFile(const QString& path, vxds::DataTable& desc, vxds::DataTable& data, FileFailure& why) {
+bool loadProjectFile(const QString& path, vxds::DataTable& desc, vxds::DataTable& data,
+                     vxds::DataTable* verdicts, FileFailure& why) {
     std::uint64_t size = 0;
     const int fd = ssm::openRegularFile(QFile::encodeName(path).toStdString(), size, why);
     if (fd < 0)
@@ -146,5 +171,5 @@ bool loadProjectFile(const QString& path, vxds::DataTable& desc, vxds::DataTable
         why = FailureOf(file, errno);
         return false;
     }
-    return readProjectPackets(file, qint64(size), desc, data, why);
+    return readProjectPackets(file, qint64(size), desc, data, verdicts, why);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 #include <random>
 #include <stdexcept>
@@ -191,6 +192,28 @@ TEST(TComplexFFT, AgreesWithFftwInLongDouble) {
             const long double peak = *std::max_element(oracle.begin(), oracle.end());
             EXPECT_LT(double(maxDiff(ours, oracle) / peak), 1e-15) << "N = " << n;
         }
+    }
+}
+
+// The complex output, Nyquist line included, is FFTW's e^(-i...) transform, unscaled.
+TEST(TComplexFFT, ComplexSpectrumAgreesWithFftw) {
+    for (std::uint32_t n : {2u, 8u, 16384u}) {
+        TComplexFFT fft;
+        fft.SetSize(n);
+        LVec wide = randomSignal(n, 11 * n);
+        const std::vector<float> samples(wide.begin(), wide.end());
+        std::copy(samples.begin(), samples.end(), wide.begin());
+        std::vector<fftwl_complex> oracle(n / 2 + 1);
+        fftwl_plan plan = fftwl_plan_dft_r2c_1d(int(n), wide.data(), oracle.data(), FFTW_ESTIMATE);
+        fftwl_execute(plan);
+        fftwl_destroy_plan(plan);
+        std::vector<std::complex<long double>> ours(n / 2 + 1);
+        fft.ComplexSpectrum(samples, ours);
+        long double worst = 0;
+        for (std::size_t k = 0; k <= n / 2; ++k)
+            worst =
+                std::max(worst, std::abs(ours[k] - std::complex<long double>(oracle[k][0], oracle[k][1])));
+        EXPECT_LT(double(worst / std::sqrt(static_cast<long double>(n))), 1e-15) << "N = " << n;
     }
 }
 

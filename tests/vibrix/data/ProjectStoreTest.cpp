@@ -222,7 +222,7 @@ TEST_F(ProjectStore, AFileWithOtherTablesIsNoProjectAndLeavesNoTrace) {
     dm.cdsDesc.createDataSet();
     dm.cdsDesc.appendRecord({QStringLiteral("Vibrix4"), std::int32_t(65537), QString()});
     FileFailure why;
-    ASSERT_TRUE(saveProjectFile(path("other.cdsm"), dm.cdsDesc, other, why));
+    ASSERT_TRUE(saveProjectFile(path("other.cdsm"), dm.cdsDesc, other, nullptr, why));
     dm.DiscardProject();
     EXPECT_FALSE(seq.ProjectOpenSequence(path("other.cdsm")));
     EXPECT_EQ(errors, QStringList{QStringLiteral("Не удалось открыть проект!")});

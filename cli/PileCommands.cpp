@@ -1,0 +1,473 @@
+#include "PileCommands.h"
+
+#include "CsvExport.h"
+#include "DownloadUnit.h"
+#include "NumberFormat.h"
+#include "ProjectAccess.h"
+#include "TPileAnalyser.h"
+#include "VibrixCommands.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <cmath>
+#include <cstdio>
+
+namespace vibrixcli {
+
+namespace {
+
+constexpr double kMobilityUpTo = 8000; // Hz written by --mobility
+
+QString fixed(double v, int decimals) {
+    return QLocale().toString(v, 'f', decimals);
+}
+
+QString optionalFixed(const std::optional<double>& v, int decimals) {
+    return v ? fixed(*v, decimals) : QStringLiteral("—");
+}
+
+QJsonValue json(const std::optional<double>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+void printJson(const QJsonDocument& doc) {
+    std::fputs(doc.toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+int usage(const QString& message) {
+    return cli::usageError(kUsage, message);
+}
+
+// Opens the project; SITE and PILE from the positional arguments 1 and 2.
+struct PileArgs {
+    ProjectAccess project;
+    TPileKey key;
+};
+
+std::optional<int> openPile(const cli::Args& a, int count, PileArgs& p) {
+    if (a.positional.size() != count)
+        return usage(QStringLiteral("у команды %1 должно быть аргументов: %2").arg(a.command).arg(count));
+    const auto site = cli::parseInteger(a.positional[1]), pile = cli::parseInteger(a.positional[2]);
+    if (!site || !pile)
+        return usage(QStringLiteral("номер участка и номер сваи должны быть целыми числами"));
+    if (!p.project.Open(a.positional[0]))
+        return cli::IoError;
+    p.key = {*site, *pile};
+    return std::nullopt;
+}
+
+QString speedText(const TPileAnalysis& r) {
+    if (!(r.waveSpeed > 0))
+        return QStringLiteral("—");
+    return VelocityToStr(r.waveSpeed) + " (" + SpeedSourceText(r.waveSpeedSource) + ")";
+}
+
+QJsonObject pileObject(const TPileAnalysis& r, const QString& scheme, bool withBlows) {
+    QJsonObject o{{"site", r.key.site},
+                  {"pile", r.key.pile},
+                  {"used", r.used},
+                  {"waveSpeed", r.waveSpeed},
+                  {"waveSpeedSource", r.waveSpeedSource},
+                  {"length", json(r.verdict.length)},
+                  {"diameter", json(r.verdict.diameter)},
+                  {"toeTime", json(r.toeTime)},
+                  {"toeAuto", r.toeAuto},
+                  {"toeDepth", json(r.toeDepth)},
+                  {"lowpass", r.verdict.processing.lowpass},
+                  {"amplify", r.verdict.processing.amplify},
+                  {"scheme", scheme},
+                  {"class", r.verdict.cls},
+                  {"remark", r.verdict.remark}};
+    if (withBlows) {
+        QJsonArray blows;
+        for (const TBlowReport& b : r.blows)
+            blows.append(QJsonObject{{"row", b.row + 1},
+                                     {"shift", b.shift},
+                                     {"correlation", json(b.correlation)},
+                                     {"used", b.used},
+                                     {"reason", b.reason}});
+        o.insert("blows", blows);
+    } else {
+        o.insert("blowCount", int(r.blows.size()));
+    }
+    o.insert("mobility", r.mobility && r.mobility->peakSpacing
+                             ? QJsonValue(QJsonObject{{"peakSpacing", *r.mobility->peakSpacing},
+                                                      {"length", json(r.mobilityLength)}})
+                             : QJsonValue(QJsonValue::Null));
+    QJsonArray defects;
+    for (const TDefectMark& d : r.verdict.defects)
+        defects.append(QJsonObject{{"time", d.time}, {"depth", r.Depth(d.time)}, {"kind", d.kind}});
+    o.insert("defects", defects);
+    o.insert("changed", r.changed ? QJsonValue(fromDateTimeValue(*r.changed).toString(Qt::ISODate))
+                                  : QJsonValue(QJsonValue::Null));
+    return o;
+}
+
+// One line of the pile list: site, pile, blows used / blows, speed and source, toe depth, class.
+QString pileLine(const TPileAnalysis& r) {
+    return QStringList{QString::number(r.key.site),
+                       QString::number(r.key.pile),
+                       QStringLiteral("%1/%2").arg(r.used).arg(r.blows.size()),
+                       speedText(r),
+                       optionalFixed(r.toeDepth, 2),
+                       r.verdict.cls.isEmpty() ? QStringLiteral("—") : r.verdict.cls}
+        .join("; ");
+}
+
+int writeAverage(const TPileAnalysis& r, const QString& file) {
+    if (!r.curves)
+        return cli::ioError(file, QStringLiteral("у сваи нет ни одного использованного удара"));
+    const TProcessedCurves& c = *r.curves;
+    CsvText csv(qsizetype(c.amplified[0].size()) * 70);
+    for (std::size_t i = 0; i < c.amplified[0].size(); ++i) {
+        const double ms = c.TimeOf(int(i));
+        csv.Number(ms);
+        csv.Number(r.Depth(ms));
+        for (const auto& channel : c.amplified)
+            csv.Number(channel[i]);
+        csv.EndLine();
+    }
+    return WriteExport(file, csv.Bytes());
+}
+
+int writeMobility(const TPileAnalysis& r, const QString& file) {
+    if (!r.mobility)
+        return cli::ioError(file, QStringLiteral("в записях сваи нет удара молотка"));
+    const TMobility& m = *r.mobility;
+    CsvText csv;
+    for (std::size_t k = 0; k < m.magnitude.size() && double(k) * m.frequencyStep <= kMobilityUpTo; ++k) {
+        csv.Number(double(k) * m.frequencyStep);
+        csv.Number(m.magnitude[k]);
+        csv.Number(m.coherence[k]);
+        csv.EndLine();
+    }
+    return WriteExport(file, csv.Bytes());
+}
+
+} // namespace
+
+int Piles(const cli::Args& a) {
+    if (a.positional.size() != 1)
+        return usage(QStringLiteral("у команды piles должен быть один аргумент: проект"));
+    ProjectAccess p;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    TPileAnalyser analyser(p.dm);
+    const QString scheme = analyser.Verdicts().Scheme();
+    QJsonArray all;
+    const auto piles = analyser.Piles();
+    for (const TPileRows& pile : piles) {
+        const TPileAnalysis& r = analyser.Analyse(pile.key);
+        if (a.has("json"))
+            all.append(pileObject(r, scheme, false));
+        else
+            cli::printLine(pileLine(r));
+    }
+    if (a.has("json"))
+        printJson(QJsonDocument(all));
+    return cli::Ok;
+}
+
+namespace {
+
+int noSuchPile(const PileArgs& p) {
+    return cli::ioError(p.project.project,
+                        QStringLiteral("нет сваи %1 на участке %2").arg(p.key.pile).arg(p.key.site));
+}
+
+// The analysis as an engineer reads it, line by line.
+QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
+    QStringList lines{QStringLiteral("Участок %1, свая %2").arg(r.key.site).arg(r.key.pile),
+                      QStringLiteral("Удары: использовано %1 из %2").arg(r.used).arg(r.blows.size())};
+    for (const TBlowReport& b : r.blows) {
+        QString line = QStringLiteral("  запись %1: %2, сдвиг %3, корреляция %4")
+                           .arg(b.row + 1)
+                           .arg(fromDateTimeValue(b.dateTime).toString("dd.MM.yyyy hh:mm:ss"))
+                           .arg(b.shift)
+                           .arg(optionalFixed(b.correlation, 3));
+        line += b.used ? QStringLiteral(", использован")
+                       : QStringLiteral(", не использован: ") + BlowReasonText(b.reason);
+        lines << line;
+    }
+    lines << QStringLiteral("Длина: %1 м; диаметр: %2 м")
+                 .arg(optionalFixed(r.verdict.length, 2), optionalFixed(r.verdict.diameter, 2));
+    lines << QStringLiteral("Скорость волны: %1 м/с").arg(speedText(r));
+    if (r.toeTime)
+        lines << QStringLiteral("Подошва: %1 мс, %2 м%3")
+                     .arg(fixed(*r.toeTime, 3), optionalFixed(r.toeDepth, 2),
+                          r.toeAuto ? QStringLiteral(" (найдена автоматически)") : QString());
+    else
+        lines << QStringLiteral("Подошва: не отмечена");
+    lines << QStringLiteral("Фильтр: %1 Гц; усиление: %2")
+                 .arg(fixed(r.verdict.processing.lowpass, 0), fixed(r.verdict.processing.amplify, 1));
+    if (r.mobility && r.mobility->peakSpacing)
+        lines << QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина %2 м")
+                     .arg(fixed(*r.mobility->peakSpacing, 1), optionalFixed(r.mobilityLength, 2));
+    for (const TDefectMark& d : r.verdict.defects)
+        lines << QStringLiteral("Дефект: %1 мс, %2 м, %3")
+                     .arg(fixed(d.time, 3), fixed(r.Depth(d.time), 2), d.kind);
+    const QString meaning = classscheme::Meaning(scheme, r.verdict.cls);
+    lines << QStringLiteral("Класс: %1")
+                 .arg(r.verdict.cls.isEmpty() ? QStringLiteral("—")
+                      : meaning.isEmpty()     ? r.verdict.cls
+                                              : r.verdict.cls + " (" + meaning + ")");
+    if (!r.verdict.remark.isEmpty())
+        lines << QStringLiteral("Примечание: %1").arg(r.verdict.remark);
+    return lines;
+}
+
+} // namespace
+
+int Pile(const cli::Args& a) {
+    PileArgs p;
+    if (const auto failed = openPile(a, 3, p))
+        return *failed;
+    TPileAnalyser analyser(p.project.dm);
+    if (!analyser.Find(p.key))
+        return noSuchPile(p);
+    const TPileAnalysis& r = analyser.Analyse(p.key);
+    if (a.has("average"))
+        if (const int status = writeAverage(r, a.value("average")))
+            return status;
+    if (a.has("mobility"))
+        if (const int status = writeMobility(r, a.value("mobility")))
+            return status;
+    const QString scheme = analyser.Verdicts().Scheme();
+    if (a.has("json"))
+        printJson(QJsonDocument(pileObject(r, scheme, true)));
+    else
+        for (const QString& line : pileReport(r, scheme))
+            cli::printLine(line);
+    return cli::Ok;
+}
+
+namespace {
+
+// A value of pile-set: "-" clears it, a number must be one and above `least`.
+std::optional<QString> readOptional(const cli::Args& a, const char* name, std::optional<double>& out,
+                                    double least, const QString& clearWord = QStringLiteral("-")) {
+    if (!a.has(name))
+        return std::nullopt;
+    const QString text = a.value(name);
+    if (text == clearWord) {
+        out.reset();
+        return std::nullopt;
+    }
+    const auto v = cli::parseNumber(text);
+    if (!v || !std::isfinite(*v) || !(*v > least))
+        return QStringLiteral("--%1: нужно число больше %2: %3").arg(name).arg(least).arg(text);
+    out = *v;
+    return std::nullopt;
+}
+
+std::optional<QString> readNumber(const cli::Args& a, const char* name, double& out, double least) {
+    std::optional<double> v = out;
+    if (const auto error = readOptional(a, name, v, least, QString()))
+        return error;
+    out = *v;
+    return std::nullopt;
+}
+
+// The date-times of the rows (as `list` numbers them) named in "ROW,ROW,...", each of this pile.
+std::optional<QString> readRows(const cli::Args& a, const char* name, const TPileRows& pile,
+                                const vxds::DataTable& table, std::vector<double>& out) {
+    for (const QString& text : a.values(name).join(',').split(',', Qt::SkipEmptyParts)) {
+        const auto row = cli::parseInteger(text);
+        if (!row)
+            return QStringLiteral("--%1: номер записи не число: %2").arg(name, text);
+        if (std::find(pile.rows.begin(), pile.rows.end(), *row - 1) == pile.rows.end())
+            return QStringLiteral("--%1: запись %2 не этой сваи").arg(name).arg(*row);
+        out.push_back(vxds::asDouble(table.valueAt(*row - 1, 0)));
+    }
+    return std::nullopt;
+}
+
+// "MS:KIND" with a kind of the program's words, or the English words of the same kinds.
+std::optional<QString> readDefect(const QString& text, TDefectMark& mark) {
+    static const QStringList english{"narrowing", "widening", "crack", "other"};
+    const qsizetype colon = text.indexOf(':');
+    const auto time = cli::parseNumber(text.left(colon));
+    QString kind = text.mid(colon + 1).trimmed().toLower();
+    if (const qsizetype i = english.indexOf(kind); i >= 0)
+        kind = DefectKinds()[i];
+    if (colon < 0 || !time || !std::isfinite(*time) || !DefectKinds().contains(kind))
+        return QStringLiteral("--defect: нужно ВРЕМЯ_МС:ВИД, вид из: %1: %2")
+            .arg(DefectKinds().join(", "), text);
+    mark = {*time, kind};
+    return std::nullopt;
+}
+
+// Reads every option of pile-set into the verdict; the first one that is wrong is said.
+std::optional<QString> changeVerdict(const cli::Args& a, const TPileRows& pile, const vxds::DataTable& table,
+                                     const QString& scheme, TPileVerdict& v) {
+    std::optional<QString> error;
+    const auto check = [&](std::optional<QString> e) {
+        if (e && !error)
+            error = e;
+    };
+    check(readOptional(a, "length", v.length, 0));
+    check(readOptional(a, "diameter", v.diameter, 0));
+    check(readOptional(a, "speed", v.speed, 0, QStringLiteral("auto")));
+    check(readOptional(a, "toe-time", v.toeTime, 0));
+    check(readNumber(a, "lowpass", v.processing.lowpass, -1));
+    check(readNumber(a, "amplify", v.processing.amplify, 0));
+    if (a.has("amplify") && !error && v.processing.amplify < 1)
+        check(QStringLiteral("--amplify: усиление не меньше 1: %1").arg(a.value("amplify")));
+    if (a.has("defects")) {
+        if (a.value("defects") != "-")
+            check(QStringLiteral("--defects: можно только \"-\" (убрать все отметки)"));
+        v.defects.clear();
+    }
+    for (const QString& text : a.values("defect")) {
+        TDefectMark mark;
+        check(readDefect(text, mark));
+        v.defects.push_back(mark);
+    }
+    if (a.has("class")) {
+        const QString cls = a.value("class").trimmed();
+        if (cls == "-" || cls.isEmpty())
+            v.cls.clear();
+        else if (classscheme::Classes(scheme).contains(cls))
+            v.cls = cls;
+        else
+            check(QStringLiteral("--class: класс схемы %1: %2")
+                      .arg(scheme, classscheme::Classes(scheme).join(", ")));
+    }
+    if (a.has("remark"))
+        v.remark = a.value("remark") == "-" ? QString() : a.value("remark");
+    std::vector<double> exclude, include;
+    check(readRows(a, "exclude", pile, table, exclude));
+    check(readRows(a, "include", pile, table, include));
+    for (double t : exclude)
+        if (!v.IsExcluded(t))
+            v.excluded.push_back(t);
+    std::erase_if(v.excluded,
+                  [&](double t) { return std::find(include.begin(), include.end(), t) != include.end(); });
+    return error;
+}
+
+} // namespace
+
+int PileSet(const cli::Args& a) {
+    PileArgs p;
+    if (const auto failed = openPile(a, 3, p))
+        return *failed;
+    TPileAnalyser analyser(p.project.dm);
+    QString scheme = analyser.Verdicts().Scheme();
+    if (a.has("scheme")) {
+        scheme = a.value("scheme");
+        if (classscheme::Classes(scheme).isEmpty())
+            return usage(
+                QStringLiteral("--scheme: %1 или %2").arg(classscheme::kRoman, classscheme::kLetters));
+    }
+    const TPileRows* pile = analyser.Find(p.key);
+    if (!pile)
+        return noSuchPile(p);
+    TPileVerdict v = analyser.VerdictOf(p.key);
+    if (const auto error = changeVerdict(a, *pile, p.project.dm.cdsVibrix, scheme, v))
+        return usage(*error);
+    analyser.Verdicts().SetScheme(scheme);
+    analyser.SetVerdict(p.key, v);
+    return p.project.Save() ? cli::Ok : cli::IoError;
+}
+
+namespace {
+
+QString pileNumbers(const std::vector<int>& piles) {
+    QStringList out;
+    for (int p : piles)
+        out << QString::number(p);
+    return out.isEmpty() ? QStringLiteral("—") : out.join(", ");
+}
+
+QJsonArray pileArray(const std::vector<int>& piles) {
+    QJsonArray out;
+    for (int p : piles)
+        out.append(p);
+    return out;
+}
+
+} // namespace
+
+int Site(const cli::Args& a) {
+    if (a.positional.size() != 1)
+        return usage(QStringLiteral("у команды site должен быть один аргумент: проект"));
+    std::optional<int> only;
+    if (a.has("site")) {
+        only = cli::parseInteger(a.value("site"));
+        if (!only)
+            return usage(QStringLiteral("--site: номер участка не число: %1").arg(a.value("site")));
+    }
+    ProjectAccess p;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    TPileAnalyser analyser(p.dm);
+    const QString scheme = analyser.Verdicts().Scheme();
+    std::vector<int> sites = analyser.Sites();
+    if (only) {
+        if (std::find(sites.begin(), sites.end(), *only) == sites.end())
+            return cli::ioError(p.project, QStringLiteral("нет участка %1").arg(*only));
+        sites = {*only};
+    }
+
+    CsvText csv;
+    for (const char* title : {"Участок", "Свая", "Ударов использовано", "Ударов", "Длина, м", "Скорость, м/с",
+                              "Откуда скорость", "Подошва, м", "Дефекты", "Класс", "Примечание"})
+        csv.Field(QString::fromUtf8(title));
+    csv.EndLine();
+    QJsonArray all;
+    for (int site : sites) {
+        const TSiteSpeed speed = analyser.Site(site);
+        QMap<QString, int> classes;
+        for (const TPileRows& pile : analyser.Piles()) {
+            if (pile.key.site != site)
+                continue;
+            const TPileAnalysis& r = analyser.Analyse(pile.key);
+            ++classes[r.verdict.cls];
+            QStringList defects;
+            for (const TDefectMark& d : r.verdict.defects)
+                defects << QStringLiteral("%1 м %2").arg(fixed(r.Depth(d.time), 2), d.kind);
+            for (const QString& field :
+                 {QString::number(site), QString::number(pile.key.pile), QString::number(r.used),
+                  QString::number(r.blows.size()), optionalFixed(r.verdict.length, 2),
+                  r.waveSpeed > 0 ? fixed(r.waveSpeed, 1) : QString("—"), SpeedSourceText(r.waveSpeedSource),
+                  optionalFixed(r.toeDepth, 2), defects.join(", "), r.verdict.cls, r.verdict.remark})
+                csv.Field(field);
+            csv.EndLine();
+        }
+        QJsonObject counts;
+        QStringList countText;
+        for (auto it = classes.begin(); it != classes.end(); ++it) {
+            counts.insert(it.key(), it.value());
+            countText << QStringLiteral("%1 %2")
+                             .arg(it.key().isEmpty() ? QStringLiteral("без класса") : it.key())
+                             .arg(it.value());
+        }
+        all.append(QJsonObject{{"site", site},
+                               {"waveSpeed", json(speed.speed)},
+                               {"used", pileArray(speed.used)},
+                               {"excluded", pileArray(speed.excluded)},
+                               {"min", json(speed.min)},
+                               {"max", json(speed.max)},
+                               {"classes", counts}});
+        if (!a.has("json"))
+            cli::printLine(
+                QStringLiteral(
+                    "участок %1: скорость %2 м/с; по сваям %3; исключены %4; от %5 до %6; классы: %7")
+                    .arg(site)
+                    .arg(speed.speed ? fixed(*speed.speed, 1) : QStringLiteral("—"), pileNumbers(speed.used),
+                         pileNumbers(speed.excluded), optionalFixed(speed.min, 1),
+                         optionalFixed(speed.max, 1), countText.join(", ")));
+    }
+    if (a.has("csv"))
+        if (const int status = WriteExport(a.value("csv"), csv.Bytes()))
+            return status;
+    if (a.has("json"))
+        printJson(QJsonDocument(all));
+    return cli::Ok;
+}
+
+} // namespace vibrixcli

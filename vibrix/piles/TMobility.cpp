@@ -1,0 +1,107 @@
+#include "TMobility.h"
+
+#include "FFTUnit.h"
+#include "TBlowSet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+namespace {
+
+constexpr double kProminence = 0.1; // of the curve's range in the band
+
+// The channel after its baseline (the mean before the impact), in double.
+void withoutBaseline(std::span<const float> x, int impact, std::vector<float>& out) {
+    out.assign(x.begin(), x.end());
+    if (impact <= 0)
+        return;
+    double mean = 0;
+    for (int i = 0; i < impact; ++i)
+        mean += x[std::size_t(i)];
+    const float m = float(mean / impact);
+    for (float& v : out)
+        v -= m;
+}
+
+} // namespace
+
+std::optional<double> TMobility::Length(double c) const {
+    if (!peakSpacing || !(*peakSpacing > 0) || !(c > 0))
+        return std::nullopt;
+    return c / (2 * *peakSpacing);
+}
+
+std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> blows, int sampleLen,
+                                         double sampleFreq, double bandLow, double bandHigh,
+                                         TComplexFFT& fft) {
+    if (sampleLen < 4 || !(sampleFreq > 0))
+        return std::nullopt;
+    const std::size_t n = std::size_t(sampleLen), lines = n / 2 + 1;
+    fft.SetSize(std::uint32_t(n));
+    std::vector<std::complex<long double>> cross(lines), v(lines), f(lines);
+    std::vector<long double> powerF(lines), powerV(lines);
+    std::vector<float> vs, fs;
+    int counted = 0;
+    for (const TStoredMeasure* blow : blows) {
+        const auto s1 = blow->Channel(0).first(n), hammer = blow->Channel(2).first(n);
+        bool silent = false;
+        const int impact = FindImpact(s1, hammer, silent);
+        if (silent)
+            continue;
+        withoutBaseline(s1, impact, vs);
+        withoutBaseline(hammer, impact, fs);
+        fft.ComplexSpectrum(vs, v);
+        fft.ComplexSpectrum(fs, f);
+        for (std::size_t k = 0; k < lines; ++k) {
+            cross[k] += v[k] * std::conj(f[k]);
+            powerF[k] += std::norm(f[k]);
+            powerV[k] += std::norm(v[k]);
+        }
+        ++counted;
+    }
+    if (counted == 0)
+        return std::nullopt;
+    TMobility m;
+    m.frequencyStep = sampleFreq / double(n);
+    m.magnitude.resize(lines);
+    m.coherence.resize(lines);
+    for (std::size_t k = 0; k < lines; ++k) {
+        m.magnitude[k] = powerF[k] > 0 ? double(std::abs(cross[k]) / powerF[k]) : 0.0;
+        const long double both = powerF[k] * powerV[k];
+        m.coherence[k] = both > 0 ? double(std::norm(cross[k]) / both) : 0.0;
+    }
+    const auto line = [&](double hz) {
+        return std::min(lines - 1, std::size_t(std::max(0.0, std::round(hz / m.frequencyStep))));
+    };
+    for (std::size_t k : ResonancePeaks(m.magnitude, line(bandLow), line(bandHigh)))
+        m.peaks.push_back(double(k) * m.frequencyStep);
+    if (m.peaks.size() >= 2)
+        m.peakSpacing = (m.peaks.back() - m.peaks.front()) / double(m.peaks.size() - 1);
+    return m;
+}
+
+// A peak's prominence is its height above the higher of the two lowest points that separate it
+// from a higher peak (or from the band's edge) on either side.
+std::vector<std::size_t> ResonancePeaks(std::span<const double> x, std::size_t from, std::size_t to) {
+    std::vector<std::size_t> peaks;
+    if (to >= x.size())
+        to = x.size() - 1;
+    if (from >= to)
+        return peaks;
+    const auto [lo, hi] =
+        std::minmax_element(x.begin() + std::ptrdiff_t(from), x.begin() + std::ptrdiff_t(to) + 1);
+    const double needed = kProminence * (*hi - *lo);
+    for (std::size_t i = from + 1; i < to; ++i) {
+        if (!(x[i] > x[i - 1] && x[i] >= x[i + 1]))
+            continue;
+        double leftMin = x[i], rightMin = x[i];
+        for (std::size_t j = i; j-- > from && x[j] <= x[i];)
+            leftMin = std::min(leftMin, x[j]);
+        for (std::size_t j = i + 1; j <= to && x[j] <= x[i]; ++j)
+            rightMin = std::min(rightMin, x[j]);
+        if (x[i] - std::max(leftMin, rightMin) >= needed)
+            peaks.push_back(i);
+    }
+    return peaks;
+}

@@ -1,0 +1,132 @@
+#include "TPileVerdict.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kVersion = 1;
+
+QJsonValue optionalNumber(const std::optional<double>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+// A finite number, or none for null or absence; false when the value is of another kind.
+bool readOptional(const QJsonObject& o, const char* key, std::optional<double>& out) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isNull() || v.isUndefined()) {
+        out.reset();
+        return true;
+    }
+    if (!v.isDouble() || !std::isfinite(v.toDouble()))
+        return false;
+    out = v.toDouble();
+    return true;
+}
+
+bool readNumber(const QJsonObject& o, const char* key, double& out) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isUndefined())
+        return true; // an older verdict: the default stays
+    if (!v.isDouble() || !std::isfinite(v.toDouble()))
+        return false;
+    out = v.toDouble();
+    return true;
+}
+
+} // namespace
+
+bool TPileVerdict::IsExcluded(double dateTime) const {
+    return std::find(excluded.begin(), excluded.end(), dateTime) != excluded.end();
+}
+
+QString TPileVerdict::ToJson() const {
+    QJsonArray marks;
+    for (const TDefectMark& d : defects)
+        marks.append(QJsonObject{{"time", d.time}, {"kind", d.kind}});
+    QJsonArray left;
+    for (double t : excluded)
+        left.append(t);
+    const QJsonObject p{{"lowpass", processing.lowpass}, {"lowpassOrder", processing.lowpassOrder},
+                        {"amplify", processing.amplify}, {"threshold", processing.threshold},
+                        {"bandLow", processing.bandLow}, {"bandHigh", processing.bandHigh}};
+    const QJsonObject o{{"version", kVersion},
+                        {"length", optionalNumber(length)},
+                        {"diameter", optionalNumber(diameter)},
+                        {"speed", optionalNumber(speed)},
+                        {"toeTime", optionalNumber(toeTime)},
+                        {"defects", marks},
+                        {"class", cls},
+                        {"remark", remark},
+                        {"excluded", left},
+                        {"processing", p}};
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8());
+    if (!doc.isObject())
+        return std::nullopt;
+    const QJsonObject o = doc.object();
+    if (o.value("version").toInt(-1) != kVersion)
+        return std::nullopt;
+    TPileVerdict v;
+    if (!readOptional(o, "length", v.length) || !readOptional(o, "diameter", v.diameter) ||
+        !readOptional(o, "speed", v.speed) || !readOptional(o, "toeTime", v.toeTime))
+        return std::nullopt;
+    for (const QJsonValue& m : o.value("defects").toArray()) {
+        const QJsonObject d = m.toObject();
+        if (!d.value("time").isDouble() || !std::isfinite(d.value("time").toDouble()))
+            return std::nullopt;
+        v.defects.push_back({d.value("time").toDouble(), d.value("kind").toString()});
+    }
+    v.cls = o.value("class").toString();
+    v.remark = o.value("remark").toString();
+    for (const QJsonValue& t : o.value("excluded").toArray()) {
+        if (!t.isDouble())
+            return std::nullopt;
+        v.excluded.push_back(t.toDouble());
+    }
+    const QJsonObject p = o.value("processing").toObject();
+    double order = v.processing.lowpassOrder;
+    if (!readNumber(p, "lowpass", v.processing.lowpass) || !readNumber(p, "lowpassOrder", order) ||
+        !readNumber(p, "amplify", v.processing.amplify) ||
+        !readNumber(p, "threshold", v.processing.threshold) ||
+        !readNumber(p, "bandLow", v.processing.bandLow) || !readNumber(p, "bandHigh", v.processing.bandHigh))
+        return std::nullopt;
+    v.processing.lowpassOrder = int(order);
+    return v;
+}
+
+const QStringList& DefectKinds() {
+    static const QStringList kinds{QStringLiteral("сужение"), QStringLiteral("расширение"),
+                                   QStringLiteral("трещина"), QStringLiteral("иное")};
+    return kinds;
+}
+
+namespace classscheme {
+
+const QString kRoman = QStringLiteral("I-IV");
+const QString kLetters = QStringLiteral("A-D");
+
+QStringList Classes(const QString& scheme) {
+    if (scheme == kRoman)
+        return {"I", "II", "III", "IV"};
+    if (scheme == kLetters)
+        return {"A", "B", "C", "D"};
+    return {};
+}
+
+QString Meaning(const QString& scheme, const QString& cls) {
+    static const QStringList meanings{
+        QStringLiteral("свая без дефектов"), QStringLiteral("незначительные отклонения"),
+        QStringLiteral("дефект, требуется оценка"), QStringLiteral("свая дефектная")};
+    const qsizetype i = Classes(scheme).indexOf(cls);
+    return i < 0 ? QString() : meanings[i];
+}
+
+} // namespace classscheme

@@ -1,0 +1,58 @@
+#include "TProjectPiles.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// Positions of the key fields in the rows of both tables.
+constexpr int kMeasureSite = 1, kMeasurePile = 2;
+constexpr int kVerdictSite = 0, kVerdictPile = 1;
+
+} // namespace
+
+TProjectPiles::TProjectPiles(vxds::DataTable& measurements, vxds::DataTable& verdicts)
+    : measurements_(measurements), verdicts_(verdicts) {
+    measurements_.addObserver(this);
+    verdicts_.addObserver(this);
+}
+
+TProjectPiles::~TProjectPiles() {
+    measurements_.removeObserver(this);
+    verdicts_.removeObserver(this);
+}
+
+const std::vector<TPileRows>& TProjectPiles::Piles() const {
+    if (dirty_)
+        Regroup();
+    return piles_;
+}
+
+const TPileRows* TProjectPiles::Find(TPileKey key) const {
+    const auto& piles = Piles();
+    const auto it = std::lower_bound(piles.begin(), piles.end(), key,
+                                     [](const TPileRows& p, const TPileKey& k) { return p.key < k; });
+    return it != piles.end() && it->key == key ? &*it : nullptr;
+}
+
+// The table's order is date-time first, so the rows of each pile come in the order of the blows.
+void TProjectPiles::Regroup() const {
+    std::map<TPileKey, std::vector<int>> groups;
+    if (measurements_.active())
+        for (int pos = 0; pos < measurements_.recordCount(); ++pos)
+            groups[{vxds::asInt(measurements_.valueAt(pos, kMeasureSite)),
+                    vxds::asInt(measurements_.valueAt(pos, kMeasurePile))}]
+                .push_back(pos);
+    if (verdicts_.active())
+        for (int pos = 0; pos < verdicts_.recordCount(); ++pos) {
+            const TPileKey key{vxds::asInt(verdicts_.valueAt(pos, kVerdictSite)),
+                               vxds::asInt(verdicts_.valueAt(pos, kVerdictPile))};
+            if (key.site >= 0) // the project's own row has site -1
+                groups[key];
+        }
+    piles_.clear();
+    piles_.reserve(groups.size());
+    for (auto& [key, rows] : groups)
+        piles_.push_back({key, std::move(rows)});
+    dirty_ = false;
+}

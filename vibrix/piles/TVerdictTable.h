@@ -1,0 +1,34 @@
+#pragma once
+// The verdicts of a project's piles in the data module's verdict table: one row per pile, and
+// the row of site and pile -1 for the project's own choices (the class scheme).
+
+#include "TPileVerdict.h"
+
+#include "DataTable.h"
+
+#include <optional>
+
+class TVerdictTable {
+public:
+    explicit TVerdictTable(vxds::DataTable& table) : table_(table) {}
+
+    // The verdict of a pile, or none when the engineer has not judged it yet.
+    std::optional<TPileVerdict> Find(int site, int pile) const;
+    // When the pile's verdict was last changed (a date-time), or none.
+    std::optional<double> Changed(int site, int pile) const;
+    // Writes the verdict of a pile, stamped with the local time now (a change of the project).
+    // Writing what is there already changes nothing.
+    void Store(int site, int pile, const TPileVerdict& verdict);
+
+    // The piles that have a verdict, ordered by site and pile.
+    std::vector<std::pair<int, int>> Piles() const;
+
+    QString Scheme() const; // "I-IV" until the engineer chooses
+    void SetScheme(const QString& scheme);
+
+private:
+    bool Seek(int site, int pile) const;
+    void Write(int site, int pile, const QString& json);
+
+    vxds::DataTable& table_;
+};

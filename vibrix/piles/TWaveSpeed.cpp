@@ -1,0 +1,72 @@
+#include "TWaveSpeed.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kToeWindow = 0.15;     // the toe is looked for within +-15 % of its expected time
+constexpr double kSiteTolerance = 0.05; // a pile further than 5 % from the site's mean is left out
+constexpr std::size_t kSitePilesNeeded = 3;
+
+} // namespace
+
+std::optional<double> PickToe(const TProcessedCurves& curves, double expected) {
+    const std::vector<double>& x = curves.plain[0];
+    const int n = int(x.size());
+    const int from = std::max(curves.SampleOf(expected * (1 - kToeWindow)), 1);
+    const int to = std::min(curves.SampleOf(expected * (1 + kToeWindow)), n - 2);
+    std::optional<int> best;
+    for (int i = from; i <= to; ++i) {
+        const double v = x[std::size_t(i)];
+        if (v > 0 && v >= x[std::size_t(i - 1)] && v > x[std::size_t(i + 1)] &&
+            (!best || v > x[std::size_t(*best)]))
+            best = i;
+    }
+    if (!best)
+        return std::nullopt;
+    return curves.TimeOf(*best);
+}
+
+TSiteSpeed ComputeSiteSpeed(const std::vector<std::pair<int, double>>& piles) {
+    TSiteSpeed site;
+    std::vector<std::pair<int, double>> kept = piles;
+    const auto mean = [&] {
+        double sum = 0;
+        for (const auto& p : kept)
+            sum += p.second;
+        return sum / double(kept.size());
+    };
+    while (kept.size() >= kSitePilesNeeded) {
+        const double m = mean();
+        const auto worst = std::max_element(kept.begin(), kept.end(), [&](const auto& a, const auto& b) {
+            return std::fabs(a.second - m) < std::fabs(b.second - m);
+        });
+        if (std::fabs(worst->second - m) <= kSiteTolerance * m)
+            break;
+        site.excluded.push_back(worst->first);
+        kept.erase(worst);
+    }
+    for (const auto& p : kept)
+        site.used.push_back(p.first);
+    std::sort(site.excluded.begin(), site.excluded.end());
+    if (kept.size() >= kSitePilesNeeded)
+        site.speed = mean();
+    if (!kept.empty()) {
+        const auto [lo, hi] = std::minmax_element(
+            kept.begin(), kept.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+        site.min = lo->second;
+        site.max = hi->second;
+    }
+    return site;
+}
+
+QString SpeedSourceText(const QString& source) {
+    if (source == speedsource::kLength)
+        return QStringLiteral("по длине");
+    if (source == speedsource::kPile)
+        return QStringLiteral("своя");
+    if (source == speedsource::kSite)
+        return QStringLiteral("участка");
+    return QStringLiteral("из записи");
+}
