@@ -5,6 +5,7 @@
 #include "DownloadProgress.h"
 #include "MainDataModuleUnit.h"
 #include "SsmGenerator.h"
+#include "TVerdictTable.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr int kFiles = 1000;
+constexpr int kVerdicts = 300;
 
 long statusKb(const char* key) {
     QFile f("/proc/self/status");
@@ -50,6 +52,7 @@ struct World {
     QTemporaryDir dir;
     QStringList files;
     QString project;
+    QString judged; // the same project with the verdicts of 300 piles
     TMainDataModule dm; // the project, open
     double openPeakPerByte = 0;
 
@@ -77,6 +80,18 @@ struct World {
         importAll(dm);
         dm.SaveProject();
         openPeakPerByte = openPeak(project);
+        judged = dir.filePath("judged.cdsm");
+        TMainDataModule withVerdicts;
+        QFile::copy(project, judged);
+        withVerdicts.OpenProject(judged);
+        TPileVerdict v;
+        v.length = 12;
+        v.defects = {{3.5, DefectKinds().front()}};
+        v.cls = "II";
+        v.remark = QStringLiteral("отмечено при обработке");
+        for (int pile = 0; pile < kVerdicts; ++pile)
+            TVerdictTable(withVerdicts.cdsVerdict).Store(1 + pile % 3, pile, v);
+        withVerdicts.CloseProject();
     }
 
     void importAll(TMainDataModule& into) const {
@@ -182,6 +197,20 @@ void BM_Open1000(benchmark::State& state) {
     state.counters["peak_per_file_byte"] = w.openPeakPerByte;
 }
 
+// The same open of a project whose piles carry 300 verdicts.
+void BM_Open1000Judged(benchmark::State& state) {
+    World& w = world();
+    for (auto _ : state) {
+        TMainDataModule dm;
+        if (!dm.OpenProject(w.judged) || dm.cdsVerdict.recordCount() != kVerdicts)
+            state.SkipWithError("open failed");
+        state.PauseTiming();
+        dm.DiscardProject();
+        malloc_trim(0);
+        state.ResumeTiming();
+    }
+}
+
 // The whole file read into a new buffer: like an open, it commits memory for every byte.
 void BM_PlainRead(benchmark::State& state) {
     World& w = world();
@@ -234,6 +263,7 @@ BENCHMARK(BM_StoreValues1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Rep
 BENCHMARK(BM_Save1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 BENCHMARK(BM_PlainWriteSynced)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 BENCHMARK(BM_Open1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_Open1000Judged)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 BENCHMARK(BM_FindKey)->Arg(100)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_AppendDelete)->Arg(100)->Arg(1000)->Arg(10000);
@@ -241,5 +271,6 @@ BENCHMARK(BM_AppendDelete)->Arg(100)->Arg(1000)->Arg(10000);
 BENCH_RATIO(import1000_vs_read, "BM_Import1000", "BM_ReadFiles1000", 4);
 BENCH_RATIO(save1000_vs_write, "BM_Save1000", "BM_PlainWriteSynced", 1.5);
 BENCH_RATIO(open1000_vs_read, "BM_Open1000", "BM_PlainRead", 1.5);
+BENCH_RATIO(open1000_judged_vs_plain, "BM_Open1000Judged", "BM_Open1000", 1.05);
 BENCH_RATIO(findkey_10000_vs_100, "BM_FindKey/10000", "BM_FindKey/100", 3);
 BENCH_RATIO(append_10000_vs_100, "BM_AppendDelete/10000", "BM_AppendDelete/100", 3);

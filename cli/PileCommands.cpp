@@ -21,8 +21,11 @@ namespace {
 
 constexpr double kMobilityUpTo = 8000; // Hz written by --mobility
 
+// Numbers of tables and lines: the user's decimal separator, no group separator.
 QString fixed(double v, int decimals) {
-    return QLocale().toString(v, 'f', decimals);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(v, 'f', decimals);
 }
 
 QString optionalFixed(const std::optional<double>& v, int decimals) {
@@ -62,7 +65,7 @@ std::optional<int> openPile(const cli::Args& a, int count, PileArgs& p) {
 QString speedText(const TPileAnalysis& r) {
     if (!(r.waveSpeed > 0))
         return QStringLiteral("—");
-    return VelocityToStr(r.waveSpeed) + " (" + SpeedSourceText(r.waveSpeedSource) + ")";
+    return VelocityToStr(r.waveSpeed) + QStringLiteral(" м/с (") + SpeedSourceText(r.waveSpeedSource) + ")";
 }
 
 QJsonObject pileObject(const TPileAnalysis& r, const QString& scheme, bool withBlows) {
@@ -194,7 +197,7 @@ QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
     }
     lines << QStringLiteral("Длина: %1 м; диаметр: %2 м")
                  .arg(optionalFixed(r.verdict.length, 2), optionalFixed(r.verdict.diameter, 2));
-    lines << QStringLiteral("Скорость волны: %1 м/с").arg(speedText(r));
+    lines << QStringLiteral("Скорость волны: %1").arg(speedText(r));
     if (r.toeTime)
         lines << QStringLiteral("Подошва: %1 мс, %2 м%3")
                      .arg(fixed(*r.toeTime, 3), optionalFixed(r.toeDepth, 2),
@@ -206,6 +209,10 @@ QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
     if (r.mobility && r.mobility->peakSpacing)
         lines << QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина %2 м")
                      .arg(fixed(*r.mobility->peakSpacing, 1), optionalFixed(r.mobilityLength, 2));
+    else if (r.mobility)
+        lines << QStringLiteral("Мобильность: резонансы не найдены");
+    else
+        lines << QStringLiteral("Мобильность: нет записи молотка");
     for (const TDefectMark& d : r.verdict.defects)
         lines << QStringLiteral("Дефект: %1 мс, %2 м, %3")
                      .arg(fixed(d.time, 3), fixed(r.Depth(d.time), 2), d.kind);

@@ -1,0 +1,174 @@
+// The analysis of piles whose truth the generator knows: blows aligned by the jitter put in,
+// bad blows left out, noise averaged down, the toe and the speed found, defects at their depths,
+// the mobility's resonances where the physics puts them.
+#include "../data/DataFixture.h"
+
+#include "DownloadUnit.h"
+#include "PileBlows.h"
+#include "TPileAnalyser.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+class PileAnalysis : public DataFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dm.CreateProject(path("p.cdsm")));
+        ASSERT_TRUE(dm.OpenProject(path("p.cdsm")));
+    }
+
+    // A pile of `blows` blows of the model, imported into the project.
+    static ssmgen::PileSpec pileSpec(int pile, double length, int blows = 5) {
+        ssmgen::PileSpec s;
+        s.file.siteNumber = 1;
+        s.file.pileNumber = std::uint16_t(pile);
+        s.file.velocity = 4000;
+        s.file.pile.length = length;
+        s.file.pile.waveVelocity = 4000;
+        s.file.pile.toeReflection = ssmgen::kFreeToe;
+        s.file.pile.seed = std::uint32_t(pile);
+        s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::hours{8} +
+                          std::chrono::minutes{pile};
+        s.stem = "p" + std::to_string(pile);
+        s.blows = blows;
+        return s;
+    }
+
+    ssmgen::TruthPile addPile(const ssmgen::PileSpec& spec) {
+        const QString folder = path(QString::fromStdString(spec.stem));
+        QDir().mkpath(folder);
+        std::string error;
+        const auto truth = ssmgen::writePile(folder.toStdString(), spec, error);
+        EXPECT_TRUE(truth) << error;
+        for (const ssmgen::TruthBlow& b : truth->blows) {
+            const QFileInfo f(folder + "/" + QString::fromStdString(b.file));
+            EXPECT_EQ(dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())), 0);
+        }
+        return *truth;
+    }
+
+    const TPileAnalysis& analyse(const ssmgen::TruthPile& t, std::optional<double> length = std::nullopt) {
+        if (length) {
+            TPileVerdict v = analyser.VerdictOf({t.site, t.pile});
+            v.length = length;
+            analyser.SetVerdict({t.site, t.pile}, v);
+        }
+        return analyser.Analyse({t.site, t.pile});
+    }
+
+    // The largest positive value of the processed curve within +-5 % of `ms` after the input peak.
+    static std::pair<double, double> peakNear(const TPileAnalysis& r, double ms) {
+        const TProcessedCurves& c = *r.curves;
+        int best = c.SampleOf(ms * 0.95);
+        for (int i = best; i <= c.SampleOf(ms * 1.05); ++i)
+            if (std::fabs(c.plain[0][std::size_t(i)]) > std::fabs(c.plain[0][std::size_t(best)]))
+                best = i;
+        return {c.TimeOf(best), c.plain[0][std::size_t(best)]};
+    }
+
+    TPileAnalyser analyser{dm};
+};
+
+TEST_F(PileAnalysis, ShiftsAreTheJitterTheModelPutIn) {
+    ssmgen::PileSpec spec = pileSpec(1, 12);
+    spec.jitter = 6;
+    const auto truth = addPile(spec);
+    const TPileAnalysis& r = analyse(truth);
+    ASSERT_EQ(r.blows.size(), truth.blows.size());
+    for (std::size_t b = 0; b < r.blows.size(); ++b)
+        EXPECT_EQ(r.blows[b].shift, truth.blows[b].jitter - truth.blows[0].jitter) << "blow " << b + 1;
+    EXPECT_EQ(r.used, 5);
+}
+
+TEST_F(PileAnalysis, DoubleHitAndClippedBlowsAreLeftOutWithTheirReasons) {
+    ssmgen::PileSpec spec = pileSpec(2, 12);
+    spec.doubleHit = 2;
+    spec.clipped = 4;
+    const TPileAnalysis& r = analyse(addPile(spec));
+    const QStringList expected{"", blowreason::kCorrelation, "", blowreason::kClipped, ""};
+    for (std::size_t b = 0; b < r.blows.size(); ++b) {
+        EXPECT_EQ(r.blows[b].reason, expected[qsizetype(b)]) << "blow " << b + 1;
+        EXPECT_EQ(r.blows[b].used, expected[qsizetype(b)].isEmpty()) << "blow " << b + 1;
+    }
+}
+
+TEST_F(PileAnalysis, AveragingFiveNoisyBlowsCutsTheNoiseByAboutTheRootOfFive) {
+    ssmgen::PileSpec noisy = pileSpec(3, 12);
+    noisy.jitter = 0;
+    noisy.hammerSpread = 0;
+    noisy.file.pile.noise = 400;
+    ssmgen::PileSpec clean = noisy;
+    clean.file.pileNumber = 4;
+    clean.stem = "clean";
+    clean.blows = 1;
+    clean.file.pile.noise = 0;
+    const auto truth = addPile(noisy);
+    const auto cleanTruth = addPile(clean);
+    const TPileAnalysis& single = analyse(cleanTruth);
+    const std::vector<double> truthCurve(single.blowSet->Average(0).begin(), single.blowSet->Average(0).end());
+    const TPileAnalysis& r = analyse(truth);
+    ASSERT_EQ(r.used, 5);
+    TStoredMeasure first;
+    ASSERT_TRUE(first.Open(vxds::asBytes(dm.cdsVibrix.valueAt(analyser.Find({1, 3})->rows[0], 3))));
+    double blowError = 0, averageError = 0;
+    for (std::size_t i = 0; i < 2048; ++i) {
+        blowError += std::pow(first.Channel(0)[i] - truthCurve[i], 2);
+        averageError += std::pow(r.blowSet->Average(0)[i] - truthCurve[i], 2);
+    }
+    const double ratio = std::sqrt(averageError / blowError);
+    EXPECT_GT(ratio, 0.3);
+    EXPECT_LT(ratio, 0.6) << "1 / sqrt(5) = 0.447";
+}
+
+TEST_F(PileAnalysis, SoundPilesGiveTheToeAndTheSpeedFromTheirLength) {
+    for (double length : {8.0, 12.0, 18.0}) {
+        const auto truth = addPile(pileSpec(int(length), length));
+        const TPileAnalysis& r = analyse(truth, truth.length);
+        const double expected = 2000 * truth.length / truth.waveSpeed;
+        ASSERT_TRUE(r.toeTime) << length << " m";
+        EXPECT_TRUE(r.toeAuto);
+        EXPECT_NEAR(*r.toeTime, expected, 0.02 * expected) << length << " m";
+        EXPECT_EQ(r.waveSpeedSource, speedsource::kLength);
+        EXPECT_NEAR(r.waveSpeed, truth.waveSpeed, 0.02 * truth.waveSpeed) << length << " m";
+    }
+}
+
+TEST_F(PileAnalysis, ANarrowingEchoesAtItsDepthWithTheInputsSign) {
+    ssmgen::PileSpec spec = pileSpec(5, 14);
+    spec.file.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.5}};
+    const auto truth = addPile(spec);
+    const TPileAnalysis& r = analyse(truth, truth.length);
+    ASSERT_TRUE(r.curves);
+    const auto [ms, value] = peakNear(r, 2000 * 5.0 / truth.waveSpeed);
+    EXPECT_GT(value, 0) << "a narrowing echoes with the input's sign";
+    EXPECT_NEAR(r.Depth(ms), 5.0, 0.1);
+}
+
+TEST_F(PileAnalysis, ABreakEchoingLargerThanTheInputDoesNotMoveTimeZero) {
+    ssmgen::PileSpec spec = pileSpec(6, 10);
+    spec.jitter = 0;
+    spec.file.pile.profile = {{ssmgen::SectionKind::Break, 1.2, 0.2, 0.05}};
+    const auto truth = addPile(spec);
+    const TPileAnalysis& r = analyse(truth);
+    ASSERT_TRUE(r.curves);
+    const TProcessedCurves& c = *r.curves;
+    const double largest = *std::max_element(c.plain[0].begin() + c.peak, c.plain[0].begin() + c.peak + 1000);
+    ASSERT_GT(largest, c.plain[0][std::size_t(c.peak)]) << "the break's echo is larger than the input";
+    // The input peak of a half-sine force is half its duration after the rise.
+    const double expected = truth.blows[0].trigger + 0.5 * spec.file.pile.pulseDuration * 50000;
+    EXPECT_NEAR(c.peak, expected, 3);
+}
+
+TEST_F(PileAnalysis, MobilityResonancesAreHalfTheSpeedOverTheLengthApart) {
+    const auto truth = addPile(pileSpec(7, 12));
+    const TPileAnalysis& r = analyse(truth);
+    ASSERT_TRUE(r.mobility);
+    ASSERT_TRUE(r.mobility->peakSpacing);
+    const double expected = truth.waveSpeed / (2 * truth.length);
+    EXPECT_NEAR(*r.mobility->peakSpacing, expected, 0.02 * expected);
+}
+
+} // namespace
