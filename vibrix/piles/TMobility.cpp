@@ -10,6 +10,9 @@
 namespace {
 
 constexpr double kProminence = 0.1; // of the curve's range in the band
+// Where the hammer's force has fallen this far below its strongest line, H1 divides noise by
+// next to nothing: the band of the peaks ends there (a 0.8 ms half-sine's first zero is at 1875 Hz).
+constexpr double kForceFloor = 0.01;
 
 // The channel after its baseline (the mean before the impact), in double.
 void withoutBaseline(std::span<const float> x, int impact, std::vector<float>& out) {
@@ -74,7 +77,15 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
     const auto line = [&](double hz) {
         return std::min(lines - 1, std::size_t(std::max(0.0, std::round(hz / m.frequencyStep))));
     };
-    for (std::size_t k : ResonancePeaks(m.magnitude, line(bandLow), line(bandHigh)))
+    const long double strongest = *std::max_element(powerF.begin() + 1, powerF.end());
+    std::size_t last = line(bandHigh);
+    for (std::size_t k = 1; k <= last; ++k)
+        if (powerF[k] < kForceFloor * strongest) {
+            last = k - 1;
+            break;
+        }
+    m.bandEnd = double(last) * m.frequencyStep;
+    for (std::size_t k : ResonancePeaks(m.magnitude, line(bandLow), last))
         m.peaks.push_back(double(k) * m.frequencyStep);
     if (m.peaks.size() >= 2)
         m.peakSpacing = (m.peaks.back() - m.peaks.front()) / double(m.peaks.size() - 1);

@@ -16,6 +16,7 @@ struct TMobility {
     double frequencyStep = 0;          // Hz between lines
     std::vector<double> magnitude;     // |H1|, lines 0 .. N/2
     std::vector<double> coherence;     // 0 .. 1
+    double bandEnd = 0;                // Hz: the band ends here when the hammer's force fades first
     std::vector<double> peaks;         // Hz, the resonance peaks found in the band
     std::optional<double> peakSpacing; // Hz, the mean spacing of the peaks
 
