@@ -1,0 +1,132 @@
+// vibrix-cli's pile commands end to end on generated piles: what each prints, what pile-set keeps,
+// and failures that change nothing.
+#include "CliFixture.h"
+
+#include "PileBlows.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+ToolResult vibrix(const QStringList& args) {
+    return runTool(VIBRIX_CLI, QStringList{"--locale", "C"} + args);
+}
+
+QJsonValue json(const ToolResult& r) {
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8());
+    return doc.isArray() ? QJsonValue(doc.array()) : QJsonValue(doc.object());
+}
+
+class PileCli : public CliFixture {
+protected:
+    // Three piles of site 1, 10, 12 and 14 m long, four blows each; pile 2's second blow a double hit.
+    void SetUp() override {
+        QDir(dir.path()).mkpath("in");
+        for (int pile = 1; pile <= 3; ++pile) {
+            ssmgen::PileSpec s;
+            s.file.siteNumber = 1;
+            s.file.pileNumber = std::uint16_t(pile);
+            s.file.pile.length = lengths[pile - 1];
+            s.file.pile.seed = std::uint32_t(pile);
+            s.file.fileTime =
+                std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::minutes{pile};
+            s.stem = "pile" + std::to_string(pile);
+            s.doubleHit = pile == 2 ? 2 : 0;
+            std::string error;
+            ASSERT_TRUE(ssmgen::writePile(path("in").toStdString(), s, error)) << error;
+        }
+        project = path("site.cdsm");
+        ASSERT_EQ(vibrix({"import", project, path("in")}).exitCode, 0);
+    }
+
+    QJsonObject pile(int n) {
+        return json(vibrix({"pile", project, "1", QString::number(n), "--json"})).toObject();
+    }
+
+    const double lengths[3] = {10, 12, 14};
+    QString project;
+};
+
+TEST_F(PileCli, PilesListsEachPileWithItsBlowsAndSpeed) {
+    const QJsonArray piles = json(vibrix({"piles", project, "--json"})).toArray();
+    ASSERT_EQ(piles.size(), 3);
+    EXPECT_EQ(piles[1].toObject()["used"].toInt(), 3) << "the double hit is left out";
+    EXPECT_EQ(piles[1].toObject()["waveSpeedSource"].toString(), "record");
+    const ToolResult text = vibrix({"piles", project});
+    EXPECT_TRUE(text.out.startsWith("1; 1; 4/4; 4000.0 м/с (из записи); —; —\n")) << text.out.toStdString();
+}
+
+TEST_F(PileCli, PileSetKeepsTheVerdictAndPileShowsIt) {
+    const ToolResult set =
+        vibrix({"pile-set", project, "1", "2", "--length", "12", "--class", "II", "--defect", "2.5:сужение",
+                "--defect", "3:crack", "--remark", "проверить", "--lowpass", "1500"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    const QJsonObject p = pile(2);
+    EXPECT_EQ(p["waveSpeedSource"].toString(), "length");
+    EXPECT_NEAR(p["waveSpeed"].toDouble(), 4000, 80);
+    EXPECT_TRUE(p["toeAuto"].toBool());
+    EXPECT_NEAR(p["toeDepth"].toDouble(), 12, 0.25);
+    EXPECT_EQ(p["class"].toString(), "II");
+    EXPECT_EQ(p["lowpass"].toDouble(), 1500);
+    EXPECT_EQ(p["defects"].toArray()[1].toObject()["kind"].toString(), QStringLiteral("трещина"));
+    EXPECT_FALSE(p["changed"].isNull());
+    const QJsonArray blows = p["blows"].toArray();
+    EXPECT_EQ(blows[1].toObject()["reason"].toString(), "correlation");
+
+    // A row of the pile (as list numbers it) is left out, then taken back.
+    const QString row = QString::number(blows[2].toObject()["row"].toInt());
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "2", "--exclude", row}).exitCode, 0);
+    EXPECT_EQ(pile(2)["blows"].toArray()[2].toObject()["reason"].toString(), "excluded");
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "2", "--include", row, "--defects", "-", "--speed", "3900"})
+                  .exitCode,
+              0);
+    const QJsonObject back = pile(2);
+    EXPECT_EQ(back["used"].toInt(), 3);
+    EXPECT_TRUE(back["defects"].toArray().isEmpty());
+    EXPECT_EQ(back["waveSpeedSource"].toString(), "pile");
+}
+
+TEST_F(PileCli, PileWritesTheAverageAndTheMobility) {
+    ASSERT_EQ(vibrix({"pile", project, "1", "1", "--average", path("avg.csv"), "--mobility", path("h.csv")})
+                  .exitCode,
+              0);
+    const QList<QByteArray> average = fileBytes(path("avg.csv")).split('\r');
+    EXPECT_EQ(average.size(), 16384 + 1) << "a line per sample, each ended by CR";
+    EXPECT_EQ(average[0].split(';').size(), 5);
+    const QList<QByteArray> mobility = fileBytes(path("h.csv")).split('\r');
+    EXPECT_EQ(mobility.size(), int(8000 / (50000.0 / 16384)) + 1 + 1);
+}
+
+TEST_F(PileCli, SiteSpeedComesFromThePilesOfKnownLength) {
+    for (int n = 1; n <= 3; ++n)
+        ASSERT_EQ(vibrix({"pile-set", project, "1", QString::number(n), "--length",
+                          QString::number(lengths[n - 1])})
+                      .exitCode,
+                  0);
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "3", "--class", "I"}).exitCode, 0);
+    const QJsonObject site =
+        json(vibrix({"site", project, "--json", "--csv", path("site.csv")})).toArray()[0].toObject();
+    EXPECT_NEAR(site["waveSpeed"].toDouble(), 4000, 80);
+    EXPECT_EQ(site["used"].toArray().size(), 3);
+    EXPECT_EQ(site["classes"].toObject()["I"].toInt(), 1);
+    EXPECT_EQ(fileBytes(path("site.csv")).count('\r'), 1 + 3) << "a header and a line per pile";
+}
+
+TEST_F(PileCli, FailuresExitWithTheirStatusAndChangeNothing) {
+    const QByteArray before = fileBytes(project);
+    EXPECT_EQ(vibrix({"pile", project, "1", "x"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "1", "--length", "-3"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "1", "--class", "V"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "1", "--defect", "2:hole"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "1", "--exclude", "99"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "1", "--bogus", "1"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "9", "--class", "I"}).exitCode, 2);
+    EXPECT_EQ(vibrix({"pile", path("none.cdsm"), "1", "1"}).exitCode, 2);
+    EXPECT_EQ(vibrix({"site", project, "--site", "5"}).exitCode, 2);
+    EXPECT_EQ(vibrix({"pile", project, "1", "1", "--average", path("in")}).exitCode, 2);
+    EXPECT_EQ(fileBytes(project), before);
+}
+
+} // namespace
