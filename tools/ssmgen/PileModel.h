@@ -5,6 +5,8 @@
 // impedance is partly reflected, r = (Z1 - Z2) / (Z1 + Z2), and partly passed on (1 + r
 // downwards, 1 - r upwards); the head is a free end struck by the hammer, the toe reflects with
 // its own coefficient, and shaft friction takes a share of every wave per metre it travels.
+// The length and the depths of the profile fall on layer boundaries, so an echo comes within
+// a sample of 2x/c: at 25 kHz and 4000 m/s a layer is 0.16 m.
 
 #include <cstddef>
 #include <cstdint>
