@@ -40,6 +40,7 @@ mkdir -p "$out/text"
 
 echo
 echo "== results"
+echo "measurement files:  $ssm/ ($(ls "$ssm" | grep -c '\.ssm$') files, what they hold in truth.json)"
 echo "project:            $out/demo.cdsm"
 echo "signal export:      $out/signal_1.csv"
 echo "spectrum export:    $out/spectrum_1.csv"

@@ -50,7 +50,7 @@ ScreenshotScenes TraceBuilderScenes::Table(const std::shared_ptr<TraceBuilderSce
             {QStringLiteral("tracebuilder-extract.png"), [s] { return s->Extract(); }}};
 }
 
-// The user clicks the line of site 2, pile 15, channel 1 (a pile with a defect).
+// The user clicks the line of the first blow of site 2, pile 15, channel 1 (a pile with a defect).
 TForm1& TraceBuilderScenes::window() {
     if (window_)
         return *window_;
@@ -58,9 +58,9 @@ TForm1& TraceBuilderScenes::window() {
     window_->show();
     Settle();
     auto* lines = FindChild<QListWidget>(*window_, "CheckListBox__Appropriate_files");
-    const auto found = lines->findItems(QStringLiteral("f2_015.ssm"), Qt::MatchContains);
+    const auto found = lines->findItems(QStringLiteral("f2_015_1.ssm"), Qt::MatchContains);
     if (found.isEmpty())
-        FailScene(QStringLiteral("f2_015.ssm is not listed"));
+        FailScene(QStringLiteral("f2_015_1.ssm is not listed"));
     lines->setCurrentItem(found.front());
     window_->CheckListBox__Appropriate_filesClick();
     window_->Timer1Timer();

@@ -123,11 +123,11 @@ TMainForm& VibrixScenes::window() {
     return *window_;
 }
 
-// The user picks the record in the grid, writes a comment, puts t0 on the blow and t1 on the
-// echo from the toe, and f0 on the strongest line of the low spectrum.
+// The user picks the pile's first blow in the grid, writes a comment, puts t0 on the blow and t1
+// on the echo from the toe, and f0 on the strongest line of the low spectrum.
 void VibrixScenes::showRecord(TMainForm& w) {
     TRecordGrid* grid = w.DataPage->DBGrid;
-    for (int row = 0; row < grid->model()->rowCount(); ++row)
+    for (int row = grid->model()->rowCount() - 1; row >= 0; --row)
         if (grid->model()->index(row, 1).data().toInt() == kShownSite &&
             grid->model()->index(row, 2).data().toInt() == kShownPile)
             grid->setCurrentIndex(grid->model()->index(row, 0));

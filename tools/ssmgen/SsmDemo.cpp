@@ -1,4 +1,5 @@
-// The demo folder of `make run` and the fuzz seed corpus.
+// The demo folder of `make run` (with its truth.json) and the fuzz seed corpus.
+#include "PileBlows.h"
 #include "SsmGenerator.h"
 
 #include <cstdio>
@@ -14,51 +15,94 @@ system_clock::time_point demoTime(int minute) {
     return sys_days{year{2026} / June / 15} + hours{7} + minutes{minute} + milliseconds{137 * (minute % 7)};
 }
 
+constexpr double kFree = kFreeToe, kRock = kFixedToe;
+constexpr Section kNone{SectionKind::Narrowing, 0, 0, 1}; // a sound pile
+
 struct DemoPile {
-    const char* name;
     ssm::Version version;
     std::uint8_t site;
     std::uint16_t pile;
-    double length;
-    double defectDepth; // 0: sound pile
+    double length;        // m
+    double toeReflection; // soil unless free or rock
+    Section section;      // kNone: sound
+    int blows;
+    int doubleHit = 0, clipped = 0;
 };
 
-constexpr DemoPile kDemo[] = {
-    {"f1_001.ssm", ssm::Version::V1_0, 1, 1, 8.0, 0},    {"f1_002.ssm", ssm::Version::V1_0, 1, 2, 8.0, 0},
-    {"f1_003.ssm", ssm::Version::V1_0, 1, 3, 9.0, 0},    {"f1_004.ssm", ssm::Version::V1_1, 1, 4, 9.0, 4.5},
-    {"f1_005.ssm", ssm::Version::V1_1, 1, 5, 10.0, 0},   {"f1_006.ssm", ssm::Version::V1_1, 1, 6, 10.0, 0},
-    {"f1_007.ssm", ssm::Version::V1_2, 1, 7, 12.0, 0},   {"f1_008.ssm", ssm::Version::V1_2, 1, 8, 12.0, 0},
-    {"f2_010.ssm", ssm::Version::V1_1, 2, 10, 6.0, 0},   {"f2_011.ssm", ssm::Version::V1_1, 2, 11, 6.0, 0},
-    {"f2_012.ssm", ssm::Version::V1_1, 2, 12, 14.0, 0},  {"f2_013.ssm", ssm::Version::V1_2, 2, 13, 14.0, 0},
-    {"f2_014.ssm", ssm::Version::V1_2, 2, 14, 16.0, 0},  {"f2_015.ssm", ssm::Version::V1_2, 2, 15, 16.0, 7.0},
-    {"f2_016.ssm", ssm::Version::V1_0, 2, 16, 18.0, 0},  {"f2_017.ssm", ssm::Version::V1_0, 2, 17, 18.0, 0},
-    {"f3_120.ssm", ssm::Version::V1_1, 3, 120, 11.0, 0}, {"f3_121.ssm", ssm::Version::V1_1, 3, 121, 11.0, 0},
-    {"f3_122.ssm", ssm::Version::V1_2, 3, 122, 13.0, 0}, {"f3_123.ssm", ssm::Version::V1_2, 3, 123, 13.0, 0},
-    {"f3_300.ssm", ssm::Version::V1_2, 3, 300, 15.0, 0}, {"f3_301.ssm", ssm::Version::V1_1, 3, 301, 15.0, 0},
-    {"f3_302.ssm", ssm::Version::V1_0, 3, 302, 7.0, 0},
+using V = ssm::Version;
+using K = SectionKind;
+
+// A day on a site of three fields. The first blow of the day is a sound pile's, so that the
+// project opens on a clean signal.
+const DemoPile kDemo[] = {
+    {V::V1_0, 1, 1, 10.0, 0.5, kNone, 4},
+    {V::V1_0, 1, 2, 10.0, 0.5, kNone, 3},
+    {V::V1_0, 1, 3, 12.0, 0.5, {K::Narrowing, 4.5, 2.0, 0.6}, 4},
+    {V::V1_1, 1, 4, 12.0, 0.55, kNone, 5},
+    {V::V1_1, 1, 5, 9.0, 0.5, {K::Widening, 3.0, 2.0, 1.6}, 4},
+    {V::V1_1, 1, 6, 14.0, 0.45, kNone, 5, 3},
+    {V::V1_2, 1, 7, 8.0, 0.9, kNone, 3},                          // soft toe
+    {V::V1_2, 1, 8, 11.0, 0.5, {K::Narrowing, 6.0, 5.0, 0.8}, 4}, // cast in two parts
+    {V::V1_1, 2, 10, 14.0, 0.5, kNone, 4},
+    {V::V1_1, 2, 11, 14.0, kRock, kNone, 4}, // socket in rock
+    {V::V1_1, 2, 12, 16.0, 0.5, {K::Crack, 5.0, 0.15, 0.25}, 4},
+    {V::V1_2, 2, 13, 16.0, 0.35, kNone, 5, 0, 2},
+    {V::V1_2, 2, 14, 18.0, 0.5, kNone, 3},
+    {V::V1_2, 2, 15, 16.0, 0.5, {K::Narrowing, 7.0, 2.5, 0.55}, 4},
+    {V::V1_0, 2, 16, 18.0, 0.5, kNone, 4},
+    {V::V1_0, 2, 17, 12.0, 0.5, {K::Break, 3.5, 0.2, 0.0005}, 3},
+    {V::V1_1, 3, 120, 11.0, 0.5, kNone, 4},
+    {V::V1_1, 3, 121, 11.0, 0.6, kNone, 3},
+    {V::V1_2, 3, 122, 13.0, kRock, kNone, 4},
+    {V::V1_2, 3, 123, 13.0, 0.5, kNone, 5},
+    {V::V1_2, 3, 300, 15.0, 0.5, kNone, 4},
+    {V::V1_1, 3, 301, 15.0, 0.5, {K::Widening, 9.0, 2.0, 1.5}, 4},
+    {V::V1_0, 3, 302, 8.0, kFree, kNone, 3},
+    {V::V1_0, 3, 303, 17.0, 0.5, kNone, 4},
 };
 
-FileSpec demoSpec(const DemoPile& p, int index) {
-    FileSpec s;
+// The concrete of each field runs a little faster or slower; the instrument is set to 4000 m/s.
+constexpr double kFieldSpeed[] = {0, 3950.0, 4120.0, 3840.0};
+constexpr float kHeaderVelocity = 4000.0f;
+
+std::string stemOf(const DemoPile& p) {
+    char stem[16];
+    std::snprintf(stem, sizeof stem, "f%d_%03d", int(p.site), int(p.pile));
+    return stem;
+}
+
+PileSpec demoSpec(const DemoPile& p, int index) {
+    PileSpec spec;
+    spec.stem = stemOf(p);
+    spec.blows = p.blows;
+    spec.doubleHit = p.doubleHit;
+    spec.clipped = p.clipped;
+    FileSpec& s = spec.file;
     s.version = p.version;
     s.siteNumber = p.site;
     s.pileNumber = p.pile;
-    // Every fourth test was recorded at 25 kHz with half the record length.
+    // Every fourth pile was tested at 25 kHz with half the record length.
     const bool slow = index % 4 == 3;
     s.samplePeriod = slow ? 4e-5f : 2e-5f;
     s.sampleLen = slow ? 8192 : 16384;
     s.ticksPerSample = slow ? 40 : 20;
     s.baseLen = 100.0f + 10.0f * float(index % 3);
-    s.amp = 1.5f;
+    s.amp = 0.1f;
+    s.velocity = kHeaderVelocity;
     s.counterStart = std::uint16_t(60000 + 1234 * index); // several files wrap early
-    s.pile.length = p.length;
-    s.pile.waveVelocity = 3900.0 + 20.0 * (index % 10);
-    s.velocity = float(s.pile.waveVelocity);
-    s.pile.defectDepth = p.defectDepth;
-    s.pile.defectReflection = 0.35;
-    s.pile.seed = std::uint32_t(1000 + index);
     s.fileTime = demoTime(3 * index);
-    return s;
+    PileModel& m = s.pile;
+    m.length = p.length;
+    m.waveVelocity = kFieldSpeed[p.site] * (1.0 + 0.004 * double(index % 5 - 2));
+    m.toeReflection = p.toeReflection;
+    m.friction = 0.015 + 0.005 * double(index % 3);
+    if (p.section.length > 0)
+        m.profile = {p.section};
+    m.sensor2Depth = 0.5;
+    m.sensor2Factor = 0.9;
+    m.noise = 10.0 + 5.0 * double(index % 5);
+    m.seed = std::uint32_t(1000 + index);
+    return spec;
 }
 
 bool makeFolder(const std::filesystem::path& dir, std::string& error) {
@@ -75,17 +119,29 @@ std::vector<std::string> writeDemoFolder(const std::filesystem::path& dir, std::
     std::vector<std::string> names;
     if (!makeFolder(dir, error))
         return names;
+    Truth truth;
     int index = 0;
     for (const DemoPile& p : kDemo) {
-        if (!write(dir / p.name, demoSpec(p, index++), error))
-            return names;
-        names.push_back(p.name);
+        TruthPile pile;
+        for (const auto& [name, fileSpec] : pileBlows(demoSpec(p, index++), pile)) {
+            if (!write(dir / name, fileSpec, error))
+                return names;
+            names.push_back(name);
+        }
+        truth.piles.push_back(std::move(pile));
     }
     // The broken file a user meets: copied while the instrument was still writing it.
-    const auto cut = damage(build(demoSpec(kDemo[0], index)), Damage::Truncate, 70000);
-    if (!writeFile(dir / "f9_999.ssm", cut, demoTime(99), error))
+    TruthPile unused;
+    const FileSpec first = pileBlows(demoSpec(kDemo[0], 0), unused).front().second;
+    if (!writeFile(dir / "f9_999.ssm", damage(build(first), Damage::Truncate, 70000), demoTime(99), error))
         return names;
     names.push_back("f9_999.ssm");
+    // A file of another instrument copied in with the others.
+    if (!writeFile(dir / "pit_017.ssm", damage(build(first), Damage::ForeignTitle), demoTime(98), error))
+        return names;
+    names.push_back("pit_017.ssm");
+    if (!writeTruth(dir / "truth.json", truth, error))
+        names.clear();
     return names;
 }
 

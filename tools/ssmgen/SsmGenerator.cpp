@@ -7,17 +7,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <numbers>
 #include <random>
 
 namespace ssmgen {
 namespace {
-
-// One half-sine pulse of the given duration starting at `start` (seconds).
-double halfSine(double t, double start, double duration) {
-    const double x = t - start;
-    return (x >= 0.0 && x <= duration) ? std::sin(std::numbers::pi * x / duration) : 0.0;
-}
 
 void putU16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v) {
     b[at] = std::uint8_t(v);
@@ -34,18 +27,29 @@ void putF32(std::vector<std::uint8_t>& b, std::size_t at, float v) {
     putI32(b, at, std::bit_cast<std::int32_t>(v));
 }
 
+// Rounded half away from zero by truncation, which is cheap: a blow has 49152 words.
 std::uint16_t toWord(double counts) {
-    const double r = std::clamp(std::round(counts), -32768.0, 32767.0);
-    return std::uint16_t(int(r) + 0x8000);
+    const double r = std::clamp(counts, -32768.0, 32767.0);
+    return std::uint16_t(int(r + (r < 0 ? -0.5 : 0.5)) + 0x8000);
 }
 
-std::vector<std::uint16_t> quantise(const std::vector<double>& v, double scale, double noise,
-                                    std::mt19937& rng) {
-    std::normal_distribution<double> gauss(0.0, noise > 0 ? noise : 1.0);
-    std::vector<std::uint16_t> words(v.size());
-    for (std::size_t i = 0; i < v.size(); ++i)
-        words[i] = toWord(v[i] * scale + (noise > 0 ? gauss(rng) : 0.0));
-    return words;
+// The blow of the model into the three channel blocks at `d`, sample by sample: quantised
+// around mid-scale with the instrument's white noise, pinned at the rails.
+void putModelledBlow(std::vector<std::uint8_t>& b, std::size_t d, const PileModel& m, double period) {
+    std::mt19937 rng(m.seed);
+    std::normal_distribution<float> gauss;
+    const auto word = [&](double counts, double noise) {
+        return toWord(noise > 0 ? counts + noise * double(gauss(rng)) : counts);
+    };
+    PileWave wave(m, period);
+    for (std::size_t i = 0; i < ssm::kBlockWords; ++i) {
+        const double force = hammerForce(m, period, i);
+        const double head = wave.step(force);
+        putU16(b, d + 2 * i, word(head * m.headAmplitude, m.noise));
+        putU16(b, d + ssm::kBlockBytes + 2 * i,
+               word(wave.sensor2() * m.headAmplitude * m.sensor2Factor, m.noise));
+        putU16(b, d + 2 * ssm::kBlockBytes + 2 * i, word(force * m.hammerAmplitude, m.noise * 0.5));
+    }
 }
 
 void putBlock(std::vector<std::uint8_t>& b, std::size_t at, const std::vector<std::uint16_t>& words) {
@@ -55,49 +59,6 @@ void putBlock(std::vector<std::uint8_t>& b, std::size_t at, const std::vector<st
 }
 
 } // namespace
-
-std::vector<double> headVelocity(const PileModel& m, double samplePeriod, std::size_t n) {
-    // Pulses: the direct one, then every round trip to the toe (and to the defect, whose
-    // echo also loses part of what reaches the toe).
-    struct Pulse {
-        double delay, amplitude;
-    };
-    std::vector<Pulse> pulses{{0.0, 1.0}};
-    const bool defect = m.defectDepth > 0.0 && m.defectDepth < m.length;
-    const double pass = defect ? 1.0 - std::abs(m.defectReflection) : 1.0;
-    for (int k = 1; k <= m.toeEchoes; ++k) {
-        const double path = 2.0 * m.length * k;
-        pulses.push_back({path / m.waveVelocity,
-                          std::pow(m.toeReflection * pass * pass, k) * std::exp(-m.attenuation * path)});
-    }
-    if (defect) {
-        for (int k = 1; k <= m.toeEchoes; ++k) {
-            const double path = 2.0 * m.defectDepth * k;
-            pulses.push_back(
-                {path / m.waveVelocity, std::pow(m.defectReflection, k) * std::exp(-m.attenuation * path)});
-        }
-    }
-    const double start = double(m.pulseStart) * samplePeriod;
-    std::vector<double> v(n, 0.0);
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t = double(i) * samplePeriod;
-        for (const Pulse& p : pulses)
-            v[i] += p.amplitude * halfSine(t, start + p.delay, m.pulseDuration);
-    }
-    return v;
-}
-
-std::vector<double> hammerForce(const PileModel& m, double samplePeriod, std::size_t n) {
-    std::vector<double> f(n, 0.0);
-    const double start = double(m.pulseStart) * samplePeriod;
-    for (std::size_t i = 0; i < n; ++i)
-        f[i] = halfSine(double(i) * samplePeriod, start, m.pulseDuration);
-    return f;
-}
-
-std::size_t toeEchoOffset(const PileModel& m, double samplePeriod) {
-    return std::size_t(std::llround(2.0 * m.length / m.waveVelocity / samplePeriod));
-}
 
 std::vector<std::uint8_t> build(const FileSpec& fileSpec) {
     const std::size_t d =
@@ -121,23 +82,15 @@ std::vector<std::uint8_t> build(const FileSpec& fileSpec) {
     // A sensible period even for files whose header period is deliberately broken.
     const double period =
         std::isfinite(fileSpec.samplePeriod) && fileSpec.samplePeriod > 0 ? fileSpec.samplePeriod : 2e-5;
-    const std::size_t n = ssm::kBlockWords;
-    std::mt19937 rng(fileSpec.pile.seed);
-    const std::vector<double> head = headVelocity(fileSpec.pile, period, n);
-    const auto s1 = fileSpec.sensor1 ? *fileSpec.sensor1
-                                     : quantise(head, fileSpec.pile.headAmplitude, fileSpec.pile.noise, rng);
-    const auto s2 = fileSpec.sensor2
-                        ? *fileSpec.sensor2
-                        : quantise(head, fileSpec.pile.headAmplitude * fileSpec.pile.sensor2Factor,
-                                   fileSpec.pile.noise, rng);
-    const auto ham = fileSpec.hammer
-                         ? *fileSpec.hammer
-                         : quantise(hammerForce(fileSpec.pile, period, n), fileSpec.pile.hammerAmplitude,
-                                    fileSpec.pile.noise * 0.5, rng);
-    putBlock(b, d, s1);
-    putBlock(b, d + ssm::kBlockBytes, s2);
-    putBlock(b, d + 2 * ssm::kBlockBytes, ham);
+    if (!fileSpec.sensor1 || !fileSpec.sensor2 || !fileSpec.hammer)
+        putModelledBlow(b, d, fileSpec.pile, period);
+    // Channels given word by word replace the model's.
+    for (const auto& [words, block] :
+         {std::pair{&fileSpec.sensor1, 0}, {&fileSpec.sensor2, 1}, {&fileSpec.hammer, 2}})
+        if (*words)
+            putBlock(b, d + std::size_t(block) * ssm::kBlockBytes, **words);
 
+    const std::size_t n = ssm::kBlockWords;
     std::vector<std::uint16_t> counters(n);
     for (std::size_t i = 0; i < n; ++i)
         counters[i] = std::uint16_t(fileSpec.counterStart + std::uint64_t(i) * fileSpec.ticksPerSample);

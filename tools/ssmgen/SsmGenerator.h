@@ -9,28 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "PileModel.h"
 #include "SsmFile.h"
 
 namespace ssmgen {
-
-// The pile and the blow. The sensors see the velocity at the pile head: the direct pulse
-// followed by echoes from the toe every 2L/V and, optionally, from an impedance change.
-struct PileModel {
-    double length = 12.0;             // m
-    double waveVelocity = 4000.0;     // m/s, the physics of the echoes
-    double pulseDuration = 0.0008;    // s, half-sine of the hammer force
-    std::size_t pulseStart = 256;     // sample of the blow (the tracebuilder readers start here)
-    double hammerAmplitude = 20000.0; // counts
-    double headAmplitude = 12000.0;   // counts, direct pulse on sensor 1
-    double sensor2Factor = 0.8;       // sensor 2 sees the same motion, scaled
-    double toeReflection = 0.6;       // amplitude factor per round trip to the toe
-    int toeEchoes = 6;
-    double defectDepth = 0.0;      // m, 0 = no defect
-    double defectReflection = 0.3; // signed: positive for a reduction of impedance
-    double attenuation = 0.02;     // 1/m of travelled path, amplitude factor exp(-a * path)
-    double noise = 20.0;           // counts, standard deviation
-    std::uint32_t seed = 1;
-};
 
 struct FileSpec {
     ssm::Version version = ssm::Version::V1_1;
@@ -65,13 +47,6 @@ enum class Damage {
     NegativePeriod,
     LongRecord, // SampleLen above 16384
 };
-
-// Samples of the model (before quantisation), one per sample of the block.
-std::vector<double> headVelocity(const PileModel& m, double samplePeriod, std::size_t n);
-std::vector<double> hammerForce(const PileModel& m, double samplePeriod, std::size_t n);
-
-// Sample index (from the blow) where the toe echo starts: round(2L/V * Fs).
-std::size_t toeEchoOffset(const PileModel& m, double samplePeriod);
 
 // The whole file as bytes.
 std::vector<std::uint8_t> build(const FileSpec& fileSpec);

@@ -35,7 +35,8 @@ tTrc__DataList ReadPiles(const QString& folder) {
         fileSpec.pileNumber = std::uint16_t(i + 1);
         fileSpec.velocity = float(kVelocity);
         fileSpec.pile.length = kPiles[i].length;
-        fileSpec.pile.defectDepth = kPiles[i].defectDepth;
+        if (kPiles[i].defectDepth > 0) // a narrowing to about half, 2 m long
+            fileSpec.pile.profile = {{ssmgen::SectionKind::Narrowing, kPiles[i].defectDepth, 2.0, 0.55}};
         fileSpec.pile.waveVelocity = kVelocity;
         fileSpec.pile.seed = std::uint32_t(i + 3);
         const QString name = QString("pile%1.ssm").arg(i + 1);

@@ -257,9 +257,8 @@ TEST(SpectrogramPicture, ClearAreaKeepsTheCaptions) {
 
 TEST_F(FTProcessing, GeneratedPileShowsToeHarmonicsAsDarkRows) {
     ssmgen::FileSpec fileSpec;
-    fileSpec.pile.toeEchoes = 40;
     fileSpec.pile.toeReflection = 0.9;
-    fileSpec.pile.attenuation = 0.001;
+    fileSpec.pile.friction = 0.001;
     const GeneratedRecord rec = generateRecord(fileSpec);
     TFTProcessing ft;
     ft.SetSignals(rec.Ch0, rec.Ch1);

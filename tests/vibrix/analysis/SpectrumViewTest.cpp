@@ -157,9 +157,8 @@ TEST_F(SpectrumView, LengthIsAPowerOfTwoWithinTheSamplesPresent) {
 
 TEST_F(SpectrumView, GeneratedPileShowsItsToeResonance) {
     ssmgen::FileSpec fileSpec;
-    fileSpec.pile.toeEchoes = 40;
     fileSpec.pile.toeReflection = 0.9;
-    fileSpec.pile.attenuation = 0.001;
+    fileSpec.pile.friction = 0.001;
     const GeneratedRecord rec = generateRecord(fileSpec);
     const TSpectra s = ComputeSpectra(fft, rec.Ch0, rec.Ch1, 16384, rec.SampleFreq);
     // The echoes come every 2L/V: the spectrum peaks near V/(2L) = 4000/24 Hz, not half-way.

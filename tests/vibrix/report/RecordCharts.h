@@ -32,7 +32,7 @@ public:
         ssmgen::FileSpec spec;
         spec.siteNumber = std::uint8_t(site);
         spec.pileNumber = std::uint16_t(pile);
-        spec.pile.defectDepth = 5;
+        spec.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.55}};
         const QString file = dir.filePath("m.ssm");
         std::string error;
         if (ssmgen::write(file.toStdString(), spec, error))

@@ -1,0 +1,112 @@
+// The pile generator against what its output is for: one blow against the one transform an
+// analysis of it starts with, the demo folder against the trace pictures built of it.
+#include "BenchApplication.h"
+#include "bench_main.h"
+
+#include <benchmark/benchmark.h>
+#include <fftw3.h>
+
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdio>
+
+#include "SsmGenerator.h"
+#include "tAppInt.h"
+#include "tCatalogueSet.h"
+#include "tTraceSet.h"
+
+namespace {
+
+constexpr int kSamples = 16384;
+
+// One blow of a 20 m pile with a narrowing, as a file's bytes, noise included.
+void BM_PileBlow(benchmark::State& state) {
+    ssmgen::FileSpec spec;
+    spec.pile.length = 20.0;
+    spec.pile.profile = {{ssmgen::SectionKind::Narrowing, 7.0, 2.0, 0.6}};
+    spec.pile.sensor2Depth = 0.5;
+    for (auto _ : state) {
+        ++spec.pile.seed;
+        const std::vector<std::uint8_t> bytes = ssmgen::build(spec);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_PileBlow)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The anchor: FFTW's complex transform in long double of the same length.
+void BM_FftwlComplex(benchmark::State& state) {
+    auto* buf = static_cast<fftwl_complex*>(fftwl_malloc(sizeof(fftwl_complex) * kSamples));
+    const fftwl_plan plan = fftwl_plan_dft_1d(kSamples, buf, buf, FFTW_FORWARD, FFTW_MEASURE);
+    for (int i = 0; i < kSamples; ++i) {
+        buf[i][0] = std::sin(0.01L * i);
+        buf[i][1] = 0;
+    }
+    for (auto _ : state) {
+        fftwl_execute(plan);
+        benchmark::DoNotOptimize(buf[1][0]);
+    }
+    fftwl_destroy_plan(plan);
+    fftwl_free(buf);
+}
+BENCHMARK(BM_FftwlComplex)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+const QTemporaryDir& demoFolder() {
+    static QTemporaryDir dir;
+    static const bool written = [] {
+        std::string error;
+        if (ssmgen::writeDemoFolder(dir.filePath("demo").toStdString(), error).empty())
+            std::fprintf(stderr, "%s\n", error.c_str());
+        return true;
+    }();
+    (void)written;
+    return dir;
+}
+
+// The whole demo folder, truth.json included, written over again.
+void BM_WriteDemo(benchmark::State& state) {
+    const std::string folder = demoFolder().filePath("written").toStdString();
+    std::string error;
+    for (auto _ : state)
+        if (ssmgen::writeDemoFolder(folder, error).empty())
+            state.SkipWithError(error.c_str());
+}
+BENCHMARK(BM_WriteDemo)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The anchor: what the trace builder does with that folder, both channels of every file listed,
+// read and built into the seismo and the spectro trace.
+void BM_DemoTraces(benchmark::State& state) {
+    BenchApplication();
+    const QString folder = demoFolder().filePath("demo");
+    for (auto _ : state) {
+        QWidget box;
+        tCatalogueControls controls(&box);
+        tCatalogueSet set(controls, nullptr);
+        set.List(folder);
+        set.catalogue.CollectChecked();
+        tAppInt app;
+        app.velocity = 4000;
+        QTabWidget tabs;
+        const tTraceTab seismo(tabs, QStringLiteral("СЕЙСМО Трасса"), 1, 1, 1);
+        const tTraceTab spectro(tabs, QStringLiteral("СПЕКТРО Трасса"), 0, 90, 10);
+        tTraceSet traces(&app, seismo, spectro);
+        traces.Build(set.catalogue.checked());
+        if (set.catalogue.checked().size() < 150)
+            state.SkipWithError("the demo folder was not listed");
+    }
+}
+BENCHMARK(BM_DemoTraces)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+BENCH_RATIO(pile_blow_vs_fftwl, "BM_PileBlow", "BM_FftwlComplex", 5);
+BENCH_RATIO(demo_folder_vs_traces, "BM_WriteDemo", "BM_DemoTraces", 3);

@@ -1,0 +1,110 @@
+#pragma once
+// The one-dimensional wave model of a tested pile, the one every integrity tester reasons with.
+// The pile is a chain of layers of equal travel time (one sample each way), each with its
+// impedance Z = rho * c * A relative to the head's. A velocity wave meeting a change of
+// impedance is partly reflected, r = (Z1 - Z2) / (Z1 + Z2), and partly passed on (1 + r
+// downwards, 1 - r upwards); the head is a free end struck by the hammer, the toe reflects with
+// its own coefficient, and shaft friction takes a share of every wave per metre it travels.
+// The length and the depths of the profile fall on layer boundaries, so an echo comes within
+// a sample of 2x/c: at 25 kHz and 4000 m/s a layer is 0.16 m.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ssmgen {
+
+// What a stretch of changed section is to an engineer.
+enum class SectionKind { Narrowing, Widening, Crack, Break };
+
+// A stretch of the pile whose impedance is not the head's: Z / Z0 = ratio from `depth` over
+// `length` metres (up to the toe when it reaches past it). A crack is a short, strong narrowing;
+// a break a crack that passes next to nothing; a pile cast in two parts has its lower part as
+// a narrowing or a widening down to the toe.
+struct Section {
+    SectionKind kind = SectionKind::Narrowing;
+    double depth = 0.0;  // m
+    double length = 1.0; // m
+    double ratio = 0.5;  // Z / Z0
+    bool operator==(const Section&) const = default;
+};
+
+// Toe reflections of the velocity wave: a free toe (soft soil), a socket in rock.
+constexpr double kFreeToe = 1.0;
+constexpr double kFixedToe = -1.0;
+
+struct PileModel {
+    // The pile.
+    double length = 12.0;         // m
+    double waveVelocity = 4000.0; // m/s, the concrete's wave speed, which the waves travel at
+    double toeReflection = 0.6;   // 1 free, -1 fixed, soil in between
+    double friction = 0.02;       // 1/m: a wave keeps exp(-friction * x) of itself over x metres
+    std::vector<Section> profile; // later stretches win where they overlap
+
+    // The blow.
+    std::size_t pulseStart = 256;  // sample where the force rises (the tracebuilder readers start at 256)
+    double pulseDuration = 0.0008; // s, the half-sine of the hammer force
+    double hammer = 1.0;           // relative amplitude of this blow
+    double secondHitDelay = 0.0;   // s from the first force pulse to a second one (a double hit); 0 = none
+    double secondHitRatio = 0.5;   // the second pulse's amplitude to the first's
+
+    // The instrument.
+    double hammerAmplitude = 20000.0; // counts of the hammer channel for a force of relative amplitude 1
+    double headAmplitude = 12000.0;   // counts of sensor 1 for the input velocity of that force
+    double sensor2Depth = 0.0;        // m below the head; 0: sensor 2 sits at the head too
+    double sensor2Factor = 0.8;       // sensitivity of sensor 2 to that of sensor 1
+    double noise = 20.0;              // counts, the sensors' white noise (the hammer's is half of it)
+    std::uint32_t seed = 1;
+};
+
+// "narrowing", "widening", "crack", "break"; and back (false for an unknown name).
+const char* sectionKindName(SectionKind kind);
+bool sectionKindFromName(const std::string& name, SectionKind& kind);
+// "free", "fixed" or "soil" for a toe reflection coefficient.
+const char* toeName(double toeReflection);
+
+// Number of layers of the pile at this sample period: its one-way travel time in samples.
+std::size_t layerCount(const PileModel& m, double samplePeriod);
+
+// The wave state of a pile, one sample at a time. Runs of layers of equal impedance are lumped
+// into delay lines, so a step costs one update per change of impedance, not per layer.
+class PileWave {
+public:
+    PileWave(const PileModel& m, double samplePeriod);
+
+    // One sample: `force` acts on the head (in units of the head's impedance times a velocity);
+    // returns the head's velocity.
+    double step(double force);
+    // Velocity at sensor 2's depth in the last step.
+    double sensor2() const { return sensor2_; }
+    // The energy travelling in the pile, sum of Z (d^2 + u^2) over the layers: the hammer's work
+    // sum of F v adds to it, friction and a toe that is neither free nor fixed take from it.
+    double energy() const;
+
+private:
+    struct Run {
+        double z = 1.0;          // impedance relative to the head's
+        double loss = 1.0;       // what friction leaves of a wave crossing the run
+        double reflection = 0.0; // at the run's lower end: to the next run, or the toe's
+        std::size_t at = 0;      // delay-line position of this step
+        std::vector<double> down, up;
+    };
+    std::vector<Run> runs_;
+    std::size_t tap_ = 0; // run whose lower end is sensor 2; runs_.size() for the head
+    double sensor2_ = 0.0;
+};
+
+// The hammer's force at sample i, in relative units: 1 gives the head a velocity of 1.
+double hammerForce(const PileModel& m, double samplePeriod, std::size_t i);
+
+// The hammer force and the velocities at the head and at sensor 2, `n` samples of one blow.
+struct BlowSignals {
+    std::vector<double> force, head, sensor2;
+};
+BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n);
+
+// Sample offset of the toe echo after the blow: twice the pile's layers.
+std::size_t toeEchoOffset(const PileModel& m, double samplePeriod);
+
+} // namespace ssmgen
