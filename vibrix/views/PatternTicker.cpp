@@ -10,6 +10,26 @@
 namespace {
 
 constexpr int kMaxDecimals = 15;
+constexpr int kLabelledTicks = 3;
+
+// Multiples of `step` in [lower, upper], a rounding error at either end included.
+double ticksIn(double lower, double upper, double step) {
+    const double slack = 1e-9;
+    return std::floor(upper / step + slack) - std::ceil(lower / step - slack) + 1;
+}
+
+// The largest step of 1, 2, 2.5 or 5 times a power of ten not above `limit`.
+double niceStepBelow(double limit) {
+    const double power = std::pow(10.0, std::floor(std::log10(limit)));
+    for (const double mantissa : {5.0, 2.5, 2.0, 1.0})
+        if (mantissa * power <= limit * (1 + 1e-12))
+            return mantissa * power;
+    return power;
+}
+
+double nextNiceStepDown(double step) {
+    return niceStepBelow(step * (1 - 1e-9));
+}
 
 class TPatternTicker : public QCPAxisTicker {
 public:
@@ -17,7 +37,7 @@ public:
 
 protected:
     double getTickStep(const QCPRange& range) override {
-        return std::max(QCPAxisTicker::getTickStep(range), FIncrement);
+        return LabelStep(range.lower, range.upper, QCPAxisTicker::getTickStep(range), FIncrement);
     }
     QVector<QString> createLabelVector(const QVector<double>& ticks, const QLocale&, QChar, int) override {
         const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 0;
@@ -53,6 +73,18 @@ QString PatternForStep(const QString& pattern, double step) {
     if (needed <= decimals)
         return pattern;
     return (point < 0 ? pattern + QLatin1Char('.') : pattern) + QString(needed - decimals, QLatin1Char('0'));
+}
+
+double LabelStep(double lower, double upper, double preferred, double increment) {
+    const double step = std::max(preferred, increment);
+    const double span = upper - lower;
+    if (!(span > 0) || !std::isfinite(span) || !(step > 0) || ticksIn(lower, upper, step) >= kLabelledTicks)
+        return step;
+    // Three ticks need a step of at most half the span; one of a third always has them.
+    double candidate = niceStepBelow(std::min(span / (kLabelledTicks - 1), step));
+    while (ticksIn(lower, upper, candidate) < kLabelledTicks)
+        candidate = nextNiceStepDown(candidate);
+    return candidate;
 }
 
 void SetAxisPattern(QCPAxis* axis, const QString& pattern, double increment) {
