@@ -1,0 +1,161 @@
+#include "AxisTrackBar.h"
+
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+
+#include <qcustomplot.h>
+
+#include <algorithm>
+#include <cmath>
+
+std::pair<int, int> ShownPositions(int first, int last, const std::function<double(int)>& keyOf, double lower,
+                                   double upper) {
+    // A key computed once more may differ from the axis's in its last bit.
+    const double slack = 1e-9 * std::max(std::abs(upper - lower), 1e-300);
+    int lo = first, hi = last + 1; // first position with key >= lower
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (keyOf(mid) < lower - slack)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    const int from = lo;
+    lo = first - 1, hi = last; // last position with key <= upper
+    while (lo < hi) {
+        const int mid = hi - (hi - lo) / 2;
+        if (keyOf(mid) > upper + slack)
+            hi = mid - 1;
+        else
+            lo = mid;
+    }
+    const int to = lo;
+    if (from <= to)
+        return {from, to};
+    const int nearest = NearestPosition(first, last, keyOf, (lower + upper) / 2);
+    return {nearest, nearest};
+}
+
+int NearestPosition(int first, int last, const std::function<double(int)>& keyOf, double key) {
+    int lo = first, hi = last; // the first position at or above the key, or the last
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (keyOf(mid) < key)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    if (lo > first && std::abs(keyOf(lo - 1) - key) <= std::abs(keyOf(lo) - key))
+        return lo - 1;
+    return lo;
+}
+
+void PlaceSliderSpan(QSlider* slider, int from, int to) {
+    // Where the style puts the handle's centre at either end of a trial length.
+    QStyleOptionSlider o;
+    o.initFrom(slider);
+    o.orientation = slider->orientation();
+    o.minimum = 0;
+    o.maximum = 1;
+    o.upsideDown = slider->orientation() == Qt::Horizontal ? slider->invertedAppearance()
+                                                           : !slider->invertedAppearance();
+    const bool horizontal = slider->orientation() == Qt::Horizontal;
+    constexpr int trial = 1000;
+    const int across = horizontal ? slider->height() : slider->width();
+    o.rect = horizontal ? QRect(0, 0, trial, across) : QRect(0, 0, across, trial);
+    const auto centre = [&](int value) {
+        o.sliderPosition = o.sliderValue = value;
+        const QRect h =
+            slider->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, slider);
+        return horizontal ? h.center().x() : h.center().y();
+    };
+    const bool startsLow = horizontal != o.upsideDown; // the minimum at the left or the top
+    const int atMin = centre(0), atMax = centre(1);
+    const int before = startsLow ? atMin : atMax;              // handle centre's distance from the start
+    const int after = trial - 1 - (startsLow ? atMax : atMin); // and from the end
+    const int start = std::min(from, to), end = std::max(from, to);
+    const int length = end - start + before + after + 1;
+    if (horizontal)
+        slider->setGeometry(start - before, slider->y(), length, slider->height());
+    else
+        slider->setGeometry(slider->x(), start - before, slider->width(), length);
+}
+
+TAxisTrackBar::TAxisTrackBar(const QString& name, QCPAxis* axis, QWidget* parent)
+    : QWidget(parent), axis_(axis), keyOf_([](int p) { return double(p); }) {
+    setObjectName(name + QStringLiteral("Panel"));
+    Slider = new QSlider(Qt::Horizontal, this);
+    Slider->setObjectName(name);
+    Slider->setRange(0, 0);
+    Slider->setPageStep(10);
+    setFixedHeight(Slider->sizeHint().height());
+    Slider->setGeometry(0, 0, width(), height());
+    connect(Slider, &QSlider::valueChanged, this, [this](int value) {
+        if (quiet_)
+            return;
+        position_ = value;
+        emit positionChanged();
+    });
+    connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] { FollowAxis(); });
+    connect(axis->parentPlot(), &QCustomPlot::afterLayout, this, [this] { FollowAxis(); });
+}
+
+void TAxisTrackBar::SetPositions(int first, int last, std::function<double(int)> keyOf) {
+    first_ = first;
+    any_ = last >= first;
+    last_ = std::max(first, last);
+    position_ = first_;
+    keyOf_ = std::move(keyOf);
+    FollowAxis();
+}
+
+void TAxisTrackBar::SetPosition(int position) {
+    position = std::clamp(position, first_, last_);
+    if (position == position_)
+        return;
+    position_ = position;
+    showPosition();
+    emit positionChanged();
+}
+
+void TAxisTrackBar::MoveToKey(double key) {
+    SetPosition(NearestPosition(first_, last_, keyOf_, key));
+}
+
+void TAxisTrackBar::showPosition() {
+    quiet_ = true;
+    Slider->setValue(position_); // clamped to the shown positions by the bar
+    quiet_ = false;
+}
+
+void TAxisTrackBar::FollowAxis() {
+    const QCPRange range = axis_->range();
+    const auto [from, to] =
+        any_ ? ShownPositions(first_, last_, keyOf_, range.lower, range.upper) : std::pair(first_, first_);
+    quiet_ = true;
+    Slider->setRange(from, to);
+    quiet_ = false;
+    showPosition();
+    const auto here = [this](int inChart) {
+        return mapFromGlobal(axis_->parentPlot()->mapToGlobal(QPoint(inChart, 0))).x();
+    };
+    const auto pixel = [&](int p) {
+        const double x = axis_->coordToPixel(keyOf_(p));
+        return here(std::isfinite(x) ? int(std::lround(x)) : axis_->axisRect()->left());
+    };
+    if (any_)
+        PlaceSliderSpan(Slider, pixel(from), pixel(to));
+    else
+        PlaceSliderSpan(Slider, here(axis_->axisRect()->left()), here(axis_->axisRect()->right()));
+}
+
+void TAxisTrackBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FollowAxis();
+}
+
+void TAxisTrackBar::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FollowAxis();
+}
