@@ -70,7 +70,7 @@ void PlaceSliderSpan(QSlider* slider, int from, int to) {
             slider->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, slider);
         return horizontal ? h.center().x() : h.center().y();
     };
-    const bool startsLow = horizontal != o.upsideDown; // the minimum at the left or the top
+    const bool startsLow = !o.upsideDown; // the minimum at the left or the top
     const int atMin = centre(0), atMax = centre(1);
     const int before = startsLow ? atMin : atMax;              // handle centre's distance from the start
     const int after = trial - 1 - (startsLow ? atMax : atMin); // and from the end

@@ -90,3 +90,18 @@ double LabelStep(double lower, double upper, double preferred, double increment)
 void SetAxisPattern(QCPAxis* axis, const QString& pattern, double increment) {
     axis->setTicker(QSharedPointer<QCPAxisTicker>(new TPatternTicker(pattern, increment)));
 }
+
+std::vector<TTick> PatternTicks(double lower, double upper, const QString& pattern, int count) {
+    std::vector<TTick> out;
+    if (!(upper > lower) || !std::isfinite(upper - lower))
+        return out;
+    TPatternTicker ticker(pattern, 0);
+    ticker.setTickCount(count);
+    QVector<double> ticks;
+    QVector<QString> labels;
+    ticker.generate(QCPRange(lower, upper), QLocale(), QLatin1Char('g'), 6, ticks, nullptr, &labels);
+    for (qsizetype i = 0; i < ticks.size() && i < labels.size(); ++i)
+        if (ticks[i] >= lower && ticks[i] <= upper)
+            out.push_back({ticks[i], labels[i]});
+    return out;
+}

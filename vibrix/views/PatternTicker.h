@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class QCPAxis;
 
 // Ticks closer than the pattern's last decimal get the decimals that tell them apart: spectra
@@ -18,3 +20,11 @@ double LabelStep(double lower, double upper, double preferred, double increment)
 
 // The pattern for labels `step` apart: `pattern` itself, or with as many decimals as needed.
 QString PatternForStep(const QString& pattern, double step);
+
+// Labelled ticks over [lower, upper] for an axis drawn by hand: about `count` of them at a step
+// of 1, 2, 2.5 or 5 times a power of ten, labelled in `pattern` widened to the step's decimals.
+struct TTick {
+    double Value;
+    QString Label;
+};
+std::vector<TTick> PatternTicks(double lower, double upper, const QString& pattern, int count);
