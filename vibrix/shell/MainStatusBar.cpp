@@ -15,11 +15,11 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     // 96 pixels, or what the text needs in the font at hand.
     ColorPanel->setFixedWidth(
         std::max(96, ColorPanel->fontMetrics().horizontalAdvance(ColorPanel->text()) + 8));
-    EmptyPanel = Named(new QLabel(this), QStringLiteral("EmptyPanel"));
-    EmptyPanel->setFixedWidth(250);
+    RecordPanel = Named(new QLabel(this), QStringLiteral("RecordPanel"));
+    RecordPanel->setFixedWidth(250);
     addWidget(HintPanel, 1); // the bar's width less the two fixed panels
     addPermanentWidget(ColorPanel);
-    addPermanentWidget(EmptyPanel);
+    addPermanentWidget(RecordPanel);
     // Each marker stands just before its symbol, wherever the font puts it.
     const QString text = ColorPanel->text();
     const QFontMetrics metrics(ColorPanel->font());
@@ -46,4 +46,9 @@ void TMainStatusBar::ShowColors(const std::array<TColor, 3>& colors) {
         p.setColor(QPalette::Window, ToQColor(colors[i]));
         ColorMarkers[i]->setPalette(p);
     }
+}
+
+void TMainStatusBar::ShowRecordNumber(int number, int count) {
+    RecordPanel->setText(count > 0 && number > 0 ? QStringLiteral("Запись %1 из %2").arg(number).arg(count)
+                                                 : QString());
 }
