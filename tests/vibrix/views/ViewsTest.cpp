@@ -308,7 +308,6 @@ TEST(LabelStep, AtLeastThreeTicksAreLabelledWhateverTheSmallestStep) {
     EXPECT_DOUBLE_EQ(LabelStep(0, 0.0031, 0.0005, 0.01), 0.001); // a spectrum below 0,01
     EXPECT_DOUBLE_EQ(LabelStep(10.0, 10.3, 0.05, 0.25), 0.1);    // a time axis zoomed in
     EXPECT_DOUBLE_EQ(LabelStep(-1.2, 1.2, 0.5, 1), 1.0);         // three ticks: the smallest step stays
-    EXPECT_EQ(PatternForStep(QStringLiteral("#,##0.00"), 0.001), QStringLiteral("#,##0.000"));
 }
 
 TEST_F(Views, ASpectrumFarBelowAHundredthCarriesNumbersOnItsAxis) {
