@@ -1,5 +1,6 @@
 #include "AxisTrackBar.h"
 
+#include <QMouseEvent>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -82,10 +83,79 @@ void PlaceSliderSpan(QSlider* slider, int from, int to) {
         slider->setGeometry(slider->x(), start - before, slider->width(), length);
 }
 
+namespace {
+
+// A slider whose handle stands in proportion to the keys of its positions rather than to the
+// positions themselves (against depth the spectrum lines crowd at one end). Its value stays the
+// position, so that the keys step one position or ten; a press or a drag takes the position
+// nearest to the pointer.
+class TKeySlider : public QSlider {
+public:
+    static constexpr int kScale = 1 << 20;
+
+    explicit TKeySlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+
+    std::function<double(int)> Fraction;   // of a position: 0 ... 1 along the bar
+    std::function<int(double)> PositionAt; // nearest to a fraction along the bar
+
+protected:
+    void initStyleOption(QStyleOptionSlider* o) const override {
+        QSlider::initStyleOption(o);
+        if (!Fraction)
+            return;
+        o->minimum = 0;
+        o->maximum = kScale;
+        o->sliderPosition = o->sliderValue = int(std::lround(Fraction(o->sliderPosition) * kScale));
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::LeftButton || !PositionAt || minimum() == maximum())
+            return QSlider::mousePressEvent(e);
+        setSliderDown(true);
+        follow(e->position().toPoint());
+        e->accept();
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (!isSliderDown() || !PositionAt)
+            return QSlider::mouseMoveEvent(e);
+        follow(e->position().toPoint());
+        e->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (!isSliderDown() || !PositionAt)
+            return QSlider::mouseReleaseEvent(e);
+        setSliderDown(false);
+        e->accept();
+    }
+
+private:
+    // The handle's centre under the pointer, as the style lays the groove out.
+    void follow(const QPoint& at) {
+        QStyleOptionSlider o;
+        initStyleOption(&o);
+        const QRect groove = style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderGroove, this);
+        const QRect handle = style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, this);
+        const int travel = groove.width() - handle.width();
+        const int v = QStyle::sliderValueFromPosition(0, kScale, at.x() - handle.width() / 2 - groove.x(),
+                                                      std::max(travel, 1), o.upsideDown);
+        setValue(PositionAt(double(v) / kScale));
+    }
+};
+
+} // namespace
+
 TAxisTrackBar::TAxisTrackBar(const QString& name, QCPAxis* axis, QWidget* parent)
     : QWidget(parent), axis_(axis), keyOf_([](int p) { return double(p); }) {
     setObjectName(name + QStringLiteral("Panel"));
-    Slider = new QSlider(Qt::Horizontal, this);
+    auto* slider = new TKeySlider(this);
+    slider->Fraction = [this](int p) {
+        const double from = keyOf_(shown_.first), to = keyOf_(shown_.second);
+        return to > from ? std::clamp((keyOf_(p) - from) / (to - from), 0.0, 1.0) : 0.0;
+    };
+    slider->PositionAt = [this](double fraction) {
+        const double from = keyOf_(shown_.first), to = keyOf_(shown_.second);
+        return NearestPosition(shown_.first, shown_.second, keyOf_, from + fraction * (to - from));
+    };
+    Slider = slider;
     Slider->setObjectName(name);
     Slider->setRange(0, 0);
     Slider->setPageStep(10);
@@ -131,12 +201,14 @@ void TAxisTrackBar::showPosition() {
 
 void TAxisTrackBar::FollowAxis() {
     const QCPRange range = axis_->range();
-    const auto [from, to] =
+    shown_ =
         any_ ? ShownPositions(first_, last_, keyOf_, range.lower, range.upper) : std::pair(first_, first_);
+    const auto [from, to] = shown_;
     quiet_ = true;
     Slider->setRange(from, to);
     quiet_ = false;
     showPosition();
+    Slider->update(); // the keys of the shown positions may have moved
     const auto here = [this](int inChart) {
         return mapFromGlobal(axis_->parentPlot()->mapToGlobal(QPoint(inChart, 0))).x();
     };

@@ -1,9 +1,10 @@
 #pragma once
 // A track bar whose handle stands where its cursor line is drawn. Positions (sample indices,
 // spectrum lines) lie on a chart axis at ascending keys; the bar runs over the positions the
-// axis shows (zoom included) and spans the axis from the first of them to the last, so that the
-// handle's centre and the line share one pixel column. The cursor keeps its position while
-// the axis does not show it; the bar's keys still step one position (arrows) or ten (pages).
+// axis shows (zoom included), spans the axis from the first of them to the last and places its
+// handle by the key, so that the handle's centre and the line share one pixel column even where
+// the keys are not evenly spread (depths). The cursor keeps its position while the axis does not
+// show it; the bar's keys still step one position (arrows) or ten (pages).
 
 #include <QWidget>
 
@@ -56,7 +57,8 @@ private:
 
     QCPAxis* axis_;
     int first_ = 0, last_ = 0, position_ = 0;
-    bool any_ = false; // there are positions on the axis
+    std::pair<int, int> shown_{0, 0}; // the positions the axis shows
+    bool any_ = false;                // there are positions on the axis
     std::function<double(int)> keyOf_;
     bool quiet_ = false; // the bar is being set from the cursor
 };

@@ -37,7 +37,8 @@ public:
 
 protected:
     double getTickStep(const QCPRange& range) override {
-        return LabelStep(range.lower, range.upper, QCPAxisTicker::getTickStep(range), FIncrement);
+        return LabelStep(range.lower, range.upper, QCPAxisTicker::getTickStep(range), FIncrement,
+                         std::min(kLabelledTicks, tickCount()));
     }
     QVector<QString> createLabelVector(const QVector<double>& ticks, const QLocale&, QChar, int) override {
         const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 0;
@@ -75,14 +76,15 @@ QString PatternForStep(const QString& pattern, double step) {
     return (point < 0 ? pattern + QLatin1Char('.') : pattern) + QString(needed - decimals, QLatin1Char('0'));
 }
 
-double LabelStep(double lower, double upper, double preferred, double increment) {
+double LabelStep(double lower, double upper, double preferred, double increment, int labelled) {
     const double step = std::max(preferred, increment);
     const double span = upper - lower;
-    if (!(span > 0) || !std::isfinite(span) || !(step > 0) || ticksIn(lower, upper, step) >= kLabelledTicks)
+    labelled = std::max(labelled, 2);
+    if (!(span > 0) || !std::isfinite(span) || !(step > 0) || ticksIn(lower, upper, step) >= labelled)
         return step;
-    // Three ticks need a step of at most half the span; one of a third always has them.
-    double candidate = niceStepBelow(std::min(span / (kLabelledTicks - 1), step));
-    while (ticksIn(lower, upper, candidate) < kLabelledTicks)
+    // n ticks need a step of at most span / (n - 1); one of span / n always has them.
+    double candidate = niceStepBelow(std::min(span / (labelled - 1), step));
+    while (ticksIn(lower, upper, candidate) < labelled)
         candidate = nextNiceStepDown(candidate);
     return candidate;
 }

@@ -10,13 +10,14 @@ class QCPAxis;
 
 // Ticks closer than the pattern's last decimal get the decimals that tell them apart: spectra
 // of normalised samples are far below 0.01, and a column of "0,00" would say nothing. Ticks
-// are not closer than `increment` (none when 0) unless fewer than three would be labelled.
+// are not closer than `increment` (none when 0) unless fewer than three would be labelled (or
+// fewer than the ticker's tick count, where a narrow chart asks for less).
 void SetAxisPattern(QCPAxis* axis, const QString& pattern, double increment = 0);
 
 // The step between labelled ticks on [lower, upper]: `preferred` (the ticker's own), at least
-// `increment`, but never so coarse that fewer than three ticks are labelled: then the largest
-// step of 1, 2, 2.5 or 5 times a power of ten that labels three.
-double LabelStep(double lower, double upper, double preferred, double increment);
+// `increment`, but never so coarse that fewer than `labelled` ticks are labelled: then the
+// largest step of 1, 2, 2.5 or 5 times a power of ten that labels as many.
+double LabelStep(double lower, double upper, double preferred, double increment, int labelled = 3);
 
 // The pattern for labels `step` apart: `pattern` itself, or with as many decimals as needed.
 QString PatternForStep(const QString& pattern, double step);

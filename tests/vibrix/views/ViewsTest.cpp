@@ -356,6 +356,25 @@ TEST_F(Views, EachHandleStandsOverItsLineAndTheBarsEndsAtTheAxissEnds) {
     check(time.TimeChart, time.t0TrackBar, 3);
     EXPECT_EQ(time.t1Bar->Position(), 16383); // out of sight, the other cursor stays where it was
     check(freq.FreqChart, freq.f0TrackBar, 2);
+
+    // Against depth the lines crowd at the shallow end and thin out at the deep one: a press on
+    // the bar takes the line nearest to the pointer, wherever it is.
+    panel.SetSpectrumType(SpectrumAbscissa::Depth);
+    layOut();
+    QCPAxis* depth = freq.FreqChart->xAxis;
+    const double step = panel.Spectra().FreqStep;
+    const auto pixelOfLine = [&](double line) { return depth->coordToPixel(0.5 * 4000 / (line * step)); };
+    const QRect area = freq.FreqChart->axisRect()->rect();
+    for (const double share : {0.05, 0.5, 0.9}) {
+        const int x = area.left() + int(share * area.width());
+        const QPoint onBar = freq.f0TrackBar->mapFromGlobal(freq.FreqChart->mapToGlobal(QPoint(x, 0)));
+        QTest::mouseClick(freq.f0TrackBar, Qt::LeftButton, {},
+                          QPoint(onBar.x(), freq.f0TrackBar->height() / 2));
+        const double line = std::round(0.5 * 4000 / (keys(freq.FreqChart->graph(2)).front() * step));
+        const double distance = std::abs(pixelOfLine(line) - x);
+        EXPECT_LE(distance, std::abs(pixelOfLine(line + 1) - x) + 1) << share;
+        EXPECT_LE(distance, std::abs(pixelOfLine(line - 1) - x) + 1) << share;
+    }
 }
 
 TEST_F(Views, ACursorLineDraggedOnTheChartMovesItsReadingAndItsBar) {
