@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <qcustomplot.h>
 
@@ -58,6 +59,9 @@ TFTProcessingForm::TFTProcessingForm(UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("FTProcessingForm"));
     setWindowTitle(QStringLiteral("Частотно-временной анализ"));
     setMinimumSize(1000, 768);
+    // Wider where the screen allows: the picture with its axes leaves the spectrum the rest.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        resize(minimumSize().expandedTo(QSize(1200, 820).boundedTo(screen->availableSize())));
     CreateControls();
 }
 

@@ -6,8 +6,34 @@
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QToolBar>
+
+namespace {
+
+// The window's style with the tool bar's buttons and gaps packed closer.
+class TCloseToolBarStyle : public QProxyStyle {
+public:
+    explicit TCloseToolBarStyle(QObject* owner) { setParent(owner); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        switch (metric) {
+        case PM_ToolBarItemSpacing:
+            return 0;
+        case PM_ToolBarSeparatorExtent:
+            return 5;
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        const QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        return type == CT_ToolButton ? QSize(size.width() + 2, s.height()) : s;
+    }
+};
+
+} // namespace
 
 TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     CreateNewProjectAction =
@@ -120,8 +146,10 @@ void TMainActions::buildToolBar(QMainWindow* window) {
     ToolBar = window->addToolBar(QStringLiteral("Панель инструментов"));
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setMovable(false);
-    // Captions rather than pictures: the buttons say what they do and still fit the narrowest window.
+    // Captions rather than pictures: the buttons say what they do and, packed closer than the
+    // style would, still fit the narrowest window.
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* closer = new TCloseToolBarStyle(ToolBar);
     ToolBar->addActions({CreateNewProjectAction, OpenProjectAction});
     ToolBar->addSeparator();
     ToolBar->addActions({SaveProjectAction, SaveProjectAsAction, CloseProjectAction});
@@ -131,6 +159,9 @@ void TMainActions::buildToolBar(QMainWindow* window) {
     ToolBar->addActions({PrintReportAction, SignalExportAction});
     ToolBar->addSeparator();
     ToolBar->addAction(AddSSMToProjAction);
+    ToolBar->setStyle(closer);
+    for (QWidget* button : ToolBar->findChildren<QWidget*>())
+        button->setStyle(closer);
 }
 
 void TMainActions::Update(bool open, bool modified, bool hasRows) {

@@ -10,6 +10,8 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(false);
     HintPanel = Named(new QLabel(this), QStringLiteral("HintPanel"));
+    // A long hint is cut at the panel's end rather than pushing the other panels out.
+    HintPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ColorPanel =
         Named(new QLabel(QStringLiteral("     1        2        M"), this), QStringLiteral("ColorPanel"));
     // 96 pixels, or what the text needs in the font at hand.
