@@ -121,14 +121,11 @@ void TFreqView::ShowFreqDomain(bool keepZoom) {
         FreqChart->SetSeries(k, series_[std::size_t(k)]);
         FreqChart->graph(k)->setVisible(s_.Flags.ChSpectrumShow[std::size_t(k)]);
     }
-    TRecordChart::KeyWindow window;
-    if (!depth) {
+    TChartKeyWindow window;
+    if (!depth)
         window.Upper = kFrequencyAxisMaximum;
-    } else if (s_.Options.ViewWindow && series_[0].Count() > 0) {
-        window.Lower = 0;
-        window.Upper = std::min(s_.Options.DepthWindow, series_[0].X.back());
-        window.FitShownValues = true;
-    }
+    else if (s_.Options.ViewWindow)
+        window = WindowFromZero(series_[0], s_.Options.DepthWindow);
     FreqChart->RescaleAxes({0, 1}, window, keepZoom);
     f0Bar->FollowAxis(); // the depths of the lines change with the velocity
     FreqChart->Redraw();

@@ -18,6 +18,12 @@ const QCPRange kNoDataRange(0, 1);
 
 } // namespace
 
+TChartKeyWindow WindowFromZero(const ChartSeries& keys, double length) {
+    if (keys.Count() == 0)
+        return {};
+    return {0.0, std::min(length, keys.X.back()), true};
+}
+
 TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* parent) : QCustomPlot(parent) {
     setObjectName(name);
     plotLayout()->insertRow(0);
@@ -119,7 +125,8 @@ void TRecordChart::ClearSeries(int index) {
     graph(index)->data()->clear();
 }
 
-void TRecordChart::RescaleAxes(std::initializer_list<int> series, const KeyWindow& window, bool keepZoom) {
+void TRecordChart::RescaleAxes(std::initializer_list<int> series, const TChartKeyWindow& window,
+                               bool keepZoom) {
     const bool zoomed = keepZoom && Zoomed();
     const QCPRange shownX = xAxis->range(), shownY = yAxis->range();
     // keys: the key ranges; otherwise the value ranges, within `keys` when given.

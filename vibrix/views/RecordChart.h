@@ -21,6 +21,10 @@ struct TChartKeyWindow {
     bool FitShownValues = false;
 };
 
+// From 0 to `length` on the key axis, no further than the last of `keys`, the value axis over
+// what that shows; the record's whole ranges when there are no keys.
+TChartKeyWindow WindowFromZero(const ChartSeries& keys, double length);
+
 class TRecordChart : public QCustomPlot {
     Q_OBJECT
 public:
@@ -43,11 +47,11 @@ public:
     void SetColors(std::initializer_list<QColor> colors);
     void ClearSeries(int index);
 
-    using KeyWindow = TChartKeyWindow;
     // The ranges of the given series (visible ones; all of them when none is visible), without
     // the cursor lines. The result is the home that undoing a zoom goes back to; with `keepZoom`
     // a zoomed chart keeps showing what it showed. Without data the chart shows none.
-    void RescaleAxes(std::initializer_list<int> series, const KeyWindow& window = {}, bool keepZoom = false);
+    void RescaleAxes(std::initializer_list<int> series, const TChartKeyWindow& window = {},
+                     bool keepZoom = false);
     // No record: the axes without numbers at the range of a chart that never showed one.
     void ShowNoData();
     bool Zoomed() const;

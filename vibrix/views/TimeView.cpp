@@ -124,13 +124,8 @@ void TTimeView::ShowTimeDomain(bool keepZoom) {
         TimeChart->SetSeries(k, series_[std::size_t(k)]);
         TimeChart->graph(k)->setVisible(s_.Flags.ChSignalShow[std::size_t(k)]);
     }
-    TRecordChart::KeyWindow window;
-    const ChartSeries& keys = series_[0];
-    if (s_.Options.ViewWindow && keys.Count() > 0) {
-        window.Lower = 0;
-        window.Upper = std::min(s_.Options.TimeWindow, keys.X.back());
-        window.FitShownValues = true;
-    }
+    const TChartKeyWindow window =
+        s_.Options.ViewWindow ? WindowFromZero(series_[0], s_.Options.TimeWindow) : TChartKeyWindow{};
     TimeChart->RescaleAxes({0, 1, 2}, window, keepZoom);
     TimeChart->Redraw();
 }

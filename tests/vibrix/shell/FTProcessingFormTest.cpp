@@ -5,6 +5,7 @@
 #include "SpectrogramChart.h"
 
 #include "../../support/ScriptedDialogs.h"
+#include "../../support/SliderHandle.h"
 #include "../analysis/GeneratedRecord.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,6 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <qcustomplot.h>
 
@@ -141,24 +140,15 @@ TEST_F(FTProcessingForm, TheAxesOfThePictureReadAsItsCursorsDo) {
     ASSERT_GE(times.size(), 4u);
     ASSERT_GE(freqs.size(), 4u);
     EXPECT_EQ(times.back().Label, QStringLiteral("300,00"));
-    EXPECT_EQ(freqs[1].Label, QStringLiteral("10") + QLocale().groupSeparator() + QStringLiteral("000 (0,20)"));
+    EXPECT_EQ(freqs[1].Label,
+              QStringLiteral("10") + QLocale().groupSeparator() + QStringLiteral("000 (0,20)"));
     for (const TTick& t : times)
         EXPECT_NEAR(p.ColumnTime(std::lround(t.Value / p.ColumnTime(1))), t.Value, p.ColumnTime(1) / 2);
     for (const TTick& f : freqs) {
         const int row = int(std::lround(512 - f.Value / p.RowFrequency(511)));
         EXPECT_NEAR(p.RowFrequency(row), f.Value, p.RowFrequency(511) / 2);
     }
-    const auto centre = [](const QSlider* s) {
-        QStyleOptionSlider o;
-        o.initFrom(s);
-        o.orientation = s->orientation();
-        o.minimum = s->minimum();
-        o.maximum = s->maximum();
-        o.sliderPosition = o.sliderValue = s->value();
-        o.upsideDown = s->orientation() == Qt::Horizontal ? s->invertedAppearance() : !s->invertedAppearance();
-        return s->mapToParent(
-            s->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, s).center());
-    };
+    const auto centre = [](const QSlider* s) { return s->mapToParent(SliderHandleCentre(s)); };
     for (const int column : {0, 200, 511}) {
         find<QSlider>("tbT")->setValue(column);
         EXPECT_NEAR(centre(chart->tbT).x(), chart->Area().left() + column, 1);

@@ -1,5 +1,6 @@
 // The two record views on their own, as a report would use them: a record shown, cursors
 // moved, numbers typed, display flags switched; and on screen: axes, track bars and the mouse.
+#include "../../support/SliderHandle.h"
 #include "AxisTrackBar.h"
 #include "ChartPanel.h"
 #include "FreqView.h"
@@ -14,8 +15,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -94,15 +93,7 @@ protected:
     }
     // Where the style draws the centre of a slider's handle, in a chart's pixels.
     static double handleCentre(const QSlider* s, const QWidget* chart) {
-        QStyleOptionSlider o;
-        o.initFrom(s);
-        o.orientation = s->orientation();
-        o.minimum = s->minimum();
-        o.maximum = s->maximum();
-        o.sliderPosition = o.sliderValue = s->value();
-        o.upsideDown = s->invertedAppearance();
-        const QRect h = s->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, s);
-        return chart->mapFromGlobal(s->mapToGlobal(h.center())).x();
+        return chart->mapFromGlobal(s->mapToGlobal(SliderHandleCentre(s))).x();
     }
     static void wheel(QWidget* w, QPoint at, int delta, Qt::KeyboardModifiers modifiers) {
         QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
