@@ -18,7 +18,8 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     ColorPanel->setFixedWidth(
         std::max(96, ColorPanel->fontMetrics().horizontalAdvance(ColorPanel->text()) + 8));
     RecordPanel = Named(new QLabel(this), QStringLiteral("RecordPanel"));
-    RecordPanel->setFixedWidth(250);
+    // One size whatever the number: a record change does not lay the bar out again.
+    RecordPanel->setFixedSize(250, ColorPanel->sizeHint().height());
     addWidget(HintPanel, 1); // the bar's width less the two fixed panels
     addPermanentWidget(ColorPanel);
     addPermanentWidget(RecordPanel);

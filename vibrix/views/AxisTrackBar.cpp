@@ -167,8 +167,13 @@ TAxisTrackBar::TAxisTrackBar(const QString& name, QCPAxis* axis, QWidget* parent
         position_ = value;
         emit positionChanged();
     });
-    connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] { FollowAxis(); });
-    connect(axis->parentPlot(), &QCustomPlot::afterLayout, this, [this] { FollowAxis(); });
+    // A new range changes what the bar runs over at once; where it stands follows with the
+    // chart's next layout, which a new range always brings.
+    connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] { followRange(); });
+    connect(axis->parentPlot(), &QCustomPlot::afterLayout, this, [this] {
+        followRange();
+        place();
+    });
 }
 
 void TAxisTrackBar::SetPositions(int first, int last, std::function<double(int)> keyOf) {
@@ -177,7 +182,8 @@ void TAxisTrackBar::SetPositions(int first, int last, std::function<double(int)>
     last_ = std::max(first, last);
     position_ = first_;
     keyOf_ = std::move(keyOf);
-    FollowAxis();
+    followRange();
+    place();
 }
 
 void TAxisTrackBar::SetPosition(int position) {
@@ -200,15 +206,23 @@ void TAxisTrackBar::showPosition() {
 }
 
 void TAxisTrackBar::FollowAxis() {
+    followRange();
+    place();
+    Slider->update(); // the keys of the shown positions may have moved
+}
+
+void TAxisTrackBar::followRange() {
     const QCPRange range = axis_->range();
     shown_ =
         any_ ? ShownPositions(first_, last_, keyOf_, range.lower, range.upper) : std::pair(first_, first_);
-    const auto [from, to] = shown_;
     quiet_ = true;
-    Slider->setRange(from, to);
+    Slider->setRange(shown_.first, shown_.second);
     quiet_ = false;
     showPosition();
-    Slider->update(); // the keys of the shown positions may have moved
+}
+
+// The slider is placed again only when its ends moved.
+void TAxisTrackBar::place() {
     const auto here = [this](int inChart) {
         return mapFromGlobal(axis_->parentPlot()->mapToGlobal(QPoint(inChart, 0))).x();
     };
@@ -216,18 +230,23 @@ void TAxisTrackBar::FollowAxis() {
         const double x = axis_->coordToPixel(keyOf_(p));
         return here(std::isfinite(x) ? int(std::lround(x)) : axis_->axisRect()->left());
     };
-    if (any_)
-        PlaceSliderSpan(Slider, pixel(from), pixel(to));
-    else
-        PlaceSliderSpan(Slider, here(axis_->axisRect()->left()), here(axis_->axisRect()->right()));
+    const std::pair<int, int> ends =
+        any_ ? std::pair(pixel(shown_.first), pixel(shown_.second))
+             : std::pair(here(axis_->axisRect()->left()), here(axis_->axisRect()->right()));
+    if (ends == placed_)
+        return;
+    placed_ = ends;
+    PlaceSliderSpan(Slider, ends.first, ends.second);
 }
 
 void TAxisTrackBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    placed_.reset();
     FollowAxis();
 }
 
 void TAxisTrackBar::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    placed_.reset();
     FollowAxis();
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 class QCPAxis;
@@ -53,12 +54,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void followRange(); // the positions the axis shows
+    void place();       // the slider's ends at those positions' pixels
     void showPosition();
 
     QCPAxis* axis_;
     int first_ = 0, last_ = 0, position_ = 0;
-    std::pair<int, int> shown_{0, 0}; // the positions the axis shows
-    bool any_ = false;                // there are positions on the axis
+    std::pair<int, int> shown_{0, 0};           // the positions the axis shows
+    std::optional<std::pair<int, int>> placed_; // the pixels the slider's ends were placed at
+    bool any_ = false;                          // there are positions on the axis
     std::function<double(int)> keyOf_;
     bool quiet_ = false; // the bar is being set from the cursor
 };

@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString kCursorLayer = QStringLiteral("cursors");
 const QCPRange kNoDataRange(0, 1);
 
 } // namespace
@@ -33,9 +32,9 @@ TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* p
     legend->setVisible(false);
     setSelectionRectMode(QCP::srmZoom);
     setNoAntialiasingOnDrag(true);
-    // The cursor lines have a paint buffer of their own: a moved cursor redraws only them.
-    addLayer(kCursorLayer, layer(QStringLiteral("main")), limAbove);
-    cursorLayer_ = layer(kCursorLayer);
+    // The cursor lines go on the chart's overlay, which has a paint buffer of its own: a moved
+    // cursor redraws only that, and the curves cost no more buffers than a bare chart's.
+    cursorLayer_ = layer(QStringLiteral("overlay"));
     cursorLayer_->setMode(QCPLayer::lmBuffered);
     Interaction = new TChartInteraction(this);
     Interaction->OnReset = [this] { UndoZoom(); };

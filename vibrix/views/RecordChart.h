@@ -38,7 +38,7 @@ public:
 
     // Adds a line series on the left axis.
     QCPGraph* AddSeries(const QColor& color);
-    // Adds a cursor line: a black series on the cursor layer, hidden until drawn.
+    // Adds a cursor line: a black series on the cursor layer (the overlay), hidden until drawn.
     QCPGraph* AddCursor();
     void SetSeries(int index, const ChartSeries& points);
     // Shows or hides a series; its points stay.
