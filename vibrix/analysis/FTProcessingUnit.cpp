@@ -131,16 +131,25 @@ ChartSeries TFTProcessing::CursorSpectrum(int column) const {
     return series;
 }
 
-QString TFTProcessing::TimeText(int column) const {
-    if (column < 0 || FWindowWidth == 0 || !(FSampleFreq > 0))
-        return QStringLiteral("t = ?");
-    const double t = column * (double(FSampleCount - FWindowWidth) / ColumnCount) / FSampleFreq * 1000;
-    return QStringLiteral("t = ") + FormatFloat(QStringLiteral("#,##0.00"), t) + QStringLiteral(" мс");
+// The real step between columns, where the computation takes the integer one.
+double TFTProcessing::ColumnTime(double column) const {
+    if (FWindowWidth == 0 || !(FSampleFreq > 0))
+        return 0;
+    return column * (double(FSampleCount - FWindowWidth) / ColumnCount) / FSampleFreq * 1000;
 }
 
 // Row a shows line 511 - a; the reading uses 512 - a so that it never reaches 0 Hz.
-double TFTProcessing::RowFrequency(int row) const {
+double TFTProcessing::RowFrequency(double row) const {
+    if (FWindowWidth == 0)
+        return 0;
     return (512 - row) * FSampleFreq / FWindowWidth;
+}
+
+QString TFTProcessing::TimeText(int column) const {
+    if (column < 0 || FWindowWidth == 0 || !(FSampleFreq > 0))
+        return QStringLiteral("t = ?");
+    return QStringLiteral("t = ") + FormatFloat(QStringLiteral("#,##0.00"), ColumnTime(column)) +
+           QStringLiteral(" мс");
 }
 
 QString TFTProcessing::FreqText(int row) const {

@@ -55,13 +55,17 @@ public:
     // Spectrum of one computed column, lines 1 .. W/2-1 against frequency, back in plain amplitude.
     ChartSeries CursorSpectrum(int column) const;
 
+    // Where the picture's columns and rows lie, as the readings take them: the time of a column in
+    // ms and the frequency of a row in Hz, both linear; 0 while no width can be offered.
+    double ColumnTime(double column) const;
+    double RowFrequency(double row) const;
+
     // Readings of the cursors; column or row -1 gives the "?" forms.
     QString TimeText(int column) const;
     QString FreqText(int row) const;
     QString DepthText(int row) const;
 
 private:
-    double RowFrequency(int row) const;
     double CalcColumns(std::atomic<int>& nextColumn, int step, const std::vector<long double>& window);
 
     std::vector<float> FSignals[2];

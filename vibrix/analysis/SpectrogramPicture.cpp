@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr QRgb kInvert = 0x00FFFFFF;
-
 bool inArea(int a) {
     return a >= 0 && a < TSpectrogramPicture::AreaSize;
 }
@@ -61,19 +59,22 @@ private:
 
 } // namespace
 
-TSpectrogramPicture::TSpectrogramPicture() : FImage(ImageSize, ImageSize, QImage::Format_RGB32) {
-    FImage.fill(Qt::white);
+TSpectrogramPicture::TSpectrogramPicture() : FPicture(ImageSize, ImageSize, QImage::Format_RGB32) {
+    FPicture.fill(Qt::white);
+    FImage = FPicture;
 }
 
 void TSpectrogramPicture::DrawCaptions(const QFont& font) {
-    TextOutRotated(FImage, font, 0, AreaSize, QStringLiteral("время t"), 0);
-    TextOutRotated(FImage, font, AreaSize, AreaSize, QStringLiteral("частота f  (глубина h)"), 90);
+    TextOutRotated(FPicture, font, 0, AreaSize, QStringLiteral("время t"), 0);
+    TextOutRotated(FPicture, font, AreaSize, AreaSize, QStringLiteral("частота f  (глубина h)"), 90);
+    drawCursors();
 }
 
 void TSpectrogramPicture::ClearArea() {
     for (int y = 0; y < AreaSize; ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(FImage.scanLine(y)), AreaSize, QRgb(0xFFFFFFFF));
+        std::fill_n(reinterpret_cast<QRgb*>(FPicture.scanLine(y)), AreaSize, QRgb(0xFFFFFFFF));
     FTimeCursor = FFreqCursor = -1;
+    drawCursors();
 }
 
 void TSpectrogramPicture::DrawSpectrogram(std::span<const double> values, int lines, double largest) {
@@ -88,8 +89,8 @@ void TSpectrogramPicture::DrawSpectrogram(std::span<const double> values, int li
     }
     const GreyScale grey(255.0 / std::log10(largest + 1));
     // Column by column: the values of a column lie together, the image rows stay in cache.
-    uchar* bottom = FImage.scanLine(AreaSize - 1);
-    const qsizetype rowStep = FImage.bytesPerLine();
+    uchar* bottom = FPicture.scanLine(AreaSize - 1);
+    const qsizetype rowStep = FPicture.bytesPerLine();
     for (int c = 0; c < AreaSize; ++c) {
         const double* column = values.data() + std::size_t(c) * std::size_t(lines);
         uchar* pixel = bottom + qsizetype(c) * qsizetype(sizeof(QRgb));
@@ -97,39 +98,37 @@ void TSpectrogramPicture::DrawSpectrogram(std::span<const double> values, int li
             *reinterpret_cast<QRgb*>(pixel) = PaletteColor(grey.Entry(column[l]));
     }
     FTimeCursor = FFreqCursor = -1;
-}
-
-void TSpectrogramPicture::XorVerticalLine(int column) {
-    if (!inArea(column))
-        return;
-    for (int y = 0; y < AreaSize; ++y)
-        reinterpret_cast<QRgb*>(FImage.scanLine(y))[column] ^= kInvert;
-}
-
-void TSpectrogramPicture::XorHorizontalLine(int row) {
-    if (!inArea(row))
-        return;
-    auto* line = reinterpret_cast<QRgb*>(FImage.scanLine(row));
-    for (int x = 0; x < AreaSize; ++x)
-        line[x] ^= kInvert;
+    drawCursors();
 }
 
 void TSpectrogramPicture::SetTimeCursor(int column) {
-    if (column >= 0) {
-        if (FTimeCursor >= 0)
-            XorVerticalLine(FTimeCursor);
-        XorVerticalLine(column);
-    }
     FTimeCursor = inArea(column) ? column : -1;
+    drawCursors();
 }
 
 void TSpectrogramPicture::SetFreqCursor(int row) {
-    if (row >= 0) {
-        if (FFreqCursor >= 0)
-            XorHorizontalLine(FFreqCursor);
-        XorHorizontalLine(row);
-    }
     FFreqCursor = inArea(row) ? row : -1;
+    drawCursors();
+}
+
+// A light line three pixels wide under a dark dashed one: the dashes show on light greys, the
+// edge and the gaps on dark ones.
+void TSpectrogramPicture::drawCursors() {
+    FImage = FPicture.copy();
+    if (FTimeCursor < 0 && FFreqCursor < 0)
+        return;
+    QPainter painter(&FImage);
+    painter.setClipRect(0, 0, AreaSize, AreaSize);
+    const auto line = [&](const QLine& l) {
+        painter.setPen(QPen(QColor(255, 255, 255), 3, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(l);
+        painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::DashLine, Qt::FlatCap));
+        painter.drawLine(l);
+    };
+    if (FTimeCursor >= 0)
+        line(QLine(FTimeCursor, 0, FTimeCursor, AreaSize - 1));
+    if (FFreqCursor >= 0)
+        line(QLine(0, FFreqCursor, AreaSize - 1, FFreqCursor));
 }
 
 void TextOutRotated(QImage& image, const QFont& font, int x, int y, const QString& text, double angle) {

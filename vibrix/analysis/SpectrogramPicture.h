@@ -1,6 +1,7 @@
 #pragma once
 // The spectrogram picture: 512 x 512 grey levels in the upper-left corner of a 524 x 524 image,
-// axis captions in the margins, and two cursor lines drawn by inverting pixels.
+// axis captions in the margins, and two cursor lines: dashed and dark with a light edge, so that
+// they show on every grey, drawn over the picture without changing it.
 
 #include <QFont>
 #include <QImage>
@@ -14,7 +15,7 @@ public:
 
     TSpectrogramPicture(); // all white
 
-    const QImage& Image() const { return FImage; }
+    const QImage& Image() const { return FImage; } // with the cursor lines
 
     // "время t" under the area, "частота f  (глубина h)" rotated by 90 degrees to its right.
     void DrawCaptions(const QFont& font);
@@ -27,22 +28,20 @@ public:
     // of all lines: white for 0, black for the largest. An all-zero spectrogram is white.
     void DrawSpectrogram(std::span<const double> values, int lines, double largest);
 
-    // Moves a cursor line: the line drawn before is erased, one at `column`/`row` is drawn;
-    // -1 forgets the drawn line without erasing it.
+    // Moves a cursor line to `column` / `row` of the area; -1 (or a place off the area) takes it
+    // away. The pixels under a line come back when it moves.
     void SetTimeCursor(int column);
     void SetFreqCursor(int row);
     int TimeCursor() const { return FTimeCursor; }
     int FreqCursor() const { return FFreqCursor; }
 
-    // Inverts the pixels of a vertical (column) or horizontal (row) line across the area;
-    // drawing the same line twice restores the picture.
-    void XorVerticalLine(int column);
-    void XorHorizontalLine(int row);
-
     // Grey level of palette entry k: 255 - k.
     static QRgb PaletteColor(int k) { return qRgb(255 - k, 255 - k, 255 - k); }
 
 private:
+    void drawCursors(); // the picture again, the lines over it
+
+    QImage FPicture; // without the cursor lines
     QImage FImage;
     int FTimeCursor = -1;
     int FFreqCursor = -1;

@@ -5,13 +5,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+
+namespace {
+
+// A factor above the largest float would overflow to infinity, and a chart of it is one block.
+constexpr double kLargestFactor = std::numeric_limits<float>::max();
+
+} // namespace
 
 std::span<const double> TGainFactors::For(double gain, std::size_t samples) {
     if (gain != gain_ || factors_.size() < samples) {
         factors_.clear(); // a failure below leaves no factors of another gain
         factors_.resize(samples);
         for (std::size_t i = 0; i < samples; ++i)
-            factors_[i] = std::exp(0.001 * gain * double(i));
+            factors_[i] = std::min(std::exp(0.001 * gain * double(i)), kLargestFactor);
         gain_ = gain;
     }
     return std::span<const double>(factors_).first(samples);

@@ -21,8 +21,9 @@ struct TimeDomainInput {
 // (sign-inverted on request) and the untouched hammer.
 std::array<ChartSeries, 3> ShowTimeDomain(const TimeDomainInput& in);
 
-// The gain factors exp(0.001*G*i) of the time series, computed again only for another gain or
-// more samples: the records of one instrument mostly share their gain.
+// The gain factors exp(0.001*G*i) of the time series, never above the largest float (a finite
+// curve whatever the gain), computed again only for another gain or more samples: the records
+// of one instrument mostly share their gain.
 class TGainFactors {
 public:
     std::span<const double> For(double gain, std::size_t samples);

@@ -27,6 +27,7 @@ void TDownloadProgress::FormShow() {
     FormClose(); // one walk at a time
     ReadCount = AddCount = 0;
     Failures.clear();
+    NotAdded.clear();
     ButtonCaption = kAbort;
     ReadThread = new TReadThread;
     ReadThread->Path = Path;
@@ -42,15 +43,27 @@ void TDownloadProgress::ReadThreadFile() {
     ++ReadCount;
     changed();
     // A file that cannot be read is counted, named with its reason, and the walk goes on.
+    const auto unreadable = [this](const QString& file, const QString& reason) {
+        Failures.push_back({file, reason});
+        NotAdded.push_back({file, QStringLiteral("не удалось прочитать: ") + reason});
+    };
     const QString fileName = ReadThread->FileName;
     try {
-        if (OnAddFile(fileName, ReadThread->FileDateTime) == 0)
+        switch (OnAddFile(fileName, ReadThread->FileDateTime)) {
+        case 0:
             ++AddCount;
+            break;
+        case 2:
+            NotAdded.push_back({fileName, QStringLiteral("уже есть в проекте")});
+            break;
+        default:
+            NotAdded.push_back({fileName, QStringLiteral("не файл измерений Vibrix4")});
+        }
     } catch (const MeasureFileError& e) {
-        Failures.push_back({e.fileName, e.reason});
+        unreadable(e.fileName, e.reason);
     } catch (const std::exception&) {
         // The system's own text would be English: the user reads ours.
-        Failures.push_back({fileName, FailureText({FailureKind::Other, 0})});
+        unreadable(fileName, FailureText({FailureKind::Other, 0}));
     }
     changed();
 }

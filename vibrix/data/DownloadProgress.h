@@ -1,6 +1,6 @@
 #pragma once
 // What the import progress window counts and how it ends its worker, without the window:
-// the window shows ReadCount, AddCount, ButtonCaption and, at the end, Failures.
+// the window shows ReadCount, AddCount, ButtonCaption and, at the end, NotAdded.
 
 #include "DownloadUnit.h"
 
@@ -27,6 +27,9 @@ public:
     int AddCount = 0;
     QString ButtonCaption;
     std::vector<Failure> Failures; // files that could not be read, with the reason in Russian
+    // Every file read but not added, in the order of the walk, with the reason in Russian: could
+    // not be read, not a measurement file, already in the project.
+    std::vector<Failure> NotAdded;
     QPointer<TReadThread> ReadThread;
 
     void FormShow();

@@ -23,6 +23,11 @@ private:
     TMainDataModule& dm_;
 };
 
+// The folder of a project file as the project dialogs are offered it, with a separator at the end.
+QString folderOf(const QString& fileName) {
+    return QDir::toNativeSeparators(QFileInfo(fileName).absolutePath() + '/');
+}
+
 template <typename F, typename... A> auto call(const F& f, A&&... a) {
     if (f)
         return f(std::forward<A>(a)...);
@@ -61,7 +66,7 @@ bool TProjectSequences::ProjectOpenSequence(const QString& fileName) {
         return false;
     }
     ProjectName = fileName;
-    ProjectPath = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath() + '/');
+    ProjectPath = folderOf(fileName);
     call(ui_.clearViews);
     call(ui_.showProject);
     dm_.cdsVibrix.first();
@@ -89,7 +94,7 @@ bool TProjectSequences::ProjectCloseSequence() {
     // changed there is nothing to lose: the failure is reported and the project closed, or a
     // read-only file would keep every project command and the exit blocked for good.
     if (!dm_.CloseProject()) {
-        showSaveFailure();
+        showSaveFailure(ProjectName);
         if (modified)
             return false;
         dm_.DiscardProject();
@@ -102,13 +107,26 @@ bool TProjectSequences::ProjectCloseSequence() {
 bool TProjectSequences::SaveProject() {
     if (dm_.SaveProject())
         return true;
-    showSaveFailure();
+    showSaveFailure(ProjectName);
     return false;
 }
 
-void TProjectSequences::showSaveFailure() {
+bool TProjectSequences::SaveProjectAs(const QString& fileName) {
+    const QString old = dm_.FileName;
+    dm_.FileName = fileName;
+    if (!dm_.SaveProject()) {
+        dm_.FileName = old;
+        showSaveFailure(fileName);
+        return false;
+    }
+    ProjectName = fileName;
+    ProjectPath = folderOf(fileName);
+    return true;
+}
+
+void TProjectSequences::showSaveFailure(const QString& fileName) {
     call(ui_.showError, QStringLiteral("Не удалось сохранить проект «%1»: %2")
-                            .arg(QFileInfo(ProjectName).fileName(), dm_.LastError));
+                            .arg(QFileInfo(fileName).fileName(), dm_.LastError));
 }
 
 void TProjectSequences::CancelChanges() {

@@ -32,12 +32,15 @@ public:
     // False: the user cancelled, or a modified project could not be written (it stays open).
     bool ProjectCloseSequence();
     bool SaveProject(); // a failure is shown with its own text
+    // The project written (as a save) under a new name, which it then goes by, its folder becoming
+    // the project folder. A failure is shown with its own text; the project keeps its old name.
+    bool SaveProjectAs(const QString& fileName);
     void CancelChanges();
     void DeleteAllRecords();
 
 private:
     void fail(const QString& text);
-    void showSaveFailure();
+    void showSaveFailure(const QString& fileName);
 
     TMainDataModule& dm_;
     TProjectUi ui_;

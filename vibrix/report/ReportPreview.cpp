@@ -4,6 +4,7 @@
 #include "UserDialogs.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -20,9 +21,13 @@ struct SaveFormat {
     std::function<QByteArray(const TReportPage&)> bytes;
 };
 
-void saveAs(UserDialogs& dialogs, QWidget* parent, const TReportPage& page, const SaveFormat& format) {
+void saveAs(UserDialogs& dialogs, QWidget* parent, const TReportPage& page, const SaveFormat& format,
+            const TReportPreviewOptions& options) {
     UserDialogs::FileRequest request;
     request.title = format.caption;
+    request.folder = options.Folder;
+    if (!options.FileName.isEmpty())
+        request.fileName = options.FileName + QLatin1Char('.') + format.suffix;
     request.filter = format.filter;
     request.defaultSuffix = format.suffix;
     const UserDialogs::FileChoice choice = dialogs.saveFile(parent, request);
@@ -31,17 +36,21 @@ void saveAs(UserDialogs& dialogs, QWidget* parent, const TReportPage& page, cons
     QString error;
     if (!WriteReportFile(choice.fileName, format.bytes(page), error))
         dialogs.message(parent, QGuiApplication::applicationDisplayName(), error, UserDialogs::Icon::Error);
+    else if (options.OnSaved)
+        options.OnSaved(QFileInfo(choice.fileName).absolutePath());
 }
 
 } // namespace
 
-void ShowReportPreview(UserDialogs& dialogs, QWidget* parent, const TReportPage& page) {
+void ShowReportPreview(UserDialogs& dialogs, QWidget* parent, const TReportPage& page,
+                       const TReportPreviewOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(
         QPageLayout(QPageSize(page.PaperMm, QPageSize::Millimeter), QPageLayout::Portrait, QMarginsF()));
     printer.setFullPage(true);
     printer.setDocName(page.Name);
     QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(options.Title);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&page](QPrinter* p) { PrintReportPage(*p, page); });
 
@@ -55,10 +64,15 @@ void ShowReportPreview(UserDialogs& dialogs, QWidget* parent, const TReportPage&
         toolbar->addSeparator();
         for (const SaveFormat& format : formats) {
             QAction* action = toolbar->addAction(format.caption);
-            QObject::connect(action, &QAction::triggered, &preview, [&dialogs, &preview, &page, &format] {
-                RunGuarded(dialogs, &preview, [&] { saveAs(dialogs, &preview, page, format); });
-            });
+            QObject::connect(
+                action, &QAction::triggered, &preview, [&dialogs, &preview, &page, &format, &options] {
+                    RunGuarded(dialogs, &preview, [&] { saveAs(dialogs, &preview, page, format, options); });
+                });
         }
+        toolbar->addSeparator();
+        QAction* close = toolbar->addAction(QStringLiteral("Закрыть"));
+        close->setObjectName(QStringLiteral("ClosePreviewAction"));
+        QObject::connect(close, &QAction::triggered, &preview, &QDialog::reject);
     }
     // Room for the whole tool bar and a readable page.
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())

@@ -60,19 +60,18 @@ TAboutForm::TAboutForm(UserDialogs& dialogs, QWidget* parent)
 }
 
 void TAboutForm::Fill(const TVersionInfo& info) {
-    const auto set = [&info](const char* key, QLabel* label, const QString& prefix = {},
-                             const QString& suffix = {}) -> QString {
+    const auto set = [&info](const char* key, QLabel* label, const QString& prefix = {}) -> QString {
         const auto it = info.constFind(QString::fromLatin1(key));
         if (it == info.constEnd())
             return {};
-        label->setText(prefix + *it + suffix);
+        label->setText(prefix + *it);
         return *it;
     };
     const QString product = set("ProductName", ProductNameLabel);
     if (!product.isEmpty())
         ProductName = product;
     set("Comments", CommentsLabel);
-    set("FileVersion", FileVersionLabel, QStringLiteral("Версия "), QStringLiteral(","));
+    set("FileVersion", FileVersionLabel, QStringLiteral("Версия "));
     set("Year", YearLabel);
     set("CompanyName", CompanyNameLabel);
     set("CompanyPhone", CompanyPhoneLabel, QStringLiteral("тел. "));

@@ -59,15 +59,15 @@ TDataPage::TDataPage(TMainDataModule& dm, TChartPanel* chartPanel, THandlerRunne
     chartPanel->setParent(right);
     r->addWidget(chartPanel, 1);
 
-    auto* split = new QSplitter(Qt::Horizontal, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(makeLeftColumn(dm, run));
-    split->addWidget(right);
-    split->setStretchFactor(1, 1);
-    split->setSizes({300, 700});
+    Splitter = Named(new QSplitter(Qt::Horizontal, this), QStringLiteral("DataSplitter"));
+    Splitter->setChildrenCollapsible(false);
+    Splitter->addWidget(makeLeftColumn(dm, run));
+    Splitter->addWidget(right);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({300, 700});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(split);
+    layout->addWidget(Splitter);
     connect(chartPanel, &TChartPanel::infoChanged, this, &TDataPage::ShowResultInfo);
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
+class QSplitter;
 class QTableWidget;
 class TChartPanel;
 class TMemoBinding;
@@ -24,6 +25,7 @@ public:
     TRecordNavigator* DBNavigator;
     QPlainTextEdit* CommentDBMemo;
     TChartPanel* ChartPanel;
+    QSplitter* Splitter; // the record grid's column beside the comment and the charts
 
     // Column 1 of the parameter grid from the chart panel (ShowResultInfo, ClearStringGrids).
     void ShowResultInfo();

@@ -57,11 +57,11 @@ void TDownloadForm::done(int result) {
     QDialog::done(result);
 }
 
-QString TDownloadForm::FailuresText(const std::vector<TDownloadProgress::Failure>& failures) {
-    if (failures.empty())
+QString TDownloadForm::FailuresText(const std::vector<TDownloadProgress::Failure>& notAdded) {
+    if (notAdded.empty())
         return {};
-    QString text = QStringLiteral("Не удалось прочитать файлы (%1):").arg(failures.size());
-    for (const auto& f : failures)
+    QString text = QStringLiteral("Не добавлены в проект (%1):").arg(notAdded.size());
+    for (const auto& f : notAdded)
         text += QLatin1Char('\n') + QFileInfo(f.fileName).fileName() + QStringLiteral(" — ") + f.reason;
     return text;
 }
@@ -70,8 +70,8 @@ void TDownloadForm::showProgress() {
     ReadLabel->setText(QString::number(progress_.ReadCount));
     AddLabel->setText(QString::number(progress_.AddCount));
     MainSpeedButton->setText(progress_.ButtonCaption);
-    if (progress_.Finished() && !progress_.Failures.empty()) {
-        FailuresMemo->setPlainText(FailuresText(progress_.Failures));
+    if (progress_.Finished() && !progress_.NotAdded.empty()) {
+        FailuresMemo->setPlainText(FailuresText(progress_.NotAdded));
         FailuresMemo->show();
     }
 }

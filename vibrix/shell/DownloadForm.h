@@ -1,7 +1,7 @@
 #pragma once
 // The import's progress window "Добавление записей": two counters and a button that reads
-// "Прервать" while the folder is walked and "ОК" after it; the files that could not be read
-// are listed under the counters at the end.
+// "Прервать" while the folder is walked and "ОК" after it; every file that was not added is
+// listed under the counters at the end, with the reason.
 
 #include "DownloadProgress.h"
 
@@ -23,10 +23,10 @@ public:
     QLabel* ReadLabel; // files handed over so far
     QLabel* AddLabel;  // rows added so far
     QPushButton* MainSpeedButton;
-    QPlainTextEdit* FailuresMemo; // files that could not be read, with the reason
+    QPlainTextEdit* FailuresMemo; // files not added, with the reason
 
-    // The text listing the files that could not be read, empty when there are none.
-    static QString FailuresText(const std::vector<TDownloadProgress::Failure>& failures);
+    // The text listing the files not added, empty when there are none.
+    static QString FailuresText(const std::vector<TDownloadProgress::Failure>& notAdded);
 
     void done(int result) override; // FormClose: the worker is stopped first
 

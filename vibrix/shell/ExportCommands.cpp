@@ -5,36 +5,40 @@
 #include "SpectrumView.h"
 #include "UserDialogs.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 
 template <typename MakeText>
-void TExportCommands::Export(const QString& projectFolder, const MakeText& makeText) {
+QString TExportCommands::Export(const QString& folder, const QString& fileName, const MakeText& makeText) {
     UserDialogs::FileRequest request;
     request.title = QStringLiteral("Файл экспорта");
-    request.folder = projectFolder;
+    request.folder = folder;
+    request.fileName = fileName;
     request.filter = QStringLiteral("Файлы (*.csv)");
     request.defaultSuffix = QStringLiteral("csv");
     const UserDialogs::FileChoice choice = FDialogs.saveFile(FParent, request);
     if (!choice.chosen())
-        return;
+        return {};
     const ExportResult result = WriteExportFile(choice.fileName, makeText());
     const QString caption = QGuiApplication::applicationDisplayName();
     // An old file that may not be replaced ends the command without a word.
-    if (result.Result == ExportResult::Written)
-        FDialogs.message(FParent, caption, QStringLiteral("Экспорт завершён"),
-                         UserDialogs::Icon::Information);
-    else if (result.Result == ExportResult::Failed)
+    if (result.Result == ExportResult::Failed)
         FDialogs.message(FParent, caption, result.Error, UserDialogs::Icon::Error);
+    if (result.Result != ExportResult::Written)
+        return {};
+    FDialogs.message(FParent, caption, QStringLiteral("Экспорт завершён"), UserDialogs::Icon::Information);
+    return QFileInfo(choice.fileName).absolutePath();
 }
 
-void TExportCommands::SignalExportActionExecute(const TMeasureResult& record, const TSpectra& spectra,
-                                                const QString& projectFolder) {
-    Export(projectFolder, [&] {
+QString TExportCommands::SignalExportActionExecute(const TMeasureResult& record, const TSpectra& spectra,
+                                                   const QString& folder, const QString& fileName) {
+    return Export(folder, fileName, [&] {
         return SignalExportText(
             {record.Ch0Data, record.Ch1Data, record.HamData, record.SampleLen, record.SampleFreq}, spectra);
     });
 }
 
-void TExportCommands::SpectrExportActionExecute(const TSpectra& spectra, const QString& projectFolder) {
-    Export(projectFolder, [&] { return SpectrumExportText(spectra); });
+QString TExportCommands::SpectrExportActionExecute(const TSpectra& spectra, const QString& folder,
+                                                   const QString& fileName) {
+    return Export(folder, fileName, [&] { return SpectrumExportText(spectra); });
 }

@@ -2,7 +2,8 @@
 // The two export commands of the main window: the save dialog, the file through the CSV
 // writer, and the box that tells how it went.
 
-class QString;
+#include <QString>
+
 class QWidget;
 class UserDialogs;
 struct TMeasureResult;
@@ -12,14 +13,19 @@ class TExportCommands {
 public:
     TExportCommands(UserDialogs& dialogs, QWidget* parent) : FDialogs(dialogs), FParent(parent) {}
 
+    // The save dialog starts in `folder` and proposes `fileName`. Each returns the folder of the
+    // file written, empty when none was.
+
     // The record's three channels against time with both spectra beside them.
-    void SignalExportActionExecute(const TMeasureResult& record, const TSpectra& spectra,
-                                   const QString& projectFolder);
+    QString SignalExportActionExecute(const TMeasureResult& record, const TSpectra& spectra,
+                                      const QString& folder, const QString& fileName = {});
     // Both spectra against frequency.
-    void SpectrExportActionExecute(const TSpectra& spectra, const QString& projectFolder);
+    QString SpectrExportActionExecute(const TSpectra& spectra, const QString& folder,
+                                      const QString& fileName = {});
 
 private:
-    template <typename MakeText> void Export(const QString& projectFolder, const MakeText& makeText);
+    template <typename MakeText>
+    QString Export(const QString& folder, const QString& fileName, const MakeText& makeText);
 
     UserDialogs& FDialogs;
     QWidget* FParent;

@@ -6,38 +6,24 @@
 #include "ParameterEdit.h"
 #include "PatternTicker.h"
 #include "ReportPreview.h"
+#include "SpectrogramChart.h"
 #include "UserDialogs.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <qcustomplot.h>
 
 namespace {
 
 constexpr double kFreqAxisEnd = 8000; // Hz
-
-// Shows the window's picture as it is; the picture is redrawn by the window.
-class TPictureView : public QWidget {
-public:
-    TPictureView(const QImage& image, QWidget* parent) : QWidget(parent), FImage(image) {
-        setFixedSize(image.size());
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, FImage); }
-
-private:
-    const QImage& FImage;
-};
 
 // The wait cursor while a computation holds the window.
 struct BusyCursor {
@@ -73,6 +59,9 @@ TFTProcessingForm::TFTProcessingForm(UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("FTProcessingForm"));
     setWindowTitle(QStringLiteral("Частотно-временной анализ"));
     setMinimumSize(1000, 768);
+    // Wider where the screen allows: the picture with its axes leaves the spectrum the rest.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        resize(minimumSize().expandedTo(QSize(1200, 820).boundedTo(screen->availableSize())));
     CreateControls();
 }
 
@@ -92,14 +81,10 @@ void TFTProcessingForm::CreateControls() {
     SetAxisPattern(chFreq->yAxis, QStringLiteral("#,##0.00"));
     chFreq->addGraph()->setVisible(false);
 
-    imgSpectrogram = named(new TPictureView(FPicture.Image(), this), QStringLiteral("imgSpectrogram"));
-    tbT = named(new QSlider(Qt::Horizontal, this), QStringLiteral("tbT"));
-    tbT->setRange(0, TFTProcessing::ColumnCount - 1);
-    tbF = named(new QSlider(Qt::Vertical, this), QStringLiteral("tbF"));
-    tbF->setRange(1, TSpectrogramPicture::AreaSize - 1);
-    // Row 1 at the top, as the rows of the picture run.
-    tbF->setInvertedAppearance(true);
-    tbF->setInvertedControls(true);
+    auto* chart = new TSpectrogramChart(FPicture.Image(), FProcessing, this);
+    imgSpectrogram = chart;
+    tbT = chart->tbT;
+    tbF = chart->tbF;
 
     auto* cursor = new QGroupBox(QStringLiteral("Курсор"), this);
     lblT = named(new QLabel(QStringLiteral("t = ?"), cursor), QStringLiteral("lblT"));
@@ -135,11 +120,6 @@ void TFTProcessingForm::CreateControls() {
     sbCalc->setAutoDefault(false);
     sbReport->setAutoDefault(false);
 
-    auto* picture = new QGridLayout;
-    picture->setSpacing(2);
-    picture->addWidget(imgSpectrogram, 0, 0);
-    picture->addWidget(tbF, 0, 1);
-    picture->addWidget(tbT, 1, 0);
     auto* side = new QVBoxLayout;
     side->addWidget(cursor);
     side->addWidget(params);
@@ -147,7 +127,7 @@ void TFTProcessingForm::CreateControls() {
     side->addWidget(sbClose);
     auto* lower = new QHBoxLayout;
     lower->addWidget(chFreq, 1);
-    lower->addLayout(picture);
+    lower->addWidget(imgSpectrogram, 0, Qt::AlignTop);
     lower->addLayout(side);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chTime, 1);
@@ -297,7 +277,7 @@ void TFTProcessingForm::sbCalcClick() {
 void TFTProcessingForm::sbReportClick() {
     TReportPage page = LoadReportLayout(QStringLiteral("FTReport"));
     FTReportManualBuild(page);
-    ShowReportPreview(FDialogs, this, page);
+    ShowReportPreview(FDialogs, this, page, ReportOptions);
 }
 
 void TFTProcessingForm::FTReportManualBuild(TReportPage& page) const {
@@ -324,6 +304,7 @@ void TFTProcessingForm::rbChClick(int tag) {
 void TFTProcessingForm::cbWindowWdtChange(int index) {
     if (FProcessing.SelectWindowWidth(index))
         ResetResult();
+    imgSpectrogram->update(); // the axes of the width in force
 }
 
 void TFTProcessingForm::eVelocityEnter() {
@@ -332,6 +313,7 @@ void TFTProcessingForm::eVelocityEnter() {
     if (!outcome.Accepted)
         return;
     FProcessing.SetVelocity(outcome.Value);
+    imgSpectrogram->update(); // the depths beside the frequencies
     if (FReady)
         SetFreqCursor(tbF->value());
 }

@@ -3,6 +3,7 @@
 // with a time and a frequency cursor, the spectrum under the time cursor, and the report.
 
 #include "FTProcessingUnit.h"
+#include "ReportPreview.h"
 #include "SpectrogramPicture.h"
 
 #include <QColor>
@@ -33,6 +34,9 @@ public:
     void SetColors(const QColor& ch0, const QColor& ch1);
     void SetVelocity(double velocity);
     void SetSampleFreq(double sampleFreq);
+
+    // How the report's preview is titled and where it saves pages.
+    TReportPreviewOptions ReportOptions{QStringLiteral("Просмотр отчёта: ЧВ-анализ"), {}, {}, {}};
 
     // Fills a page of the time-frequency report from what the window shows.
     void FTReportManualBuild(TReportPage& page) const;

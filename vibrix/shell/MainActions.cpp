@@ -6,8 +6,34 @@
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QToolBar>
+
+namespace {
+
+// The window's style with the tool bar's buttons and gaps packed closer.
+class TCloseToolBarStyle : public QProxyStyle {
+public:
+    explicit TCloseToolBarStyle(QObject* owner) { setParent(owner); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        switch (metric) {
+        case PM_ToolBarItemSpacing:
+            return 0;
+        case PM_ToolBarSeparatorExtent:
+            return 5;
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        const QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        return type == CT_ToolButton ? QSize(size.width() + 2, s.height()) : s;
+    }
+};
+
+} // namespace
 
 TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     CreateNewProjectAction =
@@ -16,6 +42,9 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
         make("OpenProjectAction", "Открыть", "Открыть|Открыть проект", QStringLiteral("Ctrl+O"));
     SaveProjectAction =
         make("SaveProjectAction", "Сохранить", "Сохранить|Сохранить проект", QStringLiteral("Ctrl+S"));
+    SaveProjectAsAction =
+        make("SaveProjectAsAction", "Сохранить как…", "Сохранить как|Сохранить проект под другим именем",
+             QStringLiteral("Ctrl+Shift+S"));
     CloseProjectAction = make("CloseProjectAction", "Закрыть", "Закрыть|Закрыть проект");
     PrintReportAction = make("PrintReportAction", "Отчёт", "Отчёт|Печать отчёта");
     ExitApplicationAction =
@@ -40,12 +69,17 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
         make("FTProcessingAction", "ЧВ-анализ", "|Частотно-временной анализ (в отдельном окне)");
     AddSSMToProjAction =
         make("AddSSMToProjAction", "Добавить файлы", "Добавить файлы|Добавить файлы (*.ssm) в проект");
+    ViewWindowAction = make("ViewWindowAction", "Окно просмотра…",
+                            "|Сигнал от 0 до заданного времени, спектр по глубине до заданной глубины");
+    KeepValuesAction = make("KeepValuesAction", "Сохранять усиление и скорость",
+                            "|Не менять усиление и скорость при переходе к другой записи");
     ColorsAction = make("ColorsAction", "Цвета", "|Задание цветов");
     miHelp = make("miHelp", "Справка", "|Справка", QStringLiteral("F1"));
     AboutMenuItem = make("AboutMenuItem", "О программе", "|О программе");
 
-    for (QAction* a : {Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction,
-                       Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction})
+    for (QAction* a :
+         {Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction, Ch0SpectrumAction,
+          Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction, ViewWindowAction, KeepValuesAction})
         a->setCheckable(true);
     SpectrumTypeGroup = new QActionGroup(this);
     SpectrumTypeGroup->setExclusive(true);
@@ -56,6 +90,7 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     CreateNewProjectAction->setIcon(style->standardIcon(QStyle::SP_FileIcon));
     OpenProjectAction->setIcon(style->standardIcon(QStyle::SP_DialogOpenButton));
     SaveProjectAction->setIcon(style->standardIcon(QStyle::SP_DialogSaveButton));
+    SaveProjectAsAction->setIcon(style->standardIcon(QStyle::SP_DialogSaveButton));
     CloseProjectAction->setIcon(style->standardIcon(QStyle::SP_DialogCloseButton));
     CancelChangesAction->setIcon(style->standardIcon(QStyle::SP_BrowserReload));
     DeleteAllRecordsAction->setIcon(style->standardIcon(QStyle::SP_TrashIcon));
@@ -81,7 +116,7 @@ void TMainActions::buildMenus(QMainWindow* window) {
     QMenu* file = bar->addMenu(QStringLiteral("Файл"));
     file->addActions({CreateNewProjectAction, OpenProjectAction});
     file->addSeparator();
-    file->addActions({SaveProjectAction, CloseProjectAction});
+    file->addActions({SaveProjectAction, SaveProjectAsAction, CloseProjectAction});
     file->addSeparator();
     file->addActions({PrintReportAction, SpectrExportAction, SignalExportAction});
     file->addSeparator();
@@ -98,6 +133,8 @@ void TMainActions::buildMenus(QMainWindow* window) {
     spectrum->addSeparator();
     spectrum->addActions({FreqSpectrumAction, DepthSpectrumAction});
     view->addSeparator();
+    view->addActions({ViewWindowAction, KeepValuesAction});
+    view->addSeparator();
     view->addAction(ColorsAction);
     QMenu* processing = bar->addMenu(QStringLiteral("Обработка"));
     processing->addActions({AddSSMToProjAction, FTProcessingAction});
@@ -109,23 +146,29 @@ void TMainActions::buildToolBar(QMainWindow* window) {
     ToolBar = window->addToolBar(QStringLiteral("Панель инструментов"));
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setMovable(false);
-    // Captions rather than pictures: the buttons say what they do and still fit the narrowest window.
+    // Captions rather than pictures: the buttons say what they do and, packed closer than the
+    // style would, still fit the narrowest window.
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* closer = new TCloseToolBarStyle(ToolBar);
     ToolBar->addActions({CreateNewProjectAction, OpenProjectAction});
     ToolBar->addSeparator();
-    ToolBar->addActions({SaveProjectAction, CloseProjectAction});
+    ToolBar->addActions({SaveProjectAction, SaveProjectAsAction, CloseProjectAction});
     ToolBar->addSeparator();
     ToolBar->addActions({CancelChangesAction, DeleteAllRecordsAction});
     ToolBar->addSeparator();
     ToolBar->addActions({PrintReportAction, SignalExportAction});
     ToolBar->addSeparator();
     ToolBar->addAction(AddSSMToProjAction);
+    ToolBar->setStyle(closer);
+    for (QWidget* button : ToolBar->findChildren<QWidget*>())
+        button->setStyle(closer);
 }
 
 void TMainActions::Update(bool open, bool modified, bool hasRows) {
     SaveProjectAction->setEnabled(modified);
     CancelChangesAction->setEnabled(modified);
     CloseProjectAction->setEnabled(open);
+    SaveProjectAsAction->setEnabled(open);
     AddSSMToProjAction->setEnabled(open);
     for (QAction* a :
          {PrintReportAction, DeleteAllRecordsAction, Ch0SignalAction, Ch1SignalAction, HamSignalAction,

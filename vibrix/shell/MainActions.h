@@ -17,6 +17,7 @@ public:
     QAction* CreateNewProjectAction;
     QAction* OpenProjectAction;
     QAction* SaveProjectAction;
+    QAction* SaveProjectAsAction;
     QAction* CloseProjectAction;
     QAction* PrintReportAction;
     QAction* ExitApplicationAction;
@@ -34,6 +35,8 @@ public:
     QAction* SpectrExportAction;
     QAction* FTProcessingAction;
     QAction* AddSSMToProjAction;
+    QAction* ViewWindowAction; // check item: the view window of the time and depth views
+    QAction* KeepValuesAction; // check item: gain and velocity kept between records
     QAction* ColorsAction;
     QAction* miHelp;
     QAction* AboutMenuItem;

@@ -10,16 +10,19 @@ TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(false);
     HintPanel = Named(new QLabel(this), QStringLiteral("HintPanel"));
+    // A long hint is cut at the panel's end rather than pushing the other panels out.
+    HintPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ColorPanel =
         Named(new QLabel(QStringLiteral("     1        2        M"), this), QStringLiteral("ColorPanel"));
     // 96 pixels, or what the text needs in the font at hand.
     ColorPanel->setFixedWidth(
         std::max(96, ColorPanel->fontMetrics().horizontalAdvance(ColorPanel->text()) + 8));
-    EmptyPanel = Named(new QLabel(this), QStringLiteral("EmptyPanel"));
-    EmptyPanel->setFixedWidth(250);
+    RecordPanel = Named(new QLabel(this), QStringLiteral("RecordPanel"));
+    // One size whatever the number: a record change does not lay the bar out again.
+    RecordPanel->setFixedSize(250, ColorPanel->sizeHint().height());
     addWidget(HintPanel, 1); // the bar's width less the two fixed panels
     addPermanentWidget(ColorPanel);
-    addPermanentWidget(EmptyPanel);
+    addPermanentWidget(RecordPanel);
     // Each marker stands just before its symbol, wherever the font puts it.
     const QString text = ColorPanel->text();
     const QFontMetrics metrics(ColorPanel->font());
@@ -46,4 +49,9 @@ void TMainStatusBar::ShowColors(const std::array<TColor, 3>& colors) {
         p.setColor(QPalette::Window, ToQColor(colors[i]));
         ColorMarkers[i]->setPalette(p);
     }
+}
+
+void TMainStatusBar::ShowRecordNumber(int number, int count) {
+    RecordPanel->setText(count > 0 && number > 0 ? QStringLiteral("Запись %1 из %2").arg(number).arg(count)
+                                                 : QString());
 }

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -30,18 +31,38 @@ TMainForm::TMainForm(UserDialogs& dialogs, const TProgramPlaces& places, const Q
     : QMainWindow(parent), dialogs_(dialogs), places_(places), iniFile_(places.SettingsFile()),
       run_([this](const std::function<void()>& handler) { Guard(handler); }) {
     setObjectName(QStringLiteral("MainForm"));
-    resize(1024, 700);
     setMinimumSize(1000, 700);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     FormCreate(projectFile);
 }
 
+// Where the window stood at the last exit, when that is still on a screen; otherwise 1024 x 700
+// in the middle of the desktop.
+void TMainForm::placeWindow() {
+    const TWindowPlace& place = settings_.Window;
+    bool onScreen = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        onScreen = onScreen || screen->availableGeometry().intersects(place.Normal);
+    if (place.Normal.isValid() && onScreen) {
+        setGeometry(place.Normal);
+    } else {
+        resize(1024, 700);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    if (place.Maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (place.DataSplitter.size() == DataPage->Splitter->count())
+        DataPage->Splitter->setSizes(place.DataSplitter);
+}
+
 // The pages go first: their grid and memos watch the tables that the data module owns.
-// A memo that loses the focus while the pages go still posts its text; the window's own
-// state then is not touched any more.
+// A memo with the focus loses it before the pages go, and posts its text while it is whole
+// (losing it in its own destructor, it would be read half destroyed); the window's own state
+// then is not touched any more.
 TMainForm::~TMainForm() {
     MainDataModule.OnAfterScrollResult = nullptr;
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
     QWidget* pages = PageControl;
     PageControl = nullptr;
     DataPage = nullptr;
@@ -52,6 +73,7 @@ void TMainForm::FormCreate(const QString& projectFile) {
     LoadSettings();
     MainDataModule.OnAfterScrollResult = [this](vxds::DataTable& t) { AfterScrollResult(t); };
     ChartPanel = new TChartPanel(settings_.Flags, run_);
+    ChartPanel->SetOptions(settings_.View);
     Actions = new TMainActions(this);
     StatusBar = new TMainStatusBar(this);
     setStatusBar(StatusBar);
@@ -72,6 +94,13 @@ void TMainForm::FormCreate(const QString& projectFile) {
                                  [this] { AfterScrollResult(MainDataModule.cdsVibrix); }});
     Commands->Sequences.ProjectName = settings_.LastProject;
     Commands->Sequences.ProjectPath = settings_.ProjectPath;
+    Commands->ImportPath = settings_.ImportPath;
+    DataPage->DBNavigator->ConfirmDelete = [this] {
+        return dialogs_.question(this, QGuiApplication::applicationDisplayName(),
+                                 QStringLiteral("Удалить запись?"),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    placeWindow();
     showFlagsInActions();
     connectActions();
     ActionListUpdate();
@@ -118,6 +147,7 @@ void TMainForm::connectActions() {
     on(a.CreateNewProjectAction, [&c](bool) { c.CreateNewProjectActionExecute(); });
     on(a.OpenProjectAction, [&c](bool) { c.OpenProjectActionExecute(); });
     on(a.SaveProjectAction, [&c](bool) { c.SaveProjectActionExecute(); });
+    on(a.SaveProjectAsAction, [&c](bool) { c.SaveProjectAsActionExecute(); });
     on(a.CloseProjectAction, [&c](bool) { c.CloseProjectActionExecute(); });
     on(a.CancelChangesAction, [&c](bool) { c.CancelChangesActionExecute(); });
     on(a.DeleteAllRecordsAction, [&c](bool) { c.DeleteAllRecordsActionExecute(); });
@@ -132,6 +162,12 @@ void TMainForm::connectActions() {
     on(a.Ch1SpectrumAction, [p](bool checked) { p->SetSpectrumShown(1, checked); });
     on(a.FreqSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Frequency); });
     on(a.DepthSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Depth); });
+    on(a.ViewWindowAction, [this](bool checked) { ViewWindowActionExecute(checked); });
+    on(a.KeepValuesAction, [p](bool checked) {
+        TViewOptions options = p->Options();
+        options.KeepGainAndVelocity = checked;
+        p->SetOptions(options);
+    });
     on(a.PrintReportAction, [this](bool) { PrintReportActionExecute(); });
     on(a.SignalExportAction, [this](bool) { SignalExportActionExecute(); });
     on(a.SpectrExportAction, [this](bool) { SpectrExportActionExecute(); });
@@ -153,6 +189,8 @@ void TMainForm::showFlagsInActions() {
     Actions->Ch1SpectrumAction->setChecked(f.ChSpectrumShow[1]);
     const bool depth = f.SpectrumType == SpectrumAbscissa::Depth;
     (depth ? Actions->DepthSpectrumAction : Actions->FreqSpectrumAction)->setChecked(true);
+    Actions->ViewWindowAction->setChecked(ChartPanel->Options().ViewWindow);
+    Actions->KeepValuesAction->setChecked(ChartPanel->Options().KeepGainAndVelocity);
 }
 
 void TMainForm::Guard(const std::function<void()>& handler) {
@@ -167,6 +205,8 @@ void TMainForm::ActionListUpdate() {
     Actions->Update(open, MainDataModule.IsProjectModified(), rows);
     if (!DataPage)
         return; // the window is going
+    StatusBar->ShowRecordNumber(rows ? MainDataModule.cdsVibrix.recNo() : 0,
+                                rows ? MainDataModule.cdsVibrix.recordCount() : 0);
     DataPage->SetRowsEnabled(rows);
     DataPage->DBNavigator->UpdateButtons();
 }
@@ -235,7 +275,11 @@ void TMainForm::LoadSettings() {
 void TMainForm::SaveSettings() {
     settings_.LastProject = Commands->Sequences.ProjectName;
     settings_.ProjectPath = Commands->Sequences.ProjectPath;
+    settings_.ImportPath = Commands->ImportPath;
     settings_.Flags = ChartPanel->Flags();
+    settings_.View = ChartPanel->Options();
+    settings_.Window = {isMaximized() ? normalGeometry() : geometry(), isMaximized(),
+                        DataPage ? DataPage->Splitter->sizes() : QList<int>()};
     if (!::SaveSettings(iniFile_, settings_))
         dialogs_.message(this, QGuiApplication::applicationDisplayName(),
                          QStringLiteral("Не удалось сохранить настройки в файл %1")

@@ -7,6 +7,7 @@
 #include "Guarded.h"
 #include "MainDataModuleUnit.h"
 #include "ProgramPlaces.h"
+#include "ReportPreview.h"
 #include "VibrixSettings.h"
 
 #include <QMainWindow>
@@ -64,6 +65,9 @@ public:
     void ActionListUpdate();
     void SetProjectName(const QString& name);
     QString SettingsFile() const { return iniFile_; }
+    // Where exports and saved reports go: the folder last written to, else the project's.
+    QString ExportFolder() const;
+    void SetExportFolder(const QString& folder) { settings_.ExportPath = folder; }
 
     // Runs a handler so that an error is shown in the error box and the window goes on; the
     // caption and the enabled actions follow afterwards.
@@ -87,10 +91,15 @@ private:
     void SpectrExportActionExecute();
     void FTProcessingActionExecute();
     void ColorsActionExecute();
+    void ViewWindowActionExecute(bool on);
+    // The report preview of the record shown: its caption, the file name proposed from the record
+    // ending in `what`, and the export folder.
+    TReportPreviewOptions ReportPreviewOptions(const QString& title, const QString& what);
     void connectActions();
     void showFlagsInActions();
     QWidget* makePages();
     void clearViews();
+    void placeWindow();
 
     UserDialogs& dialogs_;
     TProgramPlaces places_;

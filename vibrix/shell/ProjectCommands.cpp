@@ -3,6 +3,7 @@
 #include "DownloadForm.h"
 #include "UserDialogs.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace {
@@ -54,14 +55,16 @@ TProjectUi TProjectCommands::sequenceUi() {
             return TAnswer::Cancel;
         }
     };
-    ui.askYesNo = [this](const QString& text) {
-        return dialogs_.question(parent_, title(), text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
-    };
+    ui.askYesNo = [this](const QString& text) { return askYesNo(text); };
     ui.clearViews = [this] { window_.clearViews(); };
     ui.showProject = [this] { window_.showProject(); };
     ui.hideProject = [this] { window_.hideProject(); };
     return ui;
+}
+
+bool TProjectCommands::askYesNo(const QString& question) {
+    return dialogs_.question(parent_, title(), question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 QString TProjectCommands::chooseProject(bool create) {
@@ -100,12 +103,27 @@ void TProjectCommands::SaveProjectActionExecute() {
     Sequences.SaveProject();
 }
 
+// Also the way out of a read-only project with edits.
+void TProjectCommands::SaveProjectAsActionExecute() {
+    UserDialogs::FileRequest request;
+    request.title = QStringLiteral("Сохранить проект как");
+    request.folder = Sequences.ProjectPath;
+    request.fileName = QFileInfo(Sequences.ProjectName).fileName();
+    request.filter = kProjectFilter;
+    request.defaultSuffix = QStringLiteral("cdsm");
+    const QString file = dialogs_.saveFile(parent_, request).fileName;
+    if (!file.isEmpty())
+        Sequences.SaveProjectAs(file);
+}
+
 void TProjectCommands::CloseProjectActionExecute() {
     Sequences.ProjectCloseSequence();
 }
 
 // The table is read again under the same row number, which may now hold another record.
 void TProjectCommands::CancelChangesActionExecute() {
+    if (!askYesNo(QStringLiteral("Отменить все несохранённые изменения проекта?")))
+        return;
     Sequences.CancelChanges();
     window_.refreshViews();
 }
@@ -115,10 +133,11 @@ void TProjectCommands::DeleteAllRecordsActionExecute() {
 }
 
 void TProjectCommands::AddSSMToProjActionExecute() {
-    const QString folder =
-        dialogs_.folder(parent_, QStringLiteral("Укажите папку с файлами (*.ssm)"), Sequences.ProjectPath);
+    const QString start = QFileInfo(ImportPath).isDir() ? ImportPath : Sequences.ProjectPath;
+    const QString folder = dialogs_.folder(parent_, QStringLiteral("Укажите папку с файлами (*.ssm)"), start);
     if (folder.isEmpty())
         return;
+    ImportPath = folder;
     {
         const ViewsSuspended suspended(dm_);
         TDownloadForm form(parent_);

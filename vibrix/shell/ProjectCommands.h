@@ -1,6 +1,6 @@
 #pragma once
-// The project commands of the main window: create, open, save, close, cancel changes, delete
-// all records and the import of a folder, with their dialogs and messages.
+// The project commands of the main window: create, open, save, save under a new name, close,
+// cancel changes, delete all records and the import of a folder, with their dialogs and messages.
 
 #include "MainDataModuleUnit.h"
 #include "ProjectSequences.h"
@@ -25,10 +25,12 @@ public:
     TProjectCommands(TMainDataModule& dm, UserDialogs& dialogs, QWidget* parent, Window window);
 
     TProjectSequences Sequences;
+    QString ImportPath; // the folder last chosen for an import; the project folder until then
 
     void CreateNewProjectActionExecute();
     void OpenProjectActionExecute();
     void SaveProjectActionExecute();
+    void SaveProjectAsActionExecute();
     void CloseProjectActionExecute();
     void CancelChangesActionExecute();
     void DeleteAllRecordsActionExecute();
@@ -37,6 +39,7 @@ public:
 private:
     TProjectUi sequenceUi();
     QString chooseProject(bool create);
+    bool askYesNo(const QString& question);
     void closeThenChoose(bool create);
 
     TMainDataModule& dm_;

@@ -19,7 +19,10 @@ TRecordNavigator::TRecordNavigator(TMainDataModule& dm, THandlerRunner run, QWid
     nbLast = button(QStringLiteral("nbLast"), QStringLiteral("▶|"), QStringLiteral("Последняя запись"),
                     [](DataTable& t) { t.last(); });
     nbDelete = button(QStringLiteral("nbDelete"), QStringLiteral("−"), QStringLiteral("Удалить запись"),
-                      [](DataTable& t) { t.deleteRecord(); });
+                      [this](DataTable& t) {
+                          if (!ConfirmDelete || ConfirmDelete())
+                              t.deleteRecord();
+                      });
     nbPost = button(QStringLiteral("nbPost"), QStringLiteral("✓"),
                     QStringLiteral("Сохранить изменения записи"), [this](DataTable&) { dm_.PostChanges(); });
     auto* layout = new QHBoxLayout(this);

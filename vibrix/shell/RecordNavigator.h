@@ -1,6 +1,6 @@
 #pragma once
-// The navigator under the record grid: first, prior, next, last, delete (at once, without a
-// question) and post.
+// The navigator under the record grid: first, prior, next, last, delete (after the question the
+// window asks) and post.
 
 #include "Guarded.h"
 #include "MainDataModuleUnit.h"
@@ -15,6 +15,7 @@ public:
     TRecordNavigator(TMainDataModule& dm, THandlerRunner run, QWidget* parent = nullptr);
 
     QToolButton *nbFirst, *nbPrior, *nbNext, *nbLast, *nbDelete, *nbPost;
+    std::function<bool()> ConfirmDelete; // true: the current record goes; unset: it goes at once
 
     // Buttons enabled by where the current row is and whether an edit is pending.
     void UpdateButtons();

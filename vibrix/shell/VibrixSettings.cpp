@@ -2,13 +2,19 @@
 
 #include <QSettings>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Keys of the "General" section stand at the top level: QSettings writes those under
 // [General], while a group of that name would come out as [%General].
 const QString kLastProject = QStringLiteral("LastProject");
 const QString kProjectPath = QStringLiteral("ProjectPath");
+const QString kImportPath = QStringLiteral("ImportPath");
+const QString kExportPath = QStringLiteral("ExportPath");
 const QString kGraphics = QStringLiteral("Graphics/");
+const QString kWindow = QStringLiteral("Window/");
 
 qint64 readInt(const QSettings& ini, const QString& key, qint64 fallback) {
     bool ok = false;
@@ -18,6 +24,39 @@ qint64 readInt(const QSettings& ini, const QString& key, qint64 fallback) {
 
 bool readBool(const QSettings& ini, const QString& key, bool fallback) {
     return readInt(ini, key, fallback ? 1 : 0) != 0;
+}
+
+// A positive finite number (a decimal point, whatever the locale), or the fallback.
+double readLength(const QSettings& ini, const QString& key, double fallback) {
+    bool ok = false;
+    const double v = ini.value(key).toString().trimmed().toDouble(&ok);
+    return ok && v > 0 && std::isfinite(v) ? v : fallback;
+}
+
+// A place that no screen could hold is no place: the window then starts where it always did.
+TWindowPlace readWindow(const QSettings& ini) {
+    static constexpr qint64 kLargest = 100000; // pixels
+    const auto number = [&ini](const char* key) {
+        return std::clamp<qint64>(readInt(ini, kWindow + QLatin1String(key), 0), -kLargest, kLargest);
+    };
+    TWindowPlace w;
+    const QRect normal(int(number("Left")), int(number("Top")), int(number("Width")), int(number("Height")));
+    if (normal.width() > 0 && normal.height() > 0 && normal.width() < kLargest && normal.height() < kLargest)
+        w.Normal = normal;
+    w.Maximized = readBool(ini, kWindow + QStringLiteral("Maximized"), false);
+    const QStringList sizes = ini.value(kWindow + QStringLiteral("DataSplitter"))
+                                  .toString()
+                                  .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& part : sizes) {
+        bool ok = false;
+        const int size = part.toInt(&ok);
+        if (!ok || size < 0 || size > kLargest) {
+            w.DataSplitter.clear();
+            break;
+        }
+        w.DataSplitter.append(size);
+    }
+    return w;
 }
 
 QString indexed(const char* key, std::size_t i) {
@@ -31,6 +70,8 @@ TVibrixSettings LoadSettings(const QString& iniFile) {
     TVibrixSettings s;
     s.LastProject = ini.value(kLastProject).toString();
     s.ProjectPath = ini.value(kProjectPath).toString();
+    s.ImportPath = ini.value(kImportPath).toString();
+    s.ExportPath = ini.value(kExportPath).toString();
     TDisplayFlags& f = s.Flags;
     for (std::size_t i = 0; i < f.ChSignalShow.size(); ++i)
         f.ChSignalShow[i] = readBool(ini, indexed("ChSignalShow", i), f.ChSignalShow[i]);
@@ -43,6 +84,13 @@ TVibrixSettings LoadSettings(const QString& iniFile) {
     // High bits would be no colour.
     for (std::size_t i = 0; i < f.ChColor.size(); ++i)
         f.ChColor[i] = TColor(readInt(ini, indexed("ChColor", i), f.ChColor[i]) & 0xFFFFFF);
+    TViewOptions& v = s.View;
+    v.ViewWindow = readBool(ini, kGraphics + QStringLiteral("ViewWindow"), v.ViewWindow);
+    v.TimeWindow = readLength(ini, kGraphics + QStringLiteral("TimeWindow"), v.TimeWindow);
+    v.DepthWindow = readLength(ini, kGraphics + QStringLiteral("DepthWindow"), v.DepthWindow);
+    v.KeepGainAndVelocity =
+        readBool(ini, kGraphics + QStringLiteral("KeepGainAndVelocity"), v.KeepGainAndVelocity);
+    s.Window = readWindow(ini);
     return s;
 }
 
@@ -50,6 +98,8 @@ bool SaveSettings(const QString& iniFile, const TVibrixSettings& s) {
     QSettings ini(iniFile, QSettings::IniFormat);
     ini.setValue(kLastProject, s.LastProject);
     ini.setValue(kProjectPath, s.ProjectPath);
+    ini.setValue(kImportPath, s.ImportPath);
+    ini.setValue(kExportPath, s.ExportPath);
     const TDisplayFlags& f = s.Flags;
     for (std::size_t i = 0; i < f.ChSignalShow.size(); ++i)
         ini.setValue(indexed("ChSignalShow", i), int(f.ChSignalShow[i]));
@@ -59,6 +109,23 @@ bool SaveSettings(const QString& iniFile, const TVibrixSettings& s) {
     ini.setValue(kGraphics + QStringLiteral("SpectrumType"), int(f.SpectrumType));
     for (std::size_t i = 0; i < f.ChColor.size(); ++i)
         ini.setValue(indexed("ChColor", i), qint64(f.ChColor[i]));
+    const TViewOptions& v = s.View;
+    ini.setValue(kGraphics + QStringLiteral("ViewWindow"), int(v.ViewWindow));
+    ini.setValue(kGraphics + QStringLiteral("TimeWindow"), QString::number(v.TimeWindow));
+    ini.setValue(kGraphics + QStringLiteral("DepthWindow"), QString::number(v.DepthWindow));
+    ini.setValue(kGraphics + QStringLiteral("KeepGainAndVelocity"), int(v.KeepGainAndVelocity));
+    const TWindowPlace& w = s.Window;
+    if (w.Normal.isValid()) {
+        ini.setValue(kWindow + QStringLiteral("Left"), w.Normal.x());
+        ini.setValue(kWindow + QStringLiteral("Top"), w.Normal.y());
+        ini.setValue(kWindow + QStringLiteral("Width"), w.Normal.width());
+        ini.setValue(kWindow + QStringLiteral("Height"), w.Normal.height());
+    }
+    ini.setValue(kWindow + QStringLiteral("Maximized"), int(w.Maximized));
+    QStringList sizes;
+    for (int size : w.DataSplitter)
+        sizes << QString::number(size);
+    ini.setValue(kWindow + QStringLiteral("DataSplitter"), sizes.join(QLatin1Char(' ')));
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -1,16 +1,10 @@
-# The main window of vibrix, its views, the project commands and the program.
-
-# The record views: usable without the main window (a report builds them offscreen).
-add_library(vibrix_views STATIC
-  ChartPanel.cpp FreqView.cpp Hints.cpp NumberEdit.cpp PanelReport.cpp PatternTicker.cpp RecordChart.cpp TimeView.cpp)
-target_include_directories(vibrix_views PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(vibrix_views PUBLIC vibrix_analysis vibrix_data vibrix_report
-  QCustomPlotQt6::QCustomPlotQt6 Qt6::Widgets)
+# The main window of vibrix, the project commands and the program; the record views it shows
+# are the library of vibrix/views.
 
 # Where the program keeps its files, and the settings file.
 add_library(vibrix_settings STATIC ProgramPlaces.cpp VibrixSettings.cpp)
 target_include_directories(vibrix_settings PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(vibrix_settings PUBLIC vibrix_analysis Qt6::Core)
+target_link_libraries(vibrix_settings PUBLIC vibrix_views Qt6::Core)
 
 # The project on screen: record grid and navigator, memos, data page, import window, commands.
 add_library(vibrix_project_ui STATIC
@@ -24,7 +18,7 @@ configure_file(VibrixVersion.h.in ${CMAKE_CURRENT_BINARY_DIR}/VibrixVersion.h @O
 
 # The main window, its actions, status bar, about box and the start of the program.
 add_library(vibrix_mainwindow STATIC
-  AboutUnit.cpp MainActions.cpp MainCommands.cpp MainStatusBar.cpp MainUnit.cpp Startup.cpp)
+  AboutUnit.cpp MainActions.cpp MainCommands.cpp MainStatusBar.cpp MainUnit.cpp RecordFileName.cpp Startup.cpp)
 target_include_directories(vibrix_mainwindow PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
 target_link_libraries(vibrix_mainwindow PUBLIC vibrix_project_ui vibrix_forms vibrix_settings)
 

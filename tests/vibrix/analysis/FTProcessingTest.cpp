@@ -217,28 +217,35 @@ TEST(SpectrogramPicture, AllZeroSpectrogramIsWhite) {
             ASSERT_EQ(pic.Image().pixel(x, y), qRgb(255, 255, 255));
 }
 
-TEST(SpectrogramPicture, CursorLinesInvertAndRedrawingRestores) {
-    TSpectrogramPicture pic;
-    std::vector<double> values(512 * 512);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = double(i % 977);
-    pic.DrawSpectrogram(values, 512, largestOf(values));
-    const QImage before = pic.Image().copy();
-    pic.SetTimeCursor(100);
-    EXPECT_EQ(pic.Image().pixel(100, 7), before.pixel(100, 7) ^ 0x00FFFFFF);
-    pic.SetFreqCursor(511);
-    EXPECT_EQ(pic.Image().pixel(3, 511), before.pixel(3, 511) ^ 0x00FFFFFF);
-    EXPECT_EQ(pic.Image().pixel(100, 511), before.pixel(100, 511)); // crossing inverted twice
-    pic.SetTimeCursor(200);
-    EXPECT_EQ(pic.Image().pixel(100, 7), before.pixel(100, 7));
-    EXPECT_EQ(pic.TimeCursor(), 200);
-    pic.SetTimeCursor(200); // same place: erased and drawn again
-    pic.XorVerticalLine(200);
-    pic.XorHorizontalLine(511);
-    EXPECT_EQ(pic.Image(), before);
-    pic.SetTimeCursor(-1); // forgotten, not erased
-    EXPECT_EQ(pic.TimeCursor(), -1);
-    EXPECT_EQ(pic.Image(), before);
+// On white, grey and black alike, a cursor line has pixels far from the picture's grey in every
+// stretch of it, and a moved line leaves the picture as it was.
+TEST(SpectrogramPicture, CursorLinesShowOnEveryGreyAndLeaveNoTrace) {
+    for (const double level : {0.0, 30.0, 1000.0}) { // white, grey, black against a largest of 1000
+        TSpectrogramPicture pic;
+        std::vector<double> values(512 * 512, level);
+        values[0] = 1000;
+        pic.DrawSpectrogram(values, 512, 1000);
+        const QImage before = pic.Image().copy();
+        const int background = qGray(before.pixel(300, 300));
+        pic.SetTimeCursor(100);
+        pic.SetFreqCursor(200);
+        for (int from = 0; from + 16 <= 512; from += 16) {
+            int farthestAcross = 0, farthestAlong = 0;
+            for (int i = from; i < from + 16; ++i)
+                for (int d = -1; d <= 1; ++d) {
+                    farthestAcross =
+                        std::max(farthestAcross, std::abs(qGray(pic.Image().pixel(100 + d, i)) - background));
+                    farthestAlong =
+                        std::max(farthestAlong, std::abs(qGray(pic.Image().pixel(i, 200 + d)) - background));
+                }
+            ASSERT_GE(farthestAcross, 100) << "grey " << background << " at row " << from;
+            ASSERT_GE(farthestAlong, 100) << "grey " << background << " at column " << from;
+        }
+        EXPECT_EQ(pic.Image().pixel(103, 300), before.pixel(103, 300)); // the line is three pixels wide
+        pic.SetTimeCursor(-1);
+        pic.SetFreqCursor(-1);
+        EXPECT_EQ(pic.Image(), before);
+    }
 }
 
 TEST(SpectrogramPicture, ClearAreaKeepsTheCaptions) {

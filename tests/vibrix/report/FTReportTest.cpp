@@ -104,7 +104,7 @@ TEST_F(FTReport, PreviewOpensAtWholePageAndSavesPdfAndJpeg) {
         shown = true;
         return int(QDialog::Accepted);
     };
-    ShowReportPreview(dialogs, nullptr, p);
+    ShowReportPreview(dialogs, nullptr, p, {QStringLiteral("Просмотр отчёта: ЧВ-анализ"), {}, {}, {}});
     ASSERT_TRUE(shown);
     ASSERT_EQ(dialogs.requests.size(), 3u);
     EXPECT_EQ(dialogs.requests[0].defaultSuffix, "pdf");

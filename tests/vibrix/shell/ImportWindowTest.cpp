@@ -74,10 +74,12 @@ TEST_F(ImportWindow, ImportingTheSameFolderTwiceAddsNothingTheSecondTime) {
     const Seen second = importFolder(folder);
     EXPECT_EQ(second.read, QStringLiteral("3"));
     EXPECT_EQ(second.added, QStringLiteral("0"));
+    EXPECT_TRUE(second.failures.startsWith(QStringLiteral("Не добавлены в проект (3):")));
     EXPECT_EQ(gridPiles().size(), 4u);
     EXPECT_FALSE(w.MainDataModule.cdsVibrix.controlsDisabled());
 
     // Cancelling changes brings back exactly the saved rows.
+    dialogs.answers.push_back(QMessageBox::Yes);
     trigger("CancelChangesAction");
     EXPECT_EQ(gridPiles(), (std::vector<int>{9}));
 }
@@ -92,22 +94,32 @@ TEST_F(ImportWindow, TheViewsShowTheRecordUnderTheCurrentRowAfterAnImport) {
     EXPECT_EQ(w.CurrentMeasure().PileNumber, 1);
 }
 
-TEST_F(ImportWindow, AnUnreadableEntryIsListedWithItsReasonAndTheOthersAreTaken) {
+// The folder holds a measurement already in the project, a foreign file, an entry that cannot be
+// read and a new measurement: each of the three not added is named with its reason.
+TEST_F(ImportWindow, EveryFileNotAddedIsListedWithItsReasonAndTheOthersAreTaken) {
     const QString folder = writeFolder("in", {1, 2});
     QDir(folder).mkdir("broken.ssm"); // a folder that looks like a measurement file
     QFile foreign(QDir(folder).filePath("foreign.ssm"));
     ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
     foreign.write(QByteArray(4096, 'x'));
     foreign.close();
-    open(projectOf("site.cdsm", writeFolder("old", {9}, 900)));
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("old", {1}))); // the same pile 1
     const Seen seen = importFolder(folder);
     EXPECT_EQ(seen.read, QStringLiteral("4"));
-    EXPECT_EQ(seen.added, QStringLiteral("2"));
+    EXPECT_EQ(seen.added, QStringLiteral("1"));
     EXPECT_EQ(seen.button, QStringLiteral("ОК"));
     EXPECT_TRUE(seen.failuresShown);
-    EXPECT_TRUE(seen.failures.startsWith(QStringLiteral("Не удалось прочитать файлы (1):")));
-    EXPECT_TRUE(seen.failures.contains(QStringLiteral("\nbroken.ssm — "))) << seen.failures.toStdString();
-    EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2, 9}));
+    QStringList lines = seen.failures.split('\n');
+    EXPECT_EQ(lines.takeFirst(), QStringLiteral("Не добавлены в проект (3):"));
+    lines.sort();
+    EXPECT_EQ(
+        lines,
+        (QStringList{"broken.ssm — не удалось прочитать: это не обычный файл (папка, канал или устройство)",
+                     "foreign.ssm — не файл измерений Vibrix4", "p1.ssm — уже есть в проекте"}));
+    EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2}));
+    // The next import starts in the folder chosen last.
+    importFolder(QString());
+    EXPECT_EQ(dialogs.folderStarts, (QStringList{w.ProjectPath(), folder}));
 }
 
 TEST_F(ImportWindow, AbortingKeepsTheRowsAddedSoFarUnsaved) {

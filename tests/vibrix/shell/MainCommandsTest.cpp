@@ -12,6 +12,7 @@
 #include "TimeView.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimeZone>
 #include <QToolBar>
 #include <QToolButton>
 #include <qcustomplot.h>
@@ -37,6 +39,12 @@ protected:
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
         return w;
+    }
+    // When the fixture's measurement of minute `minute` was taken, as a file name gives it.
+    static QString measured(int minute) {
+        return QDateTime(QDate(2026, 6, 15), QTime(8, minute), QTimeZone::utc())
+            .toLocalTime()
+            .toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
     }
     QColor seriesColour(QCustomPlot* chart, int series) { return chart->graph(series)->pen().color(); }
     QColor markerColour(int i) {
@@ -96,17 +104,26 @@ TEST_F(MainCommands, TheReportPrintsTheGainInForceAndTheCommentTypedLast) {
     QTest::keyClick(comment, Qt::Key_Return);
     typeText(comment, QStringLiteral("на 4 м"));
 
-    // The preview's own button saves the page as PDF.
+    // The preview's own button saves the page as PDF, under a name made of the record.
     const QString pdf = at("data/report.pdf");
     dialogs.files.push_back(pdf);
     dialogs.onExec = [](QDialog& preview) {
         EXPECT_NE(qobject_cast<QPrintPreviewDialog*>(&preview), nullptr);
-        for (QAction* a : preview.findChild<QToolBar*>()->actions())
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Просмотр отчёта"));
+        QStringList buttons;
+        for (QAction* a : preview.findChild<QToolBar*>()->actions()) {
+            buttons << a->text();
             if (a->text() == QStringLiteral("Сохранить в PDF"))
                 a->trigger();
+        }
+        EXPECT_EQ(buttons.back(), QStringLiteral("Закрыть"));
         return int(QDialog::Accepted);
     };
     trigger("PrintReportAction");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].fileName,
+              QStringLiteral("П1_С3_") + measured(0) + QStringLiteral("_отчёт.pdf"));
+    EXPECT_EQ(dialogs.requests[0].folder, w.ProjectPath());
     const QString text = PdfText(bytesOf(pdf)).simplified();
     EXPECT_TRUE(text.contains(QStringLiteral("Усиление 0,750"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("№ сваи: 3")));
@@ -117,16 +134,24 @@ TEST_F(MainCommands, TheReportPrintsTheGainInForceAndTheCommentTypedLast) {
     EXPECT_TRUE(w.MainDataModule.IsProjectModified()) << "the comment was posted";
 }
 
+// Each export proposes a name made of the record, the first in the project's folder, the next
+// where the last one went.
 TEST_F(MainCommands, ExportsWriteTheCoresTextsAndSaySo) {
     TMainForm& w = openSite();
-    dialogs.files = {at("data/signal.csv"), at("data/spectrum.csv")};
+    QDir(at("data")).mkdir("out");
+    dialogs.files = {at("data/out/signal.csv"), at("data/spectrum.csv")};
     trigger("SignalExportAction");
     trigger("SpectrExportAction");
     ASSERT_EQ(dialogs.requests.size(), 2u);
     EXPECT_EQ(dialogs.requests[0].title, QStringLiteral("Файл экспорта"));
     EXPECT_EQ(dialogs.requests[0].folder, w.ProjectPath());
+    EXPECT_EQ(dialogs.requests[0].fileName,
+              QStringLiteral("П1_С3_") + measured(0) + QStringLiteral("_сигнал.csv"));
+    EXPECT_EQ(dialogs.requests[1].folder, at("data/out"));
+    EXPECT_EQ(dialogs.requests[1].fileName,
+              QStringLiteral("П1_С3_") + measured(0) + QStringLiteral("_спектр.csv"));
     const TMeasureResult& r = w.CurrentMeasure();
-    EXPECT_EQ(bytesOf(at("data/signal.csv")),
+    EXPECT_EQ(bytesOf(at("data/out/signal.csv")),
               SignalExportText({r.Ch0Data, r.Ch1Data, r.HamData, r.SampleLen, r.SampleFreq}, w.Spectra()));
     EXPECT_EQ(bytesOf(at("data/spectrum.csv")), SpectrumExportText(w.Spectra()));
     EXPECT_EQ(dialogs.texts(), (QStringList{"Экспорт завершён", "Экспорт завершён"}));

@@ -5,6 +5,7 @@
 #include "AboutUnit.h"
 #include "ChartPanel.h"
 #include "DataPage.h"
+#include "MainStatusBar.h"
 #include "RecordGrid.h"
 #include "TimeView.h"
 
@@ -87,6 +88,7 @@ TEST_F(MainWindow, KeysInTheGridMoveTheCurrentRowAndEachMoveRedrawsOnce) {
     EXPECT_EQ(currentPile(), 2);
     key(Qt::Key_End);
     EXPECT_EQ(currentPile(), 12);
+    EXPECT_EQ(w.StatusBar->RecordPanel->text(), QStringLiteral("Запись 12 из 12"));
     key(Qt::Key_Home);
     EXPECT_EQ(currentPile(), 1);
     key(Qt::Key_PageDown);
@@ -110,7 +112,7 @@ TEST_F(MainWindow, KeysInTheGridMoveTheCurrentRowAndEachMoveRedrawsOnce) {
     EXPECT_EQ(current.row(), 5);
 }
 
-TEST_F(MainWindow, TheNavigatorMovesDeletesAtOnceAndPosts) {
+TEST_F(MainWindow, TheNavigatorMovesDeletesAndPosts) {
     TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {1, 2, 3})));
     const auto click = [this](const char* b) { QTest::mouseClick(find<QToolButton>(b), Qt::LeftButton); };
     EXPECT_FALSE(find("nbFirst")->isEnabled());
@@ -119,8 +121,8 @@ TEST_F(MainWindow, TheNavigatorMovesDeletesAtOnceAndPosts) {
     EXPECT_FALSE(find("nbNext")->isEnabled());
     click("nbPrior");
     EXPECT_EQ(currentPile(), 2);
+    dialogs.answers.push_back(QMessageBox::Yes);
     click("nbDelete");
-    EXPECT_TRUE(dialogs.messages.empty()); // no question
     EXPECT_EQ(gridPiles(), (std::vector<int>{1, 3}));
     EXPECT_EQ(currentPile(), 3);
     EXPECT_TRUE(w.MainDataModule.IsProjectModified());
@@ -173,22 +175,79 @@ TEST_F(MainWindow, DeletingAllRecordsAsksThenClearsTheViews) {
     EXPECT_TRUE(param(0).isEmpty());
     EXPECT_EQ(w.TimeCursorText(), QStringLiteral("dt = ?"));
     EXPECT_EQ(w.TimeChart()->graph(0)->dataCount(), 0);
+    for (QCPAxis* axis : {w.TimeChart()->xAxis, w.TimeChart()->yAxis, w.FreqChart()->xAxis})
+        EXPECT_FALSE(axis->tickLabels()); // nothing of the last record on the axes
+    EXPECT_TRUE(w.StatusBar->RecordPanel->text().isEmpty());
     for (const QString& a : kWithRows)
         EXPECT_FALSE(enabled(a)) << a.toStdString();
     EXPECT_TRUE(enabled("SaveProjectAction"));
 }
 
-// Cancelling changes re-reads the file: the same row number holds another record now.
-TEST_F(MainWindow, CancellingChangesShowsTheRecordThatIsNowUnderTheCurrentRow) {
+// Both commands that throw work away ask first; "Нет" changes nothing. Cancelling changes
+// re-reads the file: the same row number holds another record now. Ctrl+Z in a memo undoes typing.
+TEST_F(MainWindow, DeletingARecordAndCancellingChangesAskFirst) {
     TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {5, 6})));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w)); // the window's shortcuts work
+    auto* grid = find("DBGrid");
+    grid->setFocus();
+    QTest::mouseClick(find<QToolButton>("nbDelete"), Qt::LeftButton); // no answer: No
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Удалить запись?")});
+    EXPECT_EQ(gridPiles(), (std::vector<int>{5, 6}));
+    EXPECT_FALSE(w.MainDataModule.IsProjectModified());
+    dialogs.answers.push_back(QMessageBox::Yes);
     QTest::mouseClick(find<QToolButton>("nbDelete"), Qt::LeftButton);
     EXPECT_EQ(currentPile(), 6);
-    trigger("CancelChangesAction");
+
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier); // no answer: No
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Отменить все несохранённые изменения проекта?"));
+    EXPECT_EQ(gridPiles(), (std::vector<int>{6}));
+    dialogs.answers.push_back(QMessageBox::Yes);
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(gridPiles(), (std::vector<int>{5, 6}));
     EXPECT_EQ(w.MainDataModule.cdsVibrix.recNo(), 1);
     EXPECT_EQ(currentPile(), 5);
     EXPECT_FALSE(w.MainDataModule.IsProjectModified());
     EXPECT_FALSE(w.PageControl->isHidden());
+
+    auto* memo = find<QPlainTextEdit>("CommentDBMemo");
+    memo->setFocus();
+    typeText(memo, QStringLiteral("трещина"));
+    const int asked = int(dialogs.messages.size());
+    QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(memo->toPlainText(), QStringLiteral("трещина"));
+    EXPECT_EQ(int(dialogs.messages.size()), asked);
+}
+
+// The project's file cannot be written any more (its folder went away): "Сохранить как" takes the
+// edits to a new file, which the caption, the project folder and the last project follow.
+TEST_F(MainWindow, SaveAsTakesTheEditsOfAProjectThatCannotBeWrittenToANewFile) {
+    QDir(at("data")).mkdir("gone");
+    TMainForm& w = open(projectOf("gone/site.cdsm", writeFolder("in", {1, 2})));
+    ASSERT_TRUE(QDir(at("data/gone")).removeRecursively());
+    dialogs.answers.push_back(QMessageBox::Yes);
+    QTest::mouseClick(find<QToolButton>("nbDelete"), Qt::LeftButton);
+    trigger("SaveProjectAction");
+    ASSERT_EQ(dialogs.messages.size(), 2u); // the question, then the failure
+    EXPECT_TRUE(w.MainDataModule.IsProjectModified());
+
+    const QString copy = at("data/copy.cdsm");
+    dialogs.files.push_back(copy);
+    EXPECT_EQ(find<QAction>("SaveProjectAsAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    trigger("SaveProjectAsAction");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].title, QStringLiteral("Сохранить проект как"));
+    EXPECT_EQ(dialogs.requests[0].fileName, QStringLiteral("site.cdsm"));
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_FALSE(w.MainDataModule.IsProjectModified());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Vibrix4 - [") + copy + QLatin1Char(']'));
+    EXPECT_EQ(w.ProjectPath(), at("data") + QLatin1Char('/'));
+    TMainDataModule saved;
+    ASSERT_TRUE(saved.OpenProject(copy));
+    EXPECT_EQ(saved.cdsVibrix.recordCount(), 1);
+    ASSERT_TRUE(closeWindow());
+    EXPECT_TRUE(iniText().contains("LastProject=" + copy + "\n"));
 }
 
 // The project's folder goes away: its file cannot be written even by an administrator.
@@ -252,8 +311,8 @@ TEST_F(MainWindow, TheAboutBoxShowsTheProgramsVersionAndKeepsLabelsWithoutAValue
         return int(QDialog::Accepted);
     };
     trigger("AboutMenuItem");
-    EXPECT_EQ(shown, (QStringList{"Vibrix4", "Версия 4.0.0,", QString::number(QDate::currentDate().year()),
-                                  "", ""}));
+    EXPECT_EQ(shown,
+              (QStringList{"Vibrix4", "Версия 4.0.0", QString::number(QDate::currentDate().year()), "", ""}));
 
     TAboutForm about(dialogs);
     about.Fill({{"ProductName", "Vibrix4"},

@@ -1,17 +1,23 @@
 // The settings file, the program's folders, Qt's Russian texts and the single-instance rule.
 #include "WindowFixture.h"
 
+#include "DataPage.h"
 #include "MainActions.h"
 #include "MainStatusBar.h"
 #include "Startup.h"
+#include "ViewWindowForm.h"
 
 #include <QAction>
+#include <QDoubleSpinBox>
 #include <QFrame>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QTest>
+#include <qcustomplot.h>
 
 namespace {
 
@@ -175,4 +181,62 @@ TEST_F(Settings, StandardButtonsReadRussianWhenQtsTranslationIsThere) {
         texts << b->text().remove('&');
     texts.sort();
     EXPECT_EQ(texts, (QStringList{"Да", "Нет", "Отмена"}));
+}
+
+// Switched on the first time, the view window offers 40 ms and 50 m; what is chosen, and the
+// gain and velocity kept between records, are there again after a restart.
+TEST_F(Settings, TheViewOptionsOfTheViewMenuSurviveARestart) {
+    const QString project = projectOf("site.cdsm", writeFolder("in", {1}));
+    TMainForm& w = open(project);
+    dialogs.onExec = [](QDialog&) { return int(QDialog::Rejected); };
+    trigger("ViewWindowAction");
+    EXPECT_FALSE(find<QAction>("ViewWindowAction")->isChecked()); // cancelled: still off
+    dialogs.onExec = [](QDialog& d) {
+        auto* form = dynamic_cast<TViewWindowForm*>(&d);
+        EXPECT_NE(form, nullptr);
+        if (!form)
+            return int(QDialog::Rejected);
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Окно просмотра"));
+        EXPECT_DOUBLE_EQ(form->TimeWindow(), 40);
+        EXPECT_DOUBLE_EQ(form->DepthWindow(), 50);
+        form->TimeWindowEdit->setValue(25);
+        return int(QDialog::Accepted);
+    };
+    trigger("ViewWindowAction");
+    EXPECT_EQ(w.TimeChart()->xAxis->range(), QCPRange(0, 25));
+    trigger("KeepValuesAction");
+    ASSERT_TRUE(closeWindow());
+    for (const char* line :
+         {"ViewWindow=1\n", "TimeWindow=25\n", "DepthWindow=50\n", "KeepGainAndVelocity=1\n"})
+        EXPECT_TRUE(iniText().contains(QString::fromLatin1(line))) << line;
+
+    window.reset();
+    TMainForm& again = open();
+    EXPECT_TRUE(find<QAction>("ViewWindowAction")->isChecked());
+    EXPECT_TRUE(find<QAction>("KeepValuesAction")->isChecked());
+    EXPECT_EQ(again.TimeChart()->xAxis->range(), QCPRange(0, 25));
+}
+
+TEST_F(Settings, TheWindowsPlaceAndItsSplitterSurviveARestart) {
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {1})));
+    w.setGeometry(40, 50, 1100, 760);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.DataPage->Splitter->setSizes({420, 600});
+    const QList<int> sizes = w.DataPage->Splitter->sizes();
+    ASSERT_TRUE(closeWindow());
+    EXPECT_TRUE(iniText().contains("[Window]\n"));
+
+    window.reset();
+    TMainForm& again = open();
+    EXPECT_EQ(again.geometry(), QRect(40, 50, 1100, 760));
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.DataPage->Splitter->sizes(), sizes);
+    again.showMaximized();
+    ASSERT_TRUE(closeWindow());
+
+    window.reset();
+    EXPECT_TRUE(open().windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(window->normalGeometry(), QRect(40, 50, 1100, 760));
 }

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QLabel;
 class QSlider;
+class TAxisTrackBar;
 class TNumberEdit;
 class TRecordChart;
 
@@ -22,7 +23,9 @@ public:
     TTimeView(TViewState& state, THandlerRunner run, QWidget* parent = nullptr);
 
     TRecordChart* TimeChart; // series 0-2: channels; 3, 4: the t0 and t1 cursor lines
-    QSlider* t0TrackBar;
+    TAxisTrackBar* t0Bar;    // the track bars under the chart's axis
+    TAxisTrackBar* t1Bar;
+    QSlider* t0TrackBar; // their sliders: positions are sample indices
     QSlider* t1TrackBar;
     QLabel* TimeCursorLabel;
     TNumberEdit* AmpEdit;
@@ -32,7 +35,8 @@ public:
     QCheckBox* HamSignalCheckBox;
     QCheckBox* InvertSignalCheckBox;
 
-    void ShowTimeDomain();
+    // The curves anew; with `keepZoom` a zoomed chart keeps showing what it showed.
+    void ShowTimeDomain(bool keepZoom = false);
     void ClearTimeDomain();
     QString GetTimeCursorStr() const;
     void DrawTimeCursor();
@@ -58,6 +62,7 @@ private:
     void AmpEditEnter();
     void VelocityEditEnter();
     QWidget* makeSideColumn();
+    TAxisTrackBar* makeTrackBar(const QString& name);
 
     TViewState& s_;
     THandlerRunner run_;

@@ -8,11 +8,14 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QSlider;
 class QToolButton;
+class TAxisTrackBar;
 class TRecordChart;
 
 class TFreqView : public QWidget {
@@ -22,7 +25,8 @@ public:
     TFreqView(TViewState& state, THandlerRunner run, QWidget* parent = nullptr);
 
     TRecordChart* FreqChart; // series 0, 1: spectra; 2: the f0 cursor line
-    QSlider* f0TrackBar;
+    TAxisTrackBar* f0Bar;    // the track bar under the chart's axis
+    QSlider* f0TrackBar;     // its slider: position p is spectrum point p - 1
     QLabel* FreqCursorLabel;
     QCheckBox* Ch0SpectrumCheckBox;
     QCheckBox* Ch1SpectrumCheckBox;
@@ -30,7 +34,8 @@ public:
     QRadioButton* DepthSpectrumRadioButton;
     QToolButton* FTProcessingButton; // the window's time-frequency command, given by the window
 
-    void ShowFreqDomain();
+    // The curves anew; with `keepZoom` a zoomed chart keeps showing what it showed.
+    void ShowFreqDomain(bool keepZoom = false);
     void ClearFreqDomain();
     QString GetFreqCursorStr() const;
     void DrawFreqCursor();
@@ -49,6 +54,7 @@ signals:
 
 private:
     QWidget* makeSideColumn();
+    std::optional<double> cursorX() const;
 
     TViewState& s_;
     THandlerRunner run_;

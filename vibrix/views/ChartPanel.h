@@ -25,6 +25,7 @@ public:
     const TViewState& State() const { return s_; }
     const TMeasureResult& CurrentMeasure() const { return s_.CurrentMeasure; }
     const TDisplayFlags& Flags() const { return s_.Flags; }
+    const TViewOptions& Options() const { return s_.Options; }
     double FGain() const { return s_.FGain; }
     double FVelocity() const { return s_.FVelocity; }
     const TSpectra& Spectra() const { return s_.Spectra; }
@@ -47,6 +48,9 @@ public:
     void SetInvertSignal(bool invert);
     void SetSpectrumShown(int channel, bool shown);
     void SetSpectrumType(SpectrumAbscissa type);
+    // The view window and the gain and velocity kept between records; a new view window redraws
+    // both views.
+    void SetOptions(const TViewOptions& options);
     // New channel colours for both views.
     void SetColors(const std::array<TColor, 3>& colors);
     void RefreshColors();

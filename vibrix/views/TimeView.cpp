@@ -1,5 +1,7 @@
 #include "TimeView.h"
 
+#include "AxisTrackBar.h"
+#include "ChartInteraction.h"
 #include "Hints.h"
 #include "Named.h"
 #include "NumberEdit.h"
@@ -29,24 +31,41 @@ TTimeView::TTimeView(TViewState& state, THandlerRunner run, QWidget* parent)
     TRecordChart::SetAxis(TimeChart->yAxis, QStringLiteral("x[t]"), QStringLiteral("#,##0"), 1);
     for (int k = 0; k < 3; ++k)
         TimeChart->AddSeries(ToQColor(s_.Flags.ChColor[std::size_t(k)]));
-    TimeChart->AddSeries(Qt::black);
-    TimeChart->AddSeries(Qt::black);
+    TimeChart->AddCursor();
+    TimeChart->AddCursor();
     TimeCursorLabel = TimeChart->AddCornerLabel(QStringLiteral("TimeCursorLabel"), QStringLiteral("dt = ?"));
-    t0TrackBar = Named(new QSlider(Qt::Horizontal, this), QStringLiteral("t0TrackBar"));
-    t1TrackBar = Named(new QSlider(Qt::Horizontal, this), QStringLiteral("t1TrackBar"));
-    for (QSlider* t : {t0TrackBar, t1TrackBar})
-        connect(t, &QSlider::valueChanged, this, [this] { run_([this] { RefreshTimeCursor(); }); });
+    ApplyHint(TimeChart, kChartHint);
+    t0Bar = makeTrackBar(QStringLiteral("t0TrackBar"));
+    t1Bar = makeTrackBar(QStringLiteral("t1TrackBar"));
+    t0TrackBar = t0Bar->Slider;
+    t1TrackBar = t1Bar->Slider;
 
     auto* left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
     left->addWidget(TimeChart, 1);
-    left->addWidget(t0TrackBar);
-    left->addWidget(t1TrackBar);
+    left->addWidget(t0Bar);
+    left->addWidget(t1Bar);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(left, 1);
     layout->addWidget(makeSideColumn());
     ShowFlags();
+}
+
+// A bar whose cursor line can also be dragged on the chart.
+TAxisTrackBar* TTimeView::makeTrackBar(const QString& name) {
+    auto* bar = new TAxisTrackBar(name, TimeChart->xAxis, this);
+    ApplyHint(bar, QStringLiteral("|Курсор: стрелки — на отсчёт, Page Up и Page Down — на 10 отсчётов; "
+                                  "линию курсора можно тащить мышью"));
+    connect(bar, &TAxisTrackBar::positionChanged, this, [this] { run_([this] { RefreshTimeCursor(); }); });
+    TimeChart->Interaction->AddDraggable({[this, bar]() -> std::optional<double> {
+                                              if (!(s_.FSamplePeriod > 0))
+                                                  return std::nullopt;
+                                              return bar->KeyOf(bar->Position());
+                                          },
+                                          [bar](double key) { bar->MoveToKey(key); }});
+    return bar;
 }
 
 QWidget* TTimeView::makeSideColumn() {
@@ -96,7 +115,7 @@ QWidget* TTimeView::makeSideColumn() {
     return column;
 }
 
-void TTimeView::ShowTimeDomain() {
+void TTimeView::ShowTimeDomain(bool keepZoom) {
     const TMeasureResult& r = s_.CurrentMeasure;
     ::ShowTimeDomain({r.Ch0Data, r.Ch1Data, r.HamData, s_.SampleCount(), s_.FSamplePeriod, s_.FGain,
                       s_.Flags.InvertSignal},
@@ -105,29 +124,32 @@ void TTimeView::ShowTimeDomain() {
         TimeChart->SetSeries(k, series_[std::size_t(k)]);
         TimeChart->graph(k)->setVisible(s_.Flags.ChSignalShow[std::size_t(k)]);
     }
-    TimeChart->RescaleAxes({0, 1, 2});
+    const TChartKeyWindow window =
+        s_.Options.ViewWindow ? WindowFromZero(series_[0], s_.Options.TimeWindow) : TChartKeyWindow{};
+    TimeChart->RescaleAxes({0, 1, 2}, window, keepZoom);
     TimeChart->Redraw();
 }
 
 void TTimeView::ClearTimeDomain() {
     for (int k = 0; k < 3; ++k)
         TimeChart->ClearSeries(k);
+    TimeChart->ShowNoData();
     TimeChart->Redraw();
 }
 
 QString TTimeView::GetTimeCursorStr() const {
-    return ::GetTimeCursorStr(t0TrackBar->value(), t1TrackBar->value(), s_.FSamplePeriod, s_.FVelocity);
+    return ::GetTimeCursorStr(t0Bar->Position(), t1Bar->Position(), s_.FSamplePeriod, s_.FVelocity);
 }
 
 void TTimeView::DrawTimeCursor() {
-    const auto at = [this](const QSlider* t) -> std::optional<double> {
+    const auto at = [this](const TAxisTrackBar* bar) -> std::optional<double> {
         if (!(s_.FSamplePeriod > 0))
             return std::nullopt;
-        return t->value() * s_.FSamplePeriod * 1000;
+        return bar->KeyOf(bar->Position());
     };
-    TimeChart->DrawCursor(kCursor0, at(t0TrackBar));
-    TimeChart->DrawCursor(kCursor1, at(t1TrackBar));
-    TimeChart->Redraw();
+    TimeChart->DrawCursor(kCursor0, at(t0Bar));
+    TimeChart->DrawCursor(kCursor1, at(t1Bar));
+    TimeChart->RedrawCursors();
 }
 
 void TTimeView::RefreshTimeCursor() {
@@ -135,11 +157,12 @@ void TTimeView::RefreshTimeCursor() {
     DrawTimeCursor();
 }
 
+// Sample i lies at i * period ms, as the curves put it.
 void TTimeView::ResetCursors(int samples) {
-    for (QSlider* t : {t0TrackBar, t1TrackBar}) {
-        const QSignalBlocker quiet(t);
-        t->setRange(0, std::max(samples - 1, 0));
-        t->setValue(0);
+    const auto keyOf = [this](int i) { return double(i) * s_.FSamplePeriod * 1000; };
+    for (TAxisTrackBar* bar : {t0Bar, t1Bar}) {
+        const QSignalBlocker quiet(bar);
+        bar->SetPositions(0, samples - 1, keyOf);
     }
 }
 
@@ -165,7 +188,7 @@ static bool take(TNumberEdit* edit, const EditOutcome& out, double& inForce) {
 void TTimeView::AmpEditEnter() {
     if (!take(AmpEdit, AcceptGain(AmpEdit->text(), s_.FGain), s_.FGain))
         return;
-    ShowTimeDomain();
+    ShowTimeDomain(true);
     RefreshTimeCursor();
 }
 

@@ -8,13 +8,26 @@
 
 #include <algorithm>
 
+// How the window's views behave beyond what they show; kept in the settings file.
+struct TViewOptions {
+    // Instead of the whole record: the time view from 0 to TimeWindow ms, the depth spectrum
+    // from 0 to DepthWindow m.
+    bool ViewWindow = false;
+    double TimeWindow = 40;  // ms
+    double DepthWindow = 50; // m
+    // The gain and velocity in force stay from record to record instead of the record's own.
+    bool KeepGainAndVelocity = false;
+};
+
 struct TViewState {
     TMeasureResult CurrentMeasure;
     bool RecordShown = false;
     TDisplayFlags Flags;
-    double FSamplePeriod = -1; // s; -1 while no record is shown
-    double FGain = 0;          // gain in force
-    double FVelocity = 0;      // m/s in force
+    TViewOptions Options;
+    bool ValuesInForce = false; // a gain and a velocity have been in force since the start
+    double FSamplePeriod = -1;  // s; -1 while no record is shown
+    double FGain = 0;           // gain in force
+    double FVelocity = 0;       // m/s in force
     TComplexFFT FFFT;
     TComplexFFT FFFT1; // sensor 2's spectrum, computed beside sensor 1's
     TSpectra Spectra;  // FSpectrum0, FSpectrum1 and FFreqStep (-1 while no record is shown)

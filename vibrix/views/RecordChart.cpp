@@ -1,5 +1,6 @@
 #include "RecordChart.h"
 
+#include "ChartInteraction.h"
 #include "Named.h"
 #include "NumberFormat.h"
 #include "PatternTicker.h"
@@ -10,6 +11,18 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+const QCPRange kNoDataRange(0, 1);
+
+} // namespace
+
+TChartKeyWindow WindowFromZero(const ChartSeries& keys, double length) {
+    if (keys.Count() == 0)
+        return {};
+    return {0.0, std::min(length, keys.X.back()), true};
+}
+
 TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* parent) : QCustomPlot(parent) {
     setObjectName(name);
     plotLayout()->insertRow(0);
@@ -19,7 +32,14 @@ TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* p
     legend->setVisible(false);
     setSelectionRectMode(QCP::srmZoom);
     setNoAntialiasingOnDrag(true);
-    connect(this, &QCustomPlot::mouseDoubleClick, this, [this] { UndoZoom(); });
+    // The cursor lines go on the chart's overlay, which has a paint buffer of its own: a moved
+    // cursor redraws only that, and the curves cost no more buffers than a bare chart's.
+    cursorLayer_ = layer(QStringLiteral("overlay"));
+    cursorLayer_->setMode(QCPLayer::lmBuffered);
+    Interaction = new TChartInteraction(this);
+    Interaction->OnReset = [this] { UndoZoom(); };
+    connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] { spanCursors(); });
+    ShowNoData();
 }
 
 void TRecordChart::SetAxis(QCPAxis* axis, const QString& title, const QString& pattern, double increment) {
@@ -54,6 +74,14 @@ QCPGraph* TRecordChart::AddSeries(const QColor& color) {
     g->setPen(QPen(color));
     g->setAdaptiveSampling(true);
     valueRanges_.emplace_back();
+    cursorKeys_.emplace_back();
+    return g;
+}
+
+QCPGraph* TRecordChart::AddCursor() {
+    QCPGraph* g = AddSeries(Qt::black);
+    g->setLayer(cursorLayer_);
+    g->setVisible(false);
     return g;
 }
 
@@ -96,8 +124,12 @@ void TRecordChart::ClearSeries(int index) {
     graph(index)->data()->clear();
 }
 
-void TRecordChart::RescaleAxes(std::initializer_list<int> series, std::optional<double> keyMaximum) {
-    const auto merged = [&](bool onlyVisible, bool keys, bool& found) {
+void TRecordChart::RescaleAxes(std::initializer_list<int> series, const TChartKeyWindow& window,
+                               bool keepZoom) {
+    const bool zoomed = keepZoom && Zoomed();
+    const QCPRange shownX = xAxis->range(), shownY = yAxis->range();
+    // keys: the key ranges; otherwise the value ranges, within `keys` when given.
+    const auto merged = [&](bool onlyVisible, bool keys, const std::optional<QCPRange>& within, bool& found) {
         QCPRange range;
         found = false;
         for (int i : series) {
@@ -107,10 +139,14 @@ void TRecordChart::RescaleAxes(std::initializer_list<int> series, std::optional<
             bool has = false;
             const std::optional<QCPRange>& known = valueRanges_[std::size_t(i)];
             QCPRange r;
-            if (!keys && known)
+            if (keys)
+                r = g->getKeyRange(has);
+            else if (within)
+                r = g->getValueRange(has, QCP::sdBoth, *within);
+            else if (known)
                 r = *known, has = true;
             else
-                r = keys ? g->getKeyRange(has) : g->getValueRange(has);
+                r = g->getValueRange(has);
             if (!has)
                 continue;
             range = found ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
@@ -118,25 +154,48 @@ void TRecordChart::RescaleAxes(std::initializer_list<int> series, std::optional<
         }
         return range;
     };
-    const auto rescale = [&](QCPAxis* axis, bool keys) {
-        bool found = false;
-        QCPRange r = merged(true, keys, found);
+    const auto rangeOf = [&](bool keys, const std::optional<QCPRange>& within, bool& found) {
+        QCPRange r = merged(true, keys, within, found);
         if (!found)
-            r = merged(false, keys, found);
-        if (!found)
-            return;
-        if (r.lower == r.upper) { // a flat line still gets a band around it
+            r = merged(false, keys, within, found);
+        if (found && r.lower == r.upper) { // a flat line still gets a band around it
             const double pad = r.lower == 0 ? 1 : std::abs(r.lower) * 0.05;
             r = QCPRange(r.lower - pad, r.upper + pad);
         }
-        axis->setRange(r);
+        return r;
     };
-    rescale(xAxis, true);
-    if (keyMaximum)
-        xAxis->setRangeUpper(*keyMaximum);
-    rescale(yAxis, false);
+    bool found = false;
+    QCPRange x = rangeOf(true, std::nullopt, found);
+    if (!found) {
+        ShowNoData();
+        return;
+    }
+    x = QCPRange(window.Lower.value_or(x.lower), window.Upper.value_or(x.upper));
+    QCPRange y = rangeOf(false, window.FitShownValues ? std::optional(x) : std::nullopt, found);
+    if (!found) // no point within the window
+        y = rangeOf(false, std::nullopt, found);
+    for (QCPAxis* axis : {xAxis, yAxis})
+        axis->setTickLabels(true);
+    xAxis->setRange(x);
+    yAxis->setRange(y);
     homeX_ = xAxis->range();
     homeY_ = yAxis->range();
+    if (zoomed) {
+        xAxis->setRange(shownX);
+        yAxis->setRange(shownY);
+    }
+}
+
+void TRecordChart::ShowNoData() {
+    for (QCPAxis* axis : {xAxis, yAxis}) {
+        axis->setTickLabels(false);
+        axis->setRange(kNoDataRange);
+    }
+    homeX_ = homeY_ = kNoDataRange;
+}
+
+bool TRecordChart::Zoomed() const {
+    return xAxis->range() != homeX_ || yAxis->range() != homeY_;
 }
 
 void TRecordChart::UndoZoom() {
@@ -149,9 +208,26 @@ void TRecordChart::DrawCursor(int index, std::optional<double> x) {
     QCPGraph* g = graph(index);
     g->setVisible(false);
     ClearSeries(index);
+    cursorKeys_[std::size_t(index)].reset();
     if (!x || !std::isfinite(*x))
         return;
+    cursorKeys_[std::size_t(index)] = x;
     const QCPRange y = yAxis->range();
     g->setData({*x, *x}, {y.lower, y.upper}, true);
     g->setVisible(true);
+}
+
+void TRecordChart::spanCursors() {
+    const QCPRange y = yAxis->range();
+    for (std::size_t i = 0; i < cursorKeys_.size(); ++i)
+        if (const std::optional<double> x = cursorKeys_[i])
+            graph(int(i))->setData({*x, *x}, {y.lower, y.upper}, true);
+}
+
+void TRecordChart::RedrawCursors() {
+    if (mReplotQueued || hasInvalidatedPaintBuffers() || !isVisible()) {
+        Redraw();
+        return;
+    }
+    cursorLayer_->replot();
 }

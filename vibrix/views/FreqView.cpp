@@ -1,5 +1,8 @@
 #include "FreqView.h"
 
+#include "AxisTrackBar.h"
+#include "ChartInteraction.h"
+#include "Hints.h"
 #include "Named.h"
 #include "RecordChart.h"
 
@@ -24,16 +27,23 @@ TFreqView::TFreqView(TViewState& state, THandlerRunner run, QWidget* parent)
     FreqChart = new TRecordChart(QStringLiteral("FreqChart"), QStringLiteral("Спектр"), this);
     for (int k = 0; k < 2; ++k)
         FreqChart->AddSeries(ToQColor(s_.Flags.ChColor[std::size_t(k)]));
-    FreqChart->AddSeries(Qt::black);
+    FreqChart->AddCursor();
     FreqCursorLabel = FreqChart->AddCornerLabel(QStringLiteral("FreqCursorLabel"), QStringLiteral("f0 = ?"));
-    f0TrackBar = Named(new QSlider(Qt::Horizontal, this), QStringLiteral("f0TrackBar"));
-    f0TrackBar->setRange(1, 1);
-    connect(f0TrackBar, &QSlider::valueChanged, this, [this] { run_([this] { RefreshFreqCursor(); }); });
+    ApplyHint(FreqChart, kChartHint);
+    f0Bar = new TAxisTrackBar(QStringLiteral("f0TrackBar"), FreqChart->xAxis, this);
+    f0TrackBar = f0Bar->Slider;
+    ApplyHint(f0Bar, QStringLiteral("|Курсор: стрелки — на линию спектра, Page Up и Page Down — на 10 линий; "
+                                    "линию курсора можно тащить мышью"));
+    connect(f0Bar, &TAxisTrackBar::positionChanged, this, [this] { run_([this] { RefreshFreqCursor(); }); });
+    FreqChart->Interaction->AddDraggable(
+        {[this] { return cursorX(); }, [this](double key) { f0Bar->MoveToKey(key); }});
+    ResetCursor();
 
     auto* left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
     left->addWidget(FreqChart, 1);
-    left->addWidget(f0TrackBar);
+    left->addWidget(f0Bar);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(left, 1);
@@ -95,7 +105,7 @@ QWidget* TFreqView::makeSideColumn() {
     return column;
 }
 
-void TFreqView::ShowFreqDomain() {
+void TFreqView::ShowFreqDomain(bool keepZoom) {
     const bool depth = s_.Flags.SpectrumType == SpectrumAbscissa::Depth;
     for (int k = 0; k < 3; ++k)
         FreqChart->graph(k)->setVisible(false);
@@ -111,28 +121,37 @@ void TFreqView::ShowFreqDomain() {
         FreqChart->SetSeries(k, series_[std::size_t(k)]);
         FreqChart->graph(k)->setVisible(s_.Flags.ChSpectrumShow[std::size_t(k)]);
     }
-    FreqChart->RescaleAxes({0, 1}, depth ? std::nullopt : std::optional<double>(kFrequencyAxisMaximum));
+    TChartKeyWindow window;
+    if (!depth)
+        window.Upper = kFrequencyAxisMaximum;
+    else if (s_.Options.ViewWindow)
+        window = WindowFromZero(series_[0], s_.Options.DepthWindow);
+    FreqChart->RescaleAxes({0, 1}, window, keepZoom);
+    f0Bar->FollowAxis(); // the depths of the lines change with the velocity
     FreqChart->Redraw();
 }
 
 void TFreqView::ClearFreqDomain() {
     for (int k = 0; k < 2; ++k)
         FreqChart->ClearSeries(k);
+    FreqChart->ShowNoData();
     FreqChart->Redraw();
 }
 
 QString TFreqView::GetFreqCursorStr() const {
-    return ::GetFreqCursorStr(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, f0TrackBar->value());
+    return ::GetFreqCursorStr(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, f0Bar->Position());
 }
 
-// The line is drawn only at a point the spectrum series holds.
+// The line stands only at a point the spectrum series holds.
+std::optional<double> TFreqView::cursorX() const {
+    if (FreqChart->graph(0)->data()->size() < f0Bar->Position())
+        return std::nullopt;
+    return FreqCursorX(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, f0Bar->Position());
+}
+
 void TFreqView::DrawFreqCursor() {
-    std::optional<double> x =
-        FreqCursorX(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, f0TrackBar->value());
-    if (FreqChart->graph(0)->data()->size() < f0TrackBar->value())
-        x.reset();
-    FreqChart->DrawCursor(kCursor, x);
-    FreqChart->Redraw();
+    FreqChart->DrawCursor(kCursor, cursorX());
+    FreqChart->RedrawCursors();
 }
 
 void TFreqView::RefreshFreqCursor() {
@@ -140,10 +159,12 @@ void TFreqView::RefreshFreqCursor() {
     DrawFreqCursor();
 }
 
+// Position p lies where spectrum point p - 1 does, whichever the abscissa.
 void TFreqView::ResetCursor() {
-    const QSignalBlocker quiet(f0TrackBar);
-    f0TrackBar->setRange(1, std::max(int(s_.Spectra.Spectrum0.size()) - 1, 1));
-    f0TrackBar->setValue(1);
+    const QSignalBlocker quiet(f0Bar);
+    f0Bar->SetPositions(1, int(s_.Spectra.Spectrum0.size()) - 1, [this](int p) {
+        return FreqCursorX(s_.Spectra, s_.FVelocity, s_.Flags.SpectrumType, p).value_or(0);
+    });
 }
 
 void TFreqView::SetSpectrumShown(int channel, bool shown) {

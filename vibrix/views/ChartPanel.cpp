@@ -18,7 +18,7 @@ TChartPanel::TChartPanel(const TDisplayFlags& flags, THandlerRunner run, QWidget
     layout->addWidget(TimeView, 1);
     layout->addWidget(FreqView, 1);
     connect(TimeView, &TTimeView::velocityAccepted, this, [this] {
-        FreqView->ShowFreqDomain();
+        FreqView->ShowFreqDomain(true);
         FreqView->RefreshFreqCursor();
     });
     connect(TimeView, &TTimeView::flagsChanged, this, &TChartPanel::flagsChanged);
@@ -34,8 +34,11 @@ void TChartPanel::ShowRecord(TMeasureResult record) {
     s_.RecordShown = true;
     const TMeasureResult& r = s_.CurrentMeasure;
     s_.FSamplePeriod = 1.0 / r.SampleFreq;
-    s_.FGain = r.Amp;
-    s_.FVelocity = r.Velocity;
+    if (!s_.Options.KeepGainAndVelocity || !s_.ValuesInForce) {
+        s_.FGain = r.Amp;
+        s_.FVelocity = r.Velocity;
+    }
+    s_.ValuesInForce = true;
     try {
         ComputeSpectra(s_.FFFT, s_.FFFT1, r.Ch0Data, r.Ch1Data, s_.SampleCount(), r.SampleFreq, s_.Spectra,
                        [&] {
@@ -105,6 +108,18 @@ void TChartPanel::SetSpectrumShown(int channel, bool shown) {
 
 void TChartPanel::SetSpectrumType(SpectrumAbscissa type) {
     FreqView->SetSpectrumType(type);
+}
+
+void TChartPanel::SetOptions(const TViewOptions& options) {
+    const TViewOptions was = s_.Options;
+    s_.Options = options;
+    if (was.ViewWindow == options.ViewWindow && was.TimeWindow == options.TimeWindow &&
+        was.DepthWindow == options.DepthWindow)
+        return; // what is shown stays
+    TimeView->ShowTimeDomain();
+    FreqView->ShowFreqDomain();
+    TimeView->RefreshTimeCursor();
+    FreqView->RefreshFreqCursor();
 }
 
 void TChartPanel::SetColors(const std::array<TColor, 3>& colors) {

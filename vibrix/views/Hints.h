@@ -13,6 +13,10 @@ struct THint {
 
 THint SplitHint(const QString& hint);
 
+// What the mouse does on a record chart.
+inline const QString kChartHint = QStringLiteral(
+    "|Колесо: масштаб (Ctrl — по высоте); средняя кнопка или Shift: сдвиг; двойной щелчок: весь график");
+
 // The hint of a control and of every control inside it.
 void ApplyHint(QWidget* widget, const QString& hint);
 void ApplyHint(QAction* action, const QString& hint);

@@ -1,0 +1,127 @@
+#include "ChartInteraction.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+
+TChartInteraction::TChartInteraction(QCustomPlot* chart) : QObject(chart), chart_(chart) {
+    chart->setMouseTracking(true); // the pointer's shape over a line
+    chart->installEventFilter(this);
+}
+
+void TChartInteraction::AddDraggable(Draggable line) {
+    lines_.push_back(std::move(line));
+}
+
+int TChartInteraction::DraggableAt(int x) const {
+    int nearest = -1;
+    double distance = kGrip + 0.5;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::optional<double> key = lines_[i].Key();
+        if (!key || !chart_->xAxis->range().contains(*key))
+            continue;
+        const double d = std::abs(chart_->xAxis->coordToPixel(*key) - x);
+        if (d < distance) {
+            distance = d;
+            nearest = int(i);
+        }
+    }
+    return nearest;
+}
+
+bool TChartInteraction::inPlotArea(const QPoint& at) const {
+    return chart_->axisRect()->rect().contains(at);
+}
+
+bool TChartInteraction::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != chart_ || !chart_->isEnabled())
+        return false;
+    switch (event->type()) {
+    case QEvent::Wheel:
+        return wheel(static_cast<QWheelEvent&>(*event));
+    case QEvent::MouseButtonPress:
+        return press(static_cast<QMouseEvent&>(*event));
+    case QEvent::MouseMove:
+        return move(static_cast<QMouseEvent&>(*event));
+    case QEvent::MouseButtonRelease:
+        return release(static_cast<QMouseEvent&>(*event));
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && OnReset)
+            OnReset();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TChartInteraction::wheel(const QWheelEvent& event) {
+    const QPoint at = event.position().toPoint();
+    if (!inPlotArea(at) || event.angleDelta().y() == 0)
+        return false;
+    const double factor = std::pow(kWheelStep, event.angleDelta().y() / 120.0);
+    if (event.modifiers().testFlag(Qt::ControlModifier))
+        chart_->yAxis->scaleRange(factor, chart_->yAxis->pixelToCoord(at.y()));
+    else
+        chart_->xAxis->scaleRange(factor, chart_->xAxis->pixelToCoord(at.x()));
+    chart_->replot(QCustomPlot::rpQueuedReplot);
+    return true;
+}
+
+bool TChartInteraction::press(const QMouseEvent& event) {
+    const QPoint at = event.position().toPoint();
+    if (!inPlotArea(at))
+        return false;
+    const bool shifted = event.modifiers().testFlag(Qt::ShiftModifier);
+    if (event.button() == Qt::MiddleButton || (event.button() == Qt::LeftButton && shifted)) {
+        panning_ = true;
+        panFrom_ = at;
+        keysFrom_ = chart_->xAxis->range();
+        valuesFrom_ = chart_->yAxis->range();
+        chart_->setCursor(Qt::ClosedHandCursor);
+        return true;
+    }
+    if (event.button() != Qt::LeftButton)
+        return false;
+    dragging_ = DraggableAt(at.x());
+    if (dragging_ < 0)
+        return false;
+    lines_[std::size_t(dragging_)].MoveTo(chart_->xAxis->pixelToCoord(at.x()));
+    return true;
+}
+
+bool TChartInteraction::move(const QMouseEvent& event) {
+    const QPoint at = event.position().toPoint();
+    if (dragging_ >= 0) {
+        lines_[std::size_t(dragging_)].MoveTo(chart_->xAxis->pixelToCoord(at.x()));
+        return true;
+    }
+    if (panning_) {
+        // Shifted by the distance from the press, at the scale the ranges had then.
+        const QRect area = chart_->axisRect()->rect();
+        const double dk = double(panFrom_.x() - at.x()) / std::max(area.width(), 1) * keysFrom_.size();
+        const double dv = double(at.y() - panFrom_.y()) / std::max(area.height(), 1) * valuesFrom_.size();
+        chart_->xAxis->setRange(keysFrom_.lower + dk, keysFrom_.upper + dk);
+        chart_->yAxis->setRange(valuesFrom_.lower + dv, valuesFrom_.upper + dv);
+        chart_->replot(QCustomPlot::rpQueuedReplot);
+        return true;
+    }
+    const bool overLine = inPlotArea(at) && DraggableAt(at.x()) >= 0;
+    if (overLine && !shapeSet_)
+        chart_->setCursor(Qt::SizeHorCursor);
+    else if (!overLine && shapeSet_)
+        chart_->unsetCursor();
+    shapeSet_ = overLine;
+    return false;
+}
+
+bool TChartInteraction::release(const QMouseEvent&) {
+    if (dragging_ < 0 && !panning_)
+        return false;
+    if (panning_)
+        chart_->unsetCursor();
+    dragging_ = -1;
+    panning_ = false;
+    shapeSet_ = false;
+    return true;
+}
