@@ -147,7 +147,7 @@ void BM_MouseMove(benchmark::State& state) {
     if (w.form->findChild<QLabel*>("Label__Seysmo_readout")->text().isEmpty())
         state.SkipWithError("no read-out under the picture");
 }
-BENCHMARK(BM_MouseMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MouseMove)->Unit(benchmark::kMillisecond);
 
 // A velocity typed on the third tab with Enter, then the tick that redraws what it marked.
 void BM_Velocity500(benchmark::State& state) {

@@ -1,7 +1,10 @@
 #include "ColumnLabels.h"
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <QPaintDevice>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -21,13 +24,63 @@ double WidestName(const tTrcColumnsCnf& conf, const QFontMetricsF& metrics) {
     return widest;
 }
 
-// The number of columns from one position label to the next: 1, 2, 5, 10, 20, 50, ...
-int PositionSpacing(const QFontMetricsF& metrics, const tColumnFrame& frame, double base) {
+// The labels of one painting in one font. On a picture they come back at every redraw (a scroll
+// redraws both axes): there each is laid out and measured once for the run of the program.
+class LabelSet {
+public:
+    LabelSet(QPainter& painter, const QFont& font)
+        : painter_(painter), metrics_(font, painter.device()),
+          picture_(painter.device()->devType() == QInternal::Image),
+          key_(picture_ ? font.key() + QLatin1Char('\n') : QString()) {
+        painter_.setFont(font);
+    }
+
+    const QFontMetricsF& Metrics() const { return metrics_; }
+    double Width(const QString& text) {
+        return picture_ ? Laid(text).width : metrics_.horizontalAdvance(text);
+    }
+    // `text` with its top-left corner at `at`.
+    void Draw(QPointF at, const QString& text) {
+        if (picture_)
+            painter_.drawStaticText(at, Laid(text).text);
+        else
+            painter_.drawText(at + QPointF(0, metrics_.ascent()), text);
+    }
+
+private:
+    struct Entry {
+        QStaticText text;
+        double width;
+    };
+    const Entry& Laid(const QString& text) {
+        static QHash<QString, Entry> laidOut;
+        const QString key = key_ + text;
+        auto entry = laidOut.find(key);
+        if (entry == laidOut.end()) {
+            if (laidOut.size() > 4096)
+                laidOut.clear();
+            QStaticText laid(text);
+            laid.setTextFormat(Qt::PlainText);
+            laid.prepare(QTransform(), painter_.font());
+            entry = laidOut.insert(key, {laid, metrics_.horizontalAdvance(text)});
+        }
+        return *entry;
+    }
+
+    QPainter& painter_;
+    const QFontMetricsF metrics_;
+    const bool picture_;
+    const QString key_;
+};
+
+// The number of columns from one position label to the next: 1, 2, 5, 10, 20, 50, ... The widest
+// labels are those of the last columns (with a fractional base, one of the last four).
+int PositionSpacing(LabelSet& labels, const tColumnFrame& frame, double base) {
     const int last = frame.first + frame.count;
     double widest = 0;
-    for (int number = std::max(1, last - 20); number <= last; ++number)
-        widest = std::max(widest, metrics.horizontalAdvance(AxisLabel(number * base)));
-    const double room = widest + metrics.horizontalAdvance(QLatin1Char(' '));
+    for (int number = std::max(1, last - 3); number <= last; ++number)
+        widest = std::max(widest, labels.Width(AxisLabel(number * base)));
+    const double room = widest + labels.Width(QStringLiteral(" "));
     for (int k = 1;; k *= 10)
         for (int m : {1, 2, 5})
             if (m * k * frame.pitch >= room || m * k >= last)
@@ -73,20 +126,19 @@ tNameLayout LayOutNames(const tTrcColumnsCnf& conf, double pitch, const QPaintDe
 
 void PaintPositions(QPainter& painter, const tColumnFrame& frame, double base) {
     painter.save();
-    painter.setFont(frame.axisFont);
-    const QFontMetricsF metrics = painter.fontMetrics();
-    const int spacing = PositionSpacing(metrics, frame, base);
+    LabelSet labels(painter, frame.axisFont);
+    const int spacing = PositionSpacing(labels, frame, base);
     double lastRight = -1e9;
-    for (int cell = 0; cell < frame.count; ++cell) {
-        const int number = frame.first + cell + 1;
-        if (number % spacing != 0)
-            continue;
+    // Only the columns whose number is a multiple of the spacing: a page starts anywhere.
+    for (int number = (frame.first / spacing + 1) * spacing; number <= frame.first + frame.count;
+         number += spacing) {
         const QString text = AxisLabel(number * base);
-        const double width = metrics.horizontalAdvance(text);
-        const double x = std::clamp(frame.Centre(cell) - width / 2, 0.0, std::max(0.0, frame.right - width));
+        const double width = labels.Width(text);
+        const double x = std::clamp(frame.Centre(number - 1 - frame.first) - width / 2, 0.0,
+                                    std::max(0.0, frame.right - width));
         if (x < lastRight)
             continue; // pushed into the one before at an edge
-        painter.drawText(QPointF(x, frame.labelsTop + metrics.ascent()), text);
+        labels.Draw(QPointF(x, frame.labelsTop), text);
         lastRight = x + width;
     }
     painter.restore();
@@ -124,8 +176,8 @@ void PaintDepths(QPainter& painter, const tColumnFrame& frame, tTrcAxe& axis) {
     axis.SetRange(0, frame.depthMax);
     axis.Fit(frame.depthTop, bottom, 0, frame.depthMax);
     painter.save();
-    painter.setFont(frame.axisFont);
-    const QFontMetricsF metrics = painter.fontMetrics();
+    LabelSet labels(painter, frame.axisFont);
+    const double height = labels.Metrics().height();
     const double lineWidth = std::max(1.0, std::round(painter.device()->logicalDpiY() / 200.0));
     painter.setPen(Qt::black);
     for (int i = axis.firstTick; i <= axis.firstTick + axis.tickCount; ++i) {
@@ -135,11 +187,10 @@ void PaintDepths(QPainter& painter, const tColumnFrame& frame, tTrcAxe& axis) {
         const double y = axis.TickPixel(i);
         // Below its line; the deepest goes above it rather than past the bottom.
         const QString text = AxisLabel(depth);
-        const double height = metrics.height();
         const double top = y + lineWidth + height <= frame.bottom ? y + lineWidth : y - height;
-        const QRectF box(frame.axisLeft, top, metrics.horizontalAdvance(text) + 2, height);
+        const QRectF box(frame.axisLeft, top, labels.Width(text) + 2, height);
         painter.fillRect(box, QColor(255, 255, 255, 215));
-        painter.drawText(QPointF(box.left() + 1, box.top() + metrics.ascent()), text);
+        labels.Draw(QPointF(box.left() + 1, box.top()), text);
         painter.fillRect(QRectF(frame.left, y, frame.right - frame.left, lineWidth), QColor(255, 0, 0));
     }
     painter.restore();

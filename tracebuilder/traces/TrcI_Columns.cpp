@@ -1,6 +1,6 @@
 #include "TrcI_Columns.h"
 
-#include <QLocale>
+#include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -251,7 +251,8 @@ tTraceTitle tTrcI_Columns::Title() const {
     tTraceTitle title;
     title.kind = Kind();
     if (!conf.columns.empty()) {
-        title.lines << QStringLiteral("Папка: %1").arg(conf.columns.front().origin.folder);
+        title.lines
+            << QStringLiteral("Папка: %1").arg(QDir::toNativeSeparators(conf.columns.front().origin.folder));
         const auto [earliest, latest] = std::minmax_element(
             conf.columns.begin(), conf.columns.end(), [](const tTrcColumn& a, const tTrcColumn& b) {
                 return a.origin.lastWriteMsecs < b.origin.lastWriteMsecs;

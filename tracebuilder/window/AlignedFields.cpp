@@ -33,16 +33,27 @@ QStringList AlignedFields::Fields(const QModelIndex& index) const {
     return fields;
 }
 
+// The column of field f of a line of n fields: a line shorter than the longest ends in the last
+// column (a file of unknown format has no site and pile, but its type stands with the others').
+int AlignedFields::ColumnOf(int f, int n) const {
+    return f == n - 1 ? columns_ - 1 : f;
+}
+
 const std::vector<int>& AlignedFields::FieldStarts(const QFontMetrics& metrics) const {
     if (!starts_.empty())
         return starts_;
-    std::vector<int> widths;
+    std::vector<QStringList> lines;
+    columns_ = 0;
     for (int row = 0; row < list_->count(); ++row) {
-        const QStringList fields = Fields(list_->model()->index(row, 0));
-        widths.resize(std::max(widths.size(), std::size_t(fields.size())), 0);
-        for (int f = 0; f < fields.size(); ++f)
-            widths[std::size_t(f)] = std::max(widths[std::size_t(f)], metrics.horizontalAdvance(fields[f]));
+        lines.push_back(Fields(list_->model()->index(row, 0)));
+        columns_ = std::max(columns_, int(lines.back().size()));
     }
+    std::vector<int> widths(std::size_t(columns_), 0);
+    for (const QStringList& fields : lines)
+        for (int f = 0; f < fields.size(); ++f) {
+            int& width = widths[std::size_t(ColumnOf(f, int(fields.size())))];
+            width = std::max(width, metrics.horizontalAdvance(fields[f]));
+        }
     starts_.assign(1, 0);
     for (std::size_t f = 0; f + 1 < widths.size(); ++f)
         starts_.push_back(starts_.back() + widths[f] + kFieldGap);

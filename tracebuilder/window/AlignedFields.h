@@ -1,7 +1,8 @@
 #pragma once
 // Draws the lines of a list as fields in aligned columns: each line's text is split at a gap,
 // and every field starts where the widest field before it in any line ends, whatever the widths
-// of the numbers in it. The lines' texts stay as they are.
+// of the numbers in it; the last field of a shorter line stands in the last column. The lines'
+// texts stay as they are.
 
 #include <QStyledItemDelegate>
 
@@ -23,9 +24,11 @@ public:
 
 private:
     QStringList Fields(const QModelIndex& index) const;
+    int ColumnOf(int field, int fields) const;
 
     QListWidget* const list_;
     const QString gap_;
     mutable std::vector<int> starts_; // empty until asked for after a change of the lines
     mutable int width_ = 0;           // of the widest line
+    mutable int columns_ = 0;         // fields of the longest line
 };

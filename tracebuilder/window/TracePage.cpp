@@ -66,6 +66,8 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
         gain = numberEdit(names.gain, "0.0", sheet);
     source = namedLabel(names.source, sheet);
     readout = namedLabel(names.readout, sheet);
+    readout->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken); // a status line of its own
+    readout->setIndent(4);
     depth = new DepthScale(tab.track, sheet);
 
     auto* top = new QHBoxLayout;
@@ -84,7 +86,7 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
 
     auto* grid = new QGridLayout(sheet);
     grid->setContentsMargins(6, 6, 6, 6);
-    grid->setHorizontalSpacing(2);
+    grid->setHorizontalSpacing(6);
     grid->addLayout(top, 0, 0, 1, 2);
     grid->addWidget(source, 1, 1);
     grid->addWidget(depth, 2, 0);
@@ -97,9 +99,11 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
 
 void TracePage::Follow(tTrcColumnsCnf& layout) {
     TracePicture* picture = tab.picture;
-    QObject::connect(picture, &TracePicture::pointerMoved, readout,
+    // Both end with the layout, which goes before the window's controls.
+    QObject::connect(picture, &TracePicture::pointerMoved, &layout,
                      [this, &layout](QPoint at) { readout->setText(ColumnReadout(layout, at)); });
     picture->tooltipAt = [&layout](QPoint at) { return ColumnTooltip(layout, at); };
+    QObject::connect(&layout, &QObject::destroyed, picture, [picture] { picture->tooltipAt = nullptr; });
     // The scale and the picture share a row and its top.
     layout.layoutChanged = [this, &layout] { depth->Place(0, layout.ColumnsTop(), layout.plotHeight / 50); };
     layout.layoutChanged();
