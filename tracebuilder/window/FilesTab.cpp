@@ -51,8 +51,10 @@ FilesTab::FilesTab(QWidget* parent)
     // Kept as tall as a line when empty, so that the charts do not jump when a channel is shown.
     for (QLabel* label : {Label__Single_file, Label__Single_file_readout})
         label->setMinimumHeight(label->fontMetrics().height() + 2);
+    // The lines' fields in columns, whatever the widths of their numbers.
     catalogue.appropriate->setItemDelegate(
         new AlignedFields(catalogue.appropriate, QStringLiteral("      ")));
+    catalogue.allFiles->setItemDelegate(new AlignedFields(catalogue.allFiles, QStringLiteral("    ")));
     catalogue.makeTrace->setToolTip(
         QStringLiteral("Построить трассы, в трассы  войдут все помеченные галочкой элементы"));
     DriveComboBox->setObjectName("DriveComboBox");
