@@ -31,7 +31,7 @@ public:
     LabelSet(QPainter& painter, const QFont& font)
         : painter_(painter), metrics_(font, painter.device()),
           picture_(painter.device()->devType() == QInternal::Image),
-          key_(picture_ ? font.key() + QLatin1Char('\n') : QString()) {
+          laidOut_(picture_ ? &LaidOut()[font] : nullptr) {
         painter_.setFont(font);
     }
 
@@ -52,17 +52,21 @@ private:
         QStaticText text;
         double width;
     };
+    using Texts = QHash<QString, Entry>;
+    // The labels laid out so far, per font.
+    static QHash<QFont, Texts>& LaidOut() {
+        static QHash<QFont, Texts> fonts;
+        return fonts;
+    }
     const Entry& Laid(const QString& text) {
-        static QHash<QString, Entry> laidOut;
-        const QString key = key_ + text;
-        auto entry = laidOut.find(key);
-        if (entry == laidOut.end()) {
-            if (laidOut.size() > 4096)
-                laidOut.clear();
+        auto entry = laidOut_->find(text);
+        if (entry == laidOut_->end()) {
+            if (laidOut_->size() > 4096)
+                laidOut_->clear();
             QStaticText laid(text);
             laid.setTextFormat(Qt::PlainText);
             laid.prepare(QTransform(), painter_.font());
-            entry = laidOut.insert(key, {laid, metrics_.horizontalAdvance(text)});
+            entry = laidOut_->insert(text, {laid, metrics_.horizontalAdvance(text)});
         }
         return *entry;
     }
@@ -70,7 +74,7 @@ private:
     QPainter& painter_;
     const QFontMetricsF metrics_;
     const bool picture_;
-    const QString key_;
+    Texts* const laidOut_;
 };
 
 // The number of columns from one position label to the next: 1, 2, 5, 10, 20, 50, ... The widest
@@ -189,7 +193,7 @@ void PaintDepths(QPainter& painter, const tColumnFrame& frame, tTrcAxe& axis) {
         const QString text = AxisLabel(depth);
         const double top = y + lineWidth + height <= frame.bottom ? y + lineWidth : y - height;
         const QRectF box(frame.axisLeft, top, labels.Width(text) + 2, height);
-        painter.fillRect(box, QColor(255, 255, 255, 215));
+        painter.fillRect(box, Qt::white);
         labels.Draw(QPointF(box.left() + 1, box.top()), text);
         painter.fillRect(QRectF(frame.left, y, frame.right - frame.left, lineWidth), QColor(255, 0, 0));
     }

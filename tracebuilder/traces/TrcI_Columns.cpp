@@ -244,7 +244,7 @@ QImage tTrcI_Columns::ColumnSlice(tTrcP* processing, int first, int count) {
     for (int c = 0; c < count; ++c)
         DrawColumn(slice, source.measures.Item(std::size_t(first + c)).points, step / 2 + step * c,
                    conf.imageHeight);
-    return slice.copy(0, top, slice.width(), rows);
+    return slice.copy(0, top, slice.width(), rows).convertToFormat(QImage::Format_Grayscale8);
 }
 
 tTraceTitle tTrcI_Columns::Title() const {

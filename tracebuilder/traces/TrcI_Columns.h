@@ -44,8 +44,8 @@ public:
 
     // What the title block of this trace says.
     tTraceTitle Title() const;
-    // Columns first ... first + count - 1 as drawn, from their top down to the deepest depth
-    // they show; null when there are no entries.
+    // Columns first ... first + count - 1 as drawn, in greys, from their top down to the deepest
+    // depth they show; null when there are no entries.
     QImage ColumnSlice(tTrcP* processing, int first, int count);
     // Where the columns stand on the picture (the shown page) or on the whole-trace bitmap.
     tColumnFrame Frame(const QImage& target, bool wholeTrace) const;
