@@ -45,6 +45,8 @@ const tTrc__DataList& Measurements() {
         tTrc__DataList l;
         for (std::size_t k = 0; k < kMeasurements; ++k) {
             auto d = std::make_unique<tTrc__Data>();
+            d->channel = 0;
+            d->origin.pileNumber = std::uint16_t(k + 1); // each column named
             d->samplePeriod = float(kDt);
             d->points.SetCount(kPoints);
             const double period = 0.004 + 0.00001 * double(k);
@@ -85,6 +87,17 @@ struct SeismoRig {
     tTrcP_HFSG processing{&image};
     tTrcV_HFSG values{&app};
 };
+
+// The first 300 of them, as a folder of 300 channels gives them.
+const tTrc__DataList& Measurements300() {
+    static const tTrc__DataList list = [] {
+        tTrc__DataList l;
+        for (std::size_t k = 0; k < 300; ++k)
+            l.push_back(std::make_unique<tTrc__Data>(*Measurements()[k]));
+        return l;
+    }();
+    return list;
+}
 
 void BM_Spectro500(benchmark::State& state) {
     const tTrc__DataList& list = Measurements();
@@ -167,9 +180,12 @@ BENCHMARK(BM_Bitmap500)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAg
 // The anchor: a blank bitmap of the same size written as BMP.
 void BM_BlankSave500(benchmark::State& state) {
     EnsureApplication();
-    const int width = 20 + 5 + 10 * int(kMeasurements);
+    SeismoRig rig;
+    rig.values.Calc(Measurements());
+    rig.processing.Calc();
+    const QSize size = rig.image.TitledTrace(&rig.processing).size();
     for (auto _ : state) {
-        QImage blank(width, 649, QImage::Format_RGB32);
+        QImage blank(size, QImage::Format_RGB32);
         blank.fill(Qt::white);
         if (!blank.save(BitmapPath(), "BMP"))
             state.SkipWithError("cannot write the bitmap");
@@ -178,8 +194,59 @@ void BM_BlankSave500(benchmark::State& state) {
 }
 BENCHMARK(BM_BlankSave500)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The seismo trace of 300 columns, named, ready to be drawn whole.
+struct Seismo300 : SeismoRig {
+    Seismo300() {
+        image.conf.SetColumns(Measurements300());
+        values.Calc(Measurements300());
+        processing.Calc();
+    }
+};
+
+QString PdfPath() {
+    return QDir::temp().filePath("bench_traces.pdf");
+}
+
+// The printed pages of 300 columns written as PDF, as the save button writes them: the trace is
+// built, so its columns have been drawn for the picture.
+void BM_Pdf300(benchmark::State& state) {
+    EnsureApplication();
+    Seismo300 rig;
+    rig.image.WholeTrace(&rig.processing); // the columns drawn, as for the picture after a build
+    for (auto _ : state)
+        if (!rig.image.SaveToFile(&rig.processing, PdfPath(), "PDF"))
+            state.SkipWithError("cannot write the PDF");
+    QFile::remove(PdfPath());
+}
+BENCHMARK(BM_Pdf300)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same with the columns drawn afresh each time (no goal: the figure of the worst case).
+void BM_Pdf300Cold(benchmark::State& state) {
+    EnsureApplication();
+    Seismo300 rig;
+    for (auto _ : state) {
+        ++rig.processing.generation; // the columns count as changed: drawn again
+        if (!rig.image.SaveToFile(&rig.processing, PdfPath(), "PDF"))
+            state.SkipWithError("cannot write the PDF");
+    }
+    QFile::remove(PdfPath());
+}
+BENCHMARK(BM_Pdf300Cold)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The anchor: the same 300 columns drawn into one bitmap with their names and axes.
+void BM_Bitmap300(benchmark::State& state) {
+    EnsureApplication();
+    Seismo300 rig;
+    for (auto _ : state) {
+        ++rig.processing.generation;
+        benchmark::DoNotOptimize(rig.image.WholeTrace(&rig.processing).constBits());
+    }
+}
+BENCHMARK(BM_Bitmap300)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 } // namespace
 
+BENCH_RATIO(pdf300_vs_bitmap300, "BM_Pdf300", "BM_Bitmap300", 2);
 BENCH_RATIO(spectro500_vs_fftw, "BM_Spectro500", "BM_Fftw500", 2);
 BENCH_RATIO(seismo500_vs_pass, "BM_Seismo500", "BM_PlainPass500", 2);
 BENCH_RATIO(bitmap500_vs_save, "BM_Bitmap500", "BM_BlankSave500", 2);

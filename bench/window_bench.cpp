@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -31,7 +33,6 @@ namespace {
 
 constexpr int kFiles = 250; // two channels each
 
-// Kept to the very end: the printer support's clean-up at exit needs it still there.
 // Kept to the very end: the printer support's clean-up at exit needs it still there.
 QApplication& application() {
     static int argc = 1;
@@ -132,6 +133,22 @@ void BM_BlitPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_BlitPicture)->Unit(benchmark::kMillisecond);
 
+// The pointer moved over the seismo trace: the read-out under the picture follows, nothing is drawn.
+void BM_MouseMove(benchmark::State& state) {
+    Window& w = window();
+    auto* picture = w.form->findChild<TracePicture*>("Image__Seysmo_trace");
+    int x = 100;
+    for (auto _ : state) {
+        x = x >= 800 ? 100 : x + 7;
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 300), picture->mapToGlobal(QPointF(x, 300)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(picture, &move);
+    }
+    if (w.form->findChild<QLabel*>("Label__Seysmo_readout")->text().isEmpty())
+        state.SkipWithError("no read-out under the picture");
+}
+BENCHMARK(BM_MouseMove)->Unit(benchmark::kMillisecond);
+
 // A velocity typed on the third tab with Enter, then the tick that redraws what it marked.
 void BM_Velocity500(benchmark::State& state) {
     Window& w = window();
@@ -160,4 +177,5 @@ BENCHMARK(BM_Build500)->Unit(benchmark::kMillisecond);
 
 BENCH_RATIO(idle_tick_vs_period, "BM_IdleTick", "BM_TimerPeriod", 0.001);
 BENCH_RATIO(scroll_page_vs_blit, "BM_ScrollPage", "BM_BlitPicture", 3);
+BENCH_RATIO(mouse_move_vs_blit, "BM_MouseMove", "BM_BlitPicture", 0.2);
 BENCH_RATIO(velocity500_vs_builds, "BM_Velocity500", "BM_Build500", 1.1);

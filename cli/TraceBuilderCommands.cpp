@@ -2,11 +2,15 @@
 
 #include "CatalogueControls.h"
 #include "FailureText.h"
+#include "ParameterChecks.h"
+#include "TimeAxisCheck.h"
 #include "TrcError.h"
 #include "tTraceSet.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
 
 namespace tracebuildercli {
 
@@ -16,7 +20,8 @@ const char* const kUsage =
     "  extract ПАПКА ВЫХОД        каждый канал списка в текстовый файл папки ВЫХОД\n"
     "  traces ПАПКА [--velocity V] [--ku K] [--base B] [--depth D]\n"
     "             [--seismo ФАЙЛ] [--spectro ФАЙЛ]\n"
-    "                             СЕЙСМО и СПЕКТРО трассы всех каналов списка в файлы BMP\n"
+    "                             СЕЙСМО и СПЕКТРО трассы всех каналов списка: ФАЙЛ.pdf - листы\n"
+    "                             для печати, иначе рисунок BMP\n"
     "Фильтр (любой параметр включает его): --site S  --pile P  --channels 1|2|1,2\n"
     "  --locale ИМЯ   региональные настройки чисел (например ru_RU или C)\n"
     "Коды выхода: 0 - успешно, 1 - ошибка в командной строке, 2 - ошибка ввода-вывода.\n";
@@ -38,18 +43,39 @@ std::optional<int> Prepare(const cli::Args& a, int positional, CatalogueControls
     return std::nullopt;
 }
 
-// Puts a number option into a parameter; false with a message when it is not a usable number.
-bool TakeNumber(const cli::Args& a, const char* name, double& parameter, double least, int& status) {
+// A warning on standard error; the command goes on.
+void warn(const QString& text) {
+    std::fprintf(stderr, "Предупреждение: %s\n", text.toUtf8().constData());
+}
+
+// Every file a collection or an extraction went on without, as an error; the status to end with.
+int reportUnread(const QString& folder, const tLeftOutList& files) {
+    int status = cli::Ok;
+    for (const tLeftOut& f : files)
+        status = cli::ioError(QDir(folder).filePath(f.fileName), f.reason);
+    return status;
+}
+
+// Puts a number option into a parameter; false with a message when it is not a number or one the
+// pictures cannot use (`fault` says why).
+bool TakeNumber(const cli::Args& a, const char* name, double& parameter, QString (*fault)(double),
+                int& status) {
     if (!a.has(name))
         return true;
     const auto v = cli::parseNumber(a.value(name));
-    if (!v || !(*v >= least)) {
-        status = cli::usageError(kUsage,
-                                 QStringLiteral("недопустимое значение --%1: %2").arg(name, a.value(name)));
+    const QString why = v ? fault(*v) : QString();
+    if (!v || !why.isEmpty()) {
+        status = cli::usageError(
+            kUsage,
+            QStringLiteral("недопустимое значение --%1: %2 %3").arg(name, a.value(name), why).trimmed());
         return false;
     }
     parameter = *v;
     return true;
+}
+
+QString TraceDepthFault(double depth) {
+    return depth >= 5 && depth <= 50 ? QString() : QStringLiteral("Глубина трасс от 5 до 50 м.");
 }
 
 } // namespace
@@ -74,12 +100,13 @@ int Extract(const cli::Args& a) {
     if (!QFileInfo(out).isDir())
         return cli::ioError(out, FailureText({FailureKind::NoSuchFile, 0}));
     try {
-        for (const QString& name : c.set.catalogue.Extract(QDir(out).absolutePath()).written)
+        const tTrcFiles::Extraction done = c.set.catalogue.Extract(QDir(out).absolutePath());
+        for (const QString& name : done.written)
             cli::printLine(name);
+        return reportUnread(a.positional[0], done.unread);
     } catch (const tFileError& e) {
         return cli::ioError(out, QString::fromStdString(e.what()));
     }
-    return cli::Ok;
 }
 
 int Traces(const cli::Args& a) {
@@ -87,12 +114,11 @@ int Traces(const cli::Args& a) {
     tAppInt app;
     int status = cli::Ok;
     double depth = 50;
-    if (!TakeNumber(a, "velocity", app.velocity, 1.0, status) || !TakeNumber(a, "ku", app.ku, 0.0, status) ||
-        !TakeNumber(a, "base", app.base, 1e-9, status) || !TakeNumber(a, "depth", depth, 5.0, status))
+    if (!TakeNumber(a, "velocity", app.velocity, VelocityFault, status) ||
+        !TakeNumber(a, "ku", app.ku, GainFault, status) ||
+        !TakeNumber(a, "base", app.base, BaseFault, status) ||
+        !TakeNumber(a, "depth", depth, TraceDepthFault, status))
         return status;
-    if (depth > 50)
-        return cli::usageError(kUsage,
-                               QStringLiteral("глубина трасс от 5 до 50 м: %1").arg(a.value("depth")));
     if (const auto failed = Prepare(a, 1, c))
         return *failed;
 
@@ -110,17 +136,28 @@ int Traces(const cli::Args& a) {
     } catch (const tFileError& e) {
         return cli::ioError(a.positional[0], QString::fromStdString(e.what()));
     }
-    if (c.set.catalogue.checked().empty())
+    const tTrcFiles& catalogue = c.set.catalogue;
+    status = reportUnread(a.positional[0], catalogue.leftOut());
+    if (catalogue.checked().empty())
         return cli::ioError(a.positional[0], QStringLiteral("нет каналов для трасс"));
+    for (const ptTrc__Data& channel : catalogue.checked())
+        if (const QString fault = TimeAxisFault(*channel); !fault.isEmpty())
+            warn(QStringLiteral("%1, канал %2: %3")
+                     .arg(channel->origin.fileName)
+                     .arg(channel->channel + 1)
+                     .arg(fault));
     for (const auto& [option, save] :
          {std::pair{"seismo", &tTraceSet::SaveSeismo}, std::pair{"spectro", &tTraceSet::SaveSpectro}}) {
         if (!a.has(option))
             continue;
-        if (!(traces.*save)(a.value(option), "BMP"))
-            return cli::ioError(a.value(option), QStringLiteral("не удалось записать рисунок"));
-        cli::printLine(a.value(option));
+        const QString name = a.value(option);
+        const char* format =
+            QFileInfo(name).suffix().compare("pdf", Qt::CaseInsensitive) == 0 ? "PDF" : "BMP";
+        if (!(traces.*save)(name, format))
+            return cli::ioError(name, QStringLiteral("не удалось записать файл"));
+        cli::printLine(name);
     }
-    return cli::Ok;
+    return status;
 }
 
 } // namespace tracebuildercli

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 
 #include <sys/stat.h>
@@ -121,7 +122,24 @@ TEST_F(TraceBuilderCli, TracesAreTheWindowsWholeTraceBitmaps) {
     ASSERT_TRUE(set.SaveSpectro(path("f_lib.bmp")));
     EXPECT_EQ(QImage(path("s.bmp")), QImage(path("s_lib.bmp")));
     EXPECT_EQ(QImage(path("f.bmp")), QImage(path("f_lib.bmp")));
-    EXPECT_EQ(QImage(path("s.bmp")).height(), 649);
+    // The picture's height under the title block.
+    EXPECT_EQ(QImage(path("s.bmp")).height(),
+              649 + set.seismoImage.TitledTrace(&set.seismoProcessing).height() -
+                  set.seismoImage.WholeTrace(&set.seismoProcessing).height());
+}
+
+TEST_F(TraceBuilderCli, TracesNamedPdfAreThePrintedPages) {
+    const ToolResult r = tracebuilder({"traces", folder, "--velocity", "4000", "--spectro", path("f.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, path("f.pdf") + "\n");
+    QProcess text;
+    text.start("pdftotext", {"-layout", path("f.pdf"), "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(pages.contains(QStringLiteral("СПЕКТРО Трасса"))) << pages.toStdString();
+    EXPECT_TRUE(pages.contains(QStringLiteral("Лист 1 из 1")));
+    EXPECT_TRUE(pages.contains(QStringLiteral("Скорость: 4000 м/с")));
+    EXPECT_FALSE(pages.contains(QStringLiteral("Усиление"))); // the gain does not shape a spectrum
 }
 
 TEST_F(TraceBuilderCli, FailuresAndUsageErrors) {

@@ -8,7 +8,7 @@
 
 #include "FailureText.h"
 #include "NumberText.h"
-#include "tTrcFiles.h"
+#include "TextExtraction.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr Qt::CaseSensitivity kNameCase = Qt::CaseSensitive;
 // B + "_П_" + site + "_C_" + pile + "_К_" + channel, where B is the file name up to and including
 // its last underscore; empty for a file name without one.
 QString textFileStem(const tTrc__Data& channel) {
-    const tTrc__File_identifier& id = *channel.source;
+    const tTrc__Origin& id = channel.origin;
     const qsizetype underscore = id.fileName.lastIndexOf(QLatin1Char('_'));
     if (underscore < 0)
         return {};
@@ -52,21 +52,70 @@ QString joinPath(const QString& folder, const QString& name) {
 
 } // namespace
 
-tTrcFiles::Extraction tTrcFiles::Extract(const QString& folder) {
-    const tTrc__DataList channels = CheckedCopies();
-    QSet<QString> taken;
-    Extraction done;
-    for (const ptTrc__Data& channel : channels) {
-        const QString stem = textFileStem(*channel);
-        if (stem.isEmpty()) {
-            ++done.skipped;
-            continue;
-        }
-        const QString name = uniqueTextFileName(stem, taken);
-        WriteTextFile(joinPath(folder, name), *channel);
-        done.written << name;
+tTextExtraction::tTextExtraction(tTrc__DataList channels, QString folderPath)
+    : folder(std::move(folderPath)), channels_(std::move(channels)) {}
+
+void tTextExtraction::Step() {
+    if (Finished())
+        return;
+    tTrc__Data& channel = *channels_[next_++];
+    const QString stem = textFileStem(channel);
+    if (stem.isEmpty()) {
+        ++result.skipped;
+        return;
     }
-    return done;
+    if (FileFailure why; !ReadChannelPoints(channel, why)) {
+        if (result.unread.empty() || result.unread.back().fileName != channel.origin.fileName)
+            result.unread.push_back({channel.origin.fileName, FailureText(why)});
+        return;
+    }
+    const QString name = uniqueTextFileName(stem, taken_);
+    try {
+        tTrcFiles::WriteTextFile(joinPath(folder, name), channel);
+    } catch (const tFileError& e) {
+        failure = QString::fromUtf8(e.what());
+        stopped_ = true;
+        return;
+    }
+    channel.points.SetCount(0); // hundreds of channels are never held at once
+    result.written << name;
+}
+
+bool tTextExtraction::Complete() const {
+    return next_ >= channels_.size() && failure.isEmpty() && result.skipped == 0 && result.unread.empty();
+}
+
+QString tTextExtraction::Summary() const {
+    QStringList lines{QStringLiteral("Извлечено файлов: %1 в папку %2")
+                          .arg(result.written.size())
+                          .arg(QDir::toNativeSeparators(folder))};
+    if (result.skipped > 0)
+        lines << QStringLiteral("Пропущено каналов: %1 — в именах их файлов нет знака «_».")
+                     .arg(result.skipped);
+    if (!result.unread.empty()) {
+        lines << QStringLiteral("Не удалось прочитать файлы (%1):").arg(result.unread.size());
+        for (const tLeftOut& f : result.unread)
+            lines << f.fileName + QStringLiteral(" — ") + f.reason;
+    }
+    if (!failure.isEmpty())
+        lines << failure
+              << QStringLiteral("Извлечение остановлено: не записано каналов: %1.").arg(Total() - Done() + 1);
+    else if (stopped_ && next_ < channels_.size())
+        lines << QStringLiteral("Извлечение прервано: не записано каналов: %1.").arg(Total() - Done());
+    return lines.join(QLatin1Char('\n'));
+}
+
+tTextExtraction tTrcFiles::PrepareExtraction(const QString& folder) const {
+    return tTextExtraction(CheckedCopies(), folder);
+}
+
+tTrcFiles::Extraction tTrcFiles::Extract(const QString& folder) const {
+    tTextExtraction run = PrepareExtraction(folder);
+    while (!run.Finished())
+        run.Step();
+    if (!run.failure.isEmpty())
+        throw tFileError(run.failure);
+    return run.result;
 }
 
 void tTrcFiles::WriteTextFile(const QString& path, const tTrc__Data& channel) {

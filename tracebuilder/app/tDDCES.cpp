@@ -42,8 +42,15 @@ void tDDCES::OnEditKeyPress(QLineEdit* sender, int key) {
                                       [sender](const DDCES_Component& c) { return c.edit == sender; });
         if (hit == item.edits.end())
             continue;
+        auto* const now = static_cast<std::uint8_t*>(item.variable);
+        const std::vector<std::uint8_t> inForce(now, now + item.size);
         item.fromText(sender, item.variable); // raises before storing anything on a bad text
-        const auto* now = static_cast<const std::uint8_t*>(item.variable);
+        if (const QString reason = item.check ? item.check(item.variable) : QString(); !reason.isEmpty()) {
+            std::copy(inForce.begin(), inForce.end(), now);
+            item.toText(item.variable, sender);
+            emit valueRefused(reason);
+            return;
+        }
         if (item.snapshot.empty() || !std::equal(now, now + item.size, item.snapshot.begin())) {
             for (tSYN* marker : item.syns)
                 marker->SetChanged();

@@ -4,6 +4,7 @@
 // the markers when the value changed and rewrites the other edits of the variable.
 
 #include <cstdint>
+#include <functional>
 #include <type_traits>
 #include <vector>
 
@@ -19,6 +20,8 @@ class tDDCES : public QObject {
 public:
     using ToText = void (*)(const void* variable, QLineEdit* edit);
     using FromText = void (*)(QLineEdit* edit, void* variable);
+    // Why the value the variable holds cannot be used; empty when it can.
+    using Check = std::function<QString(const void* variable)>;
 
     struct DDCES_Component {
         QPointer<QLineEdit> edit;
@@ -34,6 +37,7 @@ public:
         std::uint8_t typeCode = 0;
         ToText toText = nullptr;
         FromText fromText = nullptr;
+        Check check; // none: every number is taken
     };
 
     // 1 unsigned char, 2 signed char, 3 unsigned short, 4 short, 5 unsigned long, 6 long,
@@ -65,6 +69,9 @@ public:
     template <class T> void AddVariable(T* variable);
     void AddEdit(const void* variable, QLineEdit* edit);
     void AddSyn(const void* variable, tSYN* marker);
+    // A value the check refuses is not taken: the variable and the edit return to the value in
+    // force, no marker is told, and the reason is given by valueRefused.
+    template <class T> void AddCheck(const T* variable, std::function<QString(T)> check);
     // Handles one key of a bound edit; `key` is the character, 13 for Enter. A text that is not
     // a number raises tConvertError and changes nothing.
     void OnEditKeyPress(QLineEdit* sender, int key);
@@ -74,6 +81,8 @@ public:
 signals:
     // A conversion error met while handling a key event; the window shows it.
     void errorRaised(const QString& message);
+    // A number was typed that the variable's check refuses; `reason` says why.
+    void valueRefused(const QString& reason);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,6 +110,11 @@ template <class T> void tDDCES::fromTextOf(QLineEdit* edit, void* variable) {
         *static_cast<T*>(variable) = static_cast<T>(parseFloatText(edit->text()));
     else
         *static_cast<T*>(variable) = static_cast<T>(parseIntegerText(edit->text())); // low bits kept
+}
+
+template <class T> void tDDCES::AddCheck(const T* variable, std::function<QString(T)> check) {
+    if (DDCES_Item* item = find(variable); item && check)
+        item->check = [check = std::move(check)](const void* v) { return check(*static_cast<const T*>(v)); };
 }
 
 template <class T> void tDDCES::AddVariable(T* variable) {

@@ -95,6 +95,5 @@ bool tFLF::eventFilter(QObject* watched, QEvent* event) {
 void tFLF::Rebuild() {
     if (!catalogue_)
         return;
-    catalogue_->ClearCheckList();
-    catalogue_->FillCheckList();
+    catalogue_->Refilter();
 }

@@ -8,4 +8,6 @@ public:
     virtual ~tSingleViewSink() = default;
     // Shows a copy of `channel`, whose points are loaded; the catalogue keeps its own.
     virtual void Show(const tTrc__Data* channel) = 0;
+    // The check list now offers `offered`: a channel on show that is not among them goes.
+    virtual void Withdraw(const tTrc__DataList& offered) { (void)offered; }
 };

@@ -153,29 +153,50 @@ void tTrcFiles::ClearCheckList() {
     EnableButtons(false);
 }
 
-void tTrcFiles::LoadPoints(tTrc__Data& channel) const {
-    const tTrc__File_identifier* source = channel.source;
-    FileFailure why{FailureKind::NoSuchFile, 0};
-    if (!source || source->reader->LoadPoints(*source, channel, why) != tTrcT::Ok)
-        throw tFileError(QStringLiteral("Не удалось прочитать файл измерения «%1»: %2")
-                             .arg(source ? QString::fromStdU16String(source->path().u16string()) : QString(),
-                                  FailureText(why)));
+namespace {
+
+QString ReadFailure(const tTrc__Data& channel, const FileFailure& why) {
+    const QString path = channel.source ? QString::fromStdU16String(channel.source->path().u16string())
+                                        : channel.origin.folder + QLatin1Char('/') + channel.origin.fileName;
+    return QStringLiteral("Не удалось прочитать файл измерения «%1»: %2").arg(path, FailureText(why));
+}
+
+} // namespace
+
+bool ReadChannelPoints(tTrc__Data& channel, FileFailure& why) {
+    why = {FailureKind::NoSuchFile, 0};
+    return channel.source && channel.source->reader->LoadPoints(*channel.source, channel, why) == tTrcT::Ok;
+}
+
+void LoadChannelPoints(tTrc__Data& channel) {
+    FileFailure why;
+    if (!ReadChannelPoints(channel, why))
+        throw tFileError(ReadFailure(channel, why));
 }
 
 tTrc__DataList tTrcFiles::CheckedCopies() const {
     tTrc__DataList copies;
     const int lines = std::min<int>(checkList_->count(), int(appropriate_.size()));
-    for (int i = 0; i < lines; ++i) {
-        if (checkList_->item(i)->checkState() != Qt::Checked)
-            continue;
-        copies.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
-        LoadPoints(*copies.back());
-    }
+    for (int i = 0; i < lines; ++i)
+        if (checkList_->item(i)->checkState() == Qt::Checked)
+            copies.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
     return copies;
 }
 
 void tTrcFiles::CollectChecked() {
-    checked_ = CheckedCopies();
+    tTrc__DataList copies = CheckedCopies();
+    tLeftOutList leftOut;
+    tTrc__DataList readable;
+    readable.reserve(copies.size());
+    for (ptTrc__Data& copy : copies) {
+        FileFailure why;
+        if (ReadChannelPoints(*copy, why))
+            readable.push_back(std::move(copy));
+        else if (leftOut.empty() || leftOut.back().fileName != copy->origin.fileName) // a file once
+            leftOut.push_back({copy->origin.fileName, FailureText(why)});
+    }
+    checked_ = std::move(readable);
+    leftOut_ = std::move(leftOut);
 }
 
 tTrc__Data* tTrcFiles::FindSelected() {
@@ -186,7 +207,7 @@ tTrc__Data* tTrcFiles::FindSelected() {
     if (row < 0 || std::size_t(row) >= appropriate_.size())
         return nullptr;
     tTrc__Data& channel = *appropriate_[std::size_t(row)];
-    LoadPoints(channel);
+    LoadChannelPoints(channel);
     return &channel;
 }
 
@@ -213,6 +234,13 @@ void tTrcFiles::EnableButtons(bool enabled) {
 void tTrcFiles::CheckListClick() {
     EnableButtons(AnyChecked());
     ShowSelected();
+}
+
+void tTrcFiles::Refilter() {
+    ClearCheckList();
+    FillCheckList();
+    if (singleView_)
+        singleView_->Withdraw(appropriate_);
 }
 
 void tTrcFiles::CheckListDblClick() {

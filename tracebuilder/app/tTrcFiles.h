@@ -23,6 +23,21 @@ public:
     explicit tFileError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
+// A measurement file a collection went on without, and why.
+struct tLeftOut {
+    QString fileName;
+    QString reason;
+};
+using tLeftOutList = std::vector<tLeftOut>;
+
+// Reads the channel's points from its file unless they are there; false with the reason when the
+// file cannot be read.
+bool ReadChannelPoints(tTrc__Data& channel, FileFailure& why);
+// The same, raising tFileError when the file cannot be read.
+void LoadChannelPoints(tTrc__Data& channel);
+
+class tTextExtraction;
+
 class tTrcFiles : public QObject {
     Q_OBJECT
 public:
@@ -35,20 +50,24 @@ public:
     void Scan(const QString& folder);
     void FillCheckList();
     void ClearCheckList();
-    // Copies the checked channels, with their points, into `checked`; all or nothing: when a file
-    // cannot be read, `checked` keeps the channels of the collection before.
+    // Copies the checked channels, with their points, into `checked`. A file that cannot be read
+    // is left out, and named in `leftOut` with the reason; the others are collected all the same.
     void CollectChecked();
     // The channel of the selected check-list line with its points, or null when no line is selected.
     tTrc__Data* FindSelected();
     void ShowSelected();
 
+    // The extraction of every checked channel into a text file of its own in `folder`, to be run
+    // step by step. Its channels are copied for it alone: `checked`, what the traces were built
+    // from, stays.
+    tTextExtraction PrepareExtraction(const QString& folder) const;
     struct Extraction {
         QStringList written; // names of the files written, in the order of the check list
         int skipped = 0;     // checked channels of files without "_" in their names
+        tLeftOutList unread; // files that could not be read
     };
-    // Writes every checked channel into a text file of its own in `folder`. The channels are
-    // collected for this alone: `checked`, what the traces were built from, stays.
-    Extraction Extract(const QString& folder);
+    // The whole extraction at once; a file that cannot be written raises tFileError.
+    Extraction Extract(const QString& folder) const;
     // The points of `channel` as "time amplitude" lines ended by CR LF.
     static void WriteTextFile(const QString& path, const tTrc__Data& channel);
 
@@ -57,18 +76,21 @@ public:
     // inverts every mark.
     void CheckListClick();
     void CheckListDblClick();
+    // The filter changed: the check list is filled again, and a channel on show in the single
+    // view that the list offers no more is taken off it.
+    void Refilter();
 
     const std::vector<std::unique_ptr<tTrc__File_identifier>>& allFiles() const { return allFiles_; }
     const tTrc__DataList& appropriate() const { return appropriate_; }
     const tTrc__DataList& checked() const { return checked_; }
+    const tLeftOutList& leftOut() const { return leftOut_; }
     const QString& previousFolder() const { return previousFolder_; }
     const QString& scannedFolder() const { return scannedFolder_; }
 
 private:
     QString FileLine(const tTrc__File_identifier& id, QStringView date) const;
     static QString CheckLine(const tTrc__Data& channel);
-    void LoadPoints(tTrc__Data& channel) const;
-    // Copies of the checked channels with their points.
+    // Copies of the checked channels, without their points.
     tTrc__DataList CheckedCopies() const;
     void EnableButtons(bool enabled);
     bool AnyChecked() const;
@@ -76,6 +98,7 @@ private:
     std::vector<std::unique_ptr<tTrc__File_identifier>> allFiles_;
     tTrc__DataList appropriate_;
     tTrc__DataList checked_;
+    tLeftOutList leftOut_;
     tSingleViewSink* singleView_;
     QListWidget* fileList_;
     QListWidget* checkList_;

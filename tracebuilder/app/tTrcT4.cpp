@@ -42,8 +42,10 @@ std::uint8_t tTrcT4::ProduceChannels(const tFilterFlags& filter, const tTrc__Fil
         channel->channel = std::int16_t(c);
         channel->pointCount = std::uint16_t(ssm::kBlockWords);
         channel->samplePeriod = h.samplePeriod;
+        channel->headerPeriod = h.samplePeriod;
         channel->waveVelocity = h.velocity;
         channel->source = &id;
+        channel->origin = {id.folder, id.fileName, id.siteNumber, id.pileNumber, id.lastWriteMsecs};
         list.push_back(std::move(channel));
     }
     return Ok;

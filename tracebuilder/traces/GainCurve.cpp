@@ -100,7 +100,7 @@ VX_WIDE_VECTORS void FillGainCurve(const double (*points)[2], std::size_t n, dou
 }
 
 void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, double c, double threshold,
-                    double abscissaScale) {
+                    const std::function<double(const tTrc__Data&)>& abscissaScale) {
     curves.SetCount(list.size());
     for (std::size_t k = 0; k < list.size(); ++k) {
         if (!list[k])
@@ -111,6 +111,6 @@ void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, d
         const std::size_t n = data.points.count();
         curve.SetCount(n);
         if (n > 0)
-            FillGainCurve(data.points.data(), n, c, threshold, abscissaScale, curve.data());
+            FillGainCurve(data.points.data(), n, c, threshold, abscissaScale(data), curve.data());
     }
 }

@@ -2,6 +2,7 @@
 // The amplified curves of the seismo trace and of the single seismogram.
 
 #include <cstddef>
+#include <functional>
 
 #include "Traces.h"
 
@@ -12,7 +13,8 @@
 void FillGainCurve(const double (*points)[2], std::size_t n, double c, double threshold, double abscissaScale,
                    double (*out)[2]);
 
-// One curve per measurement, in list order, whatever the measurement's sample period. Raises the
-// missing-object error for an empty handle in the list.
+// One curve per measurement, in list order, whatever the measurement's sample period; each
+// measurement's abscissa scale is asked for. Raises the missing-object error for an empty handle
+// in the list.
 void FillGainCurves(const tTrc__DataList& list, IArray<tTrcV_Measure>& curves, double c, double threshold,
-                    double abscissaScale);
+                    const std::function<double(const tTrc__Data&)>& abscissaScale);

@@ -1,11 +1,23 @@
 #include "TracePicture.h"
 
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
-TracePicture::TracePicture(QSize size, QWidget* parent) : QWidget(parent) {
-    setFixedSize(size);
+namespace {
+
+constexpr QSize kSmallest(320, 240);
+
+} // namespace
+
+TracePicture::TracePicture(QSize size, QWidget* parent) : QWidget(parent), preferred_(size) {
+    setMinimumSize(kSmallest);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMouseTracking(true);
+    resize(size);
     Clear();
 }
 
@@ -23,4 +35,32 @@ void TracePicture::Clear() {
 void TracePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
+}
+
+void TracePicture::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized(size());
+}
+
+void TracePicture::mouseMoveEvent(QMouseEvent* event) {
+    emit pointerMoved(event->position().toPoint());
+}
+
+void TracePicture::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit pointerMoved(QPoint(-1, -1));
+}
+
+bool TracePicture::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = tooltipAt ? tooltipAt(help->pos()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }

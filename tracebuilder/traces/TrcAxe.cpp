@@ -2,14 +2,11 @@
 
 #include "NumberText.h"
 
-#include <QFontMetrics>
-#include <QHash>
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
-#include <QStaticText>
-#include <climits>
 #include <cmath>
+
+#include "ColumnLabels.h"
 
 #include "TrcError.h"
 #include "TrcI_Columns.h"
@@ -129,60 +126,23 @@ int tTrcAxe::TickPixel(int i) const {
     return int(x);
 }
 
-void tTrcAxe::UseLabelFont(QPainter& painter) {
-    QFont font = painter.font();
-    font.setPointSize(12);
-    font.setBold(true);
-    painter.setFont(font);
-}
-
-void tTrcAxe::DrawLabel(QPainter& painter, int x, int y, const QString& text) {
-    // Labels come back at every redraw (a scroll redraws both axes): each is laid out once.
-    static QHash<QString, QStaticText> laidOut;
-    auto label = laidOut.find(text);
-    if (label == laidOut.end()) {
-        if (laidOut.size() > 4096)
-            laidOut.clear();
-        label = laidOut.insert(text, QStaticText(text));
-        label->setTextFormat(Qt::PlainText);
-    }
-    painter.drawStaticText(x, y, *label);
-}
-
 tTrcAxe_H::tTrcAxe_H(tTrcI_Columns* ownerImage) : tTrcAxe(ownerImage, 0, 50, 10) {}
 
 void tTrcAxe_H::Draw(QImage& picture) {
-    const tTrcColumnsCnf& c = owner->conf;
-    const double base = c.app->base;
-    // Measurement positions run to the right: a base that is not positive has no axis.
-    if (!(base > 0.0))
-        throw tTrcError(tTrcError::InvalidValue);
-    SetRange(c.first * base, (c.first + c.visible) * base);
-    Fit(c.app->marginLeft, c.imageWidth, rangeFrom, rangeTo);
-    QPainter painter(&picture);
-    UseLabelFont(painter);
-    for (int i = firstTick; i <= firstTick + tickCount; ++i)
-        DrawLabel(painter, TickPixel(i), 0, AxisLabel(i * step));
+    DrawPositions(picture, false);
 }
 
 void tTrcAxe_H::DrawOnBitmap(QImage& bitmap) {
-    // Each column is labelled at its centre with its measurement's position; a label that would
-    // run into the previous one is left out.
-    const tTrcColumnsCnf& c = owner->conf;
-    QPainter painter(&bitmap);
-    UseLabelFont(painter);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
-    int lastRight = INT_MIN / 2;
-    for (int i = 0; i < c.count; ++i) {
-        const QString text = AxisLabel((i + 1) * c.app->base);
-        const int width = metrics.horizontalAdvance(text);
-        const int x = c.ColumnCentre(i) - width / 2;
-        if (x < lastRight + gap)
-            continue;
-        DrawLabel(painter, x, 0, text);
-        lastRight = x + width;
-    }
+    DrawPositions(bitmap, true);
+}
+
+void tTrcAxe_H::DrawPositions(QImage& target, bool wholeTrace) {
+    const double base = owner->conf.app->base;
+    // Measurement positions run to the right: a base that is not positive has no axis.
+    if (!(base > 0.0))
+        throw tTrcError(tTrcError::InvalidValue);
+    QPainter painter(&target);
+    PaintPositions(painter, owner->Frame(target, wholeTrace), base);
 }
 
 tTrcAxe_V::tTrcAxe_V(tTrcI_Columns* ownerImage) : tTrcAxe(ownerImage, 0, 50, 10) {
@@ -190,28 +150,16 @@ tTrcAxe_V::tTrcAxe_V(tTrcI_Columns* ownerImage) : tTrcAxe(ownerImage, 0, 50, 10)
 }
 
 void tTrcAxe_V::Draw(QImage& picture) {
-    DrawDepths(picture);
+    DrawDepths(picture, false);
 }
 
 void tTrcAxe_V::DrawOnBitmap(QImage& bitmap) {
-    DrawDepths(bitmap);
+    DrawDepths(bitmap, true);
 }
 
-void tTrcAxe_V::DrawDepths(QImage& target) {
-    const tTrcColumnsCnf& c = owner->conf;
-    SetRange(0, c.depthMax);
-    // The columns put depth d at d * pixelsPerMetre below the margin, with an integer number of
+void tTrcAxe_V::DrawDepths(QImage& target, bool wholeTrace) {
+    // The columns put depth d at d * pixelsPerMetre below their top, with an integer number of
     // pixels per metre; the labels use the same scale so that they read the columns' depths.
-    const int pixelsPerMetre = c.plotHeight / c.depthMax;
-    const int bottom = pixelsPerMetre > 0 ? c.app->marginTop + c.depthMax * pixelsPerMetre : c.imageHeight;
-    Fit(c.app->marginTop, bottom, 0, c.depthMax);
     QPainter painter(&target);
-    UseLabelFont(painter);
-    for (int i = firstTick; i <= firstTick + tickCount; ++i) {
-        const int y = TickPixel(i);
-        DrawLabel(painter, 0, y, AxisLabel(i * step));
-        // A one-pixel red row, filled as a span: a line through the painter costs several times more.
-        painter.fillRect(QRect(c.app->marginLeft, y, target.width() - c.app->marginLeft, 1),
-                         QColor(255, 0, 0));
-    }
+    PaintDepths(painter, owner->Frame(target, wholeTrace), *this);
 }

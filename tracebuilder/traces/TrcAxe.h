@@ -30,6 +30,9 @@ public:
     virtual void Draw(QImage& picture) = 0;
     virtual void DrawOnBitmap(QImage& bitmap) = 0;
 
+    // Pixel coordinate of tick i, held within the range of int for a scale no picture can show.
+    int TickPixel(int i) const;
+
     double step = 0.0;
     std::uint16_t firstTick = 0;
     std::uint16_t tickCount = 0;
@@ -41,26 +44,22 @@ public:
     double rangeTo = 0.0;
     std::uint16_t intervals = 0;
 
-protected:
-    // Pixel coordinate of tick i, held within the range of int for a scale no picture can show.
-    int TickPixel(int i) const;
-    // Bold size-12 font of the labels on the given painter.
-    static void UseLabelFont(QPainter& painter);
-    // Draws a label with its top-left corner at (x, y).
-    static void DrawLabel(QPainter& painter, int x, int y, const QString& text);
-
 private:
     void UseRawStep(double raw);
     void TakeStep(double chosen, double w, double v0);
 };
 
-// Labels measurement positions: on the picture the shown page, on the whole-trace bitmap each
-// column at its centre.
+// Labels measurement positions (column number × base) at the centres of the columns: on the
+// picture those of the shown page, on the whole-trace bitmap all. Raises the invalid-value error
+// for a base that is not positive.
 class tTrcAxe_H : public tTrcAxe {
 public:
     explicit tTrcAxe_H(tTrcI_Columns* ownerImage);
     void Draw(QImage& picture) override;
     void DrawOnBitmap(QImage& bitmap) override;
+
+private:
+    void DrawPositions(QImage& target, bool wholeTrace);
 };
 
 // Labels depths and draws the grid, with the scale the columns are drawn at.
@@ -71,7 +70,7 @@ public:
     void DrawOnBitmap(QImage& bitmap) override;
 
 private:
-    void DrawDepths(QImage& target);
+    void DrawDepths(QImage& target, bool wholeTrace);
 };
 
 // A number as the axes label it: shortest general form, up to 15 significant digits, the user's

@@ -5,7 +5,11 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <algorithm>
+#include <cmath>
+#include <set>
+#include <utility>
 
+#include "ColumnLabels.h"
 #include "TracePicture.h"
 #include "TrcError.h"
 
@@ -27,23 +31,27 @@ tTrcColumnsCnf::tTrcColumnsCnf(tAppInt* appParams, TracePicture* picture, QScrol
     // Positions the program sets are made with signals blocked, so only the user reaches these.
     connect(scrollBar, &QScrollBar::valueChanged, this, &tTrcColumnsCnf::OnScroll);
     connect(trackBar, &QSlider::valueChanged, this, &tTrcColumnsCnf::OnTrack);
-    imageWidth = ClampToU16(image->width());
-    imageHeight = ClampToU16(image->height());
-    plotWidth = ClampToU16(imageWidth - app->marginLeft);
-    plotHeight = ClampToU16(imageHeight - app->marginTop);
+    connect(image, &TracePicture::resized, this, &tTrcColumnsCnf::OnResize);
     minColumnWidth = std::uint16_t(app->minColumnWidth);
     maxColumnWidth = std::uint16_t(app->maxColumnWidth);
+    TakeSize(image->size());
     first = ClampToU16(scrollBar->value());
     depthMax = ClampToU16(trackBar->value());
     SetColumnCount(1);
     SetSheetVisible(false);
 }
 
+void tTrcColumnsCnf::TakeSize(QSize size) {
+    imageWidth = ClampToU16(size.width());
+    imageHeight = ClampToU16(size.height());
+    plotWidth = ClampToU16(imageWidth - app->marginLeft);
+    plotHeight = ClampToU16(imageHeight - ColumnsTop());
+}
+
 void tTrcColumnsCnf::SetColumnCount(std::uint16_t n) {
     if (n != count)
         first = 1;
     count = n;
-    SetUpScrollBar(n);
     const int atMinWidth = plotWidth / minColumnWidth;
     if (plotWidth / maxColumnWidth > n || n == 0) {
         columnStep = columnWidth = maxColumnWidth;
@@ -55,6 +63,14 @@ void tTrcColumnsCnf::SetColumnCount(std::uint16_t n) {
         columnStep = columnWidth = minColumnWidth;
         visible = ClampToU16(atMinWidth);
     }
+    // A picture grown wider shows more columns: the last page ends at the last measurement.
+    first = std::uint16_t(std::clamp(int(first), 1, std::max(1, n - visible + 1)));
+    SetUpScrollBar(n);
+    // The names above the columns take the rows they need at this width.
+    nameHeight = ClampToU16(int(std::ceil(LayOutNames(*this, columnStep, &image->image()).height)));
+    plotHeight = ClampToU16(imageHeight - ColumnsTop());
+    if (layoutChanged)
+        layoutChanged();
 }
 
 void tTrcColumnsCnf::SetUpScrollBar(std::uint16_t n) {
@@ -80,6 +96,47 @@ void tTrcColumnsCnf::SetSheetVisible(bool visible) {
     }
 }
 
+void tTrcColumnsCnf::SetColumns(const tTrc__DataList& list) {
+    columns.clear();
+    columns.reserve(list.size());
+    std::set<std::pair<QString, int>> seen;
+    namesWithChannel = false;
+    for (const ptTrc__Data& d : list) {
+        if (!d)
+            throw tTrcError(tTrcError::MissingObject);
+        columns.push_back({d->origin, d->channel, d->waveVelocity});
+        // The other channel of a file already met: both are built.
+        namesWithChannel =
+            namesWithChannel ||
+            seen.count({d->origin.folder + QLatin1Char('/') + d->origin.fileName, 1 - d->channel});
+        seen.insert({d->origin.folder + QLatin1Char('/') + d->origin.fileName, d->channel});
+    }
+}
+
+QString tTrcColumnsCnf::ColumnName(std::size_t i) const {
+    if (i >= columns.size())
+        return {};
+    const tTrcColumn& c = columns[i];
+    const QString pile = QString::number(c.origin.pileNumber);
+    return namesWithChannel ? pile + QChar(0x00B7) + QString::number(c.channel + 1) : pile;
+}
+
+int tTrcColumnsCnf::ColumnAt(int x) const {
+    if (columnStep == 0 || x < app->marginLeft)
+        return -1;
+    const int c = (x - app->marginLeft) / columnStep;
+    const int index = first - 1 + c;
+    if (c >= visible || index >= count || std::size_t(index) >= columns.size())
+        return -1;
+    return index;
+}
+
+double tTrcColumnsCnf::DepthAt(int y) const {
+    const int perMetre = PixelsPerMetre();
+    const double depth = perMetre > 0 ? double(y - ColumnsTop()) / perMetre : std::nan("");
+    return depth >= 0.0 && depth <= depthMax ? depth : std::nan("");
+}
+
 void tTrcColumnsCnf::OnScroll(int position) {
     if (position < 1 || position == first || position > count - visible + 1)
         return;
@@ -91,6 +148,19 @@ void tTrcColumnsCnf::OnTrack(int position) {
     if (position < 1 || position == depthMax)
         return;
     depthMax = ClampToU16(position);
+    MarkLayout();
+}
+
+void tTrcColumnsCnf::OnResize(QSize size) {
+    if (size.width() == imageWidth && size.height() == imageHeight)
+        return;
+    TakeSize(size);
+    MarkLayout();
+    if (layoutChanged)
+        layoutChanged();
+}
+
+void tTrcColumnsCnf::MarkLayout() {
     if (syn.parent() != nullptr)
         syn.parent()->SetChanged();
 }

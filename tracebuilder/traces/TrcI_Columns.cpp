@@ -1,10 +1,14 @@
 #include "TrcI_Columns.h"
 
+#include <QDir>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <algorithm>
 
+#include "FileDateText.h"
+#include "NumberText.h"
 #include "TracePicture.h"
 #include "TrcP_Columns.h"
 
@@ -60,8 +64,34 @@ void tTrcI_Columns::Draw(tTrcP* processing) {
         for (int c = 0; c < conf.visible; ++c)
             DrawColumn(conf.image->image(), entries.Item(conf.first - 1 + c).points, conf.ColumnCentre(c),
                        conf.imageHeight);
+        DrawPageNames();
     }
     conf.image->update();
+}
+
+void tTrcI_Columns::DrawPageNames() {
+    QImage& picture = conf.image->image();
+    QPainter painter(&picture);
+    PaintNames(painter, Frame(picture, false), conf, LayOutNames(conf, conf.columnStep, &picture));
+}
+
+tColumnFrame tTrcI_Columns::Frame(const QImage& target, bool wholeTrace) const {
+    tColumnFrame frame;
+    frame.axisFont = AxisFont(12);
+    frame.left = conf.app->marginLeft;
+    frame.pitch = conf.columnStep;
+    frame.first = wholeTrace ? 0 : conf.first - 1;
+    frame.count = wholeTrace ? conf.count : std::min<int>(conf.visible, conf.count - frame.first);
+    frame.right = target.width();
+    frame.labelsTop = 0;
+    frame.namesTop = conf.app->marginTop;
+    frame.namesHeight = conf.nameHeight;
+    frame.depthTop = conf.ColumnsTop();
+    frame.pxPerMetre = conf.PixelsPerMetre();
+    frame.depthMax = conf.depthMax;
+    frame.axisLeft = 0;
+    frame.bottom = target.height();
+    return frame;
 }
 
 const QImage& tTrcI_Columns::Columns(const tTrcP_Columns& source) {
@@ -98,6 +128,10 @@ const QImage& tTrcI_Columns::Columns(const tTrcP_Columns& source) {
                 pixel = before[std::size_t(y)];
             past[y] = uchar(qBlue(bits[y * stride + cellStart + conf.columnStep])); // no later column yet
         }
+    }
+    {
+        QPainter painter(&columns);
+        PaintNames(painter, Frame(columns, true), conf, LayOutNames(conf, conf.columnStep, &columns));
     }
     strip_.greys = columns.convertToFormat(QImage::Format_Grayscale8);
     return strip_.greys;
@@ -147,24 +181,105 @@ QImage tTrcI_Columns::WholeTrace(tTrcP* processing) {
     return bitmap;
 }
 
+QImage tTrcI_Columns::TitledTrace(tTrcP* processing) {
+    const QImage trace = WholeTrace(processing);
+    if (trace.isNull())
+        return trace;
+    const tTraceTitle title = Title();
+    const int margin = conf.app->marginLeft;
+    const int band = int(std::ceil(TitleHeight(&trace, title))) + margin / 2;
+    const int width = std::max(trace.width(), int(std::ceil(TitleWidth(&trace, title))) + 2 * margin);
+    QImage bitmap(width, band + trace.height(), QImage::Format_RGB32);
+    if (bitmap.isNull())
+        return bitmap;
+    bitmap.fill(Qt::white);
+    QPainter painter(&bitmap);
+    PaintTitle(painter, QRectF(margin, margin / 4, width - 2 * margin, band), title);
+    painter.drawImage(0, band, trace);
+    return bitmap;
+}
+
 bool tTrcI_Columns::SaveToFile(tTrcP* processing, const QString& fileName, const char* format) {
-    if (fileName.isEmpty())
+    if (fileName.isEmpty() || Entries(processing).measures.count() == 0)
         return true;
-    const QImage bitmap = WholeTrace(processing);
-    if (bitmap.isNull()) // no entries, or no memory for a picture this wide
-        return Entries(processing).measures.count() == 0;
-    return bitmap.save(fileName, format);
+    if (QByteArray(format).compare("PDF", Qt::CaseInsensitive) == 0) {
+        QPdfWriter pdf(fileName);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        pdf.setCreator(QStringLiteral("ТРАССЫ---Vibrix4"));
+        pdf.setTitle(Title().kind);
+        return PaintPages(pdf, *this, processing);
+    }
+    const QImage bitmap = TitledTrace(processing);
+    return !bitmap.isNull() && bitmap.save(fileName, format); // null: no memory for a picture this wide
 }
 
 bool tTrcI_Columns::Print(tTrcP* processing, QPrinter& printer) {
-    const QImage bitmap = WholeTrace(processing);
-    if (bitmap.isNull())
+    if (Entries(processing).measures.count() == 0)
         return true;
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    // The whole trace fills the page, scaled independently in x and y.
-    painter.drawImage(QRect(0, 0, printer.width(), printer.height()), bitmap);
-    return painter.end();
+    return PaintPages(printer, *this, processing);
+}
+
+QImage tTrcI_Columns::ColumnSlice(tTrcP* processing, int first, int count) {
+    const tTrcP_Columns& source = Entries(processing);
+    const int rows = conf.depthMax * conf.PixelsPerMetre();
+    if (source.measures.count() == 0 || count <= 0 || rows <= 0)
+        return QImage();
+    const int step = conf.columnStep;
+    const int top = conf.ColumnsTop();
+    const QImage& greys = Columns(source);
+    if (!greys.isNull()) {
+        QImage slice = greys.copy(conf.app->marginLeft + step * first, top, step * count, rows);
+        // The cell's first pixels as its column alone paints them, without the one before.
+        const uchar* alone = strip_.firstPixels.data() + std::size_t(first) * std::size_t(greys.height());
+        for (int y = 0; y < rows; ++y)
+            slice.scanLine(y)[0] = alone[top + y];
+        return slice;
+    }
+    // Too wide for a strip: the page's columns drawn on their own.
+    QImage slice(step * count, top + rows, QImage::Format_RGB32);
+    if (slice.isNull())
+        return slice;
+    slice.fill(Qt::white);
+    for (int c = 0; c < count; ++c)
+        DrawColumn(slice, source.measures.Item(std::size_t(first + c)).points, step / 2 + step * c,
+                   conf.imageHeight);
+    return slice.copy(0, top, slice.width(), rows).convertToFormat(QImage::Format_Grayscale8);
+}
+
+tTraceTitle tTrcI_Columns::Title() const {
+    tTraceTitle title;
+    title.kind = Kind();
+    if (!conf.columns.empty()) {
+        title.lines
+            << QStringLiteral("Папка: %1").arg(QDir::toNativeSeparators(conf.columns.front().origin.folder));
+        const auto [earliest, latest] = std::minmax_element(
+            conf.columns.begin(), conf.columns.end(), [](const tTrcColumn& a, const tTrcColumn& b) {
+                return a.origin.lastWriteMsecs < b.origin.lastWriteMsecs;
+            });
+        FileDateText dates;
+        const QString from = dates(earliest->origin.lastWriteMsecs).toString();
+        const QString to = dates(latest->origin.lastWriteMsecs).toString();
+        title.lines << (from == to ? QStringLiteral("Измерение: %1").arg(from)
+                                   : QStringLiteral("Измерения: %1 – %2").arg(from, to));
+    }
+    QString velocity = QStringLiteral("%1 м/с").arg(generalFloatText(conf.app->velocity));
+    if (conf.app->velocityFromFiles && !conf.columns.empty()) {
+        double slowest = conf.app->VelocityOf(conf.columns.front().fileVelocity), fastest = slowest;
+        for (const tTrcColumn& c : conf.columns) {
+            slowest = std::min(slowest, conf.app->VelocityOf(c.fileVelocity));
+            fastest = std::max(fastest, conf.app->VelocityOf(c.fileVelocity));
+        }
+        velocity = slowest == fastest ? QStringLiteral("из файлов, %1 м/с").arg(generalFloatText(slowest))
+                                      : QStringLiteral("из файлов, %1–%2 м/с")
+                                            .arg(generalFloatText(slowest), generalFloatText(fastest));
+    }
+    QStringList parameters{QStringLiteral("Скорость: %1").arg(velocity)};
+    if (Amplified())
+        parameters << QStringLiteral("Усиление: %1").arg(generalFloatText(conf.app->ku));
+    parameters << QStringLiteral("Глубина: 0–%1 м").arg(conf.depthMax)
+               << QStringLiteral("База: %1 м").arg(generalFloatText(conf.app->base))
+               << QStringLiteral("Столбцов: %1").arg(conf.count);
+    title.lines << parameters.join(QStringLiteral("    "));
+    return title;
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "ColumnLabels.h"
+#include "TracePages.h"
 #include "Traces.h"
 #include "TrcAxe.h"
 #include "TrcColumnsCnf.h"
@@ -27,22 +29,37 @@ public:
     void DrawAxes() override;
     void Clear() override;
 
-    // Every measurement as a column, with both axes; a null image when there are no entries.
+    // Every measurement as a column with its name, with both axes; a null image when there are no
+    // entries.
     QImage WholeTrace(tTrcP* processing);
-    // Writes the whole trace in `format` (a QImage format name), BMP unless told. Nothing happens
-    // for an empty name or a trace without entries; false when the file could not be written.
+    // The whole trace under its title block, as it is saved.
+    QImage TitledTrace(tTrcP* processing);
+    // Writes the whole trace in `format`: "PDF" for the printed pages, else a QImage format name
+    // for the titled bitmap, BMP unless told. Nothing happens for an empty name or a trace without
+    // entries; false when the file could not be written.
     bool SaveToFile(tTrcP* processing, const QString& fileName, const char* format = "BMP");
-    // Prints the whole trace stretched over one landscape page. Nothing happens for a trace
-    // without entries; false when the printer could not be started.
+    // Prints the whole trace over as many landscape pages as its columns need. Nothing happens
+    // for a trace without entries; false when the printer could not be started.
     bool Print(tTrcP* processing, QPrinter& printer);
+
+    // What the title block of this trace says.
+    tTraceTitle Title() const;
+    // Columns first ... first + count - 1 as drawn, in greys, from their top down to the deepest
+    // depth they show; null when there are no entries.
+    QImage ColumnSlice(tTrcP* processing, int first, int count);
+    // Where the columns stand on the picture (the shown page) or on the whole-trace bitmap.
+    tColumnFrame Frame(const QImage& target, bool wholeTrace) const;
 
     tTrcColumnsCnf conf;
     std::unique_ptr<tTrcAxe> horizontal;
     std::unique_ptr<tTrcAxe> vertical;
 
 protected:
-    // Draws one column centred at x0, from the top margin down to `bottom`.
+    // Draws one column centred at x0, from the top of the columns down to `bottom`.
     virtual void DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const = 0;
+    // The trace's name in the title block, and whether the gain shapes it.
+    virtual QString Kind() const = 0;
+    virtual bool Amplified() const = 0;
 
 private:
     // Every column of the trace side by side, as the whole-trace bitmap holds them, drawn once
@@ -61,9 +78,12 @@ private:
     };
 
     const tTrcP_Columns& Entries(tTrcP* processing) const;
-    // The strip of `entries` in greys, null when no memory could be had for it.
+    // The strip of `entries` in greys, with the names above the columns; null when no memory could
+    // be had for it.
     const QImage& Columns(const tTrcP_Columns& entries);
     void CopyPage(const QImage& greys);
+    // Names of the columns on the picture's page, when they are not copied from the strip.
+    void DrawPageNames();
 
     Strip strip_;
 };

@@ -11,4 +11,6 @@ public:
 
 protected:
     void DrawColumn(QImage& image, const IArray<TPoint>& points, int x0, int bottom) const override;
+    QString Kind() const override { return QStringLiteral("СЕЙСМО Трасса"); }
+    bool Amplified() const override { return true; }
 };

@@ -41,7 +41,7 @@ int tTrcP_Columns::Calc() {
     layout.SetColumnCount(curves.count());
     conf.halfWidth = layout.columnWidth / 2;
     conf.xOffset = 0;
-    conf.pixelsPerMetre = layout.plotHeight / layout.depthMax;
+    conf.pixelsPerMetre = std::uint16_t(layout.PixelsPerMetre());
     conf.yOffset = 0;
     for (std::size_t i = 0; i < curves.count(); ++i) {
         const std::size_t m = PointsWithin(curves.Item(i).points, layout.depthMax);

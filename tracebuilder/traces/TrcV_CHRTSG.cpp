@@ -14,12 +14,14 @@ constexpr double kMaxGrowthInTime = 1.0; // at most e per sample on the time sca
 int tTrcV_CHRTSG::Calc(const tTrc__DataList& list) {
     if (list.empty())
         return 0;
-    double c = conf.app->ku * 0.0001;
-    double abscissaScale = conf.app->velocity * 0.5; // depth of a reflection: t * V / 2
-    if (!FirstItemSelected(conf.dimension)) {
+    const tAppInt& app = *conf.app;
+    double c = app.ku * 0.0001;
+    const bool metres = FirstItemSelected(conf.dimension);
+    if (!metres)
         c = std::min(c, kMaxGrowthInTime);
-        abscissaScale = 1000.0; // milliseconds
-    }
-    FillGainCurves(list, measures, c, kSaturation, abscissaScale);
+    FillGainCurves(list, measures, c, kSaturation, [&app, metres](const tTrc__Data& d) {
+        return metres ? app.VelocityOf(d) * 0.5 // depth of a reflection: t * V / 2
+                      : 1000.0;                 // milliseconds
+    });
     return 1;
 }

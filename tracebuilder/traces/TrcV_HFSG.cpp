@@ -14,7 +14,9 @@ int tTrcV_HFSG::Calc(const tTrc__DataList& list) {
     if (list.empty())
         return 0;
     // Depth of a reflection arriving at time t: t * V / 2.
-    FillGainCurves(list, measures, conf.app->ku * 0.0001, kSaturation, conf.app->velocity * 0.5);
+    const tAppInt& app = *conf.app;
+    FillGainCurves(list, measures, app.ku * 0.0001, kSaturation,
+                   [&app](const tTrc__Data& d) { return app.VelocityOf(d) * 0.5; });
     return 1;
 }
 

@@ -17,7 +17,7 @@ int tTrcV_Spectra::Calc(const tTrc__DataList& list) {
         byDepth.SetCount(usable ? spectro::kLineCount : 0);
         if (usable)
             lines_.Compute(data.points.data(), data.points.count(), data.samplePeriod,
-                           appConfig_->app->velocity, byFrequency.data(), byDepth.data());
+                           appConfig_->app->VelocityOf(data), byFrequency.data(), byDepth.data());
     }
     return 1;
 }

@@ -2,7 +2,7 @@
 add_library(tb_traces STATIC
   Traces.cpp tTrace_server.cpp TrcConfigs.cpp
   SpectroTransform.cpp GainCurve.cpp
-  TracePicture.cpp ColumnRaster.cpp TrcColumnsCnf.cpp TrcAxe.cpp
+  TracePicture.cpp ColumnRaster.cpp TrcColumnsCnf.cpp TrcAxe.cpp ColumnLabels.cpp ColumnReadout.cpp TracePages.cpp
   TrcP_Columns.cpp TrcI_Columns.cpp
   TrcV_HFSG.cpp TrcP_HFSG.cpp TrcI_HFSG.cpp
   TrcV_Spectra.cpp TrcP_HFSpG.cpp TrcI_HFSpG.cpp

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
+#include "AlignedFields.h"
 #include "TracePage.h"
 
 namespace {
@@ -28,6 +29,7 @@ FilesTab::FilesTab(QWidget* parent)
     : QWidget(parent), DriveComboBox(new QComboBox(this)), CDirectoryOutline(new QTreeView(this)),
       catalogue(this), GroupBox__Filter_form(new QGroupBox(QStringLiteral("Файл-фильтр"), this)),
       Edit__Velocity_on_Tab1(numberEdit("Edit__Velocity_on_Tab1", "2000", this)),
+      CheckBox__Velocity_from_files(new QCheckBox(QStringLiteral("из файлов"), this)),
       Edit__Ku_on_Tab1(numberEdit("Edit__Ku_on_Tab1", "0.0", this)),
       Edit__Depth_for_single(numberEdit("Edit__Depth_for_single", "50", this)),
       RadioGroup__Single_file__Seysmo_dimension(new RadioGroup(
@@ -35,8 +37,26 @@ FilesTab::FilesTab(QWidget* parent)
       Chart__Single_file__Seysmo(singleChart("Chart__Single_file__Seysmo", this)),
       RadioGroup__Single_file__Spectr_dimension(
           new RadioGroup(QStringLiteral("Спектр"), {QStringLiteral("Метры"), QStringLiteral("Герцы")}, this)),
-      Chart__Single_file__Spectr(singleChart("Chart__Single_file__Spectr", this)) {
+      Chart__Single_file__Spectr(singleChart("Chart__Single_file__Spectr", this)),
+      Label__Single_file(new QLabel(this)), Label__Single_file_readout(new QLabel(this)) {
     setObjectName("TabSheet1");
+    CheckBox__Velocity_from_files->setObjectName("CheckBox__Velocity_from_files");
+    CheckBox__Velocity_from_files->setToolTip(
+        QStringLiteral("Глубины каждого измерения по скорости волны, записанной в его файле"));
+    Label__Single_file->setObjectName("Label__Single_file");
+    Label__Single_file_readout->setObjectName("Label__Single_file_readout");
+    QFont bold = Label__Single_file->font();
+    bold.setBold(true);
+    Label__Single_file->setFont(bold);
+    // Kept as tall as a line when empty, so that the charts do not jump when a channel is shown.
+    for (QLabel* label : {Label__Single_file, Label__Single_file_readout})
+        label->setMinimumHeight(label->fontMetrics().height() + 2);
+    // The lines' fields in columns, whatever the widths of their numbers.
+    catalogue.appropriate->setItemDelegate(
+        new AlignedFields(catalogue.appropriate, QStringLiteral("      ")));
+    catalogue.allFiles->setItemDelegate(new AlignedFields(catalogue.allFiles, QStringLiteral("    ")));
+    catalogue.makeTrace->setToolTip(
+        QStringLiteral("Построить трассы, в трассы  войдут все помеченные галочкой элементы"));
     DriveComboBox->setObjectName("DriveComboBox");
     CDirectoryOutline->setObjectName("CDirectoryOutline");
     GroupBox__Filter_form->setObjectName("GroupBox__Filter_form");
@@ -94,14 +114,18 @@ QLayout* FilesTab::RightSide() {
           std::pair{"Глубина", Edit__Depth_for_single}}) {
         edits->addWidget(new QLabel(QString::fromUtf8(label), this));
         edits->addWidget(edit);
+        if (edit == Edit__Velocity_on_Tab1)
+            edits->addWidget(CheckBox__Velocity_from_files);
         edits->addSpacing(10);
     }
     edits->addStretch();
     auto* right = new QVBoxLayout;
     right->addLayout(edits);
+    right->addWidget(Label__Single_file);
     right->addWidget(RadioGroup__Single_file__Seysmo_dimension);
     right->addWidget(Chart__Single_file__Seysmo, 1);
     right->addWidget(RadioGroup__Single_file__Spectr_dimension);
     right->addWidget(Chart__Single_file__Spectr, 1);
+    right->addWidget(Label__Single_file_readout);
     return right;
 }

@@ -3,8 +3,10 @@
 // list, the filter, the check list with the build and extract buttons, and the single view's
 // edits, unit groups and charts.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
 #include <QWidget>
@@ -23,12 +25,15 @@ public:
     tCatalogueControls catalogue;
     QGroupBox* GroupBox__Filter_form;
     QLineEdit* Edit__Velocity_on_Tab1;
+    QCheckBox* CheckBox__Velocity_from_files; // each measurement's depths from its own file's velocity
     QLineEdit* Edit__Ku_on_Tab1;
     QLineEdit* Edit__Depth_for_single;
     RadioGroup* RadioGroup__Single_file__Seysmo_dimension;
     QCustomPlot* Chart__Single_file__Seysmo;
     RadioGroup* RadioGroup__Single_file__Spectr_dimension;
     QCustomPlot* Chart__Single_file__Spectr;
+    QLabel* Label__Single_file;         // names the channel on show
+    QLabel* Label__Single_file_readout; // the values under the pointer
 
 private:
     QWidget* FilterForm();

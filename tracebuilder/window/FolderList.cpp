@@ -54,3 +54,15 @@ void FolderList::OpenCurrent() {
     if (const QListWidgetItem* entry = currentItem())
         SetFolder(entry->data(kPathRole).toString());
 }
+
+void FolderList::Highlight(const QString& path) {
+    const QString wanted = QDir::cleanPath(QDir(path).absolutePath());
+    for (int i = 0; i < count(); ++i)
+        if (item(i)->data(kPathRole).toString() == wanted)
+            setCurrentRow(i);
+}
+
+QString FolderList::Highlighted() const {
+    const QListWidgetItem* entry = currentItem();
+    return entry ? entry->data(kPathRole).toString() : folder_;
+}

@@ -16,6 +16,10 @@ public:
     void Rebuild();
     // The highlighted entry becomes the folder shown.
     void OpenCurrent();
+    // Highlights the entry of `path`, when the list shows it.
+    void Highlight(const QString& path);
+    // The folder of the highlighted entry, the folder shown when none is.
+    QString Highlighted() const;
 
 signals:
     void folderChanged();

@@ -9,13 +9,15 @@ struct Format {
     const char* format;
 };
 
-constexpr Format kFormats[] = {
-    {{"bmp", nullptr}, "BMP"}, {{"png", nullptr}, "PNG"}, {{"jpg", "jpeg"}, "JPEG"}};
+constexpr Format kFormats[] = {{{"bmp", nullptr}, "BMP"},
+                               {{"png", nullptr}, "PNG"},
+                               {{"jpg", "jpeg"}, "JPEG"},
+                               {{"pdf", nullptr}, "PDF"}};
 
 } // namespace
 
-const QString kPictureFilters =
-    QStringLiteral("Рисунок BMP (*.bmp);;Рисунок PNG (*.png);;Рисунок JPEG (*.jpg *.jpeg)");
+const QString kPictureFilters = QStringLiteral(
+    "Рисунок BMP (*.bmp);;Рисунок PNG (*.png);;Рисунок JPEG (*.jpg *.jpeg);;Листы для печати PDF (*.pdf)");
 
 PictureTarget pictureTarget(const QString& fileName, const QString& filter) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();

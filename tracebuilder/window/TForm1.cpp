@@ -1,6 +1,7 @@
 #include "TForm1.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -11,13 +12,17 @@
 
 #include <optional>
 
+#include "BuildNotes.h"
 #include "BusyCursor.h"
+#include "ExtractionRun.h"
 #include "FilesTab.h"
 #include "FolderNavigator.h"
 #include "HelpFile.h"
+#include "ParameterChecks.h"
 #include "PictureFormat.h"
 #include "TracePage.h"
-#include "Unit2.h"
+#include "TraceSource.h"
+#include "TrcError.h"
 #include "UserDialogs.h"
 #include "tCatalogueSet.h"
 #include "tDDCES.h"
@@ -36,7 +41,9 @@ const TracePage::Names kSeismoNames{"TabSheet2",
                                     "Image__Seysmo_trace",
                                     "Edit__Base_on_Tab2",
                                     "Edit__Velocity_on_Tab2",
-                                    "Edit__Ku_on_Tab2"};
+                                    "Edit__Ku_on_Tab2",
+                                    "Label__Seysmo_source",
+                                    "Label__Seysmo_readout"};
 const TracePage::Names kSpectroNames{"TabSheet3",
                                      "BitBtn__Save_spectr_trace",
                                      "BitBtn__Print_spectr",
@@ -45,7 +52,9 @@ const TracePage::Names kSpectroNames{"TabSheet3",
                                      "Image__Spectr_trace",
                                      "Edit__Base_on_Tab3",
                                      "Edit__Velocity_on_Tab3",
-                                     nullptr};
+                                     nullptr,
+                                     "Label__Spectr_source",
+                                     "Label__Spectr_readout"};
 
 } // namespace
 
@@ -99,20 +108,24 @@ void TForm1::FormCreate(const Places& places) {
     view_ =
         std::make_unique<tSMVW>(app_.get(), tab.RadioGroup__Single_file__Seysmo_dimension,
                                 tab.RadioGroup__Single_file__Spectr_dimension, tab.Chart__Single_file__Seysmo,
-                                tab.Chart__Single_file__Spectr, tab.Edit__Depth_for_single);
+                                tab.Chart__Single_file__Spectr, tab.Edit__Depth_for_single,
+                                tab.Label__Single_file, tab.Label__Single_file_readout);
     catalogue_ = std::make_unique<tCatalogueSet>(tab.catalogue, view_.get());
     traces_ = std::make_unique<tTraceSet>(app_.get(), seismoPage_->tab, spectroPage_->tab);
+    seismoPage_->Follow(traces_->seismoImage.conf);
+    spectroPage_->Follow(traces_->spectroImage.conf);
+    source_ = std::make_unique<TraceSource>(QList<QLabel*>{seismoPage_->source, spectroPage_->source});
 
     tSYN* seismogram = &view_->seismoValues.config->syn;
     tSYN* spectrum = &view_->spectrumValues.config->syn;
     tSYN* seismo = &traces_->seismoValues.config->syn;
     tSYN* spectro = &traces_->spectroValues.config->syn;
     Bind(&app_->velocity, {tab.Edit__Velocity_on_Tab1, seismoPage_->velocity, spectroPage_->velocity},
-         {seismogram, spectrum, seismo, spectro});
-    Bind(&app_->ku, {tab.Edit__Ku_on_Tab1, seismoPage_->gain}, {seismogram, seismo});
-    Bind(&app_->base, {seismoPage_->base, spectroPage_->base}, {seismo, spectro});
+         {seismogram, spectrum, seismo, spectro}, VelocityFault);
+    Bind(&app_->ku, {tab.Edit__Ku_on_Tab1, seismoPage_->gain}, {seismogram, seismo}, GainFault);
+    Bind(&app_->base, {seismoPage_->base, spectroPage_->base}, {seismo, spectro}, BaseFault);
     // The depth edit sets how deep both charts of the single view reach in metres.
-    Bind(&app_->depthLimit, {tab.Edit__Depth_for_single}, {seismogram, spectrum});
+    Bind(&app_->depthLimit, {tab.Edit__Depth_for_single}, {seismogram, spectrum}, DepthFault);
 
     navigator_ =
         new FolderNavigator(tab.DriveComboBox, tab.CDirectoryOutline, places.drives, places.startFolder);
@@ -122,12 +135,13 @@ void TForm1::FormCreate(const Places& places) {
 }
 
 void TForm1::Bind(double* variable, std::initializer_list<QLineEdit*> edits,
-                  std::initializer_list<tSYN*> markers) {
+                  std::initializer_list<tSYN*> markers, QString (*check)(double)) {
     engine_.AddVariable(variable);
     for (QLineEdit* edit : edits)
         engine_.AddEdit(variable, edit);
     for (tSYN* marker : markers)
         engine_.AddSyn(variable, marker);
+    engine_.AddCheck<double>(variable, check);
 }
 
 void TForm1::ConnectEvents() {
@@ -138,6 +152,10 @@ void TForm1::ConnectEvents() {
     connect(c.appropriate, &QListWidget::itemClicked, this, &TForm1::CheckListBox__Appropriate_filesClick);
     connect(c.appropriate, &QListWidget::itemDoubleClicked, this,
             &TForm1::CheckListBox__Appropriate_filesDblClick);
+    connect(c.appropriate, &QListWidget::currentRowChanged, this,
+            &TForm1::CheckListBox__Appropriate_filesChange);
+    connect(tab.CheckBox__Velocity_from_files, &QCheckBox::clicked, this,
+            &TForm1::CheckBox__Velocity_from_filesClick);
     connect(c.makeTrace, &QPushButton::clicked, this, &TForm1::Button__Make_traceClick);
     connect(c.extract, &QPushButton::clicked, this, &TForm1::Button__Open_folderClick);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -147,6 +165,7 @@ void TForm1::ConnectEvents() {
     connect(spectroPage_->print, &QPushButton::clicked, this, &TForm1::BitBtn__Print_spectrClick);
     connect(Button__Help, &QPushButton::clicked, this, &TForm1::Button__HelpClick);
     connect(&engine_, &tDDCES::errorRaised, this, &TForm1::ShowError);
+    connect(&engine_, &tDDCES::valueRefused, this, &TForm1::ShowRefusal);
 }
 
 bool TForm1::Guarded(const std::function<void()>& handler) {
@@ -156,10 +175,10 @@ bool TForm1::Guarded(const std::function<void()>& handler) {
     return ok;
 }
 
-void TForm1::RunPass(FailedPass& state, QByteArray (TForm1::*inputs)() const,
+bool TForm1::RunPass(FailedPass& state, QByteArray (TForm1::*inputs)() const,
                      const std::function<void()>& pass) {
     if (!state.Due((this->*inputs)()))
-        return;
+        return false;
     ++busy_;
     std::optional<QString> failure;
     try {
@@ -175,6 +194,7 @@ void TForm1::RunPass(FailedPass& state, QByteArray (TForm1::*inputs)() const,
         ShowError(*failure);
     }
     --busy_;
+    return !failure;
 }
 
 namespace {
@@ -189,6 +209,7 @@ QByteArray TForm1::TraceInputs() const {
     QByteArray bytes;
     for (double v : {app_->velocity, app_->ku, app_->base})
         append(bytes, v);
+    append(bytes, app_->velocityFromFiles);
     for (const tTrcColumnsCnf* c : {&traces_->seismoImage.conf, &traces_->spectroImage.conf}) {
         append(bytes, c->first);
         append(bytes, c->depthMax);
@@ -202,6 +223,7 @@ QByteArray TForm1::ViewInputs() const {
     QByteArray bytes;
     for (double v : {app_->velocity, app_->ku, app_->depthLimit})
         append(bytes, v);
+    append(bytes, app_->velocityFromFiles);
     append(bytes, view_->shown.empty() ? nullptr : view_->shown.front().get());
     append(bytes, view_->seismoUnits->ItemIndex());
     append(bytes, view_->spectrumUnits->ItemIndex());
@@ -220,12 +242,19 @@ void TForm1::Warn(const QString& text) {
     --busy_;
 }
 
+void TForm1::ShowRefusal(const QString& reason) {
+    ShowError(QString::fromUtf8(tTrcError(tTrcError::InvalidValue).what()) + QStringLiteral(".\n") + reason);
+}
+
 void TForm1::DriveComboBoxChange(int index) {
     Guarded([&] { navigator_->SetDrive(index); });
 }
 
 void TForm1::CDirectoryOutlineChange() {
-    Guarded([this] { catalogue_->List(navigator_->Folder()); });
+    Guarded([this] {
+        catalogue_->List(navigator_->Folder());
+        source_->FolderListed(catalogue_->catalogue.scannedFolder());
+    });
 }
 
 void TForm1::CheckListBox__Appropriate_filesClick() {
@@ -236,6 +265,18 @@ void TForm1::CheckListBox__Appropriate_filesDblClick() {
     Guarded([this] { catalogue_->catalogue.CheckListDblClick(); });
 }
 
+void TForm1::CheckListBox__Appropriate_filesChange() {
+    Guarded([this] { catalogue_->catalogue.ShowSelected(); });
+}
+
+void TForm1::CheckBox__Velocity_from_filesClick() {
+    app_->velocityFromFiles = TabSheet1->CheckBox__Velocity_from_files->isChecked();
+    // Every depth follows the velocity: the four kinds compute again, as after a typed velocity.
+    for (tSYN* marker : {&view_->seismoValues.config->syn, &view_->spectrumValues.config->syn,
+                         &traces_->seismoValues.config->syn, &traces_->spectroValues.config->syn})
+        marker->SetChanged();
+}
+
 void TForm1::Button__Make_traceClick() {
     // The busy cursor goes with the work, before any error box opens.
     if (!Guarded([this] {
@@ -244,10 +285,15 @@ void TForm1::Button__Make_traceClick() {
         }))
         return;
     traceErrors_.Reset(); // a build is asked for, whatever failed before
-    RunPass(traceErrors_, &TForm1::TraceInputs, [this] {
-        BusyCursor busy;
-        traces_->Build(catalogue_->catalogue.checked());
-    });
+    const tTrcFiles& catalogue = catalogue_->catalogue;
+    if (!RunPass(traceErrors_, &TForm1::TraceInputs, [&] {
+            BusyCursor busy;
+            traces_->Build(catalogue.checked());
+        }))
+        return;
+    source_->Built(catalogue.scannedFolder(), QDateTime::currentMSecsSinceEpoch());
+    if (const QString notes = BuildNotes(catalogue.leftOut(), catalogue.checked(), *app_); !notes.isEmpty())
+        Warn(notes);
 }
 
 void TForm1::Timer1Timer() {
@@ -264,27 +310,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Button__Open_folderClick() {
-    Guarded([this] {
-        TForm2 dialog(dialogs_, this);
-        dialog.Prepare(catalogue_->catalogue.scannedFolder());
-        dialogs_.exec(dialog);
-        if (dialog.chosenFolder.isEmpty())
-            return;
-        const tTrcFiles::Extraction done = [&] {
-            BusyCursor busy;
-            return catalogue_->catalogue.Extract(dialog.chosenFolder);
-        }();
-        if (done.written.isEmpty() && done.skipped == 0)
-            Warn(QStringLiteral("Ни один файл не записан: не отмечено ни одного канала."));
-        else if (done.written.isEmpty())
-            Warn(QStringLiteral(
-                "Ни один файл не записан: в именах файлов отмеченных измерений нет знака «_»."));
-        else if (done.skipped > 0)
-            Warn(QStringLiteral(
-                     "Записано файлов: %1. Пропущено каналов: %2 — в именах их файлов нет знака «_».")
-                     .arg(done.written.size())
-                     .arg(done.skipped));
-    });
+    Guarded([this] { RunExtraction(dialogs_, this, catalogue_->catalogue); });
 }
 
 void TForm1::SaveTrace(bool (tTraceSet::*save)(const QString&, const char*)) {

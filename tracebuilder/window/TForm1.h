@@ -27,6 +27,7 @@ class tDDCES;
 class tSMVW;
 class tSYN;
 class tTraceSet;
+class TraceSource;
 
 class TForm1 : public QWidget {
 public:
@@ -45,6 +46,9 @@ public:
     void CDirectoryOutlineChange();
     void CheckListBox__Appropriate_filesClick();
     void CheckListBox__Appropriate_filesDblClick();
+    // The highlighted line moved (keys, too): the single view shows it, as after a click.
+    void CheckListBox__Appropriate_filesChange();
+    void CheckBox__Velocity_from_filesClick();
     void Button__Make_traceClick();
     void Button__Open_folderClick();
     void Timer1Timer();
@@ -63,19 +67,21 @@ public:
 private:
     void BuildControls();
     void FormCreate(const Places& places);
-    void Bind(double* variable, std::initializer_list<QLineEdit*> edits,
-              std::initializer_list<tSYN*> markers);
+    void Bind(double* variable, std::initializer_list<QLineEdit*> edits, std::initializer_list<tSYN*> markers,
+              QString (*check)(double));
     void ConnectEvents();
     // Runs a handler; an error is shown and the window goes on. False when it failed.
     bool Guarded(const std::function<void()>& handler);
     // Runs a pass of a trace server and shows its failure; after a failure, only once something
-    // that `inputs` gathers has changed.
-    void RunPass(FailedPass& state, QByteArray (TForm1::*inputs)() const, const std::function<void()>& pass);
+    // that `inputs` gathers has changed. False when it failed or was not due.
+    bool RunPass(FailedPass& state, QByteArray (TForm1::*inputs)() const, const std::function<void()>& pass);
     // What the passes of the main server and of the single view's server read.
     QByteArray TraceInputs() const;
     QByteArray ViewInputs() const;
     void ShowError(const QString& text);
     void Warn(const QString& text);
+    // A typed value the pictures cannot use was refused: the error of an invalid value, and why.
+    void ShowRefusal(const QString& reason);
     void SaveTrace(bool (tTraceSet::*save)(const QString&, const char*));
     void PrintTrace(bool (tTraceSet::*print)(QPrinter&));
 
@@ -97,6 +103,7 @@ private:
     std::unique_ptr<tCatalogueSet> catalogue_;
     std::unique_ptr<tTraceSet> traces_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<TraceSource> source_;
     bool ready_ = false;
 
     int busy_ = 0; // handlers, passes and boxes under way: a tick in their event loops does nothing

@@ -2,28 +2,40 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "ButtonGlyphs.h"
+#include "ColumnReadout.h"
 #include "DepthScale.h"
+#include "TracePicture.h"
 
 namespace {
 
-QPushButton* pictureButton(const char* name, const QIcon& glyph, QWidget* parent) {
+QPushButton* pictureButton(const char* name, const QIcon& glyph, const QString& hint, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     button->setIcon(glyph);
     button->setIconSize(QSize(28, 28));
     button->setFixedSize(40, 40);
+    button->setToolTip(hint);
     return button;
 }
 
 void addLabelled(QHBoxLayout* row, const QString& label, QWidget* field) {
-    row->addSpacing(10);
-    row->addWidget(new QLabel(label, field->parentWidget()));
+    row->addSpacing(16);
+    auto* text = new QLabel(label, field->parentWidget());
+    text->setMinimumWidth(text->sizeHint().width());
+    row->addWidget(text);
+    row->addSpacing(4);
     row->addWidget(field);
+}
+
+QLabel* namedLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setMinimumHeight(label->fontMetrics().height() + 2);
+    return label;
 }
 
 } // namespace
@@ -44,12 +56,19 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
     tab.scroll->setObjectName(names.scroll);
     tab.track->setObjectName(names.track);
     tab.track->setTickPosition(QSlider::TicksRight);
-    save = pictureButton(names.save, sheet->style()->standardIcon(QStyle::SP_DialogSaveButton), sheet);
-    print = pictureButton(names.print, printGlyph(), sheet);
+    save =
+        pictureButton(names.save, sheet->style()->standardIcon(QStyle::SP_DialogSaveButton),
+                      QStringLiteral("Сохранить трассу в файл: рисунок BMP, PNG, JPEG или листы PDF"), sheet);
+    print = pictureButton(names.print, printGlyph(), QStringLiteral("Напечатать трассу"), sheet);
     base = numberEdit(names.base, "1", sheet);
     velocity = numberEdit(names.velocity, "2000", sheet);
     if (names.gain)
         gain = numberEdit(names.gain, "0.0", sheet);
+    source = namedLabel(names.source, sheet);
+    readout = namedLabel(names.readout, sheet);
+    readout->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken); // a status line of its own
+    readout->setIndent(4);
+    depth = new DepthScale(tab.track, sheet);
 
     auto* top = new QHBoxLayout;
     top->addWidget(save);
@@ -67,11 +86,25 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
 
     auto* grid = new QGridLayout(sheet);
     grid->setContentsMargins(6, 6, 6, 6);
-    grid->setHorizontalSpacing(2);
-    grid->addLayout(top, 0, 0, 1, 3);
-    grid->addWidget(new DepthScale(tab.track, sheet), 1, 0);
-    grid->addWidget(tab.track, 1, 1);
-    grid->addWidget(tab.picture, 1, 2, Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(new QLabel(QStringLiteral("Глубина"), sheet), 2, 0, 1, 2);
-    grid->setColumnStretch(2, 1);
+    grid->setHorizontalSpacing(6);
+    grid->addLayout(top, 0, 0, 1, 2);
+    grid->addWidget(source, 1, 1);
+    grid->addWidget(depth, 2, 0);
+    grid->addWidget(tab.picture, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Глубина"), sheet), 3, 0);
+    grid->addWidget(readout, 3, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+}
+
+void TracePage::Follow(tTrcColumnsCnf& layout) {
+    TracePicture* picture = tab.picture;
+    // Both end with the layout, which goes before the window's controls.
+    QObject::connect(picture, &TracePicture::pointerMoved, &layout,
+                     [this, &layout](QPoint at) { readout->setText(ColumnReadout(layout, at)); });
+    picture->tooltipAt = [&layout](QPoint at) { return ColumnTooltip(layout, at); };
+    QObject::connect(&layout, &QObject::destroyed, picture, [picture] { picture->tooltipAt = nullptr; });
+    // The scale and the picture share a row and its top.
+    layout.layoutChanged = [this, &layout] { depth->Place(0, layout.ColumnsTop(), layout.plotHeight / 50); };
+    layout.layoutChanged();
 }

@@ -20,6 +20,10 @@ TForm2::TForm2(UserDialogs& dialogs, QWidget* owner)
     Edit__New_folder_name->setObjectName("Edit__New_folder_name");
     DirectoryListBox__Folder_select->setObjectName("DirectoryListBox__Folder_select");
     BitBtn__Select_folder->setObjectName("BitBtn__Select_folder");
+    for (QPushButton* button : {BitBtn1, BitBtn__Select_folder}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     // The edit lies on the button and leaves only its glyph free to press.
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
@@ -40,12 +44,18 @@ TForm2::TForm2(UserDialogs& dialogs, QWidget* owner)
     connect(DirectoryListBox__Folder_select, &FolderList::folderChanged, this,
             &TForm2::DirectoryListBox__Folder_selectChange);
     connect(BitBtn__Select_folder, &QPushButton::clicked, this, &TForm2::BitBtn__Select_folderClick);
+    connect(DirectoryListBox__Folder_select, &QListWidget::currentItemChanged, this, &TForm2::NameTarget);
+}
+
+void TForm2::NameTarget() {
+    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ") +
+                                   QDir::toNativeSeparators(DirectoryListBox__Folder_select->Highlighted()));
 }
 
 void TForm2::Prepare(const QString& catalogueFolder) {
     DirectoryListBox__Folder_select->SetFolder(QFileInfo(catalogueFolder).absolutePath());
     Edit__New_folder_name->setText(QDir::toNativeSeparators(catalogueFolder) + QStringLiteral("_extracted"));
-    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ~~~~"));
+    NameTarget();
     chosenFolder.clear();
 }
 
@@ -59,13 +69,19 @@ void TForm2::BitBtn1Click() {
                          UserDialogs::Icon::Error);
         return;
     }
-    DirectoryListBox__Folder_select->Rebuild();
+    FolderList* list = DirectoryListBox__Folder_select;
+    const QString parent = QFileInfo(path).absolutePath();
+    if (QDir::cleanPath(parent) == list->Folder())
+        list->Rebuild();
+    else
+        list->SetFolder(parent);
+    list->Highlight(path);
+    NameTarget();
 }
 
 void TForm2::DirectoryListBox__Folder_selectChange() {
     DirectoryListBox__Folder_select->OpenCurrent();
-    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ") +
-                                   QDir::toNativeSeparators(DirectoryListBox__Folder_select->Folder()));
+    NameTarget();
 }
 
 void TForm2::BitBtn__Select_folderClick() {

@@ -1,6 +1,8 @@
 #pragma once
 // The folder dialog of the extraction ("Выбор папки"): a new folder can be made from the edit
-// lying on its button, a folder is chosen in the list and taken with the select button.
+// lying on its button, a folder is chosen in the list and taken with the select button, whose
+// caption always names the folder the files will go to. No button is the dialog's default: Enter
+// opens the highlighted folder of the list and presses nothing.
 
 #include <QDialog>
 #include <QLineEdit>
@@ -18,7 +20,8 @@ public:
     // `catalogueFolder` + "_extracted".
     void Prepare(const QString& catalogueFolder);
 
-    // Creates the folder named in the edit with every missing parent; the list stays where it is.
+    // Creates the folder named in the edit with every missing parent and highlights it in the
+    // list, shown at its parent: the new folder is the one the files will go to.
     void BitBtn1Click();
     void DirectoryListBox__Folder_selectChange();
     void BitBtn__Select_folderClick();
@@ -31,5 +34,8 @@ public:
     QString chosenFolder;
 
 private:
+    // "Выбрать папку:  " and the folder the select button takes.
+    void NameTarget();
+
     UserDialogs& dialogs_;
 };

@@ -5,9 +5,10 @@
 #include "FieldColour.h"
 
 tSMVW::tSMVW(tAppInt* app, RadioGroup* seismoGroup, RadioGroup* spectrumGroup, QCustomPlot* seismo,
-             QCustomPlot* spectrum, QLineEdit* depth)
+             QCustomPlot* spectrum, QLineEdit* depth, QLabel* captionLabel, QLabel* readoutLabel)
     : seismoUnits(seismoGroup), spectrumUnits(spectrumGroup), seismoChart(seismo), spectrumChart(spectrum),
-      depthEdit(depth), seismoImage(app, seismo, seismoGroup->items()), seismoProcessing(&seismoImage),
+      depthEdit(depth), caption(captionLabel), readout(readoutLabel),
+      seismoImage(app, seismo, seismoGroup->items()), seismoProcessing(&seismoImage),
       seismoValues(app, seismoGroup->items()), spectrumImage(app, spectrum, spectrumGroup->items()),
       spectrumProcessing(&spectrumImage), spectrumValues(app, spectrumGroup->items()), server(app) {
     seismoUnits->setEnabled(false);
@@ -21,6 +22,16 @@ tSMVW::tSMVW(tAppInt* app, RadioGroup* seismoGroup, RadioGroup* spectrumGroup, Q
     server.Add(&seismoValues);
     spectrumValues.Attach(&spectrumProcessing);
     server.Add(&spectrumValues);
+    for (QCustomPlot* chart : {seismoChart, spectrumChart})
+        connect(chart, &QCustomPlot::mouseMove, this, [this, chart](QMouseEvent* e) { ReadOut(chart, e); });
+}
+
+QString tSMVW::Caption(const tTrc__Data& channel) {
+    return QStringLiteral("%1 · поле %2 · свая %3 · канал %4")
+        .arg(channel.origin.fileName)
+        .arg(channel.origin.siteNumber)
+        .arg(channel.origin.pileNumber)
+        .arg(channel.channel + 1);
 }
 
 void tSMVW::Show(const tTrc__Data* channel) {
@@ -34,6 +45,26 @@ void tSMVW::Show(const tTrc__Data* channel) {
     EnableSeismogram(true);
     spectrumUnits->setEnabled(true);
     spectrumChart->setEnabled(true);
+    if (caption)
+        caption->setText(Caption(*channel));
+}
+
+void tSMVW::Withdraw(const tTrc__DataList& offered) {
+    if (shown.empty())
+        return;
+    for (const ptTrc__Data& channel : offered)
+        if (channel->SameChannel(*shown.front()))
+            return;
+    shown.clear();
+    seismoImage.Clear();
+    spectrumImage.Clear();
+    EnableSeismogram(false);
+    spectrumUnits->setEnabled(false);
+    spectrumChart->setEnabled(false);
+    if (caption)
+        caption->clear();
+    if (readout)
+        readout->clear();
 }
 
 void tSMVW::EnableSeismogram(bool enabled) {
@@ -56,4 +87,26 @@ void tSMVW::SeismoUnitClick() {
 
 void tSMVW::SpectrumUnitClick() {
     spectrumValues.config->syn.SetChanged();
+}
+
+void tSMVW::ReadOut(QCustomPlot* chart, QMouseEvent* event) {
+    if (!readout || shown.empty())
+        return;
+    const QPointF at = event->position();
+    if (!chart->axisRect()->rect().contains(at.toPoint())) {
+        readout->clear();
+        return;
+    }
+    const double key = chart->xAxis->pixelToCoord(at.x());
+    const double value = chart->yAxis->pixelToCoord(at.y());
+    const QLocale locale;
+    const bool metres = (chart == seismoChart ? seismoUnits : spectrumUnits)->ItemIndex() == 0;
+    QString abscissa;
+    if (metres)
+        abscissa = QStringLiteral("Глубина: %1 м").arg(locale.toString(key, 'f', 2));
+    else if (chart == seismoChart)
+        abscissa = QStringLiteral("Время: %1 мс").arg(locale.toString(key, 'f', 2));
+    else
+        abscissa = QStringLiteral("Частота: %1 Гц").arg(locale.toString(key, 'f', 0));
+    readout->setText(abscissa + QStringLiteral("    Амплитуда: ") + locale.toString(value, 'g', 3));
 }

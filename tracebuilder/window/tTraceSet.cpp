@@ -32,6 +32,8 @@ tTraceSet::tTraceSet(tAppInt* app, const tTraceTab& seismo, const tTraceTab& spe
 }
 
 void tTraceSet::Build(const tTrc__DataList& checked) {
+    seismoImage.conf.SetColumns(checked);
+    spectroImage.conf.SetColumns(checked);
     server.node.SetChanged();
     server.Reset();
     server.BuildChanged(checked);

@@ -6,6 +6,7 @@
 #include "CatalogueWidgets.h"
 #include "NumberText.h"
 #include "SsmFolder.h"
+#include "TextExtraction.h"
 
 namespace {
 
@@ -178,6 +179,44 @@ TEST(TextFile, WriteTextFileWritesEveryPointInOrder) {
     tTrcFiles::WriteTextFile(path, d);
     EXPECT_EQ(contents(path), QByteArray("0 -32768\r\n1,25E-7 0,5\r\n123456,75 32767\r\n"));
     QLocale::setDefault(QLocale::c());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Extraction, AFileGoneSinceTheListingIsNamedAndTheOthersAreWritten) {
+    source.write("a_1.ssm", fileSpec(ssm::Version::V1_1, 1, 1, 0));
+    source.write("b_1.ssm", fileSpec(ssm::Version::V1_2, 2, 2, 0));
+    source.write("plain.ssm", fileSpec(ssm::Version::V1_2, 3, 3, 0));
+    w.list(source.path());
+    QFile::remove(source.path() + "/a_1.ssm");
+    tTextExtraction run = w.files.PrepareExtraction(target.path());
+    ASSERT_EQ(run.Total(), 6);
+    while (!run.Finished())
+        run.Step();
+    EXPECT_EQ(textFiles(target.path()), (QStringList{"b__П_2_C_2_К_1.txt", "b__П_2_C_2_К_2.txt"}));
+    EXPECT_FALSE(run.Complete());
+    EXPECT_EQ(run.Summary(), QStringLiteral("Извлечено файлов: 2 в папку %1\n"
+                                            "Пропущено каналов: 2 — в именах их файлов нет знака «_».\n"
+                                            "Не удалось прочитать файлы (1):\n"
+                                            "a_1.ssm — файл или папка не найдены")
+                                 .arg(target.path()));
+}
+
+TEST_F(Extraction, AStoppedExtractionSaysHowManyChannelsAreLeft) {
+    for (int i = 1; i <= 3; ++i)
+        source.write(QString("p_%1.ssm").arg(i), fileSpec(ssm::Version::V1_1, 1, std::uint16_t(i), i));
+    w.list(source.path());
+    tTextExtraction run = w.files.PrepareExtraction(target.path());
+    run.Step();
+    run.Step();
+    run.Stop();
+    EXPECT_TRUE(run.Finished());
+    EXPECT_EQ(textFiles(target.path()).size(), 2);
+    EXPECT_EQ(run.Summary(), QStringLiteral("Извлечено файлов: 2 в папку %1\n"
+                                            "Извлечение прервано: не записано каналов: 4.")
+                                 .arg(target.path()));
 }
 
 } // namespace

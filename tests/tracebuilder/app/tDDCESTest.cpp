@@ -47,6 +47,22 @@ protected:
     tSYN seismo, spectro;
 };
 
+TEST_F(tDDCESTest, AValueTheCheckRefusesIsNotTaken) {
+    engine.AddCheck<double>(&app.velocity,
+                            [](double v) { return v > 0 ? QString() : QString("больше нуля"); });
+    typeAndEnter(v1, "3000");
+    resetMarkers();
+    QSignalSpy refused(&engine, &tDDCES::valueRefused);
+    typeAndEnter(v2, "0");
+    EXPECT_EQ(app.velocity, 3000.0);
+    EXPECT_EQ(v2.text(), "3000"); // back to the value in force
+    EXPECT_FALSE(seismo.changed());
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_EQ(refused[0][0].toString(), "больше нуля");
+    typeAndEnter(v2, "3000"); // the value in force: no change to tell
+    EXPECT_FALSE(seismo.changed());
+}
+
 TEST_F(tDDCESTest, BindingShowsTheCurrentValues) {
     EXPECT_EQ(engine.itemCount(), 2);
     EXPECT_EQ(v1.text(), "2000");

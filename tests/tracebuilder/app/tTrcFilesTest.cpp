@@ -253,7 +253,6 @@ TEST_F(FilteredCatalogue, AChannelWhoseFileVanishedIsReportedNotShown) {
                 .arg(folder.path()));
     }
     EXPECT_EQ(w.view.shows, 0);
-    EXPECT_THROW(w.files.CollectChecked(), tFileError);
 }
 
 TEST_F(FilteredCatalogue, CollectCheckedCopiesTheCheckedChannelsWithPoints) {
@@ -282,15 +281,19 @@ TEST_F(FilteredCatalogue, CollectCheckedCopiesTheCheckedChannelsWithPoints) {
     EXPECT_EQ(w.files.checked()[3]->source, nullptr);
 }
 
-TEST_F(FilteredCatalogue, ACollectionThatFailsKeepsTheChannelsCollectedBefore) {
+TEST_F(FilteredCatalogue, ACollectionGoesOnWithoutAFileItCannotReadAndNamesItOnce) {
     w.files.CollectChecked();
     ASSERT_EQ(w.files.checked().size(), 6u);
-    const tTrc__Data* first = w.files.checked()[0].get();
-    QFile::remove(folder.path() + "/s7_2.ssm"); // the last file: five channels read before it fails
-    EXPECT_THROW(w.files.CollectChecked(), tFileError);
-    ASSERT_EQ(w.files.checked().size(), 6u);
-    EXPECT_EQ(w.files.checked()[0].get(), first);
-    EXPECT_EQ(w.files.checked()[5]->points.count(), 16128);
+    EXPECT_TRUE(w.files.leftOut().empty());
+    QFile::remove(folder.path() + "/s7_1.ssm"); // both its channels are checked
+    w.files.CollectChecked();
+    ASSERT_EQ(w.files.checked().size(), 4u);
+    EXPECT_EQ(w.files.checked()[1]->origin.fileName, "s3_1.ssm");
+    EXPECT_EQ(w.files.checked()[2]->origin.fileName, "s7_2.ssm");
+    EXPECT_EQ(w.files.checked()[3]->points.count(), 16128);
+    ASSERT_EQ(w.files.leftOut().size(), 1u);
+    EXPECT_EQ(w.files.leftOut()[0].fileName, "s7_1.ssm");
+    EXPECT_EQ(w.files.leftOut()[0].reason, "файл или папка не найдены");
 }
 
 TEST_F(FilteredCatalogue, ScanningTheSameFolderAgainListsItAgain) {

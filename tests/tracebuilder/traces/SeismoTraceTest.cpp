@@ -239,6 +239,17 @@ TEST_F(SeismoTest, LobesAreThePixelsOfTheColumnPolygons) {
     }
 }
 
+TEST_F(SeismoTest, VelocityFromTheFilesSetsEachCurvesDepths) {
+    tTrc__DataList list = MakeList(2, Wave(), kDt);
+    list[0]->waveVelocity = 4000.0f;
+    list[1]->waveVelocity = 0.0f; // none in its file: the one velocity of the edits
+    app.velocityFromFiles = true;
+    chain.values.Calc(list);
+    const double t = 1000 * double(float(kDt));
+    EXPECT_DOUBLE_EQ(chain.values.measures.Item(0).points.data()[1000][1], t * 4000 * 0.5);
+    EXPECT_DOUBLE_EQ(chain.values.measures.Item(1).points.data()[1000][1], t * 2000 * 0.5);
+}
+
 TEST_F(SeismoTest, ChainMembersAreRequired) {
     EXPECT_EQ(ErrorCode([] { tTrcV_HFSG orphan(nullptr); }), tTrcError::MissingObject);
     EXPECT_EQ(ErrorCode([] { tTrcP_HFSG orphan(nullptr); }), tTrcError::MissingObject);

@@ -200,12 +200,15 @@ TEST_F(ServerTest, SavedBitmapHoldsEveryColumnAsBmp) {
     EXPECT_EQ(file.read(2), QByteArray("BM"));
     const QImage saved(name, "BMP");
     EXPECT_EQ(saved.width(), 2025);
-    EXPECT_EQ(saved.height(), 649);
+    // Under the title block, the trace as tall as the picture.
+    const int top = saved.height() - 649;
+    EXPECT_GT(top, 30);
+    EXPECT_EQ(saved.copy(0, top, 2025, 649), seismo.image.WholeTrace(&seismo.processing));
     // The 200th column is drawn although only 93 are shown; the depth grid spans the bitmap.
     const int last = 20 + 5 + 199 * 10;
-    EXPECT_EQ(saved.pixel(last + 3, 20 + 4 * 12), kBlack);
-    EXPECT_EQ(saved.pixel(last, 648), kBlack);
-    EXPECT_EQ(saved.pixel(2020, 80), kRed);
+    EXPECT_EQ(saved.pixel(last + 3, top + 20 + 4 * 12), kBlack);
+    EXPECT_EQ(saved.pixel(last, top + 648), kBlack);
+    EXPECT_EQ(saved.pixel(2020, top + 80), kRed);
 
     EXPECT_FALSE(spectro.image.SaveToFile(&spectro.processing, dir.filePath("missing/dir/x.bmp")));
 }

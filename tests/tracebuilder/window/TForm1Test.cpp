@@ -2,7 +2,9 @@
 // redraws at the next tick, folder changes.
 #include "TraceWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTreeView>
 
@@ -219,7 +221,7 @@ struct ModalBoxes : ScriptedDialogs {
     }
 };
 
-TEST(TForm1, ABaseOfZeroIsSaidOnceAndABaseOfOneRecovers) {
+TEST(TForm1, APipelineErrorIsSaidOnceAndTheWindowRecovers) {
     MeasurementFolder folder;
     TraceWindow w(folder.path(), QString(), {{"/", "/"}}, std::make_unique<ModalBoxes>());
     w.clickLine(0);
@@ -227,7 +229,9 @@ TEST(TForm1, ABaseOfZeroIsSaidOnceAndABaseOfOneRecovers) {
     w.tick();
     ASSERT_TRUE(w.dialogs.messages.empty());
 
-    w.type("Edit__Base_on_Tab2", "0");
+    // A base no edit lets through makes every redraw of the traces fail.
+    w.form->app().base = 0;
+    w.form->traces().seismoValues.config->syn.SetChanged();
     w.tick(); // the box is open for a while: the timer's ticks inside it poll nothing
     w.tick();
     w.tick();
@@ -251,6 +255,119 @@ TEST(TForm1, ABaseOfZeroIsSaidOnceAndABaseOfOneRecovers) {
     EXPECT_FALSE(w.form->traces().server.node.NeedsUpdate());
     const ReferenceTraces reference(w.form->catalogue().catalogue.checked(), 4000);
     EXPECT_EQ(w.picture("Image__Seysmo_trace"), reference.seismo.picture->image());
+}
+
+} // namespace
+
+namespace {
+
+TEST(TForm1, ValuesThePicturesCannotUseAreRefusedAndThePicturesStay) {
+    MeasurementFolder folder;
+    TraceWindow w(folder.path());
+    w.clickLine(0);
+    w.click("BitBtn__Make_trace");
+    w.tick();
+    const QImage seismo = w.picture("Image__Seysmo_trace");
+    const std::vector<double> chart = w.keys("Chart__Single_file__Seysmo");
+    const QString invalid = "Ошибка построения трасс (0): недопустимое значение.\n";
+    const struct {
+        const char *edit, *typed, *inForce, *why;
+    } refused[] = {
+        {"Edit__Base_on_Tab2", "0", "1", "База должна быть больше нуля."},
+        {"Edit__Velocity_on_Tab3", "-4000", "2000", "Скорость должна быть больше нуля."},
+        {"Edit__Depth_for_single", "0", "50", "Глубина должна быть больше нуля."},
+        {"Edit__Ku_on_Tab1", "8000000", "0",
+         "Усиление должно быть от -7000000 до 7000000: при большем усилении отсчёты не представимы "
+         "числами."}};
+    for (const auto& r : refused) {
+        w.type(r.edit, r.typed);
+        ASSERT_FALSE(w.dialogs.messages.empty()) << r.edit;
+        EXPECT_EQ(w.dialogs.messages.back().text, invalid + QString::fromUtf8(r.why));
+        EXPECT_EQ(w.dialogs.messages.back().icon, UserDialogs::Icon::Error);
+        EXPECT_EQ(w.find<QLineEdit>(r.edit)->text(), r.inForce) << r.edit;
+    }
+    EXPECT_EQ(w.dialogs.messages.size(), 4u); // each said once
+    EXPECT_EQ(w.form->app().base, 1.0);
+    EXPECT_FALSE(w.form->traces().server.node.NeedsUpdate());
+    w.tick();
+    EXPECT_EQ(w.picture("Image__Seysmo_trace"), seismo);
+    EXPECT_EQ(w.keys("Chart__Single_file__Seysmo"), chart);
+}
+
+TEST(TForm1, TheKeyboardMovesTheSingleViewAndAFilterThatHidesItsLineClearsIt) {
+    MeasurementFolder folder;
+    TraceWindow w(folder.path());
+    auto* caption = w.find<QLabel>("Label__Single_file");
+    EXPECT_TRUE(caption->text().isEmpty());
+    w.clickLine(0);
+    w.tick();
+    EXPECT_EQ(caption->text(), "f1_001.ssm · поле 1 · свая 1 · канал 1");
+    w.checkList()->setFocus();
+    QTest::keyClick(w.checkList(), Qt::Key_Down);
+    EXPECT_EQ(caption->text(), "f1_001.ssm · поле 1 · свая 1 · канал 2");
+    QTest::keyClick(w.checkList(), Qt::Key_Down);
+    EXPECT_EQ(caption->text(), "f1_002.ssm · поле 1 · свая 2 · канал 1");
+    w.tick();
+    ASSERT_EQ(w.form->singleView().shown.size(), 1u);
+    EXPECT_EQ(w.form->singleView().shown[0]->origin.fileName, "f1_002.ssm");
+    EXPECT_EQ(w.form->singleView().shown[0]->points.count(), 16128); // f1_002 is a v1.1 file
+    EXPECT_FALSE(w.keys("Chart__Single_file__Spectr").empty());
+
+    // The filter keeps pile 5 only: the line on show is gone, and so are its curves.
+    w.tickBox("CheckBox__Filter_On_Off");
+    EXPECT_EQ(caption->text(), "f1_002.ssm · поле 1 · свая 2 · канал 1"); // still offered
+    w.type("Edit__Filter_Pile_N", "5");
+    EXPECT_TRUE(caption->text().isEmpty());
+    EXPECT_TRUE(w.form->singleView().shown.empty());
+    EXPECT_TRUE(w.keys("Chart__Single_file__Seysmo").empty());
+    EXPECT_TRUE(w.keys("Chart__Single_file__Spectr").empty());
+    EXPECT_FALSE(w.find("Chart__Single_file__Seysmo")->isEnabled());
+    w.tick();
+    EXPECT_TRUE(w.keys("Chart__Single_file__Seysmo").empty());
+}
+
+TEST(TForm1, VelocityFromTheFilesPutsEachMeasurementAtItsOwnDepths) {
+    MeasurementFolder folder; // the generator writes 4000 m/s into every file
+    TraceWindow w(folder.path());
+    w.clickLine(2);
+    w.click("BitBtn__Make_trace");
+    w.tick();
+    const std::size_t atTheEdits = w.keys("Chart__Single_file__Seysmo").size();
+    auto* box = w.find<QCheckBox>("CheckBox__Velocity_from_files");
+    EXPECT_EQ(box->text(), "из файлов");
+    EXPECT_FALSE(box->isChecked());
+    w.tickBox("CheckBox__Velocity_from_files");
+    EXPECT_TRUE(w.form->app().velocityFromFiles);
+    w.tick();
+    EXPECT_NEAR(double(w.keys("Chart__Single_file__Seysmo").size()), atTheEdits / 2.0, 2);
+    const ReferenceTraces reference(w.form->catalogue().catalogue.checked(), 4000);
+    EXPECT_EQ(w.picture("Image__Seysmo_trace"), reference.seismo.picture->image());
+    EXPECT_EQ(w.picture("Image__Spectr_trace"), reference.spectro.picture->image());
+    EXPECT_EQ(w.find<QLineEdit>("Edit__Velocity_on_Tab2")->text(), "2000"); // the edits' velocity stays
+}
+
+TEST(TForm1, AFileGoneBeforeTheBuildIsLeftOutAndNamed) {
+    MeasurementFolder folder;
+    QTemporaryDir other;
+    TraceWindow w(folder.path());
+    QFile::remove(folder.path() + "/f1_002.ssm");
+    w.click("BitBtn__Make_trace");
+    EXPECT_EQ(w.form->traces().seismoImage.conf.count, 4);
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_EQ(w.dialogs.messages[0].icon, UserDialogs::Icon::Warning);
+    EXPECT_EQ(w.dialogs.messages[0].text, "Трассы построены без файлов, которые не удалось прочитать (1):\n"
+                                          "f1_002.ssm — файл или папка не найдены");
+    // Each trace tab names the folder; another folder listed marks the pictures as the old ones.
+    for (const char* label : {"Label__Seysmo_source", "Label__Spectr_source"}) {
+        EXPECT_TRUE(w.find<QLabel>(label)->text().startsWith("Построено по папке " + folder.path() + ", "));
+        EXPECT_FALSE(w.find<QLabel>(label)->text().contains("другая папка"));
+    }
+    w.form->navigator().SelectFolder(other.path());
+    EXPECT_TRUE(w.find<QLabel>("Label__Seysmo_source")
+                    ->text()
+                    .endsWith(" — открыта другая папка, постройте трассы заново"));
+    w.form->navigator().SelectFolder(folder.path());
+    EXPECT_FALSE(w.find<QLabel>("Label__Spectr_source")->text().contains("другая папка"));
 }
 
 } // namespace

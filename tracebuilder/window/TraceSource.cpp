@@ -1,0 +1,32 @@
+#include "TraceSource.h"
+
+#include <QDir>
+
+#include "FileDateText.h"
+
+void TraceSource::Built(const QString& folder, qint64 msecsSinceEpoch) {
+    builtFrom_ = listed_ = folder;
+    when_ = FileDateText()(msecsSinceEpoch).toString();
+    Show();
+}
+
+void TraceSource::FolderListed(const QString& folder) {
+    listed_ = folder;
+    if (!builtFrom_.isEmpty())
+        Show();
+}
+
+QString TraceSource::Text(const QString& folder, const QString& when, bool otherFolderListed) {
+    const QString text =
+        QStringLiteral("Построено по папке %1, %2").arg(QDir::toNativeSeparators(folder), when);
+    return otherFolderListed ? text + QStringLiteral(" — открыта другая папка, постройте трассы заново")
+                             : text;
+}
+
+void TraceSource::Show() {
+    const bool other = listed_ != builtFrom_;
+    for (QLabel* label : labels_) {
+        label->setText(Text(builtFrom_, when_, other));
+        label->setStyleSheet(other ? QStringLiteral("color: #c00000; font-weight: bold;") : QString());
+    }
+}
