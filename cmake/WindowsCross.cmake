@@ -14,3 +14,6 @@ set(VX_HELP_DIR ${VX_HOST_BUILD}/help)
 # Test programs run under Wine, with the kit's and the compiler's libraries on their path.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${VX_MINGW_KIT})
 
+
+# M_PI and its kin, as glibc gives them.
+add_compile_definitions(_USE_MATH_DEFINES)

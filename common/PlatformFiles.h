@@ -25,6 +25,10 @@ using FileTimeMsecs = std::int64_t;
 // std::fopen for a file of any name (on Windows the name goes through _wfopen).
 std::FILE* OpenCFile(const std::filesystem::path& path, const char* mode);
 
+// Sets a file's last-write time to the millisecond (std::filesystem keeps whole seconds on Windows).
+// False with LastSystemError() set when it could not.
+bool SetLastWriteTime(const std::filesystem::path& path, FileTimeMsecs time);
+
 // A regular file open for reading. Opening never waits: a pipe, a device, a folder or (on Windows)
 // a device name such as CON, NUL or COM1 is refused at once. Others may go on writing, renaming or
 // deleting the file while it is open.

@@ -30,6 +30,12 @@ std::FILE* OpenCFile(const std::filesystem::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }
 
+bool SetLastWriteTime(const std::filesystem::path& path, FileTimeMsecs time) {
+    const auto seconds = time / 1000 - (time % 1000 < 0 ? 1 : 0);
+    const timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), long(time - seconds * 1000) * 1000000}};
+    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
 int LastSystemError() {
     return errno;
 }

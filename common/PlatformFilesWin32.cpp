@@ -102,6 +102,22 @@ std::FILE* OpenCFile(const std::filesystem::path& path, const char* mode) {
     return ::_wfopen(path.c_str(), std::wstring(narrow.begin(), narrow.end()).c_str());
 }
 
+bool SetLastWriteTime(const std::filesystem::path& path, FileTimeMsecs time) {
+    const HANDLE h = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    constexpr std::int64_t k1601To1970 = 116444736000000000LL;
+    const std::uint64_t ticks = std::uint64_t(time * 10000 + k1601To1970);
+    const FILETIME written{DWORD(ticks), DWORD(ticks >> 32)};
+    const bool set = ::SetFileTime(h, nullptr, nullptr, &written);
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    ::SetLastError(error);
+    return set;
+}
+
 int LastSystemError() {
     return int(::GetLastError());
 }

@@ -1,8 +1,25 @@
 # The cases left out of the Windows test run, per test program, because they need Linux itself;
 # the README lists them with the same reasons.
 
-# A FIFO (mkfifo): Windows has none; the platform layer's own test refuses CON, NUL, COM1 and
-# \\.\ paths there instead.
+# A FIFO (mkfifo), which Windows does not have; the platform layer's own test refuses CON, NUL,
+# COM1 and \\.\ paths there instead.
 set(VX_WINDOWS_SKIP_measurement_tests SsmIo.PipesFoldersAndMissingFilesAreRefusedWithoutWaiting)
+set(VX_WINDOWS_SKIP_test_vibrix_views ExportFile.UnwritablePlaceReportsTheReason)
 # A C library locale built with localedef.
 set(VX_WINDOWS_SKIP_test_common NumberFormatTest.PatternsIgnoreTheCLibraryLocale)
+# The bytes a process has read, from /proc/self/io; and a folder's time set through
+# std::filesystem, which MinGW's runtime cannot do.
+set(VX_WINDOWS_SKIP_tb_app_catalogue_test tTrcFiles.AFileDatedBefore1970IsReadOnce
+    tTrcFiles.AFolderNamedLikeAMeasurementIsAnUnknownEntry)
+# A file named nul.ssm: on Windows that name is the NUL device, never a file.
+set(VX_WINDOWS_SKIP_tb_app_core_test tTrcT.ForeignDamagedAndMissingFilesStayUnrecognised)
+# Report texts read back with pdftotext run as a process (the report PDFs themselves are
+# compared with Linux's by scripts/windows-compare.sh).
+set(VX_WINDOWS_SKIP_test_vibrix_report FTReport.PrintsThePictureTheReadingsAndTheParameters
+    FTReport.PreviewOpensAtWholePageAndSavesPdfAndJpeg MainReport.PrintsHeaderChartsReadingsAndTheValuesInForce
+    MainReport.DisplaySettingsAreNamedAsShown MainReport.ACommentOfSeveralLinesIsPrintedBelowItsCaption
+    MainReport.PrinterPdfAndJpegShowTheSameDrawing)
+# An import window closed while its worker waits on a file: the cases pass, but under Wine 8 the
+# test program then never ends (noted in the README).
+set(VX_WINDOWS_SKIP_vibrix_import_tests Import.ClosingRightAfterTheStartServesAtMostOneFileAndNothingLater
+    Import.AbortKeepsTheRowsAddedSoFarUnsaved)

@@ -191,11 +191,12 @@ bool setFileTime(const std::filesystem::path& path,
                  std::optional<std::chrono::system_clock::time_point> fileTime, std::string& error) {
     if (!fileTime)
         return true;
-    std::error_code ec;
-    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(*fileTime), ec);
-    if (ec)
-        error = path.string() + ": " + ec.message();
-    return !ec;
+    const auto msecs = std::chrono::time_point_cast<std::chrono::milliseconds>(*fileTime);
+    if (platform::SetLastWriteTime(path, msecs.time_since_epoch().count()))
+        return true;
+    error = path.string() + ": the last-write time could not be set (system error " +
+            std::to_string(platform::LastSystemError()) + ")";
+    return false;
 }
 
 } // namespace
