@@ -30,4 +30,4 @@ windows() { printf '%s' "${1//\//\\}"; }
   done
 ) > "$lists/uninstall-files.nsh"
 
-makensis -V2 -INPUTCHARSET UTF8 -DLISTS="$lists" -DOUTFILE="$setup" -DICONS="$3" "$here/installer.nsi"
+makensis -V2 -INPUTCHARSET UTF8 -DLISTS="$lists" -DOUTFILE="$setup" -DICONS="$(realpath "$3")" "$here/installer.nsi"
