@@ -1,5 +1,7 @@
 // A site folder and a project named in Cyrillic, through the file access of both programs: on
 // Windows every name goes through the wide-character calls, never the 8-bit code page.
+#include <gtest/gtest.h>
+
 #include "MainDataModuleUnit.h"
 #include "PlatformPath.h"
 #include "SsmGenerator.h"
@@ -7,8 +9,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
