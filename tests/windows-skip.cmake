@@ -19,10 +19,9 @@ set(VX_WINDOWS_SKIP_test_vibrix_report FTReport.PrintsThePictureTheReadingsAndTh
     FTReport.PreviewOpensAtWholePageAndSavesPdfAndJpeg MainReport.PrintsHeaderChartsReadingsAndTheValuesInForce
     MainReport.DisplaySettingsAreNamedAsShown MainReport.ACommentOfSeveralLinesIsPrintedBelowItsCaption
     MainReport.PrinterPdfAndJpegShowTheSameDrawing)
-# An import window closed while its worker waits on a file: the cases pass, but under Wine 8 the
-# test program then never ends (noted in the README).
-set(VX_WINDOWS_SKIP_vibrix_import_tests Import.ClosingRightAfterTheStartServesAtMostOneFileAndNothingLater
-    Import.AbortKeepsTheRowsAddedSoFarUnsaved)
+# ALL: the program is built but not run. Under Wine 8 the import tests pass and then the program
+# never ends (one thread left, waiting on the Wine server), so its run would only time out.
+set(VX_WINDOWS_SKIP_vibrix_import_tests ALL)
 # The report's text read back with pdftotext (as above); Qt's translations, which the kit leaves
 # out (the program folder has qtbase_ru.qm, which the installer check looks for).
 set(VX_WINDOWS_SKIP_vibrix_window_tests MainCommands.TheReportPrintsTheGainInForceAndTheCommentTypedLast
