@@ -22,12 +22,10 @@ set(VX_WINDOWS_SKIP_test_vibrix_report FTReport.PrintsThePictureTheReadingsAndTh
 # ALL: the program is built but not run. Under Wine 8 the import tests pass and then the program
 # never ends (one thread left, waiting on the Wine server), so its run would only time out.
 set(VX_WINDOWS_SKIP_vibrix_import_tests ALL)
-# The report's text read back with pdftotext (as above); Qt's translations, which the kit leaves
-# out (the program folder has qtbase_ru.qm, which the installer check looks for).
-# And the 3000 random actions on the main window: seven minutes under Wine (they run on Linux).
-set(VX_WINDOWS_SKIP_vibrix_window_tests MainCommands.TheReportPrintsTheGainInForceAndTheCommentTypedLast
-    Settings.StandardButtonsReadRussianWhenQtsTranslationIsThere
-    RandomActions.ThreeThousandActionsLeaveEverySavedFileAsTheGridShowsIt)
+# Built but not run, like the import tests: its import window cases start the same import worker,
+# and under Wine 8 the program then never ends. Run alone, its other cases passed there, once the
+# paths they expect were written with the system's separators.
+set(VX_WINDOWS_SKIP_vibrix_window_tests ALL)
 # FIFO cases as above, a C library locale from localedef, and report texts through pdftotext.
 set(VX_WINDOWS_SKIP_vibrix_cli_tests VibrixCli.ImportIntoANewProjectReportsUnreadableFilesAndGoesOn
     VibrixCli.ARussianDesktopLocaleGivesTheSameNumbers VibrixCli.ReportPrintsOnePageForEachRecordAskedFor)
