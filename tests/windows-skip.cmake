@@ -23,8 +23,8 @@ set(VX_WINDOWS_SKIP_test_vibrix_report FTReport.PrintsThePictureTheReadingsAndTh
 # never ends (one thread left, waiting on the Wine server), so its run would only time out.
 set(VX_WINDOWS_SKIP_vibrix_import_tests ALL)
 # Built but not run, like the import tests: its import window cases start the same import worker,
-# and under Wine 8 the program then never ends. Run alone, its other cases passed there, once the
-# paths they expect were written with the system's separators.
+# and under Wine 8 the program then never ends. In one run there its other cases passed but for
+# paths written with "/", since compared in the system's form (not yet run again under Wine).
 set(VX_WINDOWS_SKIP_vibrix_window_tests ALL)
 # FIFO cases as above, a C library locale from localedef, and report texts through pdftotext.
 set(VX_WINDOWS_SKIP_vibrix_cli_tests VibrixCli.ImportIntoANewProjectReportsUnreadableFilesAndGoesOn
