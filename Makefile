@@ -8,12 +8,16 @@ RELEASE := $(BUILD)/release
 DEBUG   := $(BUILD)/debug-asan
 FUZZDIR := $(BUILD)/fuzz
 PACKAGE := $(BUILD)/package
+WINDOWS := $(BUILD)/windows
+# The Linux build whose help files, icons and tools the Windows build takes (CI: the test build).
+HOST_BUILD ?= $(RELEASE)
+WINDOWS_KIT := ../shared/windows/vibrix4-mingw64-kit.tar.xz
 
 export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS := suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps release debug fuzz-build run run-tracebuilder demo screenshots test ctest fuzz-short fuzz bench format clean
+.PHONY: deps deps-windows windows test-windows windows-kit release debug fuzz-build run run-tracebuilder demo screenshots test ctest fuzz-short fuzz bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -67,6 +71,25 @@ bench: release
 package: deps
 	cmake -S . -B $(PACKAGE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF -DVX_BENCH=OFF
 	cmake --build $(PACKAGE) -j $(JOBS) --target package
+
+# The Windows build, made here: MinGW-w64, Wine, NSIS and Xvfb from Debian's packages.
+deps-windows:
+	@bash scripts/install-deps-windows.sh
+
+windows-kit:
+	@test -f $(WINDOWS_KIT) || { echo "The Windows build needs the MinGW-w64 kit $(WINDOWS_KIT):" \
+	  "put the shared folder beside this clone (ln -s /path/to/shared ../shared)." >&2; exit 2; }
+
+# Both programs and both command-line tools cross-built in Release: the program folder
+# build/windows/Vibrix4 and the installer build/windows/vibrix4-4.0.0-setup.exe.
+windows: windows-kit deps deps-windows
+	@bash scripts/windows-build.sh $(HOST_BUILD) $(WINDOWS) $(JOBS)
+
+# The same with the test programs, all of them run under Wine, then the installer, both tools
+# from the installed folder against the Linux ones, and the uninstaller.
+test-windows: windows-kit deps deps-windows
+	@bash scripts/windows-build.sh $(HOST_BUILD) $(WINDOWS) $(JOBS) all
+	@bash scripts/windows-test.sh $(HOST_BUILD) $(WINDOWS) $(JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,10 +1,7 @@
 #include "CliArgs.h"
-
-#include <QDir>
-#include <QFile>
+#include "PlatformStart.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace cli {
 
@@ -120,14 +117,8 @@ int ioError(const QString& file, const QString& reason) {
 }
 
 void prepareHeadlessGui() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString dir = QDir::tempPath() + QStringLiteral("/runtime-vibrix-cli-%1").arg(getuid());
-        QDir().mkpath(dir);
-        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
-    }
+    platform::PrepareWindowlessGui();
+    platform::UseUtf8StandardStreams();
 }
 
 void printLine(const QString& line) {

@@ -57,8 +57,8 @@ std::optional<int> parseInteger(const QString& text);
 int usageError(const QString& usage, const QString& message);
 int ioError(const QString& file, const QString& reason);
 
-// Prepares a windowless GUI application: the offscreen platform unless one is chosen, and a
-// private runtime folder so that Qt has nothing to warn about.
+// Prepares a windowless GUI application (the platform plugin of a program without windows), and
+// standard output and error that carry exactly the bytes written, in UTF-8.
 void prepareHeadlessGui();
 
 // Writes a line to standard output in UTF-8.

@@ -6,6 +6,7 @@
 #include "FFTUnit.h"
 #include "FTProcessingUnit.h"
 #include "FailureText.h"
+#include "PlatformFiles.h"
 #include "NumberFormat.h"
 #include "ProjectAccess.h"
 #include "SpectrogramPicture.h"
@@ -17,7 +18,6 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 
-#include <cerrno>
 #include <functional>
 
 namespace vibrixcli {
@@ -200,7 +200,7 @@ int Spectrogram(const cli::Args& a) {
     picture.DrawSpectrogram(ft.Spectrogram(), ft.SpectrogramLines(), ft.SpectrogramMaximum());
     QImageWriter writer(file);
     if (!writer.write(picture.Image()))
-        return cli::ioError(file, FailureText(FailureFromErrno(errno)));
+        return cli::ioError(file, FailureText(platform::FailureFromSystemError(platform::LastSystemError())));
     return cli::Ok;
 }
 

@@ -1,6 +1,7 @@
 // vibrix-cli report: one main-report page per record of a project, in one PDF.
 #include "ChartPanel.h"
 #include "FailureText.h"
+#include "PlatformFiles.h"
 #include "PanelReport.h"
 #include "ProjectAccess.h"
 #include "ReportPainter.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <cerrno>
 
 namespace vibrixcli {
 
@@ -69,7 +69,7 @@ int Report(const cli::Args& a) {
     QString failure;
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
-        return cli::ioError(file, FailureText(FailureOf(out, errno)));
+        return cli::ioError(file, FailureText(FailureOf(out, platform::LastSystemError())));
     WriteReportPdf(out, rows->last - rows->first + 1, [&](int i) -> const TReportPage& {
         const int row = rows->first + i;
         table.first();
@@ -89,7 +89,7 @@ int Report(const cli::Args& a) {
     if (!failure.isEmpty())
         return cli::ioError(p.project, failure); // the file is left as it was
     if (!out.commit())
-        return cli::ioError(file, FailureText(FailureOf(out, errno)));
+        return cli::ioError(file, FailureText(FailureOf(out, platform::LastSystemError())));
     cli::printLine(QStringLiteral("страниц отчёта: %1").arg(rows->last - rows->first + 1));
     return cli::Ok;
 }

@@ -1,6 +1,8 @@
 #include "FailureText.h"
+#include "PlatformFiles.h"
 
 #include <QFileDevice>
+#include <QFileInfo>
 
 QString FailureText(const FileFailure& failure) {
     switch (failure.kind) {
@@ -26,15 +28,18 @@ QString FailureText(const FileFailure& failure) {
 }
 
 FileFailure FailureOf(const QFileDevice& device, int systemError) {
+    // Windows refuses to open a folder as a file with "access denied".
+    if (!device.fileName().isEmpty() && QFileInfo(device.fileName()).isDir())
+        return {FailureKind::NotRegularFile, systemError};
     switch (device.error()) {
     case QFileDevice::PermissionsError:
         return {FailureKind::NoPermission, systemError};
     case QFileDevice::ResourceError:
         // A full disk on writing; too many open files on opening.
-        if (systemError == 0 || systemError == ENOSPC)
+        if (systemError == 0)
             return {FailureKind::DiskFull, systemError};
-        return FailureFromErrno(systemError);
+        [[fallthrough]];
     default:
-        return FailureFromErrno(systemError);
+        return platform::FailureFromSystemError(systemError);
     }
 }

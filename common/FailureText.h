@@ -11,7 +11,7 @@ class QFileDevice;
 // The reason in Russian, as a phrase that follows a colon: "файл не найден".
 QString FailureText(const FileFailure& failure);
 
-// The failure of the operation on `device` that has just failed. `systemError` is errno right after
-// the failing call; it tells apart the kinds the device reports as one, and stands alone where the
+// The failure of the operation on `device` that has just failed. `systemError` is
+// platform::LastSystemError() right after the failing call; it tells apart the kinds the device reports as one, and stands alone where the
 // device has kept no error (QSaveFile::commit clears it).
 FileFailure FailureOf(const QFileDevice& device, int systemError);

@@ -36,7 +36,9 @@ inline FileFailure FailureFromErrno(int error) {
     case EROFS:
         return {FailureKind::NoPermission, error};
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return {FailureKind::DiskFull, error};
     case EISDIR:
     case ENXIO:

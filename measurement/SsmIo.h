@@ -14,8 +14,8 @@
 
 namespace ssm {
 
-// Opens a regular file for reading without waiting on it and takes its size. Returns the
-// descriptor, which the caller closes, or -1 with the reason in `why`.
+// Opens a regular file for reading without waiting on it and takes its size. Returns the C runtime
+// descriptor, which the caller closes with platform::CloseDescriptor, or -1 with the reason in `why`.
 int openRegularFile(const std::filesystem::path& path, std::uint64_t& size, FileFailure& why);
 
 // Reads a whole regular file. On failure returns false with the reason in `why`.

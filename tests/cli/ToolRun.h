@@ -16,7 +16,6 @@ inline ToolResult runTool(const QString& program, const QStringList& args,
                           const QList<QPair<QString, QString>>& extraEnv = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
     for (const auto& [name, value] : extraEnv)
         env.insert(name, value);
     p.setProcessEnvironment(env);

@@ -1,4 +1,5 @@
 #include "FailureText.h"
+#include "PlatformFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,8 +30,8 @@ TEST(FailureText, AFileDevicesFailureKeepsTheSystemsReason) {
     QTemporaryDir dir;
     QFile missing(dir.filePath("none/x.cdsm"));
     ASSERT_FALSE(missing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(FailureOf(missing, errno).kind, FailureKind::NoSuchFile);
+    EXPECT_EQ(FailureOf(missing, platform::LastSystemError()).kind, FailureKind::NoSuchFile);
     QFile folder(dir.path());
     ASSERT_FALSE(folder.open(QIODevice::WriteOnly));
-    EXPECT_EQ(FailureOf(folder, errno).kind, FailureKind::NotRegularFile);
+    EXPECT_EQ(FailureOf(folder, platform::LastSystemError()).kind, FailureKind::NotRegularFile);
 }

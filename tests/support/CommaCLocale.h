@@ -26,7 +26,7 @@ public:
         const QString folder = Folder();
         if (folder.isEmpty())
             return false;
-        setenv("LOCPATH", folder.toLocal8Bit().constData(), 1);
+        qputenv("LOCPATH", folder.toLocal8Bit());
         return std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") != nullptr;
     }
 

@@ -1,4 +1,5 @@
 #include "SsmGenerator.h"
+#include "PlatformFiles.h"
 
 #include <algorithm>
 #include <bit>
@@ -143,11 +144,12 @@ bool setFileTime(const std::filesystem::path& path,
                  std::optional<std::chrono::system_clock::time_point> fileTime, std::string& error) {
     if (!fileTime)
         return true;
-    std::error_code ec;
-    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(*fileTime), ec);
-    if (ec)
-        error = path.string() + ": " + ec.message();
-    return !ec;
+    const auto msecs = std::chrono::time_point_cast<std::chrono::milliseconds>(*fileTime);
+    if (platform::SetLastWriteTime(path, msecs.time_since_epoch().count()))
+        return true;
+    error = path.string() + ": the last-write time could not be set (system error " +
+            std::to_string(platform::LastSystemError()) + ")";
+    return false;
 }
 
 } // namespace
@@ -155,7 +157,7 @@ bool setFileTime(const std::filesystem::path& path,
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
                std::optional<std::chrono::system_clock::time_point> fileTime, std::string& error) {
     {
-        std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "wb"), &std::fclose);
+        std::unique_ptr<FILE, int (*)(FILE*)> f(platform::OpenCFile(path, "wb"), &std::fclose);
         if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size() ||
             std::fflush(f.get()) != 0) {
             error = path.string() + ": " + std::strerror(errno);
@@ -181,7 +183,7 @@ bool writeFarBlocks(const std::filesystem::path& path, const FileSpec& fileSpec,
     bytes.resize(ssm::kHeaderSize);
     if (!writeFile(path, bytes, std::nullopt, error))
         return false;
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "r+b"), &std::fclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> f(platform::OpenCFile(path, "r+b"), &std::fclose);
     if (!f || fseeko(f.get(), off_t(dataOffset), SEEK_SET) != 0 ||
         std::fwrite(blocks.data(), 1, blocks.size(), f.get()) != blocks.size() || std::fflush(f.get()) != 0) {
         error = path.string() + ": " + std::strerror(errno);

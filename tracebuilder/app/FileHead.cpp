@@ -1,77 +1,53 @@
 #include "FileHead.h"
 
 #include <algorithm>
-#include <limits>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "PlatformPath.h"
 #include "SsmFile.h"
 
 namespace {
 
-// Closes the descriptor on every way out.
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
-// Reads up to `size` bytes, fewer only at the end of the file.
-std::size_t readUpTo(int fd, std::uint8_t* out, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, out + done, size - done);
-        if (n <= 0)
-            break;
-        done += std::size_t(n);
-    }
-    return done;
-}
-
-// Milliseconds since 1970 of a file time; times no file system holds are held at the ends of the range.
-std::int64_t msecsOf(const timespec& t) {
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 1000 - 1;
-    return std::clamp<std::int64_t>(t.tv_sec, -kLimit, kLimit) * 1000 + t.tv_nsec / 1000000;
-}
-
-// Reads the head of the file opened as `fd` (closed here) into the identifier.
-bool readOpenedHead(tTrc__File_identifier& id, int fd) {
-    const Descriptor file{fd};
-    struct stat info {};
-    // Only regular files: a pipe named *.ssm would block the listing.
-    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
+// Reads the head of the opened file into the identifier: what could be read, up to the header's size.
+void readOpenedHead(tTrc__File_identifier& id, const platform::InputFile& file) {
     id.header.fill(0);
-    id.headerSize = std::uint16_t(readUpTo(file.fd, id.header.data(), id.header.size()));
-    id.fileSize = std::uint64_t(info.st_size);
-    id.lastWriteMsecs = msecsOf(info.st_mtim);
+    std::size_t done = 0;
+    FileFailure why;
+    file.readAt(0, std::span(id.header), done, why);
+    id.headerSize = std::uint16_t(done);
+    id.fileSize = file.size();
+    id.lastWriteMsecs = file.lastWriteMsecs();
     id.headRead = true;
     std::copy_n(id.header.begin(), id.magic.size(), id.magic.begin()); // zeros past a short file's end
-    return true;
 }
 
 } // namespace
 
 bool readFileHead(tTrc__File_identifier& id) {
-    return readOpenedHead(id, ::open(id.path().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    // Only regular files: a pipe named *.ssm would block the listing.
+    platform::InputFile file;
+    FileFailure why;
+    if (!file.open(id.path(), why))
+        return false;
+    readOpenedHead(id, file);
+    return true;
 }
 
-bool readFileHead(tTrc__File_identifier& id, int folderFd) {
-    return readOpenedHead(
-        id, ::openat(folderFd, id.fileName.toUtf8().constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+bool readFileHead(tTrc__File_identifier& id, const platform::Folder& folder) {
+    platform::InputFile file;
+    FileFailure why;
+    if (!folder.openFile(platform::FsPath(id.fileName), file, why))
+        return false;
+    readOpenedHead(id, file);
+    return true;
 }
 
-void readFolderHead(tTrc__File_identifier& id, int folderFd) {
-    struct stat info {};
-    if (::fstatat(folderFd, id.fileName.toUtf8().constData(), &info, 0) != 0)
+void readFolderHead(tTrc__File_identifier& id, const platform::Folder& folder) {
+    platform::FolderEntry info;
+    if (!folder.entry(platform::FsPath(id.fileName), info))
         return;
     id.header.fill(0);
     id.headerSize = 0;
     id.fileSize = 0;
-    id.lastWriteMsecs = msecsOf(info.st_mtim);
+    id.lastWriteMsecs = info.lastWriteMsecs;
     id.headRead = true;
 }

@@ -4,46 +4,19 @@
 #include <utility>
 #include <vector>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "PlatformPath.h"
 
-namespace {
+FolderListing::FolderListing(const QString& folder) : folder_(platform::FsPath(folder)) {}
 
-bool isFolder(int folderFd, const dirent& entry) {
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
-        return false;
-    struct stat info {};
-    return ::fstatat(folderFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-}
-
-} // namespace
-
-FolderListing::FolderListing(const QString& folder)
-    : fd_(::open(folder.toUtf8().constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
-
-FolderListing::~FolderListing() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+FolderListing::~FolderListing() = default;
 
 std::vector<FolderListing::Entry> FolderListing::measurementEntries() const {
-    if (fd_ < 0)
-        return {};
-    // The stream gets a descriptor of its own, so that ours stays open for the files.
-    DIR* dir = ::fdopendir(::dup(fd_));
-    if (!dir)
-        return {};
     std::vector<std::pair<QString, Entry>> found; // case-folded key, entry
-    while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QString::fromUtf8(entry->d_name);
+    for (const platform::FolderEntry& entry : folder_.entries(platform::Folder::Times::NotWanted)) {
+        const QString name = platform::QtPath(entry.name);
         if (name.endsWith(QStringLiteral(".ssm"), Qt::CaseInsensitive))
-            found.push_back({name.toCaseFolded(), Entry{name, isFolder(fd_, *entry)}});
+            found.push_back({name.toCaseFolded(), Entry{name, entry.folder}});
     }
-    ::closedir(dir);
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return a.first < b.first || (a.first == b.first && a.second.name < b.second.name);
     });

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "PlatformFiles.h"
+
 #include <vector>
 
 class FolderListing {
@@ -20,9 +22,9 @@ public:
     // The *.ssm entries (any letter case, whatever they are), sorted by name regardless of case;
     // empty when the folder cannot be read.
     std::vector<Entry> measurementEntries() const;
-    // Descriptor of the folder for opening its files; -1 when it could not be opened.
-    int descriptor() const { return fd_; }
+    // The folder, for opening its files.
+    const platform::Folder& descriptor() const { return folder_; }
 
 private:
-    int fd_;
+    platform::Folder folder_;
 };

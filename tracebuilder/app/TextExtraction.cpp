@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QSet>
 
-#include <cerrno>
 
 #include "FailureText.h"
+#include "PlatformFiles.h"
 #include "NumberText.h"
 #include "TextExtraction.h"
 
@@ -130,7 +130,7 @@ void tTrcFiles::WriteTextFile(const QString& path, const tTrc__Data& channel) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
         !file.flush()) {
-        const int systemError = errno;
+        const int systemError = platform::LastSystemError();
         throw tFileError(QStringLiteral("Не удалось записать файл «%1»: %2")
                              .arg(path, FailureText(FailureOf(file, systemError))));
     }

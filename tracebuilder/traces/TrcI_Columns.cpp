@@ -11,14 +11,9 @@
 #include "NumberText.h"
 #include "TracePicture.h"
 #include "TrcP_Columns.h"
+#include "WideVectors.h"
 
 namespace {
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VX_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define VX_WIDE_VECTORS
-#endif
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr qint64 kLargestStrip = 32 << 20; // pixels: 128 MB while drawn, a quarter of it kept

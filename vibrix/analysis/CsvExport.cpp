@@ -1,6 +1,7 @@
 #include "CsvExport.h"
 
 #include "FailureText.h"
+#include "PlatformFiles.h"
 #include "FileReplacement.h"
 #include "NumberFormat.h"
 #include "SpectrumView.h"
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -79,9 +79,9 @@ ExportResult WriteExportFile(const QString& fileName, const QByteArray& text) {
         return {ExportResult::NotReplaced, {}};
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return {ExportResult::Failed, FailureText(FailureOf(file, errno))};
+        return {ExportResult::Failed, FailureText(FailureOf(file, platform::LastSystemError()))};
     if (file.write(text) != text.size() || !file.flush()) {
-        const QString error = FailureText(FailureOf(file, errno));
+        const QString error = FailureText(FailureOf(file, platform::LastSystemError()));
         file.close();
         file.remove();
         return {ExportResult::Failed, error};

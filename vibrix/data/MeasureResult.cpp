@@ -1,6 +1,7 @@
 #include "MeasureResult.h"
 
 #include "FailureText.h"
+#include "PlatformPath.h"
 #include "SsmFile.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ MeasureFileError::MeasureFileError(const QString& file, const FileFailure& failu
 void MeasureFile::read(const QString& path) {
     valid_ = false;
     FileFailure why;
-    if (!ssm::readParts(path.toStdString(), {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer},
+    if (!ssm::readParts(platform::FsPath(path), {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer},
                         parts_, why))
         throw MeasureFileError(path, why);
     // The blocks are missing when the file was cut short while it was read.

@@ -2,6 +2,8 @@
 
 #include "FailureText.h"
 #include "MeasureResult.h"
+#include "PlatformFiles.h"
+#include "PlatformPath.h"
 #include "SsmIo.h"
 
 #include <QFile>
@@ -10,10 +12,8 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-#include <cerrno>
 #include <cmath>
 #include <limits>
-#include <unistd.h>
 
 namespace {
 
@@ -39,11 +39,11 @@ bool writePacket(QIODevice& out, const vxds::DataTable& table, FileFailure& why)
     }
     if (writeLength(out, length) && table.savePacket(out))
         return true;
-    // Nothing runs between the failing write and here that touches errno.
+    // Nothing runs between the failing write and here that touches the system's error number.
     if (auto* file = qobject_cast<QFileDevice*>(&out))
-        why = FailureOf(*file, errno);
+        why = FailureOf(*file, platform::LastSystemError());
     else
-        why = FailureFromErrno(errno);
+        why = platform::FailureFromSystemError(platform::LastSystemError());
     return false;
 }
 
@@ -85,13 +85,13 @@ bool writeInPlace(const QString& path, const vxds::DataTable& desc, const vxds::
     QFile file(path);
     // Not truncated first: a save no longer than the old file never needs new room on the disk.
     if (!file.open(QIODevice::ReadWrite)) {
-        why = FailureOf(file, errno);
+        why = FailureOf(file, platform::LastSystemError());
         return false;
     }
     if (!writeProjectPackets(file, desc, data, verdicts, why))
         return false;
-    if (!file.resize(file.pos()) || !file.flush() || ::fsync(file.handle()) != 0) {
-        why = FailureOf(file, errno);
+    if (!file.resize(file.pos()) || !file.flush() || !platform::FlushToDisk(file.handle())) {
+        why = FailureOf(file, platform::LastSystemError());
         return false;
     }
     return true;
@@ -145,7 +145,7 @@ bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxd
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        why = FailureOf(file, errno);
+        why = FailureOf(file, platform::LastSystemError());
         return target.isFile() && writeInPlace(path, desc, data, verdicts, why);
     }
     if (!writeProjectPackets(file, desc, data, verdicts, why)) {
@@ -153,7 +153,7 @@ bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxd
         return false;
     }
     if (!file.commit()) {
-        why = FailureOf(file, errno);
+        why = FailureOf(file, platform::LastSystemError());
         return false;
     }
     return true;
@@ -162,13 +162,13 @@ bool saveProjectFile(const QString& path, const vxds::DataTable& desc, const vxd
 bool loadProjectFile(const QString& path, vxds::DataTable& desc, vxds::DataTable& data,
                      vxds::DataTable* verdicts, FileFailure& why) {
     std::uint64_t size = 0;
-    const int fd = ssm::openRegularFile(QFile::encodeName(path).toStdString(), size, why);
+    const int fd = ssm::openRegularFile(platform::FsPath(path), size, why);
     if (fd < 0)
         return false;
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        why = FailureOf(file, errno);
+        platform::CloseDescriptor(fd);
+        why = FailureOf(file, platform::LastSystemError());
         return false;
     }
     return readProjectPackets(file, qint64(size), desc, data, verdicts, why);

@@ -2,6 +2,7 @@
 
 #include "ChartDrawing.h"
 #include "FailureText.h"
+#include "PlatformFiles.h"
 
 #include <QBuffer>
 
@@ -12,7 +13,6 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -155,7 +155,7 @@ bool WriteReportFile(const QString& fileName, const QByteArray& bytes, QString& 
     }
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         error = QStringLiteral("Не удалось записать файл «%1»: %2")
-                    .arg(fileName, FailureText(FailureOf(file, errno)));
+                    .arg(fileName, FailureText(FailureOf(file, platform::LastSystemError())));
         return false;
     }
     return true;

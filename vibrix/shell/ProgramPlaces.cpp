@@ -31,10 +31,20 @@ bool CanWriteInFolder(const QString& dir) {
 }
 
 TProgramPlaces TProgramPlaces::FromSystem() {
-    return {QCoreApplication::applicationDirPath(),
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)};
+#ifdef _WIN32
+    // Windows programs keep their settings in the roaming application data (%APPDATA%\Vibrix4),
+    // and the lock in the user's own temporary folder rather than in the home folder.
+    const QString appData = qEnvironmentVariable("APPDATA");
+    const QString config = appData.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                               : QDir(appData).filePath(QStringLiteral("Vibrix4"));
+    const QString runtime = QDir::tempPath();
+#else
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+    return {QCoreApplication::applicationDirPath(), config,
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), runtime};
 }
 
 bool TProgramPlaces::Portable() const {

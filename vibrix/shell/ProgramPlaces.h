@@ -7,7 +7,7 @@
 
 struct TProgramPlaces {
     QString ProgramDir;   // folder of the program file
-    QString ConfigDir;    // the user's configuration folder
+    QString ConfigDir;    // the user's configuration folder (on Windows %APPDATA%\Vibrix4)
     QString DocumentsDir; // the user's documents
     QString RuntimeDir;   // the user's runtime folder (the single-instance lock)
 

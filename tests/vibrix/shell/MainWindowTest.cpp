@@ -50,7 +50,7 @@ TEST_F(MainWindow, ANewProjectIsOpenEmptyAndOnlyItsCommandsCanBeUsed) {
     EXPECT_EQ(dialogs.requests[0].filter, QStringLiteral("Файлы проектов (*.cdsm)"));
     EXPECT_EQ(dialogs.requests[0].defaultSuffix, QStringLiteral("cdsm"));
     EXPECT_EQ(dialogs.requests[0].folder, projects);
-    EXPECT_EQ(w.ProjectPath(), at("data/")); // the folder of the new project
+    EXPECT_EQ(w.ProjectPath(), QDir::toNativeSeparators(at("data/"))); // the folder of the new project
     EXPECT_TRUE(w.MainDataModule.IsProjectOpen());
     EXPECT_FALSE(w.PageControl->isHidden());
     for (const QString& a : kAlways + QStringList{"CloseProjectAction", "AddSSMToProjAction"})

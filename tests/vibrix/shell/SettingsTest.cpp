@@ -28,6 +28,10 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
     }
+    // The projects folder as the settings file keeps it.
+    QString storedProjectPath() const {
+        return QSettings(places.SettingsFile(), QSettings::IniFormat).value("General/ProjectPath").toString();
+    }
 };
 
 } // namespace
@@ -41,7 +45,7 @@ TEST_F(Settings, AFreshInstallationStartsWithTheDefaultsAndWritesThemAtExit) {
     EXPECT_FALSE(find<QAction>("DepthSpectrumAction")->isChecked());
     const QString projects = QDir(places.ProgramDir).filePath("projects");
     EXPECT_TRUE(QFileInfo(projects).isDir());
-    EXPECT_EQ(w.ProjectPath(), projects + "/");
+    EXPECT_EQ(w.ProjectPath(), QDir::toNativeSeparators(projects + "/"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Vibrix4"));
     EXPECT_TRUE(w.PageControl->isHidden());
     EXPECT_EQ(w.StatusBar->ColorMarkers[0]->palette().color(QPalette::Window), QColor(0, 0, 255));
@@ -53,7 +57,7 @@ TEST_F(Settings, AFreshInstallationStartsWithTheDefaultsAndWritesThemAtExit) {
           "ChSignalShow2=1\n", "InvertSignal=1\n", "ChSpectrumShow0=1\n", "ChSpectrumShow1=1\n",
           "SpectrumType=0\n", "ChColor0=16711680\n", "ChColor1=255\n", "ChColor2=0\n"})
         EXPECT_TRUE(ini.contains(QString::fromLatin1(line))) << line << "\n" << ini.toStdString();
-    EXPECT_TRUE(ini.contains("ProjectPath=" + projects + "/\n")) << ini.toStdString();
+    EXPECT_EQ(storedProjectPath(), QDir::toNativeSeparators(projects + "/")) << ini.toStdString();
 }
 
 TEST_F(Settings, ValuesOfTheFileAreReadKeyByKey) {
@@ -121,11 +125,11 @@ TEST_F(Settings, AReadOnlyProgramFolderSendsSettingsAndProjectsToTheUsersFolders
     places.ConfigDir = at("config/new"); // not there yet
     TMainForm& w = open();
     const QString projects = QDir(places.DocumentsDir).filePath("Vibrix4/projects");
-    EXPECT_EQ(w.ProjectPath(), projects + "/");
+    EXPECT_EQ(w.ProjectPath(), QDir::toNativeSeparators(projects + "/"));
     EXPECT_TRUE(QFileInfo(projects).isDir());
     ASSERT_TRUE(closeWindow());
     EXPECT_TRUE(QFileInfo(at("config/new/vibrix.ini")).isFile());
-    EXPECT_TRUE(iniText().contains("ProjectPath=" + projects + "/\n"));
+    EXPECT_EQ(storedProjectPath(), QDir::toNativeSeparators(projects + "/"));
 }
 
 // An administrator may write into an installed copy's folder; it stays the program's alone.
@@ -134,7 +138,8 @@ TEST_F(Settings, AnInstalledCopyKeepsSettingsAndProjectsInTheUsersFoldersEvenWhe
     ASSERT_TRUE(mark.open(QIODevice::WriteOnly));
     mark.close();
     EXPECT_EQ(places.SettingsFile(), QDir(places.ConfigDir).filePath("vibrix.ini"));
-    EXPECT_EQ(places.CreateProjectDir(), QDir(places.DocumentsDir).filePath("Vibrix4/projects") + "/");
+    EXPECT_EQ(places.CreateProjectDir(),
+              QDir::toNativeSeparators(QDir(places.DocumentsDir).filePath("Vibrix4/projects") + "/"));
     EXPECT_FALSE(QFileInfo::exists(QDir(places.ProgramDir).filePath("projects")));
 }
 
@@ -151,7 +156,7 @@ TEST_F(Settings, AProjectsFolderThatCannotBeCreatedIsReportedAndTheLastProjectSt
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vibrix4"));
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("/proc/none/Vibrix4/projects"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QDir::toNativeSeparators("/proc/none/Vibrix4/projects")));
     EXPECT_EQ(w.ProjectName(), project);
     EXPECT_EQ(gridPiles(), (std::vector<int>{4, 5}));
 }
