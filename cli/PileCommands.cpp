@@ -420,7 +420,7 @@ int Site(const cli::Args& a) {
         sites = {*only};
     }
 
-    CsvText csv;
+    CsvText csv = CsvText::Table();
     for (const char* title : {"Участок", "Свая", "Ударов использовано", "Ударов", "Длина, м", "Скорость, м/с",
                               "Откуда скорость", "Подошва, м", "Дефекты", "Класс", "Примечание"})
         csv.Field(QString::fromUtf8(title));
@@ -442,7 +442,7 @@ int Site(const cli::Args& a) {
                   QString::number(r.blows.size()), optionalFixed(r.verdict.length, 2),
                   r.waveSpeed > 0 ? fixed(r.waveSpeed, 1) : QString("—"), SpeedSourceText(r.waveSpeedSource),
                   optionalFixed(r.toeDepth, 2), defects.join(", "), r.verdict.cls, r.verdict.remark})
-                csv.Field(field);
+                csv.Text(field);
             csv.EndLine();
         }
         QJsonObject counts;

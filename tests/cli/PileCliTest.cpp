@@ -105,13 +105,17 @@ TEST_F(PileCli, SiteSpeedComesFromThePilesOfKnownLength) {
                           QString::number(lengths[n - 1])})
                       .exitCode,
                   0);
-    ASSERT_EQ(vibrix({"pile-set", project, "1", "3", "--class", "I"}).exitCode, 0);
+    ASSERT_EQ(
+        vibrix({"pile-set", project, "1", "3", "--class", "I", "--remark", "скол; \"оголовок\""}).exitCode,
+        0);
     const QJsonObject site =
         json(vibrix({"site", project, "--json", "--csv", path("site.csv")})).toArray()[0].toObject();
     EXPECT_NEAR(site["waveSpeed"].toDouble(), 4000, 80);
     EXPECT_EQ(site["used"].toArray().size(), 3);
     EXPECT_EQ(site["classes"].toObject()["I"].toInt(), 1);
-    EXPECT_EQ(fileBytes(path("site.csv")).count('\r'), 1 + 3) << "a header and a line per pile";
+    const QList<QByteArray> lines = fileBytes(path("site.csv")).split('\n');
+    ASSERT_EQ(lines.size(), 1 + 3 + 1) << "a header and a line per pile, each ended by CR LF";
+    EXPECT_TRUE(lines[3].endsWith("; \"скол; \"\"оголовок\"\"\"\r")) << "a remark quoted for a spreadsheet";
 }
 
 TEST_F(PileCli, FailuresExitWithTheirStatusAndChangeNothing) {

@@ -1,9 +1,9 @@
 #include "CsvExport.h"
 
 #include "FailureText.h"
-#include "PlatformFiles.h"
 #include "FileReplacement.h"
 #include "NumberFormat.h"
+#include "PlatformFiles.h"
 #include "SpectrumView.h"
 
 #include <QFile>
@@ -14,7 +14,6 @@
 namespace {
 
 const QString kSeparator = QStringLiteral("; ");
-const QChar kLineEnd(13);
 
 } // namespace
 
@@ -29,8 +28,19 @@ void CsvText::Field(const QString& text) {
     FLineStart = false;
 }
 
+void CsvText::Text(const QString& text) {
+    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
+        Field(text);
+        return;
+    }
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    Field(QLatin1Char('"') + quoted + QLatin1Char('"'));
+}
+
 void CsvText::EndLine() {
-    FText += kLineEnd;
+    FText += FLineEnd;
     FLineStart = true;
 }
 

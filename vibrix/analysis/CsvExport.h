@@ -15,15 +15,24 @@ struct TSpectra;
 class CsvText {
 public:
     explicit CsvText(qsizetype expectedChars = 0) { FText.reserve(expectedChars); }
+    // Lines ended by CR LF instead, for tables a spreadsheet opens.
+    static CsvText Table() {
+        CsvText table;
+        table.FLineEnd = QStringLiteral("\r\n");
+        return table;
+    }
 
     void Number(double v);
     void Field(const QString& text);
+    // A text that may hold the separator, quotes or line breaks: quoted as spreadsheets read it.
+    void Text(const QString& text);
     void EndLine();
     QByteArray Bytes() const { return FText.toLocal8Bit(); }
 
 private:
     QLocale FLocale;
     QString FText;
+    QString FLineEnd = QString(QChar(13));
     bool FLineStart = true;
 };
 
