@@ -26,6 +26,20 @@ echo "== vibrix-cli list"
 "$vibrix" export-spectrum "$out/demo.cdsm" 1 "$out/spectrum_1.csv"
 "$vibrix" spectrogram "$out/demo.cdsm" 1 "$out/spectrogram_1.png"
 echo
+echo "== vibrix-cli pile-set: the design length of every pile, as truth.json gives it"
+grep -o '"site": [0-9]*, "pile": [0-9]*, "length": [0-9.]*' "$ssm/truth.json" |
+    sed 's/[^0-9. ]//g' | while read -r site pile length; do
+        "$vibrix" pile-set "$out/demo.cdsm" "$site" "$pile" --length "$length" > /dev/null
+    done
+echo "$(grep -c '"site":' "$ssm/truth.json") piles given their lengths"
+echo
+echo "== vibrix-cli piles (участок; свая; удары использовано/всего; скорость; подошва, м; класс)"
+"$vibrix" piles "$out/demo.cdsm"
+echo
+echo "== vibrix-cli site (wave speeds of each site)"
+"$vibrix" site "$out/demo.cdsm" --csv "$out/site.csv"
+"$vibrix" pile "$out/demo.cdsm" 1 1 --average "$out/pile_1_1.csv" --mobility "$out/mobility_1_1.csv"
+echo
 echo "== vibrix-cli report (every record, one page each)"
 "$vibrix" --locale ru_RU report "$out/demo.cdsm" all "$out/report.pdf"
 
@@ -46,6 +60,8 @@ echo "signal export:      $out/signal_1.csv"
 echo "spectrum export:    $out/spectrum_1.csv"
 echo "spectrogram:        $out/spectrogram_1.png"
 echo "report:             $out/report.pdf"
+echo "site table:         $out/site.csv"
+echo "pile 1-1 averaged:  $out/pile_1_1.csv, its mobility $out/mobility_1_1.csv"
 echo "extracted channels: $out/text/ ($(ls "$out/text" | wc -l) files)"
 echo "seismo trace:       $out/seismo.bmp"
 echo "spectro trace:      $out/spectro.bmp"
