@@ -30,7 +30,7 @@ protected:
     }
     // The projects folder as the settings file keeps it.
     QString storedProjectPath() const {
-        return QSettings(places.SettingsFile(), QSettings::IniFormat).value("General/ProjectPath").toString();
+        return QSettings(places.SettingsFile(), QSettings::IniFormat).value("ProjectPath").toString();
     }
 };
 
