@@ -74,9 +74,10 @@ void TFTProcessingForm::CreateControls() {
     chTime->addGraph();
     chFreq = makeChart(this, QStringLiteral("chFreq"), QStringLiteral("Спектр"));
     chFreq->xAxis->setLabel(QStringLiteral("f, Гц"));
-    SetAxisPattern(chFreq->xAxis, QStringLiteral("#,##0.0"));
+    // A narrow chart: whole hertz, two ticks ("0", "5 000"), none overlapping.
+    SetAxisPattern(chFreq->xAxis, QStringLiteral("#,##0"));
     chFreq->xAxis->setRange(0, kFreqAxisEnd);
-    chFreq->xAxis->ticker()->setTickCount(2); // a narrow chart: "4 000,0" every 4 kHz, none overlapping
+    chFreq->xAxis->ticker()->setTickCount(2);
     chFreq->yAxis->setLabel(QStringLiteral("X[f]"));
     SetAxisPattern(chFreq->yAxis, QStringLiteral("#,##0.00"));
     chFreq->addGraph()->setVisible(false);

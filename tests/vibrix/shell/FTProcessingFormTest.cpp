@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -126,6 +127,16 @@ TEST_F(FTProcessingForm, CalculateShowsTheCoresPictureWithTheCursorLines) {
     ASSERT_GT(labels.size(), 2);
     EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
     EXPECT_TRUE(labels[1].contains(',')) << labels[1].toStdString();
+    // The narrow spectrum's frequency labels stand apart.
+    const QCPAxis* f = find<QCustomPlot>("chFreq")->xAxis;
+    const QFontMetrics metrics(f->tickLabelFont());
+    const QVector<double> ticks = f->tickVector();
+    const QVector<QString> fLabels = f->tickVectorLabels();
+    ASSERT_GE(ticks.size(), 2);
+    for (qsizetype i = 1; i < ticks.size(); ++i)
+        EXPECT_GT(f->coordToPixel(ticks[i]) - f->coordToPixel(ticks[i - 1]),
+                  (metrics.horizontalAdvance(fLabels[i]) + metrics.horizontalAdvance(fLabels[i - 1])) / 2.0)
+            << fLabels[i - 1].toStdString() << " | " << fLabels[i].toStdString();
 }
 
 // Each tick of the axes beside the picture stands on the column or row that reads its value, the
