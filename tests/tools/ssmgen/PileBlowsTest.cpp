@@ -209,8 +209,15 @@ TEST(Demo, IsTheSameByteForByteOnEveryRun) {
 }
 
 int ssmgen(const std::string& arguments) {
+#ifdef _WIN32
+    // cmd.exe takes "/" for a switch, and the whole line within one more pair of quotes.
+    std::string program = SSMGEN;
+    std::replace(program.begin(), program.end(), '/', '\\');
+    return std::system(("\"\"" + program + "\" " + arguments + " >NUL 2>&1\"").c_str());
+#else
     const int status = std::system((std::string(SSMGEN) + " " + arguments + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 TEST(SsmgenCommand, PileWritesTheBlowsAndTheirTruth) {
