@@ -49,7 +49,7 @@ run-tracebuilder: release
 # The guides' pictures of the Release build (made with its help PDFs) into docs/screenshots,
 # where the README shows them.
 screenshots: release
-	rm -f docs/screenshots/*.png
+	find docs/screenshots -name '*.png' ! -name 'windows-*' -delete
 	cp $(RELEASE)/docs/user/img/*.png docs/screenshots/
 
 test: debug ctest fuzz-short
