@@ -5,6 +5,9 @@
 # COM1 and \\.\ paths there instead.
 set(VX_WINDOWS_SKIP_measurement_tests SsmIo.PipesFoldersAndMissingFilesAreRefusedWithoutWaiting)
 set(VX_WINDOWS_SKIP_test_vibrix_views ExportFile.UnwritablePlaceReportsTheReason)
+# The pointer's shape over a cursor line: QTest moves the system's pointer on Windows, and under
+# Wine on a virtual display that move reaches no widget (the drag itself is tested on Linux).
+set(VX_WINDOWS_SKIP_vibrix_views_tests Views.ACursorLineDraggedOnTheChartMovesItsReadingAndItsBar)
 # A C library locale built with localedef.
 set(VX_WINDOWS_SKIP_test_common NumberFormatTest.PatternsIgnoreTheCLibraryLocale)
 # The bytes a process has read, from /proc/self/io; and a folder's time set through
@@ -29,7 +32,8 @@ set(VX_WINDOWS_SKIP_vibrix_window_tests ALL)
 # FIFO cases as above, a C library locale from localedef, and report texts through pdftotext.
 set(VX_WINDOWS_SKIP_vibrix_cli_tests VibrixCli.ImportIntoANewProjectReportsUnreadableFilesAndGoesOn
     VibrixCli.ARussianDesktopLocaleGivesTheSameNumbers VibrixCli.ReportPrintsOnePageForEachRecordAskedFor)
-set(VX_WINDOWS_SKIP_tracebuilder_cli_tests TraceBuilderCli.ListPrintsBothListsOfTheWindow)
+set(VX_WINDOWS_SKIP_tracebuilder_cli_tests TraceBuilderCli.ListPrintsBothListsOfTheWindow
+    TraceBuilderCli.TracesNamedPdfAreThePrintedPages)
 # A save that fails: a file size limit (setrlimit), a folder made read-only with chmod and an
 # immutable file (ioctl), a FIFO and /dev/zero as projects.
 set(VX_WINDOWS_SKIP_vibrix_data_tests ProjectFile.AFailedSaveKeepsTheOldFileTheTablesAndTheChanges
@@ -40,7 +44,13 @@ set(VX_WINDOWS_SKIP_test_vibrix_forms ExportCommands.AFullDiskOrAnUnwritablePlac
 # tests, to be ported with it).
 set(VX_WINDOWS_SKIP_tb_form_test TForm1Output.ExtractionWritesIntoTheProposedSiblingFolderAndKeepsTheTraceList
     TForm1Output.TheFolderDialogMakesOpensAndChoosesFolders TForm1Output.SavedPicturesTakeTheFormatOfTheirNames
-    TForm1Output.HelpIsTheDocumentBesideTheProgram)
+    TForm1Output.HelpIsTheDocumentBesideTheProgram
+    # The printed pages' texts read back with pdftotext run as a process.
+    TForm1Output.A300ColumnPrintSpreadsOverPagesWithTheTitleBlockOnEach
+    # Labels found by their dark pixels: the Wine prefix's fonts draw the digits of a number apart.
+    TForm1Labels.SixColumnsAreNumberedAndNamedWhereTheyStand TForm1Labels.EightColumnsAreNumberedAndNamedWhereTheyStand
+    # Under Wine the window does not shrink to the width the test asks for.
+    TForm1Labels.ThePictureFollowsTheWindowAndTheDepthBarItsAxis)
 # A file time read back through std::filesystem, which MinGW's runtime keeps in whole seconds (the
 # programs read file times through Qt and the platform layer, to the millisecond).
 set(VX_WINDOWS_SKIP_ssmgen_tests Generator.WritesFileWithItsTime)

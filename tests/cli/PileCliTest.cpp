@@ -115,6 +115,9 @@ TEST_F(PileCli, SiteSpeedComesFromThePilesOfKnownLength) {
     EXPECT_EQ(site["classes"].toObject()["I"].toInt(), 1);
     const QList<QByteArray> lines = fileBytes(path("site.csv")).split('\n');
     ASSERT_EQ(lines.size(), 1 + 3 + 1) << "a header and a line per pile, each ended by CR LF";
+    EXPECT_TRUE(lines[0].startsWith("\xEF\xBB\xBF"
+                                    "Участок; Свая"))
+        << "UTF-8 behind its byte order mark";
     EXPECT_TRUE(lines[3].endsWith("; \"скол; \"\"оголовок\"\"\"\r")) << "a remark quoted for a spreadsheet";
 }
 

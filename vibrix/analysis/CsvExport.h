@@ -15,10 +15,12 @@ struct TSpectra;
 class CsvText {
 public:
     explicit CsvText(qsizetype expectedChars = 0) { FText.reserve(expectedChars); }
-    // Lines ended by CR LF instead, for tables a spreadsheet opens.
+    // A table a spreadsheet opens: lines ended by CR LF, the text in UTF-8 behind its byte order
+    // mark, so that Russian names and remarks survive whatever the system's code page.
     static CsvText Table() {
         CsvText table;
         table.FLineEnd = QStringLiteral("\r\n");
+        table.FUtf8 = true;
         return table;
     }
 
@@ -27,12 +29,15 @@ public:
     // A text that may hold the separator, quotes or line breaks: quoted as spreadsheets read it.
     void Text(const QString& text);
     void EndLine();
-    QByteArray Bytes() const { return FText.toLocal8Bit(); }
+    QByteArray Bytes() const {
+        return FUtf8 ? QByteArray("\xEF\xBB\xBF") + FText.toUtf8() : FText.toLocal8Bit();
+    }
 
 private:
     QLocale FLocale;
     QString FText;
     QString FLineEnd = QString(QChar(13));
+    bool FUtf8 = false;
     bool FLineStart = true;
 };
 

@@ -201,7 +201,7 @@ TEST_F(Extraction, AFileGoneSinceTheListingIsNamedAndTheOthersAreWritten) {
                                             "Пропущено каналов: 2 — в именах их файлов нет знака «_».\n"
                                             "Не удалось прочитать файлы (1):\n"
                                             "a_1.ssm — файл или папка не найдены")
-                                 .arg(target.path()));
+                                 .arg(QDir::toNativeSeparators(target.path())));
 }
 
 TEST_F(Extraction, AStoppedExtractionSaysHowManyChannelsAreLeft) {
@@ -216,7 +216,7 @@ TEST_F(Extraction, AStoppedExtractionSaysHowManyChannelsAreLeft) {
     EXPECT_EQ(textFiles(target.path()).size(), 2);
     EXPECT_EQ(run.Summary(), QStringLiteral("Извлечено файлов: 2 в папку %1\n"
                                             "Извлечение прервано: не записано каналов: 4.")
-                                 .arg(target.path()));
+                                 .arg(QDir::toNativeSeparators(target.path())));
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST(TForm1Output, ExtractionAfterCreatingAFolderWritesIntoItAndEnterCreatesNoth
         form.show();
         FolderList* list = form.DirectoryListBox__Folder_select;
         captions << form.BitBtn__Select_folder->text();
-        EXPECT_EQ(form.Edit__New_folder_name->text(), proposed);
+        EXPECT_EQ(form.Edit__New_folder_name->text(), QDir::toNativeSeparators(proposed));
         // Enter on the measurements' own folder in the list opens it and makes no folder.
         list->Highlight(folder.path());
         list->setFocus();
@@ -70,13 +70,16 @@ TEST(TForm1Output, ExtractionAfterCreatingAFolderWritesIntoItAndEnterCreatesNoth
     w.click("Button__Extract");
     EXPECT_EQ(openedByEnter, folder.path());
     EXPECT_FALSE(createdByEnter);
-    EXPECT_EQ(captions, (QStringList{"Выбрать папку:  " + parent, "Выбрать папку:  " + folder.path(),
-                                     "Выбрать папку:  " + proposed}));
+    const auto shown = [](const QString& path) {
+        return "Выбрать папку:  " + QDir::toNativeSeparators(path);
+    };
+    EXPECT_EQ(captions, (QStringList{shown(parent), shown(folder.path()), shown(proposed)}));
     EXPECT_EQ(textFiles(proposed).size(), 5u);
     EXPECT_TRUE(textFiles(proposed).contains("f2__П_2_C_5_К_2.txt"));
     EXPECT_EQ(textFiles(parent), besideBefore); // nothing beside the created folder
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.dialogs.messages[0].text, "Извлечено файлов: 5 в папку " + proposed);
+    EXPECT_EQ(w.dialogs.messages[0].text,
+              "Извлечено файлов: 5 в папку " + QDir::toNativeSeparators(proposed));
     EXPECT_EQ(w.dialogs.messages[0].icon, UserDialogs::Icon::Information);
     EXPECT_EQ(w.form->catalogue().catalogue.checked().size(), 6u); // the traces' list stays
     QDir(proposed).removeRecursively();

@@ -359,7 +359,8 @@ TEST(TForm1, AFileGoneBeforeTheBuildIsLeftOutAndNamed) {
                                           "f1_002.ssm — файл или папка не найдены");
     // Each trace tab names the folder; another folder listed marks the pictures as the old ones.
     for (const char* label : {"Label__Seysmo_source", "Label__Spectr_source"}) {
-        EXPECT_TRUE(w.find<QLabel>(label)->text().startsWith("Построено по папке " + folder.path() + ", "));
+        EXPECT_TRUE(w.find<QLabel>(label)->text().startsWith("Построено по папке " +
+                                                             QDir::toNativeSeparators(folder.path()) + ", "));
         EXPECT_FALSE(w.find<QLabel>(label)->text().contains("другая папка"));
     }
     w.form->navigator().SelectFolder(other.path());
