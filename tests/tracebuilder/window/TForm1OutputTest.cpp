@@ -115,7 +115,8 @@ TEST(TForm1Output, AManyChannelExtractionShowsItsProgressAndCanBeStopped) {
     EXPECT_EQ(barAtTheEnd, 20);
     EXPECT_EQ(textFiles(target.path()).size(), 20u);
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.dialogs.messages[0].text, "Извлечено файлов: 20 в папку " + target.path());
+    EXPECT_EQ(w.dialogs.messages[0].text,
+              "Извлечено файлов: 20 в папку " + QDir::toNativeSeparators(target.path()));
 
     QDir(target.path()).removeRecursively();
     QDir().mkpath(target.path());
@@ -123,7 +124,8 @@ TEST(TForm1Output, AManyChannelExtractionShowsItsProgressAndCanBeStopped) {
     w.click("Button__Extract");
     EXPECT_TRUE(textFiles(target.path()).isEmpty());
     ASSERT_EQ(w.dialogs.messages.size(), 2u);
-    EXPECT_EQ(w.dialogs.messages[1].text, "Извлечено файлов: 0 в папку " + target.path() +
+    EXPECT_EQ(w.dialogs.messages[1].text, "Извлечено файлов: 0 в папку " +
+                                              QDir::toNativeSeparators(target.path()) +
                                               "\nИзвлечение прервано: не записано каналов: 20.");
     EXPECT_EQ(w.dialogs.messages[1].icon, UserDialogs::Icon::Warning);
 }
@@ -142,14 +144,16 @@ TEST(TForm1Output, AnExtractionThatSkipsOrWritesNothingSaysSo) {
     w.click("Button__Extract");
     EXPECT_EQ(textFiles(target.path()), (QStringList{"p__П_1_C_2_К_1.txt", "p__П_1_C_2_К_2.txt"}));
     ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.dialogs.messages[0].text, "Извлечено файлов: 2 в папку " + target.path() +
+    EXPECT_EQ(w.dialogs.messages[0].text, "Извлечено файлов: 2 в папку " +
+                                              QDir::toNativeSeparators(target.path()) +
                                               "\nПропущено каналов: 2 — в именах их файлов нет знака «_».");
 
     w.checkList()->item(0)->setCheckState(Qt::Unchecked); // plain.ssm sorts after p_1.ssm
     w.checkList()->item(1)->setCheckState(Qt::Unchecked);
     w.click("Button__Extract");
     ASSERT_EQ(w.dialogs.messages.size(), 2u);
-    EXPECT_EQ(w.dialogs.messages[1].text, "Извлечено файлов: 0 в папку " + target.path() +
+    EXPECT_EQ(w.dialogs.messages[1].text, "Извлечено файлов: 0 в папку " +
+                                              QDir::toNativeSeparators(target.path()) +
                                               "\nПропущено каналов: 2 — в именах их файлов нет знака «_».");
 
     w.dialogs.onExec = nullptr; // the dialog closed without a choice
