@@ -42,9 +42,13 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
         return std::nullopt;
     const std::size_t n = std::size_t(sampleLen), lines = n / 2 + 1;
     fft.SetSize(std::uint32_t(n));
-    std::vector<std::complex<long double>> cross(lines), v(lines), f(lines);
-    std::vector<long double> powerF(lines), powerV(lines);
-    std::vector<float> vs, fs;
+    // Kept between calls: buffers this large are mapped afresh on every allocation, and their
+    // page faults cost as much as a transform. The sums are of float samples: double holds them.
+    thread_local std::vector<std::complex<long double>> v, f;
+    thread_local std::vector<float> vs, fs;
+    v.resize(lines);
+    f.resize(lines);
+    std::vector<double> crossRe(lines), crossIm(lines), powerF(lines), powerV(lines);
     int counted = 0;
     for (const TStoredMeasure* blow : blows) {
         const auto s1 = blow->Channel(0).first(n), hammer = blow->Channel(2).first(n);
@@ -56,10 +60,15 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
         withoutBaseline(hammer, impact, fs);
         fft.ComplexSpectrum(vs, v);
         fft.ComplexSpectrum(fs, f);
+        // Written out: std::complex<long double>'s product goes through the library's
+        // infinity-aware routine, which took as long as the transforms.
         for (std::size_t k = 0; k < lines; ++k) {
-            cross[k] += v[k] * std::conj(f[k]);
-            powerF[k] += std::norm(f[k]);
-            powerV[k] += std::norm(v[k]);
+            const double vr = double(v[k].real()), vi = double(v[k].imag());
+            const double fr = double(f[k].real()), fi = double(f[k].imag());
+            crossRe[k] += vr * fr + vi * fi;
+            crossIm[k] += vi * fr - vr * fi;
+            powerF[k] += fr * fr + fi * fi;
+            powerV[k] += vr * vr + vi * vi;
         }
         ++counted;
     }
@@ -70,14 +79,15 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
     m.magnitude.resize(lines);
     m.coherence.resize(lines);
     for (std::size_t k = 0; k < lines; ++k) {
-        m.magnitude[k] = powerF[k] > 0 ? double(std::abs(cross[k]) / powerF[k]) : 0.0;
-        const long double both = powerF[k] * powerV[k];
-        m.coherence[k] = both > 0 ? double(std::norm(cross[k]) / both) : 0.0;
+        const double crossPower = crossRe[k] * crossRe[k] + crossIm[k] * crossIm[k];
+        m.magnitude[k] = powerF[k] > 0 ? std::sqrt(crossPower) / powerF[k] : 0.0;
+        const double both = powerF[k] * powerV[k];
+        m.coherence[k] = both > 0 ? crossPower / both : 0.0;
     }
     const auto line = [&](double hz) {
         return std::min(lines - 1, std::size_t(std::max(0.0, std::round(hz / m.frequencyStep))));
     };
-    const long double strongest = *std::max_element(powerF.begin() + 1, powerF.end());
+    const double strongest = *std::max_element(powerF.begin() + 1, powerF.end());
     std::size_t last = line(bandHigh);
     for (std::size_t k = 1; k <= last; ++k)
         if (powerF[k] < kForceFloor * strongest) {
