@@ -67,19 +67,11 @@ void TComplexFFT::WeightedAmplitudeSpectrum(std::span<const float> input,
 
 void TComplexFFT::ComplexSpectrum(std::span<const float> input, std::span<std::complex<long double>> output) {
     Transform(input.size(), output.size(), [&](std::size_t i) { return static_cast<long double>(input[i]); });
-    const std::size_t half = FSize / 2;
-    const std::size_t m = std::min<std::size_t>(output.size(), half + 1);
-    // Split(k) written out over the tables (a call per line cost a third of the transform). The
-    // tables turn with e^(+i...): for real samples the usual e^(-i...) is the conjugate.
-    const long double *re = FRe.data(), *im = FIm.data(), *c = FCos.data(), *s = FSin.data();
-    for (std::size_t k = 0; k < std::min(m, half); ++k) {
-        const std::size_t mk = k == 0 ? 0 : half - k;
-        const long double er = (re[k] + re[mk]) * 0.5L, ei = (im[k] - im[mk]) * 0.5L;
-        const long double orr = (im[k] + im[mk]) * 0.5L, oi = (re[mk] - re[k]) * 0.5L;
-        output[k] = {er + orr * c[k] - oi * s[k], -(ei + orr * s[k] + oi * c[k])};
-    }
-    if (m > half)
-        output[half] = {re[0] - im[0], 0.0L};
+    // The tables turn with e^(+i...): for real samples the usual e^(-i...) is the conjugate.
+    ForEachLine(std::min<std::size_t>(output.size(), FSize / 2 + 1),
+                [&](std::size_t k, long double re, long double im) {
+                    output[k] = {re, -im};
+                });
 }
 
 template <class Sample>
@@ -176,22 +168,12 @@ void TComplexFFT::Radix4Pass(std::size_t d) {
 
 // X[k] from the half-size transform Z: the even part (Z[k] + conj Z[M-k]) / 2 and the odd part
 // (Z[k] - conj Z[M-k]) / 2i, X = even + w^k * odd. At k = N/2 the twiddle is -1.
-std::complex<long double> TComplexFFT::Split(std::size_t k) const {
-    const std::size_t half = FSize / 2;
-    if (k == half)
-        return {FRe[0] - FIm[0], 0.0L};
-    const std::size_t mk = k == 0 ? 0 : half - k;
-    const long double er = (FRe[k] + FRe[mk]) * 0.5L, ei = (FIm[k] - FIm[mk]) * 0.5L;
-    const long double orr = (FIm[k] + FIm[mk]) * 0.5L, oi = (FRe[mk] - FRe[k]) * 0.5L;
-    return {er + orr * FCos[k] - oi * FSin[k], ei + orr * FSin[k] + oi * FCos[k]};
-}
 
 // |X[k]| / M.
 void TComplexFFT::SplitMagnitudes(std::span<long double> output) const {
     const std::size_t m = std::min<std::size_t>(output.size(), FSize / 2);
     const long double scale = 1.0L / m;
-    for (std::size_t k = 0; k < m; ++k) {
-        const std::complex<long double> x = Split(k);
-        output[k] = std::sqrt(x.real() * x.real() + x.imag() * x.imag()) * scale;
-    }
+    ForEachLine(m, [&](std::size_t k, long double re, long double im) {
+        output[k] = std::sqrt(re * re + im * im) * scale;
+    });
 }

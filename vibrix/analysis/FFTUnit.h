@@ -3,6 +3,7 @@
 // A block of N reals runs as N/2 complex points with the butterfly stages taken two at a time;
 // the tables are built once per size.
 
+#include <algorithm>
 #include <complex>
 #include <cstdint>
 #include <span>
@@ -46,7 +47,21 @@ private:
     void Radix4Pass(std::size_t d);
     template <class Sample> void Transform(std::size_t length, std::size_t outputs, const Sample& sample);
     void SplitMagnitudes(std::span<long double> output) const;
-    std::complex<long double> Split(std::size_t k) const;
+    // Calls line(k, re, im) for k = 0 .. lines - 1 (lines <= Size/2 + 1) with the spectrum of the
+    // real block split from the half-size transform, X[k] with the tables' e^(+i...). Written out
+    // over the tables: a call per line cost a third of the transform.
+    template <class Line> void ForEachLine(std::size_t lines, const Line& line) const {
+        const std::size_t half = FSize / 2;
+        const long double *re = FRe.data(), *im = FIm.data(), *c = FCos.data(), *s = FSin.data();
+        for (std::size_t k = 0; k < std::min(lines, half); ++k) {
+            const std::size_t mk = k == 0 ? 0 : half - k;
+            const long double er = (re[k] + re[mk]) * 0.5L, ei = (im[k] - im[mk]) * 0.5L;
+            const long double orr = (im[k] + im[mk]) * 0.5L, oi = (re[mk] - re[k]) * 0.5L;
+            line(k, er + orr * c[k] - oi * s[k], ei + orr * s[k] + oi * c[k]);
+        }
+        if (lines > half)
+            line(half, re[0] - im[0], 0.0L);
+    }
 
     std::uint32_t FSize = 0;
     std::vector<std::uint32_t> FBitRev;
