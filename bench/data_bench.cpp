@@ -52,7 +52,7 @@ struct World {
     QTemporaryDir dir;
     QStringList files;
     QString project;
-    QString judged; // the same project with the verdicts of 300 piles
+    QString judged;     // the same project with the verdicts of 300 piles
     TMainDataModule dm; // the project, open
     double openPeakPerByte = 0;
 

@@ -35,8 +35,9 @@ struct Pile {
         if (!truth)
             qFatal("%s", error.c_str());
         for (const ssmgen::TruthBlow& b : truth->blows)
-            blows.push_back({int(blows.size()), packMeasure(MeasureFile(dir.filePath(QString::fromStdString(b.file)))
-                                                                .record(45000.0 + double(blows.size())))});
+            blows.push_back(
+                {int(blows.size()), packMeasure(MeasureFile(dir.filePath(QString::fromStdString(b.file)))
+                                                    .record(45000.0 + double(blows.size())))});
         set.Compute(blows, {12.0, 0.9, {}});
         if (set.UsedCount() != kBlows)
             qFatal("%d of %d blows used", set.UsedCount(), kBlows);

@@ -4,10 +4,9 @@
 #include <QFile>
 #include <QSet>
 
-
 #include "FailureText.h"
-#include "PlatformFiles.h"
 #include "NumberText.h"
+#include "PlatformFiles.h"
 #include "TextExtraction.h"
 
 namespace {

@@ -135,8 +135,8 @@ MeasureFileError::MeasureFileError(const QString& file, const FileFailure& failu
 void MeasureFile::read(const QString& path) {
     valid_ = false;
     FileFailure why;
-    if (!ssm::readParts(platform::FsPath(path), {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer},
-                        parts_, why))
+    if (!ssm::readParts(platform::FsPath(path),
+                        {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer}, parts_, why))
         throw MeasureFileError(path, why);
     // The blocks are missing when the file was cut short while it was read.
     valid_ = ssm::isVibrixMeasurement(parts_.header, parts_.fileSize) &&

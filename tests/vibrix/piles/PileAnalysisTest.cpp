@@ -108,7 +108,8 @@ TEST_F(PileAnalysis, AveragingFiveNoisyBlowsCutsTheNoiseByAboutTheRootOfFive) {
     const auto truth = addPile(noisy);
     const auto cleanTruth = addPile(clean);
     const TPileAnalysis& single = analyse(cleanTruth);
-    const std::vector<double> truthCurve(single.blowSet->Average(0).begin(), single.blowSet->Average(0).end());
+    const std::vector<double> truthCurve(single.blowSet->Average(0).begin(),
+                                         single.blowSet->Average(0).end());
     const TPileAnalysis& r = analyse(truth);
     ASSERT_EQ(r.used, 5);
     TStoredMeasure first;
