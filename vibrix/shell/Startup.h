@@ -17,6 +17,9 @@ bool LoadQtTranslation(QCoreApplication& app, const QString& folder);
 class TSingleInstance {
 public:
     explicit TSingleInstance(const QString& lockFile);
+    ~TSingleInstance();
+    TSingleInstance(const TSingleInstance&) = delete;
+    TSingleInstance& operator=(const TSingleInstance&) = delete;
     bool Acquire(); // tried for 10 ms
 
 private:

@@ -175,6 +175,27 @@ TEST_F(Settings, ASecondInstanceIsRefusedWhileTheFirstRuns) {
     EXPECT_FALSE(second.Acquire());
 }
 
+TEST_F(Settings, ALockLeftByAnEndedProgramWithOurProcessNumberDoesNotRefuseTheStart) {
+    // Wine gives a program started after a killed one the same process number; the lock the
+    // killed one left names it.
+    QByteArray left;
+    {
+        TSingleInstance earlier(places.LockFile());
+        ASSERT_TRUE(earlier.Acquire());
+        QFile lock(places.LockFile());
+        ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
+        left = lock.readAll();
+    }
+    QFile lock(places.LockFile());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(left);
+    lock.close();
+    TSingleInstance started(places.LockFile());
+    EXPECT_TRUE(started.Acquire());
+    TSingleInstance second(places.LockFile());
+    EXPECT_FALSE(second.Acquire());
+}
+
 TEST_F(Settings, StandardButtonsReadRussianWhenQtsTranslationIsThere) {
     EXPECT_FALSE(LoadQtTranslation(*QCoreApplication::instance(), at("nowhere")));
     ASSERT_TRUE(
