@@ -26,12 +26,12 @@ struct Pile {
     TBlowSet set;
 
     Pile() {
-        ssmgen::PileSpec spec;
-        spec.blows = kBlows;
-        spec.file.pile.length = 12;
-        spec.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1};
+        ssmgen::PileSpec recipe;
+        recipe.blows = kBlows;
+        recipe.file.pile.length = 12;
+        recipe.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1};
         std::string error;
-        const auto truth = ssmgen::writePile(dir.path().toStdString(), spec, error);
+        const auto truth = ssmgen::writePile(dir.path().toStdString(), recipe, error);
         if (!truth)
             qFatal("%s", error.c_str());
         for (const ssmgen::TruthBlow& b : truth->blows)

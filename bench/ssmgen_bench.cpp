@@ -23,13 +23,13 @@ constexpr int kSamples = 16384;
 
 // One blow of a 20 m pile with a narrowing, as a file's bytes, noise included.
 void BM_PileBlow(benchmark::State& state) {
-    ssmgen::FileSpec spec;
-    spec.pile.length = 20.0;
-    spec.pile.profile = {{ssmgen::SectionKind::Narrowing, 7.0, 2.0, 0.6}};
-    spec.pile.sensor2Depth = 0.5;
+    ssmgen::FileSpec recipe;
+    recipe.pile.length = 20.0;
+    recipe.pile.profile = {{ssmgen::SectionKind::Narrowing, 7.0, 2.0, 0.6}};
+    recipe.pile.sensor2Depth = 0.5;
     for (auto _ : state) {
-        ++spec.pile.seed;
-        const std::vector<std::uint8_t> bytes = ssmgen::build(spec);
+        ++recipe.pile.seed;
+        const std::vector<std::uint8_t> bytes = ssmgen::build(recipe);
         benchmark::DoNotOptimize(bytes.data());
     }
 }

@@ -22,11 +22,11 @@ struct PileSpec {
 };
 
 // The blows as files: name and what to build.
-std::vector<std::pair<std::string, FileSpec>> pileBlows(const PileSpec& spec, TruthPile& truth);
+std::vector<std::pair<std::string, FileSpec>> pileBlows(const PileSpec& recipe, TruthPile& truth);
 
 // Writes the blows' files into `dir` (which must exist) and returns their truth; nothing, with
 // the reason in `error`, when a file cannot be written.
-std::optional<TruthPile> writePile(const std::filesystem::path& dir, const PileSpec& spec,
+std::optional<TruthPile> writePile(const std::filesystem::path& dir, const PileSpec& recipe,
                                    std::string& error);
 
 } // namespace ssmgen

@@ -72,12 +72,12 @@ std::string stemOf(const DemoPile& p) {
 }
 
 PileSpec demoSpec(const DemoPile& p, int index) {
-    PileSpec spec;
-    spec.stem = stemOf(p);
-    spec.blows = p.blows;
-    spec.doubleHit = p.doubleHit;
-    spec.clipped = p.clipped;
-    FileSpec& s = spec.file;
+    PileSpec recipe;
+    recipe.stem = stemOf(p);
+    recipe.blows = p.blows;
+    recipe.doubleHit = p.doubleHit;
+    recipe.clipped = p.clipped;
+    FileSpec& s = recipe.file;
     s.version = p.version;
     s.siteNumber = p.site;
     s.pileNumber = p.pile;
@@ -102,7 +102,7 @@ PileSpec demoSpec(const DemoPile& p, int index) {
     m.sensor2Factor = 0.9;
     m.noise = 10.0 + 5.0 * double(index % 5);
     m.seed = std::uint32_t(1000 + index);
-    return spec;
+    return recipe;
 }
 
 bool makeFolder(const std::filesystem::path& dir, std::string& error) {

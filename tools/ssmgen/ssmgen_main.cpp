@@ -75,7 +75,7 @@ bool section(const std::string& text, ssmgen::Section& s) {
 }
 
 struct Options {
-    ssmgen::PileSpec spec;
+    ssmgen::PileSpec recipe;
     bool named = false, velocitySet = false;
 };
 
@@ -94,11 +94,11 @@ Setter numeric(double least, double most, bool integral, std::function<void(Opti
 }
 
 std::function<void(Options&, double)> model(double ssmgen::PileModel::*field) {
-    return [field](Options& o, double v) { o.spec.file.pile.*field = v; };
+    return [field](Options& o, double v) { o.recipe.file.pile.*field = v; };
 }
 
-std::function<void(Options&, double)> spec(int ssmgen::PileSpec::*field) {
-    return [field](Options& o, double v) { o.spec.*field = int(v); };
+std::function<void(Options&, double)> recipe(int ssmgen::PileSpec::*field) {
+    return [field](Options& o, double v) { o.recipe.*field = int(v); };
 }
 
 // Each option: whether it belongs to `pile` only, and what it sets (false for a value it cannot
@@ -115,36 +115,36 @@ const std::map<std::string, std::pair<bool, Setter>>& options() {
                                    : s == "1.1" ? ssm::Version::V1_1
                                    : s == "1.2" ? ssm::Version::V1_2
                                                 : ssm::Version::Unknown;
-              o.spec.file.version = version;
+              o.recipe.file.version = version;
               return version != ssm::Version::Unknown;
           }}},
         {"--site",
          {false,
-          numeric(0, 255, true, [](Options& o, double v) { o.spec.file.siteNumber = std::uint8_t(v); })}},
+          numeric(0, 255, true, [](Options& o, double v) { o.recipe.file.siteNumber = std::uint8_t(v); })}},
         {"--pile",
-         {false,
-          numeric(0, 65535, true, [](Options& o, double v) { o.spec.file.pileNumber = std::uint16_t(v); })}},
+         {false, numeric(0, 65535, true,
+                         [](Options& o, double v) { o.recipe.file.pileNumber = std::uint16_t(v); })}},
         {"--period",
          {false,
-          numeric(1e-7, 0.01, false, [](Options& o, double v) { o.spec.file.samplePeriod = float(v); })}},
+          numeric(1e-7, 0.01, false, [](Options& o, double v) { o.recipe.file.samplePeriod = float(v); })}},
         {"--samples",
          {false,
-          numeric(1, 16384, true, [](Options& o, double v) { o.spec.file.sampleLen = std::int32_t(v); })}},
+          numeric(1, 16384, true, [](Options& o, double v) { o.recipe.file.sampleLen = std::int32_t(v); })}},
         {"--velocity",
          {false, numeric(1, 1e5, false,
                          [](Options& o, double v) {
-                             o.spec.file.velocity = float(v);
+                             o.recipe.file.velocity = float(v);
                              o.velocitySet = true;
                          })}},
         {"--gain",
-         {false, numeric(0, 1000, false, [](Options& o, double v) { o.spec.file.amp = float(v); })}},
+         {false, numeric(0, 1000, false, [](Options& o, double v) { o.recipe.file.amp = float(v); })}},
         {"--length", {false, numeric(0.5, 200, false, model(&PileModel::length))}},
         {"--speed", {false, numeric(500, 10000, false, model(&PileModel::waveVelocity))}},
         {"--toe",
          {false,
           [](const char* v, Options& o) {
               const std::string s = v;
-              double& r = o.spec.file.pile.toeReflection;
+              double& r = o.recipe.file.pile.toeReflection;
               r = s == "free" ? ssmgen::kFreeToe : s == "fixed" ? ssmgen::kFixedToe : 0.0;
               return s == "free" || s == "fixed" || (number(v, r) && r >= -1 && r <= 1);
           }}},
@@ -153,33 +153,34 @@ const std::map<std::string, std::pair<bool, Setter>>& options() {
          {false,
           [](const char* v, Options& o) {
               ssmgen::Section s;
-              o.spec.file.pile.profile.push_back(s);
-              return section(v, o.spec.file.pile.profile.back());
+              o.recipe.file.pile.profile.push_back(s);
+              return section(v, o.recipe.file.pile.profile.back());
           }}},
         {"--defect",
          {false,
           numeric(0, 200, false,
                   [](Options& o, double v) {
-                      o.spec.file.pile.profile.push_back({ssmgen::SectionKind::Narrowing, v, 1.0, 0.55});
+                      o.recipe.file.pile.profile.push_back({ssmgen::SectionKind::Narrowing, v, 1.0, 0.55});
                   })}},
         {"--pulse", {false, numeric(1e-5, 0.02, false, model(&PileModel::pulseDuration))}},
         {"--sensor2-depth", {false, numeric(0, 200, false, model(&PileModel::sensor2Depth))}},
         {"--noise", {false, numeric(0, 30000, false, model(&PileModel::noise))}},
         {"--seed",
          {false, numeric(0, 4294967295.0, true,
-                         [](Options& o, double v) { o.spec.file.pile.seed = std::uint32_t(v); })}},
+                         [](Options& o, double v) { o.recipe.file.pile.seed = std::uint32_t(v); })}},
         {"--name",
          {true,
           [](const char* v, Options& o) {
-              o.spec.stem = v;
+              o.recipe.stem = v;
               o.named = true;
               return *v != '\0';
           }}},
-        {"--blows", {true, numeric(1, 1000, true, spec(&PileSpec::blows))}},
-        {"--jitter", {true, numeric(0, 1000, true, spec(&PileSpec::jitter))}},
-        {"--spread", {true, numeric(0, 0.99, false, [](Options& o, double v) { o.spec.hammerSpread = v; })}},
-        {"--double-hit", {true, numeric(1, 1000, true, spec(&PileSpec::doubleHit))}},
-        {"--clipped", {true, numeric(1, 1000, true, spec(&PileSpec::clipped))}},
+        {"--blows", {true, numeric(1, 1000, true, recipe(&PileSpec::blows))}},
+        {"--jitter", {true, numeric(0, 1000, true, recipe(&PileSpec::jitter))}},
+        {"--spread",
+         {true, numeric(0, 0.99, false, [](Options& o, double v) { o.recipe.hammerSpread = v; })}},
+        {"--double-hit", {true, numeric(1, 1000, true, recipe(&PileSpec::doubleHit))}},
+        {"--clipped", {true, numeric(1, 1000, true, recipe(&PileSpec::clipped))}},
     };
     return table;
 }
@@ -195,25 +196,25 @@ std::string parse(int argc, char** argv, bool pile, Options& o) {
         if (!found->second.second(argv[i + 1], o))
             return std::string("bad value for ") + argv[i] + ": " + argv[i + 1];
     }
-    ssmgen::FileSpec& f = o.spec.file;
+    ssmgen::FileSpec& f = o.recipe.file;
     if (!o.velocitySet)
         f.velocity = float(f.pile.waveVelocity);
     if (!o.named)
-        o.spec.stem = "f" + std::to_string(f.siteNumber) + "_" + std::to_string(f.pileNumber);
-    for (int k : {o.spec.doubleHit, o.spec.clipped})
-        if (k > o.spec.blows)
-            return "no blow " + std::to_string(k) + " among " + std::to_string(o.spec.blows);
+        o.recipe.stem = "f" + std::to_string(f.siteNumber) + "_" + std::to_string(f.pileNumber);
+    for (int k : {o.recipe.doubleHit, o.recipe.clipped})
+        if (k > o.recipe.blows)
+            return "no blow " + std::to_string(k) + " among " + std::to_string(o.recipe.blows);
     return {};
 }
 
-bool writePileFolder(const std::filesystem::path& dir, const ssmgen::PileSpec& spec, std::string& error) {
+bool writePileFolder(const std::filesystem::path& dir, const ssmgen::PileSpec& recipe, std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) {
         error = dir.string() + ": " + ec.message();
         return false;
     }
-    const auto truth = ssmgen::writePile(dir, spec, error);
+    const auto truth = ssmgen::writePile(dir, recipe, error);
     return truth && ssmgen::writeTruth(dir / "truth.json", ssmgen::Truth{{*truth}}, error);
 }
 
@@ -240,8 +241,8 @@ int main(int argc, char** argv) {
         const std::string why = parse(argc, argv, cmd == "pile", o);
         if (!why.empty())
             return usage(why);
-        ok = cmd == "file" ? ssmgen::write(argv[2], o.spec.file, error)
-                           : writePileFolder(argv[2], o.spec, error);
+        ok = cmd == "file" ? ssmgen::write(argv[2], o.recipe.file, error)
+                           : writePileFolder(argv[2], o.recipe, error);
     } else {
         return usage("unknown command " + cmd);
     }

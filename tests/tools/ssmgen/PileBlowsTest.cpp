@@ -25,21 +25,21 @@ int largest(const std::vector<int>& v, std::size_t from, std::size_t to) {
     return *std::max_element(v.begin() + std::ptrdiff_t(from), v.begin() + std::ptrdiff_t(to));
 }
 
-ssmgen::TruthPile writePile(const fs::path& dir, const ssmgen::PileSpec& spec) {
+ssmgen::TruthPile writePile(const fs::path& dir, const ssmgen::PileSpec& recipe) {
     std::string error;
-    const auto truth = ssmgen::writePile(dir, spec, error);
+    const auto truth = ssmgen::writePile(dir, recipe, error);
     EXPECT_TRUE(truth) << error;
     return truth.value_or(ssmgen::TruthPile{});
 }
 
 TEST(PileBlows, EachBlowInItsFileWithTheTriggerAndHammerOfTheTruth) {
     SsmgenFolder dir;
-    ssmgen::PileSpec spec;
-    spec.file.siteNumber = 2;
-    spec.file.pileNumber = 7;
-    spec.file.fileTime = sys_days{year{2026} / June / 15} + hours{8};
-    spec.blows = 5;
-    const ssmgen::TruthPile truth = writePile(dir.path, spec);
+    ssmgen::PileSpec recipe;
+    recipe.file.siteNumber = 2;
+    recipe.file.pileNumber = 7;
+    recipe.file.fileTime = sys_days{year{2026} / June / 15} + hours{8};
+    recipe.blows = 5;
+    const ssmgen::TruthPile truth = writePile(dir.path, recipe);
     ASSERT_EQ(truth.blows.size(), 5u);
     std::set<int> jitters;
     for (std::size_t k = 0; k < truth.blows.size(); ++k) {
@@ -48,12 +48,12 @@ TEST(PileBlows, EachBlowInItsFileWithTheTriggerAndHammerOfTheTruth) {
         EXPECT_EQ(f.header.siteNumber, 2);
         EXPECT_EQ(f.header.pileNumber, 7);
         EXPECT_EQ(b.trigger, 256 + b.jitter);
-        EXPECT_LE(std::abs(b.jitter), spec.jitter);
+        EXPECT_LE(std::abs(b.jitter), recipe.jitter);
         EXPECT_EQ(rise(f.hammer()), std::size_t(b.trigger) + 1);
-        EXPECT_NEAR(largest(f.hammer(), 0, 16384), spec.file.pile.hammerAmplitude * b.hammer, 50);
-        EXPECT_NEAR(b.hammer, 1.0, spec.hammerSpread);
+        EXPECT_NEAR(largest(f.hammer(), 0, 16384), recipe.file.pile.hammerAmplitude * b.hammer, 50);
+        EXPECT_NEAR(b.hammer, 1.0, recipe.hammerSpread);
         EXPECT_EQ(file_clock::to_sys(fs::last_write_time(dir.path / b.file)),
-                  *spec.file.fileTime + seconds(k));
+                  *recipe.file.fileTime + seconds(k));
         jitters.insert(b.jitter);
     }
     EXPECT_GT(jitters.size(), 1u);
@@ -61,10 +61,10 @@ TEST(PileBlows, EachBlowInItsFileWithTheTriggerAndHammerOfTheTruth) {
 
 TEST(PileBlows, TheDoubleHitShowsASecondForcePulseInItsBlowOnly) {
     SsmgenFolder dir;
-    ssmgen::PileSpec spec;
-    spec.blows = 3;
-    spec.doubleHit = 2;
-    const ssmgen::TruthPile truth = writePile(dir.path, spec);
+    ssmgen::PileSpec recipe;
+    recipe.blows = 3;
+    recipe.doubleHit = 2;
+    const ssmgen::TruthPile truth = writePile(dir.path, recipe);
     ASSERT_EQ(truth.blows.size(), 3u);
     for (const ssmgen::TruthBlow& b : truth.blows) {
         const WrittenFile f(dir.path / b.file);
@@ -81,11 +81,11 @@ TEST(PileBlows, TheDoubleHitShowsASecondForcePulseInItsBlowOnly) {
 
 TEST(PileBlows, TheClippedBlowPinsSensorOneOverTheInputPeakOnly) {
     SsmgenFolder dir;
-    ssmgen::PileSpec spec;
-    spec.file.pile.toeReflection = 0.3;
-    spec.blows = 3;
-    spec.clipped = 3;
-    const ssmgen::TruthPile truth = writePile(dir.path, spec);
+    ssmgen::PileSpec recipe;
+    recipe.file.pile.toeReflection = 0.3;
+    recipe.blows = 3;
+    recipe.clipped = 3;
+    const ssmgen::TruthPile truth = writePile(dir.path, recipe);
     ASSERT_EQ(truth.blows.size(), 3u);
     for (const ssmgen::TruthBlow& b : truth.blows) {
         const WrittenFile f(dir.path / b.file);
@@ -104,16 +104,16 @@ TEST(PileBlows, TheClippedBlowPinsSensorOneOverTheInputPeakOnly) {
 
 TEST(Truth, IsReadBackAsItWasWritten) {
     SsmgenFolder dir;
-    ssmgen::PileSpec spec;
-    spec.file.pile.profile = {{ssmgen::SectionKind::Crack, 4.25, 0.15, 0.3},
-                              {ssmgen::SectionKind::Widening, 7.0, 2.0, 1.4}};
-    spec.doubleHit = 1;
-    ssmgen::Truth truth{{writePile(dir.path, spec)}};
-    spec.file.pileNumber = 2;
-    spec.file.pile.toeReflection = ssmgen::kFixedToe;
-    spec.file.pile.profile.clear();
-    spec.stem = "other";
-    truth.piles.push_back(writePile(dir.path, spec));
+    ssmgen::PileSpec recipe;
+    recipe.file.pile.profile = {{ssmgen::SectionKind::Crack, 4.25, 0.15, 0.3},
+                                {ssmgen::SectionKind::Widening, 7.0, 2.0, 1.4}};
+    recipe.doubleHit = 1;
+    ssmgen::Truth truth{{writePile(dir.path, recipe)}};
+    recipe.file.pileNumber = 2;
+    recipe.file.pile.toeReflection = ssmgen::kFixedToe;
+    recipe.file.pile.profile.clear();
+    recipe.stem = "other";
+    truth.piles.push_back(writePile(dir.path, recipe));
     std::string error;
     ASSERT_TRUE(ssmgen::writeTruth(dir.path / "truth.json", truth, error)) << error;
     const auto back = ssmgen::readTruth(dir.path / "truth.json", error);

@@ -15,19 +15,19 @@ namespace {
 TEST(BuildNotes, NameTheFilesLeftOutAndTheChannelsWithBrokenTimeStamps) {
     SsmFolder folder;
     CatalogueWidgets w;
-    auto spec = [](std::uint16_t pile) { return SsmFolder::fileSpec(ssm::Version::V1_1, 1, pile); };
-    folder.write("good_1.ssm", spec(1));
-    ssmgen::FileSpec nan = spec(2);
+    auto recipe = [](std::uint16_t pile) { return SsmFolder::fileSpec(ssm::Version::V1_1, 1, pile); };
+    folder.write("good_1.ssm", recipe(1));
+    ssmgen::FileSpec nan = recipe(2);
     nan.tickPeriod = std::nanf("");
     folder.write("nan_2.ssm", nan);
-    ssmgen::FileSpec back = spec(3);
+    ssmgen::FileSpec back = recipe(3);
     back.tickPeriod = -1e-6f;
     folder.write("back_3.ssm", back);
-    ssmgen::FileSpec wrapped = spec(4); // 70000 ticks a sample: the counter wraps more than once
+    ssmgen::FileSpec wrapped = recipe(4); // 70000 ticks a sample: the counter wraps more than once
     wrapped.ticksPerSample = 70000;
     wrapped.samplePeriod = 0.07f;
     folder.write("wrap_4.ssm", wrapped);
-    folder.write("gone_5.ssm", spec(5));
+    folder.write("gone_5.ssm", recipe(5));
     w.list(folder.path());
     QFile::remove(folder.path() + "/gone_5.ssm");
     w.files.CollectChecked();

@@ -37,11 +37,11 @@ protected:
         return s;
     }
 
-    ssmgen::TruthPile addPile(const ssmgen::PileSpec& spec) {
-        const QString folder = path(QString::fromStdString(spec.stem));
+    ssmgen::TruthPile addPile(const ssmgen::PileSpec& recipe) {
+        const QString folder = path(QString::fromStdString(recipe.stem));
         QDir().mkpath(folder);
         std::string error;
-        const auto truth = ssmgen::writePile(folder.toStdString(), spec, error);
+        const auto truth = ssmgen::writePile(folder.toStdString(), recipe, error);
         EXPECT_TRUE(truth) << error;
         for (const ssmgen::TruthBlow& b : truth->blows) {
             const QFileInfo f(folder + "/" + QString::fromStdString(b.file));
@@ -73,9 +73,9 @@ protected:
 };
 
 TEST_F(PileAnalysis, ShiftsAreTheJitterTheModelPutIn) {
-    ssmgen::PileSpec spec = pileSpec(1, 12);
-    spec.jitter = 6;
-    const auto truth = addPile(spec);
+    ssmgen::PileSpec recipe = pileSpec(1, 12);
+    recipe.jitter = 6;
+    const auto truth = addPile(recipe);
     const TPileAnalysis& r = analyse(truth);
     ASSERT_EQ(r.blows.size(), truth.blows.size());
     for (std::size_t b = 0; b < r.blows.size(); ++b)
@@ -84,10 +84,10 @@ TEST_F(PileAnalysis, ShiftsAreTheJitterTheModelPutIn) {
 }
 
 TEST_F(PileAnalysis, DoubleHitAndClippedBlowsAreLeftOutWithTheirReasons) {
-    ssmgen::PileSpec spec = pileSpec(2, 12);
-    spec.doubleHit = 2;
-    spec.clipped = 4;
-    const TPileAnalysis& r = analyse(addPile(spec));
+    ssmgen::PileSpec recipe = pileSpec(2, 12);
+    recipe.doubleHit = 2;
+    recipe.clipped = 4;
+    const TPileAnalysis& r = analyse(addPile(recipe));
     const QStringList expected{"", blowreason::kCorrelation, "", blowreason::kClipped, ""};
     for (std::size_t b = 0; b < r.blows.size(); ++b) {
         EXPECT_EQ(r.blows[b].reason, expected[qsizetype(b)]) << "blow " << b + 1;
@@ -138,9 +138,9 @@ TEST_F(PileAnalysis, SoundPilesGiveTheToeAndTheSpeedFromTheirLength) {
 }
 
 TEST_F(PileAnalysis, ANarrowingEchoesAtItsDepthWithTheInputsSign) {
-    ssmgen::PileSpec spec = pileSpec(5, 14);
-    spec.file.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.5}};
-    const auto truth = addPile(spec);
+    ssmgen::PileSpec recipe = pileSpec(5, 14);
+    recipe.file.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.5}};
+    const auto truth = addPile(recipe);
     const TPileAnalysis& r = analyse(truth, truth.length);
     ASSERT_TRUE(r.curves);
     const auto [ms, value] = peakNear(r, 2000 * 5.0 / truth.waveSpeed);
@@ -149,17 +149,17 @@ TEST_F(PileAnalysis, ANarrowingEchoesAtItsDepthWithTheInputsSign) {
 }
 
 TEST_F(PileAnalysis, ABreakEchoingLargerThanTheInputDoesNotMoveTimeZero) {
-    ssmgen::PileSpec spec = pileSpec(6, 10);
-    spec.jitter = 0;
-    spec.file.pile.profile = {{ssmgen::SectionKind::Break, 1.2, 0.2, 0.05}};
-    const auto truth = addPile(spec);
+    ssmgen::PileSpec recipe = pileSpec(6, 10);
+    recipe.jitter = 0;
+    recipe.file.pile.profile = {{ssmgen::SectionKind::Break, 1.2, 0.2, 0.05}};
+    const auto truth = addPile(recipe);
     const TPileAnalysis& r = analyse(truth);
     ASSERT_TRUE(r.curves);
     const TProcessedCurves& c = *r.curves;
     const double largest = *std::max_element(c.plain[0].begin() + c.peak, c.plain[0].begin() + c.peak + 1000);
     ASSERT_GT(largest, c.plain[0][std::size_t(c.peak)]) << "the break's echo is larger than the input";
     // The input peak of a half-sine force is half its duration after the rise.
-    const double expected = truth.blows[0].trigger + 0.5 * spec.file.pile.pulseDuration * 50000;
+    const double expected = truth.blows[0].trigger + 0.5 * recipe.file.pile.pulseDuration * 50000;
     EXPECT_NEAR(c.peak, expected, 3);
 }
 

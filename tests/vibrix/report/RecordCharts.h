@@ -29,13 +29,13 @@ class RecordCharts {
 public:
     // A record of pile `pile` on site `site`, measured at 2024-03-15 10:30:15.
     explicit RecordCharts(int site = 4, int pile = 300) {
-        ssmgen::FileSpec spec;
-        spec.siteNumber = std::uint8_t(site);
-        spec.pileNumber = std::uint16_t(pile);
-        spec.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.55}};
+        ssmgen::FileSpec recipe;
+        recipe.siteNumber = std::uint8_t(site);
+        recipe.pileNumber = std::uint16_t(pile);
+        recipe.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.55}};
         const QString file = dir.filePath("m.ssm");
         std::string error;
-        if (ssmgen::write(file.toStdString(), spec, error))
+        if (ssmgen::write(file.toStdString(), recipe, error))
             Record =
                 MeasureFile(file).record(toDateTimeValue(QDateTime(QDate(2024, 3, 15), QTime(10, 30, 15))));
         for (QCustomPlot* c : {&Time, &Freq}) {
