@@ -44,27 +44,6 @@ FileFailure FailureFromSystemError(int code) {
     return FailureFromErrno(code);
 }
 
-InputFile::~InputFile() {
-    close();
-}
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), size_(other.size_), lastWrite_(other.lastWrite_) {}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, -1);
-        size_ = other.size_;
-        lastWrite_ = other.lastWrite_;
-    }
-    return *this;
-}
-
-bool InputFile::isOpen() const {
-    return handle_ >= 0;
-}
-
 void InputFile::close() {
     if (handle_ >= 0)
         ::close(fileDescriptor(std::exchange(handle_, -1)));

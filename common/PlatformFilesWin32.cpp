@@ -157,27 +157,6 @@ FileFailure FailureFromSystemError(int code) {
     }
 }
 
-InputFile::~InputFile() {
-    close();
-}
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), size_(other.size_), lastWrite_(other.lastWrite_) {}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, -1);
-        size_ = other.size_;
-        lastWrite_ = other.lastWrite_;
-    }
-    return *this;
-}
-
-bool InputFile::isOpen() const {
-    return handle_ != -1;
-}
-
 void InputFile::close() {
     if (handle_ != -1)
         ::CloseHandle(nativeHandle(std::exchange(handle_, -1)));
