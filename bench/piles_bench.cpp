@@ -83,8 +83,9 @@ void BM_Mobility(benchmark::State& state) {
     Pile& p = pile();
     const auto used = p.set.UsedBlows();
     TComplexFFT fft;
+    TMobilityBuffers buffers;
     for (auto _ : state) {
-        const auto m = ComputeMobility(used, p.set.SampleLen(), p.set.SampleFreq(), 100, 2000, fft);
+        const auto m = ComputeMobility(used, p.set.SampleLen(), p.set.SampleFreq(), 100, 2000, fft, buffers);
         benchmark::DoNotOptimize(m->magnitude.data());
     }
 }

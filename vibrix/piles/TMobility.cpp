@@ -36,16 +36,13 @@ std::optional<double> TMobility::Length(double c) const {
 }
 
 std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> blows, int sampleLen,
-                                         double sampleFreq, double bandLow, double bandHigh,
-                                         TComplexFFT& fft) {
+                                         double sampleFreq, double bandLow, double bandHigh, TComplexFFT& fft,
+                                         TMobilityBuffers& buffers) {
     if (sampleLen < 4 || !(sampleFreq > 0))
         return std::nullopt;
     const std::size_t n = std::size_t(sampleLen), lines = n / 2 + 1;
     fft.SetSize(std::uint32_t(n));
-    // Kept between calls: buffers this large are mapped afresh on every allocation, and their
-    // page faults cost as much as a transform. The sums are of float samples: double holds them.
-    thread_local std::vector<std::complex<long double>> v, f;
-    thread_local std::vector<float> vs, fs;
+    auto& [v, f, vs, fs] = buffers;
     v.resize(lines);
     f.resize(lines);
     std::vector<double> crossRe(lines), crossIm(lines), powerF(lines), powerV(lines);
@@ -60,8 +57,8 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
         withoutBaseline(hammer, impact, fs);
         fft.ComplexSpectrum(vs, v);
         fft.ComplexSpectrum(fs, f);
-        // Written out: std::complex<long double>'s product goes through the library's
-        // infinity-aware routine, which took as long as the transforms.
+        // The sums are of float samples: double holds them. Written out: std::complex<long double>'s product
+        // goes through the library's infinity-aware routine, which took as long as the transforms.
         for (std::size_t k = 0; k < lines; ++k) {
             const double vr = double(v[k].real()), vi = double(v[k].imag());
             const double fr = double(f[k].real()), fi = double(f[k].imag());

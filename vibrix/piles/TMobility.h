@@ -6,6 +6,7 @@
 
 #include "MeasureResult.h"
 
+#include <complex>
 #include <optional>
 #include <span>
 #include <vector>
@@ -24,10 +25,17 @@ struct TMobility {
     std::optional<double> Length(double c) const;
 };
 
+// The spectra of a blow, kept by the caller between computations: buffers this large are mapped
+// afresh on every allocation, and their page faults cost as much as a transform.
+struct TMobilityBuffers {
+    std::vector<std::complex<long double>> v, f;
+    std::vector<float> vs, fs;
+};
+
 // None when no blow's hammer carries an impact; blows whose hammer is silent are left out.
 std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> blows, int sampleLen,
-                                         double sampleFreq, double bandLow, double bandHigh,
-                                         TComplexFFT& fft);
+                                         double sampleFreq, double bandLow, double bandHigh, TComplexFFT& fft,
+                                         TMobilityBuffers& buffers);
 
 // The resonance peaks of a magnitude curve between two lines: local maxima that stand out of
 // their surroundings by a tenth of the curve's range there. Line numbers, ascending.

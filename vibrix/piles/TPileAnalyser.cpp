@@ -77,8 +77,9 @@ std::shared_ptr<TPileAnalyser::Computed> TPileAnalyser::Compute(TPileKey key) {
         c->curves = ProcessPile(average, c->blows.SampleFreq(), c->blows.Impact(), c->blows.HammerSilent(),
                                 verdict.processing);
         const auto used = c->blows.UsedBlows();
-        c->mobility = ComputeMobility(used, c->blows.SampleLen(), c->blows.SampleFreq(),
-                                      verdict.processing.bandLow, verdict.processing.bandHigh, fft_);
+        c->mobility =
+            ComputeMobility(used, c->blows.SampleLen(), c->blows.SampleFreq(), verdict.processing.bandLow,
+                            verdict.processing.bandHigh, fft_, mobilityBuffers_);
     }
     if (verdict.toeTime) {
         c->toeTime = verdict.toeTime;

@@ -72,6 +72,7 @@ private:
     TProjectPiles piles_;
     TVerdictTable verdicts_;
     TComplexFFT fft_;
+    TMobilityBuffers mobilityBuffers_;
     std::list<std::shared_ptr<Computed>> recent_; // the last piles computed, newest first
     // What the site speed needs of each pile, kept for every pile computed.
     struct Summary {
