@@ -54,6 +54,7 @@ void addMark(QCustomPlot& plot, double x, const QString& name, const QPen& pen) 
     text->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setPadding(QMargins(3, 0, 0, 0));
     text->setColor(pen.color());
+    text->setBrush(QBrush(QColor(255, 255, 255, 210)));
     text->setText(name);
 }
 
