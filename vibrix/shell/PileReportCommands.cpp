@@ -42,8 +42,8 @@ void TMainForm::SiteReportActionExecute() {
     if (!choice.chosen())
         return;
 
-    QProgressDialog progress(QStringLiteral("Отчёт по участку: страницы свай…"), QStringLiteral("Отмена"), 0,
-                             1, this);
+    QProgressDialog progress(QStringLiteral("Готовится отчёт по участку…"), QStringLiteral("Отмена"), 0, 1,
+                             this);
     progress.setWindowTitle(QStringLiteral("Отчёт по участку"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
