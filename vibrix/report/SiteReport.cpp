@@ -355,8 +355,7 @@ TSiteReportResult SaveSiteReport(const QString& fileName, TPileAnalyser& analyse
                                  const TReportProgress& progress, QString& error) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Не удалось записать файл «%1»: %2")
-                    .arg(fileName, FailureText(FailureOf(file, platform::LastSystemError())));
+        error = FailureText(FailureOf(file, platform::LastSystemError()));
         return TSiteReportResult::Failed;
     }
     try {
@@ -370,8 +369,7 @@ TSiteReportResult SaveSiteReport(const QString& fileName, TPileAnalyser& analyse
         return TSiteReportResult::Failed;
     }
     if (!file.commit()) {
-        error = QStringLiteral("Не удалось записать файл «%1»: %2")
-                    .arg(fileName, FailureText(FailureOf(file, platform::LastSystemError())));
+        error = FailureText(FailureOf(file, platform::LastSystemError()));
         return TSiteReportResult::Failed;
     }
     return TSiteReportResult::Written;

@@ -22,6 +22,6 @@ TSiteReportResult WriteSiteReport(QIODevice& device, TPileAnalyser& analyser, st
                                   const TReportProgress& progress = {});
 
 // The same into a file, which is replaced only when the whole report is written: on failure and on
-// cancelling it is left as it was. `error` says why on failure.
+// cancelling it is left as it was. `error` says why on failure (without the file's name).
 TSiteReportResult SaveSiteReport(const QString& fileName, TPileAnalyser& analyser, std::optional<int> site,
                                  const TReportProgress& progress, QString& error);

@@ -63,7 +63,10 @@ void TMainForm::SiteReportActionExecute() {
         error);
     progress.close();
     if (result == TSiteReportResult::Failed)
-        dialogs_.message(this, QCoreApplication::applicationName(), error, UserDialogs::Icon::Error);
+        dialogs_.message(
+            this, QCoreApplication::applicationName(),
+            QStringLiteral("Отчёт по участку не записан в файл «%1»: %2").arg(choice.fileName, error),
+            UserDialogs::Icon::Error);
     else if (result == TSiteReportResult::Written)
         SetExportFolder(QFileInfo(choice.fileName).absolutePath());
 }

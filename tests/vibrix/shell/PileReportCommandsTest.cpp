@@ -1,5 +1,6 @@
 // The main window's pile reports run from the "Файл" menu with scripted dialogs: the current
-// pile's page in the preview, the site report written, and a cancelled one that keeps the file.
+// pile's page in the preview, the site report written, a cancelled one that keeps the file and
+// one that cannot be written.
 #include "WindowFixture.h"
 
 #include "../report/PdfText.h"
@@ -47,7 +48,7 @@ TEST_F(PileReportCommands, PileReportPreviewsTheCurrentRecordsPile) {
         << text.toStdString();
 }
 
-TEST_F(PileReportCommands, SiteReportWritesEveryPileAndACancelKeepsTheFile) {
+TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureIsSaid) {
     openSite();
     const QString pdf = at("data/site.pdf");
     dialogs.files.push_back(pdf);
@@ -76,6 +77,15 @@ TEST_F(PileReportCommands, SiteReportWritesEveryPileAndACancelKeepsTheFile) {
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(bytesOf(pdf), written);
     EXPECT_TRUE(dialogs.messages.empty()) << "a cancel is no failure";
+
+    // A folder that is not there: the failure is said, with the file's name.
+    const QString nowhere = at("data/no/such/site.pdf");
+    dialogs.files.push_back(nowhere);
+    trigger("SiteReportAction");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+        QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(nowhere)))
+        << dialogs.messages[0].text.toStdString();
 }
 
 } // namespace
