@@ -209,8 +209,10 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
                        r.toeAuto ? QStringLiteral(", найдена автоматически") : QString());
     page.SetText(QStringLiteral("ToeMemo"), toe);
 
+    // Without a hammer record the chart's place stays blank.
     FillMobilityReportChart(charts.Mobility(), r);
-    page.SetChart(QStringLiteral("MobilityChart"), charts.Mobility());
+    if (r.mobility)
+        page.SetChart(QStringLiteral("MobilityChart"), charts.Mobility());
     QString mobility = QStringLiteral("Мобильность: нет записи молотка");
     if (r.mobility && r.mobility->peakSpacing)
         mobility = QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина по нему %2")
