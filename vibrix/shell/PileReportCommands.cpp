@@ -8,8 +8,8 @@
 #include "TPileAnalyser.h"
 #include "UserDialogs.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProgressDialog>
 
 TPileKey TMainForm::CurrentPileKey() const {
@@ -64,7 +64,7 @@ void TMainForm::SiteReportActionExecute() {
     progress.close();
     if (result == TSiteReportResult::Failed)
         dialogs_.message(
-            this, QCoreApplication::applicationName(),
+            this, QGuiApplication::applicationDisplayName(),
             QStringLiteral("Отчёт по участку не записан в файл «%1»: %2").arg(choice.fileName, error),
             UserDialogs::Icon::Error);
     else if (result == TSiteReportResult::Written)
