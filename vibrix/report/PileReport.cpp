@@ -155,16 +155,23 @@ void FillMobilityReportChart(QCustomPlot& plot, const TPileAnalysis& r) {
         return;
     }
     const TMobility& m = *r.mobility;
-    QVector<double> f, h;
+    // Beyond the band's end the hammer's force has faded and |H1| is mostly noise: drawn grey.
+    QVector<double> f, h, fadedF, fadedH;
     double top = 0;
     for (std::size_t k = 0; k < m.magnitude.size() && double(k) * m.frequencyStep <= upTo; ++k) {
-        f << double(k) * m.frequencyStep;
-        h << m.magnitude[k];
-        top = std::max(top, m.magnitude[k]);
+        const double at = double(k) * m.frequencyStep;
+        const bool inBand = at <= m.bandEnd;
+        (inBand ? f : fadedF) << at;
+        (inBand ? h : fadedH) << m.magnitude[k];
+        if (inBand)
+            top = std::max(top, m.magnitude[k]);
     }
     QCPGraph* graph = plot.addGraph();
     graph->setPen(QPen(kSensor1, 1.2));
     graph->setData(f, h, true);
+    QCPGraph* faded = plot.addGraph();
+    faded->setPen(QPen(Qt::lightGray, 1));
+    faded->setData(fadedF, fadedH, true);
     QVector<double> pf, ph;
     for (double peak : m.peaks) {
         const auto k = std::size_t(std::lround(peak / m.frequencyStep));
