@@ -1,9 +1,16 @@
 #include "BenchApplication.h"
 #include "bench_main.h"
 
+#include "ChartPanel.h"
+#include "DownloadUnit.h"
 #include "FTProcessingForm.h"
+#include "MainDataModuleUnit.h"
 #include "MainReport.h"
+#include "PanelReport.h"
 #include "ReportPainter.h"
+#include "SiteReport.h"
+#include "SsmGenerator.h"
+#include "TPileAnalyser.h"
 
 #include "../tests/support/ScriptedDialogs.h"
 #include "../tests/vibrix/analysis/GeneratedRecord.h"
@@ -13,9 +20,15 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -111,7 +124,84 @@ void BM_ChartsPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartsPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The demo project as the batch demo makes it: the demo folder imported, the design lengths typed
+// in from its truth.json.
+struct DemoProject {
+    DemoProject() {
+        BenchApplication();
+        const QString ssm = dir.filePath("ssm");
+        std::string error;
+        ssmgen::writeDemoFolder(ssm.toStdString(), error);
+        dm.CreateProject(dir.filePath("demo.cdsm"));
+        dm.OpenProject(dir.filePath("demo.cdsm"));
+        for (const QFileInfo& f : QDir(ssm).entryInfoList({"*.ssm"}, QDir::Files, QDir::Name))
+            dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified()));
+        QFile truth(ssm + "/truth.json");
+        truth.open(QIODevice::ReadOnly);
+        TPileAnalyser analyser(dm);
+        for (const QJsonValue& v : QJsonDocument::fromJson(truth.readAll()).object()["piles"].toArray()) {
+            const QJsonObject t = v.toObject();
+            const TPileKey key{t["site"].toInt(), t["pile"].toInt()};
+            TPileVerdict verdict = analyser.VerdictOf(key);
+            verdict.length = t["length"].toDouble();
+            analyser.SetVerdict(key, verdict);
+        }
+    }
+    QTemporaryDir dir;
+    TMainDataModule dm;
+};
+
+DemoProject& demo() {
+    static DemoProject d;
+    return d;
+}
+
+// The record reports of the demo project, a page per record into one PDF, as vibrix-cli report
+// ... all draws them: one chart panel refilled with each record.
+void BM_DemoRecordReports(benchmark::State& state) {
+    DemoProject& d = demo();
+    auto& table = d.dm.cdsVibrix;
+    for (auto _ : state) {
+        TChartPanel panel;
+        panel.resize(1000, 560);
+        TReportPage page;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        WriteReportPdf(buffer, table.recordCount(), [&](int i) -> const TReportPage& {
+            table.first();
+            table.moveBy(i);
+            TMeasureResult record;
+            page = LoadReportLayout(QStringLiteral("MainReport"));
+            d.dm.LoadMeasure(record);
+            const QString comment = vxds::asText(table.value(QStringLiteral("Comment")));
+            panel.ShowRecord(std::move(record));
+            MainReportManualBuild(page, MainReportSource(panel, comment));
+            return page;
+        });
+        benchmark::DoNotOptimize(bytes.size());
+    }
+    state.counters["pages"] = table.recordCount();
+}
+BENCHMARK(BM_DemoRecordReports)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The site report of the demo project, every pile analysed afresh as vibrix-cli site-report does.
+void BM_DemoSiteReport(benchmark::State& state) {
+    DemoProject& d = demo();
+    for (auto _ : state) {
+        TPileAnalyser analyser(d.dm);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (WriteSiteReport(buffer, analyser, std::nullopt) != TSiteReportResult::Written)
+            state.SkipWithError("site report not written");
+        benchmark::DoNotOptimize(bytes.size());
+    }
+}
+BENCHMARK(BM_DemoSiteReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 BENCH_RATIO(ftwindow_calc_vs_core, "BM_FTWindowCalc", "BM_FTCoreSpectrogram", 1.1);
 BENCH_RATIO(report_pdf_vs_charts, "BM_MainReportPdf", "BM_ChartsPdf", 1.5);
+BENCH_RATIO(site_report_vs_record_reports, "BM_DemoSiteReport", "BM_DemoRecordReports", 1.5);

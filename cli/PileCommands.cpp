@@ -4,6 +4,8 @@
 #include "DownloadUnit.h"
 #include "NumberFormat.h"
 #include "ProjectAccess.h"
+#include "ReportPage.h"
+#include "SiteReport.h"
 #include "TPileAnalyser.h"
 #include "VibrixCommands.h"
 
@@ -474,6 +476,29 @@ int Site(const cli::Args& a) {
             return status;
     if (a.has("json"))
         printJson(QJsonDocument(all));
+    return cli::Ok;
+}
+
+int SiteReport(const cli::Args& a) {
+    if (a.positional.size() != 2)
+        return usage(QStringLiteral("у команды site-report должно быть аргументов: 2"));
+    std::optional<int> site;
+    if (a.has("site")) {
+        site = cli::parseInteger(a.value("site"));
+        if (!site)
+            return usage(QStringLiteral("--site: номер участка не число: %1").arg(a.value("site")));
+    }
+    ProjectAccess p;
+    if (!p.Open(a.positional[0]))
+        return cli::IoError;
+    TPileAnalyser analyser(p.dm);
+    if (const auto sites = analyser.Sites();
+        site && std::find(sites.begin(), sites.end(), *site) == sites.end())
+        return cli::ioError(p.project, QStringLiteral("нет участка %1").arg(*site));
+    QString error;
+    if (SaveSiteReport(a.positional[1], analyser, site, {}, error) != TSiteReportResult::Written)
+        return cli::ioError(a.positional[1], error);
+    cli::printLine(QStringLiteral("отчёт по участку: %1").arg(a.positional[1]));
     return cli::Ok;
 }
 

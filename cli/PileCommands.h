@@ -1,6 +1,6 @@
 #pragma once
 // The pile commands of vibrix-cli: the piles of a project, one pile's analysis, the verdict
-// changed from the command line, and the wave speeds of the sites.
+// changed from the command line, the wave speeds of the sites and the site report.
 
 #include "CliArgs.h"
 
@@ -10,5 +10,6 @@ int Piles(const cli::Args& a);
 int Pile(const cli::Args& a);
 int PileSet(const cli::Args& a);
 int Site(const cli::Args& a);
+int SiteReport(const cli::Args& a);
 
 } // namespace vibrixcli

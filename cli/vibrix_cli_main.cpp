@@ -22,5 +22,6 @@ int main(int argc, char** argv) {
                            {"length", "diameter", "speed", "toe-time", "defect", "defects", "class", "remark",
                             "exclude", "include", "lowpass", "amplify", "scheme"},
                            PileSet},
-                          {"site", {"site", "csv"}, Site, {"json"}}});
+                          {"site", {"site", "csv"}, Site, {"json"}},
+                          {"site-report", {"site"}, SiteReport}});
 }

@@ -27,11 +27,7 @@ echo "== vibrix-cli list"
 "$vibrix" spectrogram "$out/demo.cdsm" 1 "$out/spectrogram_1.png"
 echo
 echo "== vibrix-cli pile-set: the design length of every pile, as truth.json gives it"
-grep -o '"site": [0-9]*, "pile": [0-9]*, "length": [0-9.]*' "$ssm/truth.json" |
-    sed 's/[^0-9. ]//g' | while read -r site pile length; do
-        "$vibrix" pile-set "$out/demo.cdsm" "$site" "$pile" --length "$length" > /dev/null
-    done
-echo "$(grep -c '"site":' "$ssm/truth.json") piles given their lengths"
+bash "$(dirname "$0")/demo-lengths.sh" "$vibrix" "$out/demo.cdsm" "$ssm/truth.json"
 echo
 echo "== vibrix-cli piles (участок; свая; удары использовано/всего; скорость; подошва, м; класс)"
 "$vibrix" piles "$out/demo.cdsm"
@@ -42,6 +38,10 @@ echo "== vibrix-cli site (wave speeds of each site)"
 echo
 echo "== vibrix-cli report (every record, one page each)"
 "$vibrix" --locale ru_RU report "$out/demo.cdsm" all "$out/report.pdf"
+
+echo
+echo "== vibrix-cli site-report (a summary of every site, then a page per pile)"
+"$vibrix" --locale ru_RU site-report "$out/demo.cdsm" "$out/site-report.pdf"
 
 echo
 echo "== tracebuilder-cli list (site 2)"
@@ -61,6 +61,7 @@ echo "spectrum export:    $out/spectrum_1.csv"
 echo "spectrogram:        $out/spectrogram_1.png"
 echo "report:             $out/report.pdf"
 echo "site table:         $out/site.csv"
+echo "site report:        $out/site-report.pdf"
 echo "pile 1-1 averaged:  $out/pile_1_1.csv, its mobility $out/mobility_1_1.csv"
 echo "extracted channels: $out/text/ ($(ls "$out/text" | wc -l) files)"
 echo "seismo trace:       $out/seismo.bmp"

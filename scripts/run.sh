@@ -12,5 +12,6 @@ rm -rf "$out"
 mkdir -p "$out"
 "$build/tools/ssmgen/ssmgen" demo "$out/ssm" > /dev/null
 QT_QPA_PLATFORM=offscreen "$build/cli/vibrix-cli" import "$out/demo.cdsm" "$out/ssm"
+bash "$(dirname "$0")/demo-lengths.sh" "$build/cli/vibrix-cli" "$out/demo.cdsm" "$out/ssm/truth.json"
 echo "opening $out/demo.cdsm"
 exec "$build/vibrix/shell/vibrix" "$out/demo.cdsm"

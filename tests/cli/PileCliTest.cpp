@@ -7,8 +7,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+#include <QProcess>
 
 namespace {
+
+// Runs of blanks as one, as a PDF keeps only where words are.
+QString Words(const QString& text) {
+    return text.simplified();
+}
 
 ToolResult vibrix(const QStringList& args) {
     return runTool(VIBRIX_CLI, QStringList{"--locale", "C"} + args);
@@ -134,6 +141,84 @@ TEST_F(PileCli, FailuresExitWithTheirStatusAndChangeNothing) {
     EXPECT_EQ(vibrix({"site", project, "--site", "5"}).exitCode, 2);
     EXPECT_EQ(vibrix({"pile", project, "1", "1", "--average", path("in")}).exitCode, 2);
     EXPECT_EQ(fileBytes(project), before);
+}
+
+// The pages of a PDF as pdftotext reads them, in the Russian locale's numbers.
+QStringList pdfPages(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {"-layout", file, "-"});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+}
+
+TEST_F(PileCli, SiteReportFailuresExitWithTheirStatusAndLeaveTheFileAlone) {
+    const QString out = path("site.pdf");
+    EXPECT_EQ(vibrix({"site-report", project}).exitCode, 1);
+    EXPECT_EQ(vibrix({"site-report", project, out, "--site", "x"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"site-report", path("none.cdsm"), out}).exitCode, 2);
+    EXPECT_EQ(vibrix({"site-report", project, path("no/such/folder.pdf")}).exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(out));
+    {
+        QFile old(out);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    EXPECT_EQ(vibrix({"site-report", project, out, "--site", "5"}).exitCode, 2);
+    EXPECT_EQ(fileBytes(out), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*"}, QDir::Files), QStringList{"site.pdf"});
+    ASSERT_EQ(vibrix({"site-report", project, out, "--site", "1"}).exitCode, 0);
+    EXPECT_EQ(pdfPages(out).size(), 1 + 3);
+}
+
+// The project of the batch demo: the generator's demo folder imported, the design lengths typed
+// in from its truth.json.
+TEST(PileCliDemo, SiteReportHasTheSummaryThenEachPileWithItsClassAndToe) {
+    QTemporaryDir dir;
+    const QString ssm = dir.filePath("ssm"), project = dir.filePath("demo.cdsm");
+    std::string error;
+    ASSERT_FALSE(ssmgen::writeDemoFolder(ssm.toStdString(), error).empty()) << error;
+    ASSERT_EQ(vibrix({"import", project, ssm}).exitCode, 0);
+    const QJsonDocument truth = QJsonDocument::fromJson(fileBytes(ssm + "/truth.json"));
+    const QJsonArray truthPiles = truth.object()["piles"].toArray();
+    ASSERT_FALSE(truthPiles.isEmpty());
+    for (const QJsonValue& v : truthPiles) {
+        const QJsonObject t = v.toObject();
+        ASSERT_EQ(
+            vibrix({"pile-set", project, QString::number(t["site"].toInt()),
+                    QString::number(t["pile"].toInt()), "--length", QString::number(t["length"].toDouble())})
+                .exitCode,
+            0);
+    }
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "3", "--class", "III", "--defect", "2.3:сужение"}).exitCode,
+              0);
+    ASSERT_EQ(vibrix({"pile-set", project, "2", "17", "--class", "IV"}).exitCode, 0);
+    const QJsonArray piles = json(vibrix({"piles", project, "--json"})).toArray();
+    ASSERT_EQ(piles.size(), truthPiles.size());
+
+    const QString out = dir.filePath("site.pdf");
+    ASSERT_EQ(runTool(VIBRIX_CLI, {"--locale", "ru_RU", "site-report", project, out}).exitCode, 0);
+    const QStringList pages = pdfPages(out);
+    const qsizetype summary = pages.size() - piles.size();
+    ASSERT_GE(summary, 1);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Отчёт по участкам 1, 2, 3")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("III — дефект, требуется оценка: 1")));
+    QLocale ru(QLocale::Russian, QLocale::Russia);
+    ru.setNumberOptions(QLocale::OmitGroupSeparator);
+    for (qsizetype i = 0; i < piles.size(); ++i) {
+        const QJsonObject p = piles[i].toObject();
+        const QString page = Words(pages[summary + i]);
+        const QString cls = p["class"].toString();
+        EXPECT_TRUE(page.contains(
+            QStringLiteral("Участок %1 Свая %2 ").arg(p["site"].toInt()).arg(p["pile"].toInt())))
+            << page.left(200).toStdString();
+        EXPECT_TRUE(
+            page.contains(QStringLiteral("Подошва: %1 м").arg(ru.toString(p["toeDepth"].toDouble(), 'f', 2))))
+            << p["pile"].toInt();
+        EXPECT_TRUE(
+            page.contains(QStringLiteral("Класс: ") + (cls.isEmpty() ? QStringLiteral("не назначен") : cls)))
+            << p["pile"].toInt();
+    }
 }
 
 } // namespace

@@ -7,9 +7,11 @@
 #include "FreqView.h"
 #include "MainReport.h"
 #include "PanelReport.h"
+#include "PileReport.h"
 #include "RecordGrid.h"
 #include "ReportPainter.h"
 #include "SetColorsUnit.h"
+#include "TPileAnalyser.h"
 #include "TimeView.h"
 
 #include <QAction>
@@ -83,6 +85,7 @@ ScreenshotScenes VibrixScenes::Table(const std::shared_ptr<VibrixScenes>& s) {
             {QStringLiteral("vibrix-import.png"), [s] { return s->Import(); }},
             {QStringLiteral("vibrix-ft.png"), [s] { return s->TimeFrequency(); }},
             {QStringLiteral("vibrix-report.png"), [s] { return s->Report(); }},
+            {QStringLiteral("vibrix-pile-report.png"), [s] { return s->PileReport(); }},
             {QStringLiteral("vibrix-colors.png"), [s] { return s->Colors(); }},
             {QStringLiteral("vibrix-about.png"), [s] { return s->About(); }}};
 }
@@ -281,6 +284,27 @@ QImage VibrixScenes::Report() {
     TReportPage page = LoadReportLayout(QStringLiteral("MainReport"));
     MainReportManualBuild(page, MainReportSource(*w.ChartPanel, w.CommentText()));
     return ReportImage(page, 96);
+}
+
+// The report page of pile 3 of field 1 as an engineer signs it: the design length typed in, the
+// narrowing at 4.5 m marked, the class and a remark given.
+QImage VibrixScenes::PileReport() {
+    const QString file = makeProject(QStringLiteral("сваи.cdsm"), true);
+    TMainDataModule dm;
+    if (!dm.OpenProject(file))
+        FailScene(QStringLiteral("cannot open the project %1").arg(file));
+    TPileAnalyser analyser(dm);
+    const TPileKey key{1, 3};
+    TPileVerdict v = analyser.VerdictOf(key);
+    v.length = 12;
+    v.diameter = 0.6;
+    analyser.SetVerdict(key, v);
+    v.defects = {{analyser.Analyse(key).Time(4.5), QStringLiteral("сужение")}};
+    v.cls = QStringLiteral("III");
+    v.remark = QStringLiteral("Сужение ствола на глубине около 4,5 м; рекомендуется вскрытие.");
+    analyser.SetVerdict(key, v);
+    TPileReportCharts charts;
+    return ReportImage(PileReportPage(analyser, key, charts), 96);
 }
 
 // The colour command's dialog, the colour of "Датчик №2" clicked: the box of the 16 colours

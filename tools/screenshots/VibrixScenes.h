@@ -21,6 +21,7 @@ public:
     QImage Import();
     QImage TimeFrequency();
     QImage Report();
+    QImage PileReport();
     QImage Colors();
     QImage About();
 

@@ -47,6 +47,9 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
              QStringLiteral("Ctrl+Shift+S"));
     CloseProjectAction = make("CloseProjectAction", "Закрыть", "Закрыть|Закрыть проект");
     PrintReportAction = make("PrintReportAction", "Отчёт", "Отчёт|Печать отчёта");
+    PileReportAction = make("PileReportAction", "Отчёт по свае…", "|Отчёт по свае текущей записи");
+    SiteReportAction =
+        make("SiteReportAction", "Отчёт по участку…", "|Отчёт по всем сваям проекта в файл PDF");
     ExitApplicationAction =
         make("ExitApplicationAction", "Выход", "Выход|Завершение приложения", QStringLiteral("Ctrl+E"));
     CancelChangesAction = make("CancelChangesAction", "Отменить изменения",
@@ -118,7 +121,8 @@ void TMainActions::buildMenus(QMainWindow* window) {
     file->addSeparator();
     file->addActions({SaveProjectAction, SaveProjectAsAction, CloseProjectAction});
     file->addSeparator();
-    file->addActions({PrintReportAction, SpectrExportAction, SignalExportAction});
+    file->addActions(
+        {PrintReportAction, PileReportAction, SiteReportAction, SpectrExportAction, SignalExportAction});
     file->addSeparator();
     file->addAction(ExitApplicationAction);
     QMenu* edit = bar->addMenu(QStringLiteral("Правка"));
@@ -170,9 +174,9 @@ void TMainActions::Update(bool open, bool modified, bool hasRows) {
     CloseProjectAction->setEnabled(open);
     SaveProjectAsAction->setEnabled(open);
     AddSSMToProjAction->setEnabled(open);
-    for (QAction* a :
-         {PrintReportAction, DeleteAllRecordsAction, Ch0SignalAction, Ch1SignalAction, HamSignalAction,
-          InvertSignalAction, Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction,
-          SignalExportAction, SpectrExportAction, FTProcessingAction})
+    for (QAction* a : {PrintReportAction, PileReportAction, SiteReportAction, DeleteAllRecordsAction,
+                       Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction,
+                       Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction,
+                       SignalExportAction, SpectrExportAction, FTProcessingAction})
         a->setEnabled(hasRows);
 }

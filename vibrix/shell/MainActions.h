@@ -20,6 +20,8 @@ public:
     QAction* SaveProjectAsAction;
     QAction* CloseProjectAction;
     QAction* PrintReportAction;
+    QAction* PileReportAction; // the report page of the current pile
+    QAction* SiteReportAction; // every pile of the project in one PDF
     QAction* ExitApplicationAction;
     QAction* CancelChangesAction;
     QAction* DeleteAllRecordsAction;

@@ -169,6 +169,8 @@ void TMainForm::connectActions() {
         p->SetOptions(options);
     });
     on(a.PrintReportAction, [this](bool) { PrintReportActionExecute(); });
+    on(a.PileReportAction, [this](bool) { PileReportActionExecute(); });
+    on(a.SiteReportAction, [this](bool) { SiteReportActionExecute(); });
     on(a.SignalExportAction, [this](bool) { SignalExportActionExecute(); });
     on(a.SpectrExportAction, [this](bool) { SpectrExportActionExecute(); });
     on(a.FTProcessingAction, [this](bool) { FTProcessingActionExecute(); });

@@ -8,6 +8,7 @@
 #include "MainDataModuleUnit.h"
 #include "ProgramPlaces.h"
 #include "ReportPreview.h"
+#include "TProjectPiles.h"
 #include "VibrixSettings.h"
 
 #include <QMainWindow>
@@ -92,6 +93,11 @@ private:
     void FTProcessingActionExecute();
     void ColorsActionExecute();
     void ViewWindowActionExecute(bool on);
+    // The pile reports (PileReportCommands.cpp): of the current pile, and of every site.
+    void PileReportActionExecute();
+    void SiteReportActionExecute();
+    // The pile the pile report is of: the current record's site and pile.
+    TPileKey CurrentPileKey() const;
     // The report preview of the record shown: its caption, the file name proposed from the record
     // ending in `what`, and the export folder.
     TReportPreviewOptions ReportPreviewOptions(const QString& title, const QString& what);

@@ -1,0 +1,146 @@
+// The pile report and the site report on generated piles: what a pile's page prints, the pile
+// table continued over pages, and a cancelled report that leaves the file alone.
+#include "../data/DataFixture.h"
+#include "ReportTexts.h"
+
+#include "DownloadUnit.h"
+#include "PileBlows.h"
+#include "PileReport.h"
+#include "SiteReport.h"
+#include "TPileAnalyser.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+
+// A number as the Russian reports print it.
+QString comma(int decimals, double v) {
+    QLocale ru(QLocale::Russian, QLocale::Russia);
+    ru.setNumberOptions(QLocale::OmitGroupSeparator);
+    return ru.toString(v, 'f', decimals);
+}
+
+class PileReports : public DataFixture {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        ASSERT_TRUE(dm.CreateProject(path("p.cdsm")));
+        ASSERT_TRUE(dm.OpenProject(path("p.cdsm")));
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    // Pile `pile` of site 1, `length` m long, four blows, given its design length.
+    void addPile(int pile, double length) {
+        ssmgen::PileSpec s;
+        s.file.siteNumber = 1;
+        s.file.pileNumber = std::uint16_t(pile);
+        s.file.pile.length = length;
+        s.file.pile.seed = std::uint32_t(pile);
+        s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::minutes{pile};
+        s.stem = "p" + std::to_string(pile);
+        s.blows = 4;
+        const QString folder = path(QString::fromStdString(s.stem));
+        QDir().mkpath(folder);
+        std::string error;
+        const auto truth = ssmgen::writePile(folder.toStdString(), s, error);
+        ASSERT_TRUE(truth) << error;
+        for (const ssmgen::TruthBlow& b : truth->blows) {
+            const QFileInfo f(folder + "/" + QString::fromStdString(b.file));
+            ASSERT_EQ(dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())), 0);
+        }
+        change(pile, [&](TPileVerdict& v) { v.length = length; });
+    }
+    void change(int pile, const std::function<void(TPileVerdict&)>& edit) {
+        TPileVerdict v = analyser.VerdictOf({1, pile});
+        edit(v);
+        analyser.SetVerdict({1, pile}, v);
+    }
+
+    TPileAnalyser analyser{dm};
+};
+
+TEST_F(PileReports, PilePagePrintsThePileItsProcessingMarksAndVerdict) {
+    addPile(3, 12);
+    change(3, [](TPileVerdict& v) {
+        v.diameter = 0.6;
+        v.defects = {{2.5, QStringLiteral("сужение")}};
+        v.cls = QStringLiteral("II");
+        v.remark = QStringLiteral("оголовок сколот");
+    });
+    TPileReportCharts charts;
+    const TReportPage page = PileReportPage(analyser, {1, 3}, charts);
+    const TPileAnalysis& r = analyser.Analyse({1, 3});
+    ASSERT_TRUE(r.toeDepth && r.mobility);
+    EXPECT_EQ(page.Find("PileInfoMemo").Text,
+              QStringLiteral("Участок 1      Свая 3      Дата испытания: 01.06.2026"));
+    EXPECT_EQ(page.Find("DesignMemo").Text, QStringLiteral("Длина по проекту: 12,00 м      Диаметр: 0,60 м"));
+    EXPECT_EQ(page.Find("ProcessingMemo").Text,
+              QStringLiteral("Удары: использовано 4 из 4      Фильтр: 2000 Гц      Усиление: 5,0      "
+                             "Скорость волны: %1 м/с (по длине)")
+                  .arg(comma(1, r.waveSpeed)));
+    EXPECT_TRUE(
+        page.Find("ToeMemo").Text.startsWith(QStringLiteral("Подошва: %1 м (").arg(comma(2, *r.toeDepth))));
+    EXPECT_EQ(page.Find("DefectsMemo").Text,
+              QStringLiteral("Дефекты: %1 м сужение").arg(comma(2, r.Depth(2.5))));
+    EXPECT_EQ(page.Find("ClassMemo").Text, QStringLiteral("Класс: II — незначительные отклонения"));
+    EXPECT_EQ(page.Find("RemarkMemo").Text, QStringLiteral("Примечание: оголовок сколот"));
+    // The charts are drawn as vectors with their axes and the marks' names.
+    const QString text = PdfText(ReportPdf(page));
+    for (const char* words : {"глубина, м", "t, мс", "подошва", "сужение", "L = 12,00 м", "f, Гц", "|H1|",
+                              "Заключение составил:"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+}
+
+TEST_F(PileReports, TableRunsOnToTheNextPageThenAPagePerPile) {
+    for (int pile = 1; pile <= 3; ++pile)
+        addPile(pile, 10);
+    // Two remarks so long that their rows cannot share the first page.
+    const QString longRemark = QStringLiteral("трещина у оголовка, ").repeated(30);
+    for (int pile : {1, 2})
+        change(pile, [&](TPileVerdict& v) { v.remark = longRemark; });
+    change(3, [](TPileVerdict& v) { v.cls = QStringLiteral("IV"); });
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    std::pair<int, int> last;
+    ASSERT_EQ(WriteSiteReport(buffer, analyser, 1,
+                              [&](int done, int total) {
+                                  last = {done, total};
+                                  return true;
+                              }),
+              TSiteReportResult::Written);
+    EXPECT_EQ(last, std::make_pair(6, 6)) << "each pile read for the table, then for its page";
+    const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2 + 3);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("IV — свая дефектная: 1")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Примечание"))) << "the table's header again";
+    for (int pile = 1; pile <= 3; ++pile)
+        EXPECT_TRUE(pages[1 + pile].contains(QStringLiteral("Свая %1").arg(pile))) << pile;
+    EXPECT_TRUE(pages[4].contains(QStringLiteral("Класс: IV — свая дефектная")));
+}
+
+TEST_F(PileReports, CancelledSiteReportLeavesTheFileAsItWas) {
+    addPile(1, 10);
+    addPile(2, 10);
+    const QString file = path("site.pdf");
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    QString error;
+    int asked = 0;
+    EXPECT_EQ(SaveSiteReport(
+                  file, analyser, std::nullopt, [&](int, int) { return ++asked < 3; }, error),
+              TSiteReportResult::Cancelled);
+    EXPECT_EQ(fileBytes(file), "old");
+    EXPECT_EQ(SaveSiteReport(file, analyser, 7, {}, error), TSiteReportResult::Failed);
+    EXPECT_EQ(error, QStringLiteral("В проекте нет участка 7"));
+    EXPECT_EQ(fileBytes(file), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*"}, QDir::Files), QStringList{"site.pdf"})
+        << "no temporary left";
+}
+
+} // namespace

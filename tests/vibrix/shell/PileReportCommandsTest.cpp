@@ -1,0 +1,91 @@
+// The main window's pile reports run from the "Файл" menu with scripted dialogs: the current
+// pile's page in the preview, the site report written, a cancelled one that keeps the file and
+// one that cannot be written.
+#include "WindowFixture.h"
+
+#include "../report/PdfText.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+QByteArray bytesOf(const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class PileReportCommands : public WindowFixture {
+protected:
+    TMainForm& openSite() {
+        TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {3, 4})));
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        return w;
+    }
+};
+
+TEST_F(PileReportCommands, PileReportPreviewsTheCurrentRecordsPile) {
+    TMainForm& w = openSite();
+    const QString pdf = at("data/pile.pdf");
+    dialogs.files.push_back(pdf);
+    dialogs.onExec = [](QDialog& preview) {
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Отчёт по свае"));
+        for (QAction* a : preview.findChild<QToolBar*>()->actions())
+            if (a->text() == QStringLiteral("Сохранить в PDF"))
+                a->trigger();
+        return int(QDialog::Accepted);
+    };
+    trigger("PileReportAction");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].fileName, QStringLiteral("участок 1, свая 3 - отчёт.pdf"));
+    EXPECT_EQ(dialogs.requests[0].folder, w.ProjectPath());
+    const QString text = PdfText(bytesOf(pdf)).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Участок 1 Свая 3 Дата испытания: 15.06.2026")))
+        << text.toStdString();
+}
+
+TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureIsSaid) {
+    openSite();
+    const QString pdf = at("data/site.pdf");
+    dialogs.files.push_back(pdf);
+    trigger("SiteReportAction");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].fileName, QStringLiteral("site - отчёт по участку.pdf"));
+    const QByteArray written = bytesOf(pdf);
+    const QStringList pages = PdfText(written).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 1 + 2) << "the summary, then piles 3 and 4";
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("Свая 4")));
+
+    // The progress dialog's cancel button, pressed as soon as the dialog shows.
+    dialogs.files.push_back(pdf);
+    bool cancelled = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(top); progress && progress->isVisible()) {
+                progress->cancel();
+                cancelled = true;
+                watch.stop();
+            }
+    });
+    watch.start(0);
+    trigger("SiteReportAction");
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(bytesOf(pdf), written);
+    EXPECT_TRUE(dialogs.messages.empty()) << "a cancel is no failure";
+
+    // A folder that is not there: the failure is said, with the file's name.
+    const QString nowhere = at("data/no/such/site.pdf");
+    dialogs.files.push_back(nowhere);
+    trigger("SiteReportAction");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+        QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(nowhere)))
+        << dialogs.messages[0].text.toStdString();
+}
+
+} // namespace
