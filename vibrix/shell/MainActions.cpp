@@ -74,6 +74,8 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     KeepValuesAction = make("KeepValuesAction", "Сохранять усиление и скорость",
                             "|Не менять усиление и скорость при переходе к другой записи");
     ColorsAction = make("ColorsAction", "Цвета", "|Задание цветов");
+    SiteSpeedAction = make("SiteSpeedAction", "Скорость волны по участку…",
+                           "|Скорость волны участков и сваи, по которым она найдена");
     miHelp = make("miHelp", "Справка", "|Справка", QStringLiteral("F1"));
     AboutMenuItem = make("AboutMenuItem", "О программе", "|О программе");
 
@@ -138,6 +140,8 @@ void TMainActions::buildMenus(QMainWindow* window) {
     view->addAction(ColorsAction);
     QMenu* processing = bar->addMenu(QStringLiteral("Обработка"));
     processing->addActions({AddSSMToProjAction, FTProcessingAction});
+    processing->addSeparator();
+    processing->addAction(SiteSpeedAction);
     QMenu* help = bar->addMenu(QStringLiteral("Помощь"));
     help->addActions({miHelp, AboutMenuItem});
 }
@@ -170,6 +174,7 @@ void TMainActions::Update(bool open, bool modified, bool hasRows) {
     CloseProjectAction->setEnabled(open);
     SaveProjectAsAction->setEnabled(open);
     AddSSMToProjAction->setEnabled(open);
+    SiteSpeedAction->setEnabled(hasRows);
     for (QAction* a :
          {PrintReportAction, DeleteAllRecordsAction, Ch0SignalAction, Ch1SignalAction, HamSignalAction,
           InvertSignalAction, Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction,

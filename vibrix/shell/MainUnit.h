@@ -19,6 +19,7 @@ class QCustomPlot;
 class QPlainTextEdit;
 class QTabWidget;
 class TDataPage;
+class TPilePage;
 class TMainActions;
 class TMainStatusBar;
 class TProjectCommands;
@@ -38,6 +39,7 @@ public:
     QTabWidget* PageControl = nullptr;
     QPlainTextEdit* DescriptionDBMemo = nullptr;
     TDataPage* DataPage = nullptr;
+    TPilePage* PilePage = nullptr; // "Сваи"
     TChartPanel* ChartPanel = nullptr;
     TMainStatusBar* StatusBar = nullptr;
 
@@ -92,6 +94,7 @@ private:
     void FTProcessingActionExecute();
     void ColorsActionExecute();
     void ViewWindowActionExecute(bool on);
+    void SiteSpeedActionExecute();
     // The report preview of the record shown: its caption, the file name proposed from the record
     // ending in `what`, and the export folder.
     TReportPreviewOptions ReportPreviewOptions(const QString& title, const QString& what);
