@@ -552,7 +552,7 @@ void TPilePage::markDragged(int mark, double depth) {
     if (!moved)
         pressDepth_ = depth;
     PlacePileMark(*AverageChart, mark, depth);
-    AverageChart->layer(QStringLiteral("overlay"))->replot();
+    AverageChart->layer(QStringLiteral("overlay"))->replot(); // the whole chart when its buffers are stale
 }
 
 void TPilePage::dragFinished() {
