@@ -145,7 +145,7 @@ struct PileWorld {
                 s.file.pileNumber = std::uint16_t(pile);
                 s.file.pile.length = 8 + 0.3 * pile;
                 s.file.pile.seed = std::uint32_t(pile);
-                s.stem = "p" + std::to_string(pile);
+                s.stem = QStringLiteral("p%1").arg(pile).toStdString();
                 s.blows = 5;
                 std::string error;
                 const auto truth = ssmgen::writePile(dir.filePath("in").toStdString(), s, error);
@@ -286,7 +286,7 @@ void BM_PileNotShownBefore(benchmark::State& state) {
     for (auto _ : state) {
         if (page.PileList->currentRow() == page.PileList->rowCount() - 1) {
             state.PauseTiming();
-            QTest::keyClick(page.PileList, Qt::Key_Home);
+            QTest::keyClick(page.PileList, Qt::Key_Home, Qt::ControlModifier);
             drawPending();
             state.ResumeTiming();
         }

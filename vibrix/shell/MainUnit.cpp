@@ -206,6 +206,9 @@ void TMainForm::showFlagsInActions() {
 
 void TMainForm::Guard(const std::function<void()>& handler) {
     RunGuarded(dialogs_, this, handler);
+    // Records deleted or added while the "Сваи" page is on show: its list follows at once.
+    if (PilePage && PilePage->Stale() && PilePage->isVisible())
+        RunGuarded(dialogs_, this, [this] { PilePage->Refresh(); });
     SetProjectName(Commands ? Commands->Sequences.ProjectName : settings_.LastProject);
     ActionListUpdate();
 }

@@ -101,18 +101,18 @@ TPilePage::TPilePage(TMainDataModule& dm, THandlerRunner run, QWidget* parent)
     Splitter->addWidget(makeCharts());
     Splitter->addWidget(makeControls());
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({330, 600, 270});
+    Splitter->setSizes({420, 520, 260});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Splitter);
     ChooseMarkKind = [this](QPoint global) -> std::optional<QString> {
         QMenu menu(this);
-        menu.addAction(ToeKind());
+        menu.addAction(ToeKind())->setData(ToeKind());
         menu.addSeparator();
         for (const QString& kind : DefectKinds())
-            menu.addAction(kind);
+            menu.addAction(kind)->setData(kind);
         const QAction* chosen = menu.exec(global);
-        return chosen ? std::optional(chosen->text()) : std::nullopt;
+        return chosen ? std::optional(chosen->data().toString()) : std::nullopt;
     };
 }
 
@@ -126,6 +126,7 @@ QWidget* TPilePage::makeList() {
         captions << QString::fromUtf8(c);
     PileList = table(QStringLiteral("PileList"), captions, left);
     PileList->installEventFilter(this);
+    PileList->horizontalHeader()->setSortIndicator(kSite, Qt::AscendingOrder);
     auto* l = new QVBoxLayout(left);
     l->setContentsMargins(0, 0, 0, 0);
     auto* filter = new QHBoxLayout;
@@ -260,6 +261,12 @@ QWidget* TPilePage::makeControls() {
         QStringLiteral("BlowList"),
         {QString(), QStringLiteral("Время"), QStringLiteral("Корр."), QStringLiteral("Примечание")}, blows);
     BlowList->setSelectionMode(QAbstractItemView::NoSelection);
+    BlowList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    BlowList->horizontalHeader()->setStretchLastSection(true);
+    const QFontMetrics m = BlowList->fontMetrics();
+    BlowList->setColumnWidth(kBlowUsed, m.height() + 12);
+    BlowList->setColumnWidth(kBlowTime, m.horizontalAdvance(QStringLiteral("88:88:88")) + 12);
+    BlowList->setColumnWidth(kBlowCorrelation, m.horizontalAdvance(QStringLiteral("Корр.")) + 16);
     auto* b = new QVBoxLayout(blows);
     b->addWidget(BlowList);
     connect(BlowList, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
@@ -409,8 +416,8 @@ void TPilePage::Redraw() {
         MobilityChart->clearGraphs();
         MobilityChart->clearItems();
     }
-    AverageChart->replot();
-    MobilityChart->replot();
+    AverageChart->replot(QCustomPlot::rpQueuedReplot); // both charts in one paint
+    MobilityChart->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void TPilePage::showControls(const TPileAnalysis& a) {
@@ -432,32 +439,41 @@ void TPilePage::showControls(const TPileAnalysis& a) {
                                    a.toeAuto ? QStringLiteral("найдена автоматически")
                                              : QStringLiteral("отмечена инженером")));
     showBlows(a);
-    ClassCombo->clear();
-    ClassCombo->addItem(QStringLiteral("не оценена"), QString());
-    for (const QString& cls : classscheme::Classes(analyser_->Verdicts().Scheme()))
-        ClassCombo->addItem(
-            cls + QStringLiteral(" — ") + classscheme::Meaning(analyser_->Verdicts().Scheme(), cls), cls);
+    const QString scheme = analyser_->Verdicts().Scheme();
+    if (ClassCombo->property("scheme").toString() != scheme) {
+        ClassCombo->clear();
+        ClassCombo->addItem(QStringLiteral("не оценена"), QString());
+        for (const QString& cls : classscheme::Classes(scheme))
+            ClassCombo->addItem(cls + QStringLiteral(" — ") + classscheme::Meaning(scheme, cls), cls);
+        ClassCombo->setProperty("scheme", scheme);
+    }
     ClassCombo->setCurrentIndex(std::max(0, ClassCombo->findData(a.verdict.cls)));
     if (!RemarkEdit->hasFocus())
         RemarkEdit->setText(a.verdict.remark);
     filling_ = false;
 }
 
+// The rows' items are written over: a pile of as many blows as the last costs no new items.
 void TPilePage::showBlows(const TPileAnalysis& a) {
     BlowList->setRowCount(int(a.blows.size()));
+    const auto at = [this](int row, int column) {
+        QTableWidgetItem* item = BlowList->item(row, column);
+        if (!item) {
+            item = new QTableWidgetItem;
+            BlowList->setItem(row, column, item);
+        }
+        return item;
+    };
     for (int row = 0; row < int(a.blows.size()); ++row) {
         const TBlowReport& blow = a.blows[std::size_t(row)];
-        auto* used = new QTableWidgetItem;
+        QTableWidgetItem* used = at(row, kBlowUsed);
         // A blow left out for its own fault cannot be taken in; one the engineer left out can.
         const bool byEngineer = blow.used || blow.reason == blowreason::kExcluded;
         used->setFlags(byEngineer ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemFlags());
         used->setCheckState(blow.used ? Qt::Checked : Qt::Unchecked);
-        BlowList->setItem(row, kBlowUsed, used);
-        BlowList->setItem(
-            row, kBlowTime,
-            new QTableWidgetItem(fromDateTimeValue(blow.dateTime).toString(QStringLiteral("HH:mm:ss"))));
-        BlowList->setItem(row, kBlowCorrelation, new QTableWidgetItem(number(blow.correlation, "0.000")));
-        BlowList->setItem(row, kBlowReason, new QTableWidgetItem(BlowReasonText(blow.reason)));
+        at(row, kBlowTime)->setText(fromDateTimeValue(blow.dateTime).toString(QStringLiteral("HH:mm:ss")));
+        at(row, kBlowCorrelation)->setText(number(blow.correlation, "0.000"));
+        at(row, kBlowReason)->setText(BlowReasonText(blow.reason));
     }
 }
 
@@ -495,7 +511,7 @@ void TPilePage::afterChange() {
     if (zoomed) {
         AverageChart->xAxis->setRange(x);
         AverageChart->yAxis->setRange(y);
-        AverageChart->replot();
+        AverageChart->replot(QCustomPlot::rpQueuedReplot);
     }
     showControls(*shown_);
 }

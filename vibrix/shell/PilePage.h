@@ -70,6 +70,8 @@ public:
     void Refresh();
     // Nothing shown (no project).
     void Clear();
+    // Records came or went, or the tables were loaded again, since the list was made.
+    bool Stale() const { return stale_; }
 
     std::optional<TPileKey> CurrentPile() const;
     const TPileAnalysis* Shown() const { return shown_; }

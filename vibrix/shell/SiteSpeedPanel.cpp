@@ -54,7 +54,7 @@ TSiteSpeedPanel::TSiteSpeedPanel(TPileAnalyser& analyser,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SiteTree, 1);
     layout->addLayout(buttons);
-    resize(620, 460);
+    resize(780, 480);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(OwnSpeedButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetOwnSpeed);
     connect(AutoButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetAuto);

@@ -137,6 +137,8 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
     QCPGraph* gain = chart.addGraph(chart.xAxis, chart.yAxis2);
     gain->setPen(QPen(QColor(200, 200, 200), 1));
     gain->setBrush(QColor(235, 235, 235, 90));
+    gain->setAntialiased(false);
+    gain->setAntialiasedFill(false);
     gain->setData(depth, part(c.gain), true);
     const auto gainEnd = c.gain.begin() + first + std::ptrdiff_t(shownEnd);
     const double maxGain = c.gain.size() == n ? *std::max_element(c.gain.begin() + first, gainEnd) : 1;
@@ -202,6 +204,8 @@ void ShowPileMobility(QCustomPlot& chart, const TPileAnalysis& a) {
     text->position->setCoords(0.98, 0.04);
     text->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     text->setText(MobilityText(a));
+    text->setBrush(QColor(255, 255, 255, 220));
+    text->setPadding(QMargins(4, 2, 4, 2));
     if (!a.mobility) {
         chart.xAxis->setRange(0, 1);
         chart.yAxis->setRange(0, 1);
@@ -217,9 +221,11 @@ void ShowPileMobility(QCustomPlot& chart, const TPileAnalysis& a) {
     }
     QCPGraph* coherence = chart.addGraph(chart.xAxis, chart.yAxis2);
     coherence->setPen(QPen(QColor(160, 160, 220), 1));
+    coherence->setAntialiased(false); // a faint, ragged line: smoothing it only costs time
     coherence->setData(f, coh, true);
     QCPGraph* magnitude = chart.addGraph(chart.xAxis, chart.yAxis);
     magnitude->setPen(QPen(QColor(0, 0, 200), 1.5));
+    magnitude->setAntialiased(false);
     magnitude->setData(f, h, true);
     QCPGraph* peaks = chart.addGraph(chart.xAxis, chart.yAxis);
     peaks->setLineStyle(QCPGraph::lsNone);

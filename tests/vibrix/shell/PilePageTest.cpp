@@ -77,6 +77,7 @@ protected:
 
     // A mouse event at the pixel column of a depth, half way down the chart.
     void mouse(QEvent::Type type, double depth, Qt::MouseButtons buttons = Qt::LeftButton) {
+        QCoreApplication::processEvents(); // the chart drawn, as the user sees it
         QCustomPlot* chart = window->PilePage->AverageChart;
         const QPointF at(chart->xAxis->coordToPixel(depth), chart->axisRect()->center().y());
         QMouseEvent event(type, at, chart->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
@@ -91,6 +92,7 @@ protected:
     }
     // The depth a pixel column stands for: what a mark dropped there is at.
     double pixelDepth(double depth) const {
+        QCoreApplication::processEvents();
         QCustomPlot* chart = window->PilePage->AverageChart;
         return chart->xAxis->pixelToCoord(std::round(chart->xAxis->coordToPixel(depth)));
     }
@@ -117,6 +119,7 @@ TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
     QTest::keyClick(page.PileList, Qt::Key_3);
     EXPECT_EQ(window->PilePage->Analyser().VerdictOf({1, 2}).cls, QStringLiteral("III"));
     EXPECT_EQ(cell(1, 7), QStringLiteral("III"));
+    EXPECT_FALSE(page.Stale()); // a first verdict is no reason to list the piles again
     EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
     EXPECT_TRUE(enabled("SaveProjectAction"));
     QTest::keyClick(page.PileList, Qt::Key_Up);
