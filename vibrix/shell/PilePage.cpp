@@ -301,6 +301,7 @@ QWidget* TPilePage::makeControls() {
 
 void TPilePage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    PileList->setFocus(); // the arrows and the class keys work at once
     if (stale_)
         run_([this] { Refresh(); });
 }

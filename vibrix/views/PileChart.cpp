@@ -2,6 +2,8 @@
 
 #include "NumberFormat.h"
 
+#include <QLocale>
+
 #include <qcustomplot.h>
 
 #include <algorithm>
@@ -98,6 +100,7 @@ std::optional<int> PileMarkAt(const QCustomPlot& chart, int x, int grip) {
 }
 
 void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChartOptions& options) {
+    chart.setLocale(QLocale()); // the axes' numbers as the program writes them
     chart.clearGraphs();
     chart.clearItems();
     chart.setProperty(kSpeedProperty, a.waveSpeed);
@@ -192,6 +195,7 @@ QString MobilityText(const TPileAnalysis& a) {
 }
 
 void ShowPileMobility(QCustomPlot& chart, const TPileAnalysis& a) {
+    chart.setLocale(QLocale());
     chart.clearGraphs();
     chart.clearItems();
     chart.xAxis->setLabel(QStringLiteral("Частота, Гц"));
@@ -204,6 +208,7 @@ void ShowPileMobility(QCustomPlot& chart, const TPileAnalysis& a) {
     text->position->setCoords(0.98, 0.04);
     text->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     text->setText(MobilityText(a));
+    text->setLayer(QStringLiteral("legend")); // over the curves
     text->setBrush(QColor(255, 255, 255, 220));
     text->setPadding(QMargins(4, 2, 4, 2));
     if (!a.mobility) {
