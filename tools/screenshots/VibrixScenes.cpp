@@ -279,7 +279,7 @@ QImage VibrixScenes::Piles() {
     return GrabShown(*window_);
 }
 
-// The site panel over the page, the pile on show chosen in it.
+// The site panel opened from the page: the pile on show is its current item.
 QImage VibrixScenes::SiteSpeed() {
     pilePage();
     return FromCommand(QStringLiteral("SiteSpeedAction"), [](QDialog& panel) { return GrabShown(panel); });

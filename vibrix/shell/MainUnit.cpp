@@ -262,6 +262,8 @@ void TMainForm::SiteSpeedActionExecute() {
         PilePage->Analyser(),
         [this](TPileKey key, const TPileVerdict& v) { Guard([&] { PilePage->StoreVerdict(key, v); }); },
         this);
+    if (const std::optional<TPileKey> shown = PilePage->CurrentPile())
+        panel.Select(*shown);
     dialogs_.exec(panel);
     PilePage->Refresh();
 }

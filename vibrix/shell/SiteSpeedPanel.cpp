@@ -102,6 +102,15 @@ void TSiteSpeedPanel::Fill() {
     SiteTree->expandAll();
 }
 
+void TSiteSpeedPanel::Select(TPileKey key) {
+    for (int site = 0; site < SiteTree->topLevelItemCount(); ++site)
+        for (int i = 0; i < SiteTree->topLevelItem(site)->childCount(); ++i) {
+            QTreeWidgetItem* item = SiteTree->topLevelItem(site)->child(i);
+            if (item->data(0, kKeyRole).toPoint() == QPoint(key.site, key.pile))
+                SiteTree->setCurrentItem(item);
+        }
+}
+
 bool TSiteSpeedPanel::selected(TPileKey& key) const {
     const QTreeWidgetItem* item = SiteTree->currentItem();
     if (!item || !item->data(0, kKeyRole).isValid())

@@ -4,6 +4,7 @@
 // it its own speed (the one it is read at now), and back in by "Авто".
 
 #include "Guarded.h"
+#include "TProjectPiles.h"
 
 #include <QDialog>
 
@@ -12,7 +13,6 @@
 class QPushButton;
 class QTreeWidget;
 class TPileAnalyser;
-struct TPileKey;
 struct TPileVerdict;
 
 class TSiteSpeedPanel : public QDialog {
@@ -27,6 +27,8 @@ public:
     QPushButton* AutoButton;
 
     void Fill();
+    // Makes a pile the current item (the pile on show on the page).
+    void Select(TPileKey key);
     // The pile of the item selected: its own speed, or the automatic choice again.
     void SetOwnSpeed();
     void SetAuto();

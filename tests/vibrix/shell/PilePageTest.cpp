@@ -250,6 +250,7 @@ TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
         QTreeWidgetItem* top = panel.SiteTree->topLevelItem(0);
         EXPECT_EQ(top->childCount(), 4);
         EXPECT_EQ(top->text(1), FormatFloat("#,##0", *site.speed));
+        EXPECT_EQ(panel.SiteTree->currentItem(), top->child(3)); // the pile on show
         panel.SiteTree->setCurrentItem(top->child(pile - 1));
         QTest::mouseClick(panel.OwnSpeedButton, Qt::LeftButton);
         EXPECT_EQ(panel.SiteTree->topLevelItem(0)->child(pile - 1)->text(3),
