@@ -170,6 +170,8 @@ QWidget* TPilePage::makeCharts() {
              },
              [this, mark](double depth) { markDragged(mark, depth); }});
     MobilityChart = Named(new QCustomPlot(middle), QStringLiteral("PileMobilityChart"));
+    for (QCustomPlot* chart : {AverageChart, MobilityChart})
+        chart->setPlottingHint(QCP::phFastPolylines);
     Sensor2Check = Named(new QCheckBox(QStringLiteral("Датчик №2"), middle), QStringLiteral("Sensor2Check"));
     HammerCheck = Named(new QCheckBox(QStringLiteral("Молоток"), middle), QStringLiteral("HammerCheck"));
     for (QCheckBox* box : {Sensor2Check, HammerCheck})
