@@ -1,12 +1,16 @@
 // The main window against what it is built on: a record change against bare charts handed the
 // same vectors, a step of a cursor dragged on the time chart against a bare replot of that chart,
 // opening a 1000-measurement project through the window against the data module's open alone,
-// and the memory the window adds with that project open against the size of its file.
+// and the memory the window adds with that project open against the size of its file. On the
+// "Сваи" page of a project of piles: a pile not shown before and one shown a moment ago against
+// a record change, and a step of a dragged toe mark against a bare replot of that chart.
 #include "bench_main.h"
 
 #include "DownloadUnit.h"
 #include "FreqView.h"
 #include "MainUnit.h"
+#include "PileBlows.h"
+#include "PilePage.h"
 #include "ProjectCommands.h"
 #include "RecordChart.h"
 #include "SsmGenerator.h"
@@ -18,6 +22,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +116,66 @@ struct World {
 
 World& world() {
     static World w;
+    return w;
+}
+
+// A window of its own on a project of piles of several blows each, with their design lengths,
+// its "Сваи" page on show.
+struct PileWorld {
+    static constexpr int kPiles = 30;
+    QTemporaryDir dir;
+    TProgramPlaces places;
+    std::unique_ptr<TMainForm> window;
+
+    PileWorld() {
+        world(); // the application
+        for (const char* sub : {"in", "program", "config", "documents", "runtime"})
+            QDir(dir.path()).mkdir(sub);
+        places = {dir.filePath("program"), dir.filePath("config"), dir.filePath("documents"),
+                  dir.filePath("runtime")};
+        const QString project = dir.filePath("piles.cdsm");
+        {
+            TMainDataModule dm;
+            dm.CreateProject(project);
+            dm.OpenProject(project);
+            TPileAnalyser analyser(dm);
+            for (int pile = 1; pile <= kPiles; ++pile) {
+                ssmgen::PileSpec s;
+                s.file.siteNumber = std::uint8_t(1 + pile % 2);
+                s.file.pileNumber = std::uint16_t(pile);
+                s.file.pile.length = 8 + 0.3 * pile;
+                s.file.pile.seed = std::uint32_t(pile);
+                s.stem = QStringLiteral("p%1").arg(pile).toStdString();
+                s.blows = 5;
+                std::string error;
+                const auto truth = ssmgen::writePile(dir.filePath("in").toStdString(), s, error);
+                if (!truth)
+                    qFatal("%s", error.c_str());
+                for (const ssmgen::TruthBlow& b : truth->blows) {
+                    const QString file = dir.filePath("in/" + QString::fromStdString(b.file));
+                    dm.AddMeasureFile(file, toDateTimeValue(QFileInfo(file).lastModified()));
+                }
+                TPileVerdict v;
+                v.length = truth->length;
+                analyser.SetVerdict({s.file.siteNumber, pile}, v);
+            }
+            if (!dm.SaveProject())
+                qFatal("%s", qPrintable(dm.LastError));
+        }
+        window = std::make_unique<TMainForm>(world().dialogs, places, project);
+        window->show();
+        window->PageControl->setCurrentWidget(window->PilePage);
+        QApplication::processEvents();
+        if (window->PilePage->PileList->rowCount() != kPiles)
+            qFatal("the piles are not listed");
+    }
+    ~PileWorld() { (void)window.release(); }
+
+    TPilePage& page() { return *window->PilePage; }
+};
+
+PileWorld& pileWorld() {
+    static PileWorld w;
     return w;
 }
 
@@ -212,6 +278,82 @@ void BM_ReplotTimeChart(benchmark::State& state) {
     }
 }
 
+// Down the pile list: each pile is shown long after the analysis last kept it (it keeps a few),
+// so that its blows are averaged, processed and their mobility computed again before the draw.
+void BM_PileNotShownBefore(benchmark::State& state) {
+    TPilePage& page = pileWorld().page();
+    page.PileList->setFocus();
+    for (auto _ : state) {
+        if (page.PileList->currentRow() == page.PileList->rowCount() - 1) {
+            state.PauseTiming();
+            QTest::keyClick(page.PileList, Qt::Key_Home, Qt::ControlModifier);
+            drawPending();
+            state.ResumeTiming();
+        }
+        QTest::keyClick(page.PileList, Qt::Key_Down);
+        drawPending();
+    }
+    if (!page.Shown() || !page.Shown()->curves || !page.Shown()->mobility)
+        state.SkipWithError("no pile on show");
+}
+
+// To and fro between two piles: both analyses kept.
+void BM_PileShownBefore(benchmark::State& state) {
+    TPilePage& page = pileWorld().page();
+    page.PileList->setFocus();
+    page.PileList->setCurrentCell(0, 1);
+    QTest::keyClick(page.PileList, Qt::Key_Down);
+    drawPending();
+    int step = 0;
+    for (auto _ : state) {
+        QTest::keyClick(page.PileList, ++step % 2 ? Qt::Key_Up : Qt::Key_Down);
+        drawPending();
+    }
+}
+
+// One mouse move of the toe mark dragged on the pile's chart: the mark and the overlay drawn
+// again, the curves left as they are. The mark is let go where it was taken.
+void BM_PileMarkDragStep(benchmark::State& state) {
+    TPilePage& page = pileWorld().page();
+    page.PileList->setCurrentCell(0, 1);
+    drawPending();
+    QCustomPlot* chart = page.AverageChart;
+    const QRect area = chart->axisRect()->rect();
+    const auto send = [chart](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, at, chart->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &e);
+    };
+    if (!page.Shown() || !page.Shown()->toeDepth) {
+        state.SkipWithError("no toe mark on show");
+        return;
+    }
+    const QPoint taken(int(std::lround(chart->xAxis->coordToPixel(*page.Shown()->toeDepth))),
+                       area.center().y());
+    send(QEvent::MouseButtonPress, taken, Qt::LeftButton);
+    const std::array<QPoint, 2> places{QPoint(area.left() + area.width() / 3, area.center().y()),
+                                       QPoint(area.left() + 2 * area.width() / 3, area.center().y())};
+    std::size_t step = 0;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, places[++step % 2], Qt::LeftButton);
+        drawPending();
+    }
+    const bool dragging = page.SelectedMark() == -1;
+    send(QEvent::MouseMove, taken, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, taken, Qt::NoButton);
+    if (!dragging)
+        state.SkipWithError("the drag took no mark");
+}
+
+// The anchor: the pile's chart replotted whole.
+void BM_ReplotPileChart(benchmark::State& state) {
+    QCustomPlot* chart = pileWorld().page().AverageChart;
+    drawPending();
+    for (auto _ : state) {
+        chart->replot();
+        drawPending();
+    }
+}
+
 void BM_WindowOpen1000(benchmark::State& state) {
     World& wd = world();
     TMainForm& w = *wd.window;
@@ -262,10 +404,17 @@ BENCHMARK(BM_RecordChange)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlotSameVectors)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CursorDragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReplotTimeChart)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PileNotShownBefore)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PileShownBefore)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PileMarkDragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReplotPileChart)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_CoreOpen1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 BENCH_RATIO(record_change_vs_plot, "BM_RecordChange", "BM_PlotSameVectors", 2.6);
 BENCH_RATIO(cursor_drag_vs_replot, "BM_CursorDragStep", "BM_ReplotTimeChart", 0.5);
+BENCH_RATIO(pile_not_shown_vs_record_change, "BM_PileNotShownBefore", "BM_RecordChange", 3);
+BENCH_RATIO(pile_shown_vs_record_change, "BM_PileShownBefore", "BM_RecordChange", 1);
+BENCH_RATIO(pile_mark_drag_vs_replot, "BM_PileMarkDragStep", "BM_ReplotPileChart", 0.5);
 BENCH_RATIO(window_open1000_vs_core, "BM_WindowOpen1000/iterations:3", "BM_CoreOpen1000/iterations:3", 1.2);
 BENCH_RATIO(window_rss1000_vs_file, "BM_WindowRss1000/iterations:1", "BM_ProjectFileSize/iterations:1", 1.3);

@@ -6,7 +6,9 @@
 #include "FTProcessingForm.h"
 #include "FreqView.h"
 #include "MainReport.h"
+#include "NumberEdit.h"
 #include "PanelReport.h"
+#include "PilePage.h"
 #include "PileReport.h"
 #include "RecordGrid.h"
 #include "ReportPainter.h"
@@ -35,6 +37,10 @@ namespace {
 constexpr int kShownSite = 2;
 constexpr int kShownPile = 15;
 constexpr double kShownPileLength = 16.0;
+constexpr double kShownDefect = 7.0;
+// The design lengths of the other piles of the site, as the piling records give them.
+constexpr std::pair<int, double> kSiteLengths[] = {{10, 14.0}, {11, 14.0}, {12, 16.0}, {13, 16.0},
+                                                   {14, 18.0}, {16, 18.0}, {17, 12.0}};
 
 const char* const kComment = "Отражение от дефекта на глубине около 7 м, конец сваи на 16 м.";
 
@@ -87,7 +93,9 @@ ScreenshotScenes VibrixScenes::Table(const std::shared_ptr<VibrixScenes>& s) {
             {QStringLiteral("vibrix-report.png"), [s] { return s->Report(); }},
             {QStringLiteral("vibrix-pile-report.png"), [s] { return s->PileReport(); }},
             {QStringLiteral("vibrix-colors.png"), [s] { return s->Colors(); }},
-            {QStringLiteral("vibrix-about.png"), [s] { return s->About(); }}};
+            {QStringLiteral("vibrix-about.png"), [s] { return s->About(); }},
+            {QStringLiteral("vibrix-piles.png"), [s] { return s->Piles(); }},
+            {QStringLiteral("vibrix-site-speed.png"), [s] { return s->SiteSpeed(); }}};
 }
 
 // A saved project in the data folder: empty, or holding every measurement of the demo folder.
@@ -121,6 +129,7 @@ TMainForm& VibrixScenes::window() {
         Settle();
         showRecord(*window_);
     }
+    window_->PageControl->setCurrentWidget(window_->DataPage);
     trigger(QStringLiteral("FreqSpectrumAction"));
     window_->ChartPanel->FreqView->f0TrackBar->setValue(f0Line_);
     Settle();
@@ -235,6 +244,50 @@ QImage VibrixScenes::Import() {
 }
 
 // A dialog the main window's command opens, made ready and grabbed by `scene`.
+TPilePage& VibrixScenes::pilePage() {
+    TMainForm& w = window();
+    TPilePage& page = *w.PilePage;
+    w.PageControl->setCurrentWidget(&page);
+    Settle();
+    const auto type = [&page](TNumberEdit* edit, const QString& text) {
+        edit->setText(text);
+        emit edit->entered();
+        Settle();
+    };
+    for (const auto& [pile, length] : kSiteLengths)
+        if (page.SelectPile({kShownSite, pile}) && !page.Shown()->verdict.length)
+            type(page.LengthEdit, QLocale().toString(length));
+    if (!page.SelectPile({kShownSite, kShownPile}))
+        FailScene(QStringLiteral("the pile of the record on show is not listed"));
+    Settle();
+    if (!page.Shown()->verdict.length) {
+        type(page.LengthEdit, QLocale().toString(kShownPileLength));
+        page.AddMark(DefectKinds().front(), kShownDefect);
+        page.SetClass(QStringLiteral("III"));
+        page.RemarkEdit->setText(QStringLiteral("Сужение ствола на глубине около 7 м"));
+        emit page.RemarkEdit->editingFinished();
+        page.Sensor2Check->setChecked(true);
+        Settle();
+    }
+    if (!page.Shown()->toeTime || page.Shown()->verdict.defects.empty())
+        FailScene(QStringLiteral("the pile on show has no toe or no defect"));
+    page.PileList->setFocus();
+    Settle();
+    return page;
+}
+
+// The pile with the narrowing at 7 m: its length typed, the defect marked, judged.
+QImage VibrixScenes::Piles() {
+    pilePage();
+    return GrabShown(*window_);
+}
+
+// The site panel opened from the page: the pile on show is its current item.
+QImage VibrixScenes::SiteSpeed() {
+    pilePage();
+    return FromCommand(QStringLiteral("SiteSpeedAction"), [](QDialog& panel) { return GrabShown(panel); });
+}
+
 QImage VibrixScenes::FromCommand(const QString& action, const std::function<QImage(QDialog&)>& scene) {
     window(); // the project open, the record on show
     QImage image;

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class TPilePage;
+
 class VibrixScenes {
 public:
     VibrixScenes(const ScreenshotPlace& place, ScreenshotDialogs& dialogs);
@@ -24,6 +26,8 @@ public:
     QImage PileReport();
     QImage Colors();
     QImage About();
+    QImage Piles();
+    QImage SiteSpeed();
 
     static ScreenshotScenes Table(const std::shared_ptr<VibrixScenes>& scenes);
 
@@ -31,6 +35,8 @@ private:
     // The demo project open, the record on show and its cursors set, the spectrum by frequency.
     TMainForm& window();
     void showRecord(TMainForm& w);
+    // The "Сваи" page on the pile of the record on show, judged as an engineer would.
+    TPilePage& pilePage();
     QString makeProject(const QString& name, bool withDemo);
     void trigger(const QString& action);
     QImage FromCommand(const QString& action, const std::function<QImage(QDialog&)>& scene);

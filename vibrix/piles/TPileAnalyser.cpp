@@ -59,6 +59,9 @@ std::shared_ptr<TPileAnalyser::Computed> TPileAnalyser::Compute(TPileKey key) {
     for (auto it = recent_.begin(); it != recent_.end(); ++it)
         if ((*it)->key == key && (*it)->signature == signature) {
             recent_.splice(recent_.begin(), recent_, it);
+            // The pile may have been computed with another verdict since: what the site
+            // speed reads of it is this computation's again.
+            summaries_[key] = {signature, LengthSpeed(*recent_.front())};
             return recent_.front();
         }
 

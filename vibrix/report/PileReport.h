@@ -30,13 +30,6 @@ private:
     std::unique_ptr<QCustomPlot> average_, mobility_;
 };
 
-// Sensor 1's processed average against depth in m (time in ms on the top axis; time alone when
-// the pile has no wave speed), the toe and the defects as named vertical lines, the design length
-// dashed.
-void FillPileReportChart(QCustomPlot& plot, const TPileAnalysis& r);
-// |H1| against frequency with the resonance peaks found; an empty chart without a mobility.
-void FillMobilityReportChart(QCustomPlot& plot, const TPileAnalysis& r);
-
 // Fills a page of the "PileReport" layout; `scheme` is the project's class scheme.
 void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& scheme,
                      TPileReportCharts& charts);

@@ -77,6 +77,8 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     KeepValuesAction = make("KeepValuesAction", "Сохранять усиление и скорость",
                             "|Не менять усиление и скорость при переходе к другой записи");
     ColorsAction = make("ColorsAction", "Цвета", "|Задание цветов");
+    SiteSpeedAction = make("SiteSpeedAction", "Скорость волны по участку…",
+                           "|Скорость волны участков и сваи, по которым она найдена");
     miHelp = make("miHelp", "Справка", "|Справка", QStringLiteral("F1"));
     AboutMenuItem = make("AboutMenuItem", "О программе", "|О программе");
 
@@ -142,6 +144,8 @@ void TMainActions::buildMenus(QMainWindow* window) {
     view->addAction(ColorsAction);
     QMenu* processing = bar->addMenu(QStringLiteral("Обработка"));
     processing->addActions({AddSSMToProjAction, FTProcessingAction});
+    processing->addSeparator();
+    processing->addAction(SiteSpeedAction);
     QMenu* help = bar->addMenu(QStringLiteral("Помощь"));
     help->addActions({miHelp, AboutMenuItem});
 }
@@ -174,6 +178,7 @@ void TMainActions::Update(bool open, bool modified, bool hasRows) {
     CloseProjectAction->setEnabled(open);
     SaveProjectAsAction->setEnabled(open);
     AddSSMToProjAction->setEnabled(open);
+    SiteSpeedAction->setEnabled(hasRows);
     for (QAction* a : {PrintReportAction, PileReportAction, SiteReportAction, DeleteAllRecordsAction,
                        Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction,
                        Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction,

@@ -40,6 +40,7 @@ public:
     QAction* ViewWindowAction; // check item: the view window of the time and depth views
     QAction* KeepValuesAction; // check item: gain and velocity kept between records
     QAction* ColorsAction;
+    QAction* SiteSpeedAction; // the site panel of the "Сваи" page
     QAction* miHelp;
     QAction* AboutMenuItem;
     QActionGroup* SpectrumTypeGroup;

@@ -6,10 +6,12 @@
 #include "MainActions.h"
 #include "MainStatusBar.h"
 #include "MemoBinding.h"
+#include "PilePage.h"
 #include "ProjectCommands.h"
 #include "RecordChart.h"
 #include "RecordGrid.h"
 #include "RecordNavigator.h"
+#include "SiteSpeedPanel.h"
 #include "TimeView.h"
 #include "UserDialogs.h"
 
@@ -66,6 +68,7 @@ TMainForm::~TMainForm() {
     QWidget* pages = PageControl;
     PageControl = nullptr;
     DataPage = nullptr;
+    PilePage = nullptr;
     delete pages;
 }
 
@@ -86,12 +89,17 @@ void TMainForm::FormCreate(const QString& projectFile) {
                                      PageControl->setCurrentWidget(DataPage);
                                      DataPage->DBGrid->setFocus();
                                      PageControl->setVisible(true);
+                                     PilePage->Refresh();
                                  },
                                  [this] {
                                      PageControl->setVisible(false);
                                      clearViews(); // nothing of a closed project stays on show
+                                     PilePage->Clear();
                                  },
-                                 [this] { AfterScrollResult(MainDataModule.cdsVibrix); }});
+                                 [this] {
+                                     AfterScrollResult(MainDataModule.cdsVibrix);
+                                     PilePage->Refresh();
+                                 }});
     Commands->Sequences.ProjectName = settings_.LastProject;
     Commands->Sequences.ProjectPath = settings_.ProjectPath;
     Commands->ImportPath = settings_.ImportPath;
@@ -130,6 +138,8 @@ QWidget* TMainForm::makePages() {
     DataPage = new TDataPage(MainDataModule, ChartPanel, run_);
     PageControl->addTab(description, QStringLiteral("Описание"));
     PageControl->addTab(DataPage, QStringLiteral("Данные"));
+    PilePage = new TPilePage(MainDataModule, run_);
+    PageControl->addTab(PilePage, QStringLiteral("Сваи"));
     PageControl->setVisible(false);
     connect(ChartPanel, &TChartPanel::flagsChanged, this, &TMainForm::showFlagsInActions);
     return PageControl;
@@ -175,6 +185,7 @@ void TMainForm::connectActions() {
     on(a.SpectrExportAction, [this](bool) { SpectrExportActionExecute(); });
     on(a.FTProcessingAction, [this](bool) { FTProcessingActionExecute(); });
     on(a.ColorsAction, [this](bool) { ColorsActionExecute(); });
+    on(a.SiteSpeedAction, [this](bool) { SiteSpeedActionExecute(); });
     p->FreqView->FTProcessingButton->setDefaultAction(a.FTProcessingAction);
     on(a.miHelp, [this](bool) { miHelpClick(); });
     on(a.AboutMenuItem, [this](bool) { AboutMenuItemClick(); });
@@ -197,6 +208,9 @@ void TMainForm::showFlagsInActions() {
 
 void TMainForm::Guard(const std::function<void()>& handler) {
     RunGuarded(dialogs_, this, handler);
+    // Records deleted or added while the "Сваи" page is on show: its list follows at once.
+    if (PilePage && PilePage->Stale() && PilePage->isVisible())
+        RunGuarded(dialogs_, this, [this] { PilePage->Refresh(); });
     SetProjectName(Commands ? Commands->Sequences.ProjectName : settings_.LastProject);
     ActionListUpdate();
 }
@@ -243,6 +257,17 @@ void TMainForm::AfterScrollResult(vxds::DataTable& table) {
     }
     ChartPanel->ShowRecord(std::move(record));
     shownRecord_ = stored; // kept, so that its bytes cannot be taken by another record
+}
+
+void TMainForm::SiteSpeedActionExecute() {
+    TSiteSpeedPanel panel(
+        PilePage->Analyser(),
+        [this](TPileKey key, const TPileVerdict& v) { Guard([&] { PilePage->StoreVerdict(key, v); }); },
+        this);
+    if (const std::optional<TPileKey> shown = PilePage->CurrentPile())
+        panel.Select(*shown);
+    dialogs_.exec(panel);
+    PilePage->Refresh();
 }
 
 void TMainForm::clearViews() {

@@ -20,6 +20,7 @@ class QCustomPlot;
 class QPlainTextEdit;
 class QTabWidget;
 class TDataPage;
+class TPilePage;
 class TMainActions;
 class TMainStatusBar;
 class TProjectCommands;
@@ -39,6 +40,7 @@ public:
     QTabWidget* PageControl = nullptr;
     QPlainTextEdit* DescriptionDBMemo = nullptr;
     TDataPage* DataPage = nullptr;
+    TPilePage* PilePage = nullptr; // "Сваи"
     TChartPanel* ChartPanel = nullptr;
     TMainStatusBar* StatusBar = nullptr;
 
@@ -96,8 +98,10 @@ private:
     // The pile reports (PileReportCommands.cpp): of the current pile, and of every site.
     void PileReportActionExecute();
     void SiteReportActionExecute();
-    // The pile the pile report is of: the current record's site and pile.
+    // The pile the pile report is of: the one on the "Сваи" page when it is shown, else the
+    // current record's site and pile.
     TPileKey CurrentPileKey() const;
+    void SiteSpeedActionExecute();
     // The report preview of the record shown: its caption, the file name proposed from the record
     // ending in `what`, and the export folder.
     TReportPreviewOptions ReportPreviewOptions(const QString& title, const QString& what);

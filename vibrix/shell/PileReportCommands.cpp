@@ -2,6 +2,7 @@
 // site report of the whole project written to a PDF with a progress dialog that can cancel.
 #include "MainUnit.h"
 
+#include "PilePage.h"
 #include "PileReport.h"
 #include "ReportPreview.h"
 #include "SiteReport.h"
@@ -11,8 +12,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProgressDialog>
+#include <QTabWidget>
 
 TPileKey TMainForm::CurrentPileKey() const {
+    if (PageControl && PageControl->currentWidget() == PilePage)
+        if (const std::optional<TPileKey> shown = PilePage->CurrentPile())
+            return *shown;
     const TMeasureResult& r = CurrentMeasure();
     return {r.SiteNumber, r.PileNumber};
 }

@@ -46,10 +46,19 @@ bool TChartInteraction::eventFilter(QObject* watched, QEvent* event) {
         return move(static_cast<QMouseEvent&>(*event));
     case QEvent::MouseButtonRelease:
         return release(static_cast<QMouseEvent&>(*event));
-    case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && OnReset)
+    case QEvent::MouseButtonDblClick: {
+        const auto& click = static_cast<QMouseEvent&>(*event);
+        if (click.button() != Qt::LeftButton)
+            return false;
+        if (OnDoubleClick) {
+            if (inPlotArea(click.position().toPoint()))
+                OnDoubleClick(click.position().toPoint());
+            return true;
+        }
+        if (OnReset)
             OnReset();
         return false;
+    }
     default:
         return false;
     }
@@ -120,8 +129,11 @@ bool TChartInteraction::release(const QMouseEvent&) {
         return false;
     if (panning_)
         chart_->unsetCursor();
+    const bool dragged = dragging_ >= 0;
     dragging_ = -1;
     panning_ = false;
     shapeSet_ = false;
+    if (dragged && OnDragFinished)
+        OnDragFinished();
     return true;
 }

@@ -27,6 +27,10 @@ public:
     void AddDraggable(Draggable line);
 
     std::function<void()> OnReset; // a double click: the whole chart again
+    // When set, a double click in the plot area goes here instead of OnReset.
+    std::function<void(QPoint at)> OnDoubleClick;
+    // A dragged line was let go.
+    std::function<void()> OnDragFinished;
 
     // Pixels either side of a line within which a press takes it.
     static constexpr int kGrip = 4;

@@ -172,4 +172,21 @@ TEST_F(PileAnalysis, MobilityResonancesAreHalfTheSpeedOverTheLengthApart) {
     EXPECT_NEAR(*r.mobility->peakSpacing, expected, 0.02 * expected);
 }
 
+// A pile given its own speed leaves its site's speed, and the automatic choice again brings it
+// back, also when its earlier computation is the one kept.
+TEST_F(PileAnalysis, APileBackFromItsOwnSpeedCountsInItsSiteAgain) {
+    for (int pile = 1; pile <= 3; ++pile)
+        analyse(addPile(pileSpec(pile, 10 + pile)), 10 + pile);
+    const TSiteSpeed all = analyser.Site(1);
+    ASSERT_EQ(all.used.size(), 3u);
+    TPileVerdict v = analyser.VerdictOf({1, 2});
+    const TPileVerdict automatic = v;
+    v.speed = 4000;
+    analyser.SetVerdict({1, 2}, v);
+    analyser.Analyse({1, 2});
+    EXPECT_FALSE(analyser.Site(1).speed);
+    analyser.SetVerdict({1, 2}, automatic);
+    EXPECT_EQ(analyser.Site(1).used, all.used);
+}
+
 } // namespace

@@ -1,0 +1,271 @@
+// The "Сваи" page through its widgets: the list followed, marks set by the mouse, the speed's
+// source, blows left out, classes by key, and the verdicts kept, saved and cancelled as the rest
+// of the project.
+#include "WindowFixture.h"
+
+#include "ChartInteraction.h"
+#include "NumberEdit.h"
+#include "NumberFormat.h"
+#include "PileBlows.h"
+#include "PilePage.h"
+#include "SiteSpeedPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace {
+
+class PilePageTest : public WindowFixture {
+protected:
+    // Piles 1..count of site 1, five blows each, 12 m long at 4000 m/s (the records say 3800).
+    QString pileProject(int count = 3) {
+        const QString dir = at("data/piles");
+        QDir().mkpath(dir);
+        const QString file = at("data/piles.cdsm");
+        TMainDataModule dm;
+        EXPECT_TRUE(dm.CreateProject(file));
+        EXPECT_TRUE(dm.OpenProject(file));
+        for (int pile = 1; pile <= count; ++pile) {
+            ssmgen::PileSpec s;
+            s.file.siteNumber = 1;
+            s.file.pileNumber = std::uint16_t(pile);
+            s.file.velocity = 3800;
+            s.file.pile.length = 12 + 0.2 * pile;
+            s.file.pile.waveVelocity = 4000;
+            s.file.pile.toeReflection = ssmgen::kFreeToe;
+            s.file.pile.seed = std::uint32_t(pile);
+            s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::hours{8} +
+                              std::chrono::minutes{pile};
+            s.stem = "p" + std::to_string(pile);
+            s.blows = 5;
+            std::string error;
+            const auto truth = ssmgen::writePile(dir.toStdString(), s, error);
+            EXPECT_TRUE(truth) << error;
+            for (const ssmgen::TruthBlow& b : truth->blows) {
+                const QFileInfo f(dir + "/" + QString::fromStdString(b.file));
+                EXPECT_EQ(dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())), 0);
+            }
+        }
+        EXPECT_TRUE(dm.CloseProject());
+        return file;
+    }
+
+    TPilePage& openPage(const QString& project) {
+        open(project);
+        window->show();
+        window->PageControl->setCurrentWidget(window->PilePage);
+        TPilePage& page = *window->PilePage;
+        page.ChooseMarkKind = [this](QPoint) -> std::optional<QString> { return nextKind; };
+        return page;
+    }
+
+    static void enter(TNumberEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        typeText(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    // A mouse event at the pixel column of a depth, half way down the chart.
+    void mouse(QEvent::Type type, double depth, Qt::MouseButtons buttons = Qt::LeftButton) {
+        QCoreApplication::processEvents(); // the chart drawn, as the user sees it
+        QCustomPlot* chart = window->PilePage->AverageChart;
+        const QPointF at(chart->xAxis->coordToPixel(depth), chart->axisRect()->center().y());
+        QMouseEvent event(type, at, chart->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &event);
+    }
+    void doubleClick(double depth) { mouse(QEvent::MouseButtonDblClick, depth); }
+    void drag(double from, double to) {
+        mouse(QEvent::MouseButtonPress, from);
+        mouse(QEvent::MouseMove, (from + to) / 2);
+        mouse(QEvent::MouseMove, to);
+        mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+    // The depth a pixel column stands for: what a mark dropped there is at.
+    double pixelDepth(double depth) const {
+        QCoreApplication::processEvents();
+        QCustomPlot* chart = window->PilePage->AverageChart;
+        return chart->xAxis->pixelToCoord(std::round(chart->xAxis->coordToPixel(depth)));
+    }
+
+    QString cell(int row, int column) const { return window->PilePage->PileList->item(row, column)->text(); }
+
+    std::optional<QString> nextKind = TPilePage::ToeKind();
+};
+
+TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
+    TPilePage& page = openPage(pileProject());
+    ASSERT_EQ(page.PileList->rowCount(), 3);
+    EXPECT_EQ(page.SiteFilter->itemText(0), QStringLiteral("все участки"));
+    ASSERT_EQ(page.CurrentPile(), (TPileKey{1, 1}));
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_Down);
+    ASSERT_EQ(page.CurrentPile(), (TPileKey{1, 2}));
+    EXPECT_EQ(page.Shown()->key, (TPileKey{1, 2}));
+    EXPECT_EQ(page.AverageChart->graph(1)->dataCount(),
+              int(page.Shown()->curves->amplified[0].size()) - page.Shown()->curves->SampleOf(-0.5));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("5 / 5"));
+    EXPECT_FALSE(enabled("SaveProjectAction"));
+
+    QTest::keyClick(page.PileList, Qt::Key_3);
+    EXPECT_EQ(window->PilePage->Analyser().VerdictOf({1, 2}).cls, QStringLiteral("III"));
+    EXPECT_EQ(cell(1, 7), QStringLiteral("III"));
+    EXPECT_FALSE(page.Stale()); // a first verdict is no reason to list the piles again
+    EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
+    EXPECT_TRUE(enabled("SaveProjectAction"));
+    QTest::keyClick(page.PileList, Qt::Key_Up);
+    EXPECT_EQ(page.Shown()->key, (TPileKey{1, 1}));
+    EXPECT_EQ(page.Shown()->verdict.cls, QString());
+}
+
+TEST_F(PilePageTest, WithADesignLengthTheDraggedToeGivesTheSpeed) {
+    TPilePage& page = openPage(pileProject(1));
+    enter(page.LengthEdit, "12,2");
+    ASSERT_TRUE(page.Shown()->toeTime);
+    EXPECT_TRUE(page.Shown()->toeAuto);
+    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: по длине"));
+    EXPECT_NEAR(page.Shown()->waveSpeed, 2 * 12.2 / (*page.Shown()->toeTime / 1000), 1e-6);
+
+    // A toe put by hand at 9 m of the speed in force, then dragged twice.
+    double expected = pixelDepth(9) * 2000 / page.Shown()->waveSpeed;
+    doubleClick(9);
+    ASSERT_FALSE(page.Shown()->toeAuto);
+    EXPECT_NEAR(*page.Shown()->toeTime, expected, 1e-9);
+    EXPECT_NEAR(page.Shown()->waveSpeed, 2 * 12.2 / (expected / 1000), 1e-6);
+    for (double to : {11.0, 13.0}) {
+        const double depth = page.Shown()->Depth(*page.Shown()->toeTime); // the length's speed: at 12,2 m
+        EXPECT_NEAR(depth, 12.2, 1e-9);
+        expected = pixelDepth(to) * 2000 / page.Shown()->waveSpeed;
+        drag(depth, to);
+        EXPECT_NEAR(*page.Shown()->toeTime, expected, 1e-9);
+        EXPECT_NEAR(page.Shown()->waveSpeed, 2 * 12.2 / (expected / 1000), 1e-6);
+    }
+    EXPECT_TRUE(page.ToeLabel->text().contains(QStringLiteral("отмечена инженером")));
+}
+
+TEST_F(PilePageTest, ATypedSpeedIsThePilesOwnUntilAuto) {
+    TPilePage& page = openPage(pileProject(1));
+    const double automatic = page.Shown()->waveSpeed;
+    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
+    EXPECT_FALSE(page.AutoSpeedButton->isEnabled());
+    enter(page.SpeedEdit, "4150");
+    EXPECT_EQ(page.Shown()->waveSpeed, 4150);
+    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: своя"));
+    EXPECT_EQ(cell(0, 5), QStringLiteral("своя"));
+    enter(page.SpeedEdit, "12"); // not a concrete's speed: the one in force stays
+    EXPECT_EQ(page.SpeedEdit->text(), QStringLiteral("4150"));
+    QTest::mouseClick(page.AutoSpeedButton, Qt::LeftButton);
+    EXPECT_EQ(page.Shown()->waveSpeed, automatic);
+    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
+}
+
+TEST_F(PilePageTest, ABlowLeftOutLeavesTheAverage) {
+    TPilePage& page = openPage(pileProject(1));
+    const std::vector<double> before(page.Shown()->blowSet->Average(0).begin(),
+                                     page.Shown()->blowSet->Average(0).end());
+    page.BlowList->item(1, 0)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(page.Shown()->used, 4);
+    EXPECT_EQ(page.BlowList->item(1, 3)->text(), QStringLiteral("исключён"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("4 / 5"));
+    const auto after = page.Shown()->blowSet->Average(0);
+    EXPECT_FALSE(std::equal(before.begin(), before.end(), after.begin(), after.end()));
+    page.BlowList->item(1, 0)->setCheckState(Qt::Checked);
+    EXPECT_EQ(page.Shown()->used, 5);
+    EXPECT_TRUE(page.Shown()->verdict.excluded.empty());
+}
+
+TEST_F(PilePageTest, DeleteRemovesTheMarkTakenLast) {
+    TPilePage& page = openPage(pileProject(1));
+    nextKind = QStringLiteral("трещина");
+    doubleClick(4);
+    doubleClick(7);
+    ASSERT_EQ(page.Shown()->verdict.defects.size(), 2u);
+    EXPECT_EQ(page.Shown()->verdict.defects[1].kind, QStringLiteral("трещина"));
+    nextKind.reset(); // the menu closed: nothing added
+    doubleClick(9);
+    ASSERT_EQ(page.Shown()->verdict.defects.size(), 2u);
+    // Taken without moving: selected, not moved.
+    const double at4 = page.Shown()->verdict.defects[0].time;
+    drag(page.Shown()->Depth(at4), page.Shown()->Depth(at4));
+    EXPECT_EQ(page.Shown()->verdict.defects[0].time, at4);
+    QTest::keyClick(page.AverageChart, Qt::Key_Delete);
+    ASSERT_EQ(page.Shown()->verdict.defects.size(), 1u);
+    EXPECT_NEAR(page.Shown()->Depth(page.Shown()->verdict.defects[0].time), 7, 0.1);
+}
+
+TEST_F(PilePageTest, TheVerdictsAreSavedAndTheirChangesCancelled) {
+    const QString project = pileProject(2);
+    TPilePage& page = openPage(project);
+    enter(page.LengthEdit, "12,4");
+    page.SelectPile({1, 2});
+    enter(page.LengthEdit, "12,6");
+    doubleClick(11);
+    nextKind = QStringLiteral("сужение");
+    doubleClick(5);
+    page.BlowList->item(0, 0)->setCheckState(Qt::Unchecked);
+    QTest::keyClick(page.PileList, Qt::Key_2);
+    page.RemarkEdit->setText(QStringLiteral("оголовок сколот"));
+    emit page.RemarkEdit->editingFinished();
+    const TPileVerdict saved = page.Shown()->verdict;
+    EXPECT_TRUE(saved.toeTime && saved.length && saved.defects.size() == 1 && saved.excluded.size() == 1);
+    trigger("SaveProjectAction");
+    EXPECT_FALSE(enabled("SaveProjectAction"));
+    ASSERT_TRUE(closeWindow());
+
+    TPilePage& again = openPage(project);
+    ASSERT_TRUE(again.SelectPile({1, 2}));
+    EXPECT_EQ(again.Shown()->verdict, saved);
+    EXPECT_EQ(again.RemarkEdit->text(), QStringLiteral("оголовок сколот"));
+    QTest::keyClick(again.PileList, Qt::Key_4);
+    enter(again.SpeedEdit, "4300");
+    dialogs.answers.push_back(QMessageBox::Yes);
+    trigger("CancelChangesAction");
+    ASSERT_EQ(again.CurrentPile(), (TPileKey{1, 2}));
+    EXPECT_EQ(again.Shown()->verdict, saved);
+    EXPECT_EQ(again.ClassCombo->currentData().toString(), QStringLiteral("II"));
+    EXPECT_EQ(cell(again.PileList->currentRow(), 7), QStringLiteral("II"));
+}
+
+TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
+    TPilePage& page = openPage(pileProject(4));
+    for (int pile = 1; pile <= 4; ++pile) {
+        page.SelectPile({1, pile});
+        enter(page.LengthEdit, FormatFloat("0.0", 12 + 0.2 * pile));
+    }
+    const TSiteSpeed site = page.Analyser().Site(1);
+    ASSERT_TRUE(site.speed);
+    ASSERT_EQ(site.used.size() + site.excluded.size(), 4u);
+    const int pile = site.used.front();
+    dialogs.onExec = [&](QDialog& dialog) {
+        auto& panel = dynamic_cast<TSiteSpeedPanel&>(dialog);
+        QTreeWidgetItem* top = panel.SiteTree->topLevelItem(0);
+        EXPECT_EQ(top->childCount(), 4);
+        EXPECT_EQ(top->text(1), FormatFloat("#,##0", *site.speed));
+        EXPECT_EQ(panel.SiteTree->currentItem(), top->child(3)); // the pile on show
+        panel.SiteTree->setCurrentItem(top->child(pile - 1));
+        QTest::mouseClick(panel.OwnSpeedButton, Qt::LeftButton);
+        EXPECT_EQ(panel.SiteTree->topLevelItem(0)->child(pile - 1)->text(3),
+                  QStringLiteral("нет: своя скорость"));
+        EXPECT_TRUE(page.Analyser().VerdictOf({1, pile}).speed);
+        const TSiteSpeed without = page.Analyser().Site(1);
+        EXPECT_EQ(std::count(without.used.begin(), without.used.end(), pile), 0);
+        QTest::mouseClick(panel.AutoButton, Qt::LeftButton);
+        EXPECT_EQ(panel.SiteTree->topLevelItem(0)->child(pile - 1)->text(3), QStringLiteral("да"));
+        return int(QDialog::Rejected);
+    };
+    trigger("SiteSpeedAction");
+    EXPECT_FALSE(page.Analyser().VerdictOf({1, pile}).speed);
+    EXPECT_EQ(page.Analyser().Site(1).speed, site.speed);
+    EXPECT_TRUE(enabled("SaveProjectAction"));
+}
+
+} // namespace

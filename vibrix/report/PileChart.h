@@ -1,0 +1,41 @@
+#pragma once
+// The charts of a pile drawn on any QCustomPlot, for the pile page and for paper: the processed
+// average against depth with its marks, the design length and the amplification curve; the
+// mobility against frequency with the coherence and the resonance peaks.
+
+#include "TPileAnalyser.h"
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class QCustomPlot;
+
+struct TPileChartOptions {
+    bool sensor2 = false;
+    bool hammer = false;
+    std::array<QColor, 3> colors{QColor(0, 0, 200), QColor(200, 0, 0), QColor(0, 128, 0)};
+};
+
+// The names of the mark lines on the chart: the toe, and the defects in the verdict's order.
+QString PileMarkName(int defect); // -1 = the toe
+
+// Depth along the bottom axis (m), the time from the input peak on the top one (ms). Graph 0 is
+// the amplification, graphs 1 to 3 sensor 1, sensor 2 and the hammer (empty when not shown); the marks and
+// the design length are straight lines, the marks on the overlay layer so that a dragged one redraws alone.
+// The axes take the whole curve.
+void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& analysis, const TPileChartOptions& options);
+// Moves a mark line (and its label) to a depth; false when the chart has no such mark.
+bool PlacePileMark(QCustomPlot& chart, int defect, double depth);
+// The mark line nearest to pixel column `x` within `grip` pixels: -1 = the toe, 0.. a defect;
+// none when no mark is that near.
+std::optional<int> PileMarkAt(const QCustomPlot& chart, int x, int grip);
+
+// |H1| against frequency on the left axis, the coherence (0..1) on the right one, the peaks found
+// marked, and the spacing with the length it implies written in the corner. Without a mobility
+// the chart says so.
+void ShowPileMobility(QCustomPlot& chart, const TPileAnalysis& analysis);
+// The corner text of the mobility chart: "Δf = 123,4 Гц → L = 10,25 м", or why there is none.
+QString MobilityText(const TPileAnalysis& analysis);

@@ -1,0 +1,144 @@
+#include "SiteSpeedPanel.h"
+
+#include "Named.h"
+#include "NumberFormat.h"
+#include "TPileAnalyser.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPoint>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole + 1;
+
+QString speedText(double c) {
+    return FormatFloat(QStringLiteral("#,##0"), c);
+}
+
+QString deviationText(double share) {
+    return (share < 0 ? QStringLiteral("−") : QStringLiteral("+")) +
+           FormatFloat(QStringLiteral("0.0"), 100 * std::abs(share)) + QStringLiteral(" %");
+}
+
+} // namespace
+
+TSiteSpeedPanel::TSiteSpeedPanel(TPileAnalyser& analyser,
+                                 std::function<void(TPileKey, const TPileVerdict&)> store, QWidget* parent)
+    : QDialog(parent), analyser_(analyser), store_(std::move(store)) {
+    setObjectName(QStringLiteral("SiteSpeedPanel"));
+    setWindowTitle(QStringLiteral("Скорость волны по участку"));
+    SiteTree = Named(new QTreeWidget(this), QStringLiteral("SiteTree"));
+    SiteTree->setHeaderLabels({QStringLiteral("Участок / свая"), QStringLiteral("c, м/с"),
+                               QStringLiteral("Отклонение"), QStringLiteral("В скорости участка")});
+    SiteTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    OwnSpeedButton =
+        Named(new QPushButton(QStringLiteral("Своя скорость"), this), QStringLiteral("OwnSpeedButton"));
+    OwnSpeedButton->setToolTip(
+        QStringLiteral("Свая читается со своей скоростью и не входит в скорость участка"));
+    AutoButton = Named(new QPushButton(QStringLiteral("Авто"), this), QStringLiteral("SiteAutoButton"));
+    AutoButton->setToolTip(QStringLiteral("Скорость сваи выбирает обработка"));
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(OwnSpeedButton);
+    buttons->addWidget(AutoButton);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SiteTree, 1);
+    layout->addLayout(buttons);
+    resize(780, 480);
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(OwnSpeedButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetOwnSpeed);
+    connect(AutoButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetAuto);
+    Fill();
+}
+
+void TSiteSpeedPanel::Fill() {
+    TPileKey current;
+    const bool hadCurrent = selected(current);
+    SiteTree->clear();
+    for (int site : analyser_.Sites()) {
+        const TSiteSpeed s = analyser_.Site(site);
+        auto* top = new QTreeWidgetItem(SiteTree);
+        top->setText(0, QStringLiteral("Участок %1").arg(site));
+        if (s.speed) {
+            top->setText(1, speedText(*s.speed));
+            top->setText(2, QStringLiteral("%1 … %2").arg(speedText(*s.min), speedText(*s.max)));
+        } else {
+            top->setText(1, QStringLiteral("нет"));
+            top->setText(2, QStringLiteral("нужно не менее трёх свай с длиной"));
+        }
+        top->setText(3, QStringLiteral("%1 из %2").arg(s.used.size()).arg(s.used.size() + s.excluded.size()));
+        for (const TPileRows& p : analyser_.Piles()) {
+            if (p.key.site != site)
+                continue;
+            const TPileAnalysis& a = analyser_.Analyse(p.key);
+            auto* item = new QTreeWidgetItem(top);
+            item->setData(0, kKeyRole, QPoint(site, p.key.pile));
+            item->setText(0, QStringLiteral("Свая %1").arg(p.key.pile));
+            if (a.waveSpeed > 0)
+                item->setText(1, speedText(a.waveSpeed) + QStringLiteral(" (") +
+                                     SpeedSourceText(a.waveSpeedSource) + QLatin1Char(')'));
+            const bool used = std::find(s.used.begin(), s.used.end(), p.key.pile) != s.used.end();
+            const bool left = std::find(s.excluded.begin(), s.excluded.end(), p.key.pile) != s.excluded.end();
+            if ((used || left) && s.speed && a.waveSpeed > 0)
+                item->setText(2, deviationText(a.waveSpeed / *s.speed - 1));
+            item->setText(3, used   ? QStringLiteral("да")
+                             : left ? QStringLiteral("нет: отклонение больше 5 %")
+                             : a.verdict.speed ? QStringLiteral("нет: своя скорость")
+                                               : QStringLiteral("нет: длина или подошва не заданы"));
+            if (hadCurrent && current.site == site && current.pile == p.key.pile)
+                SiteTree->setCurrentItem(item);
+        }
+    }
+    SiteTree->expandAll();
+}
+
+void TSiteSpeedPanel::Select(TPileKey key) {
+    for (int site = 0; site < SiteTree->topLevelItemCount(); ++site)
+        for (int i = 0; i < SiteTree->topLevelItem(site)->childCount(); ++i) {
+            QTreeWidgetItem* item = SiteTree->topLevelItem(site)->child(i);
+            if (item->data(0, kKeyRole).toPoint() == QPoint(key.site, key.pile))
+                SiteTree->setCurrentItem(item);
+        }
+}
+
+bool TSiteSpeedPanel::selected(TPileKey& key) const {
+    const QTreeWidgetItem* item = SiteTree->currentItem();
+    if (!item || !item->data(0, kKeyRole).isValid())
+        return false;
+    const QPoint p = item->data(0, kKeyRole).toPoint();
+    key = {p.x(), p.y()};
+    return true;
+}
+
+void TSiteSpeedPanel::SetOwnSpeed() {
+    TPileKey key;
+    if (!selected(key))
+        return;
+    const TPileAnalysis& a = analyser_.Analyse(key);
+    if (!(a.waveSpeed > 0))
+        return;
+    TPileVerdict v = a.verdict;
+    v.speed = a.waveSpeed;
+    store_(key, v);
+    Fill();
+}
+
+void TSiteSpeedPanel::SetAuto() {
+    TPileKey key;
+    if (!selected(key))
+        return;
+    TPileVerdict v = analyser_.VerdictOf(key);
+    v.speed.reset();
+    store_(key, v);
+    Fill();
+}
