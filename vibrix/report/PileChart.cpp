@@ -174,6 +174,17 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
         line->point1->setCoords(*a.verdict.length, 0);
         line->point2->setCoords(*a.verdict.length, 1);
         line->setSelectable(false);
+        // Named at the foot of the line: the toe, usually near it, is named at the top.
+        auto* label = new QCPItemText(&chart);
+        label->setObjectName(QStringLiteral("lengthLabel"));
+        label->setText(QStringLiteral("L = %1 м").arg(FormatFloat("0.00", *a.verdict.length)));
+        label->setColor(QColor(90, 90, 90));
+        label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        label->position->setTypeX(QCPItemPosition::ptPlotCoords);
+        label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        label->position->setCoords(*a.verdict.length, 0.98);
+        label->setPadding(QMargins(3, 0, 3, 0));
+        label->setSelectable(false);
     }
     if (a.toeTime)
         addMark(chart, -1, a.Depth(*a.toeTime), QStringLiteral("Подошва"),

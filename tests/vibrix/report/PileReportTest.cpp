@@ -88,8 +88,8 @@ TEST_F(PileReports, PilePagePrintsThePileItsProcessingMarksAndVerdict) {
     EXPECT_EQ(page.Find("RemarkMemo").Text, QStringLiteral("Примечание: оголовок сколот"));
     // The charts are drawn as vectors with their axes and the marks' names.
     const QString text = PdfText(ReportPdf(page));
-    for (const char* words : {"глубина, м", "t, мс", "подошва", "сужение", "L = 12,00 м", "f, Гц", "|H1|",
-                              "Заключение составил:"})
+    for (const char* words : {"Глубина, м", "Время, мс", "Подошва", "сужение", "L = 12,00 м", "Частота, Гц",
+                              "|H1|", "Заключение составил:"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
 }
 
