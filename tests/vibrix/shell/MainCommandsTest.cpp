@@ -27,19 +27,8 @@
 
 namespace {
 
-QByteArray bytesOf(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 class MainCommands : public WindowFixture {
 protected:
-    TMainForm& openSite() {
-        TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {3, 4})));
-        w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        return w;
-    }
     // When the fixture's measurement of minute `minute` was taken, as a file name gives it.
     static QString measured(int minute) {
         return QDateTime(QDate(2026, 6, 15), QTime(8, minute), QTimeZone::utc())

@@ -13,20 +13,7 @@
 
 namespace {
 
-QByteArray bytesOf(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-class PileReportCommands : public WindowFixture {
-protected:
-    TMainForm& openSite() {
-        TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {3, 4})));
-        w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        return w;
-    }
-};
+using PileReportCommands = WindowFixture;
 
 TEST_F(PileReportCommands, PileReportPreviewsTheCurrentRecordsPile) {
     TMainForm& w = openSite();

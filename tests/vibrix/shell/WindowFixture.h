@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,20 @@ protected:
     TMainForm& open(const QString& projectFile = {}) {
         window = std::make_unique<TMainForm>(dialogs, places, projectFile);
         return *window;
+    }
+
+    // The window shown over a project of two piles' measurements.
+    TMainForm& openSite() {
+        TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {3, 4})));
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        return w;
+    }
+
+    // A file's bytes, "<missing>" when it cannot be read.
+    static QByteArray bytesOf(const QString& name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
     // Closes the window as the user does; true when it closed.
