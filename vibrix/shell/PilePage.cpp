@@ -192,6 +192,9 @@ QWidget* TPilePage::makeCharts() {
     boxes->addWidget(Sensor2Check);
     boxes->addWidget(HammerCheck);
     boxes->addStretch(1);
+    // A chart paints all of itself from its buffer: nothing beneath it needs painting first.
+    for (QCustomPlot* chart : {AverageChart, MobilityChart})
+        chart->setAttribute(Qt::WA_OpaquePaintEvent);
     m->addLayout(boxes);
     m->addWidget(charts, 1);
     middle->setMinimumWidth(360);

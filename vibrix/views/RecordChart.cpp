@@ -25,6 +25,8 @@ TChartKeyWindow WindowFromZero(const ChartSeries& keys, double length) {
 
 TRecordChart::TRecordChart(const QString& name, const QString& title, QWidget* parent) : QCustomPlot(parent) {
     setObjectName(name);
+    // The chart paints all of itself from its buffers: nothing beneath it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     plotLayout()->insertRow(0);
     auto* caption = new QCPTextElement(this, title, QFont(font().family(), font().pointSize(), QFont::Bold));
     caption->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
