@@ -580,7 +580,9 @@ void TPilePage::markDragged(int mark, double depth) {
 void TPilePage::dragFinished() {
     if (!dragged_ || !shown_)
         return;
-    const auto [mark, depth] = *dragged_;
+    // Named copies: clang 14 cannot capture a structured binding in a lambda.
+    const int mark = dragged_->first;
+    const double depth = dragged_->second;
     if (depth == pressDepth_) { // taken and let go: only selected
         dragged_.reset();
         return;
