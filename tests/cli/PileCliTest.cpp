@@ -168,7 +168,10 @@ TEST_F(PileCli, SiteReportFailuresExitWithTheirStatusAndLeaveTheFileAlone) {
     EXPECT_EQ(fileBytes(out), "old");
     EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*"}, QDir::Files), QStringList{"site.pdf"});
     ASSERT_EQ(vibrix({"site-report", project, out, "--site", "1"}).exitCode, 0);
+    EXPECT_TRUE(fileBytes(out).startsWith("%PDF"));
+#ifndef _WIN32 // pages read with pdftotext, run as a process on Linux only
     EXPECT_EQ(pdfPages(out).size(), 1 + 3);
+#endif
 }
 
 // The project of the batch demo: the generator's demo folder imported, the design lengths typed
