@@ -25,7 +25,7 @@ constexpr int kSamples = 16384;
 void BM_PileBlow(benchmark::State& state) {
     ssmgen::FileSpec recipe;
     recipe.pile.length = 20.0;
-    recipe.pile.profile = {{ssmgen::SectionKind::Narrowing, 7.0, 2.0, 0.6}};
+    recipe.pile.profile = {{pilemodel::SectionKind::Narrowing, 7.0, 2.0, 0.6}};
     recipe.pile.sensor2Depth = 0.5;
     for (auto _ : state) {
         ++recipe.pile.seed;

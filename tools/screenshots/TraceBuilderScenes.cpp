@@ -173,7 +173,7 @@ TForm1& TraceBuilderScenes::wideWindow() {
         s.pileNumber = std::uint16_t(i + 1);
         s.pile.length = 9.0 + (i * 7) % 9;
         if (i % 11 == 4) // a narrowing to about half, 2 m long
-            s.pile.profile = {{ssmgen::SectionKind::Narrowing, 4.5, 2.0, 0.55}};
+            s.pile.profile = {{pilemodel::SectionKind::Narrowing, 4.5, 2.0, 0.55}};
         s.pile.seed = std::uint32_t(i + 1);
         s.fileTime = std::chrono::system_clock::time_point(std::chrono::seconds(1781500000 + 240 * i));
         std::string error;

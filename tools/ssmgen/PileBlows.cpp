@@ -5,6 +5,7 @@
 #include <random>
 
 namespace ssmgen {
+using namespace pilemodel;
 namespace {
 
 // A clipped blow's input peak, in full scales of the sensor channel.

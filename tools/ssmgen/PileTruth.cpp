@@ -12,6 +12,7 @@
 #include <sstream>
 
 namespace ssmgen {
+using namespace pilemodel;
 namespace {
 
 constexpr const char* kBlowKinds[] = {"good", "double", "clipped"};

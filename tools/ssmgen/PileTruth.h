@@ -34,7 +34,7 @@ struct TruthPile {
     double toeReflection = 0.0;
     double friction = 0.0; // 1/m
     double noise = 0.0;    // counts
-    std::vector<Section> profile;
+    std::vector<pilemodel::Section> profile;
     std::vector<TruthBlow> blows;
     bool operator==(const TruthPile&) const = default;
 };
@@ -45,7 +45,7 @@ struct Truth {
 };
 
 // The pile part of a truth from its model (no blows yet).
-TruthPile truthOf(const PileModel& m, int site, int pile, double headerVelocity);
+TruthPile truthOf(const pilemodel::PileModel& m, int site, int pile, double headerVelocity);
 
 // {"piles": [...]}, the keys in a fixed order, numbers in their shortest exact form.
 std::string toJson(const Truth& truth);

@@ -6,6 +6,7 @@
 #include <limits>
 
 namespace ssmgen {
+using namespace pilemodel;
 namespace {
 
 using namespace std::chrono;

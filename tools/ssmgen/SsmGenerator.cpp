@@ -11,6 +11,7 @@
 #include <random>
 
 namespace ssmgen {
+using namespace pilemodel;
 namespace {
 
 void putU16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v) {

@@ -29,7 +29,7 @@ struct FileSpec {
     std::int32_t dataOffset = 512;
     std::uint16_t counterStart = 0;    // first time-stamp counter value
     std::uint32_t ticksPerSample = 20; // counter step per sample (may exceed 65535 / n: wraps)
-    PileModel pile;
+    pilemodel::PileModel pile;
     // Explicit channel words replace the model: sensor 1, sensor 2, hammer (16384 words each when given).
     std::optional<std::vector<std::uint16_t>> sensor1, sensor2, hammer;
     // Last-write time of the written file (local clock ignored: a system_clock instant).

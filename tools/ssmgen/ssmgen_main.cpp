@@ -63,9 +63,9 @@ bool number(const char* text, double& v) {
 }
 
 // DEPTH:LENGTH:RATIO after "KIND:".
-bool section(const std::string& text, ssmgen::Section& s) {
+bool section(const std::string& text, pilemodel::Section& s) {
     const auto colon = text.find(':');
-    if (colon == std::string::npos || !ssmgen::sectionKindFromName(text.substr(0, colon), s.kind))
+    if (colon == std::string::npos || !pilemodel::sectionKindFromName(text.substr(0, colon), s.kind))
         return false;
     int used = 0;
     const int read =
@@ -93,7 +93,7 @@ Setter numeric(double least, double most, bool integral, std::function<void(Opti
     };
 }
 
-std::function<void(Options&, double)> model(double ssmgen::PileModel::*field) {
+std::function<void(Options&, double)> model(double pilemodel::PileModel::*field) {
     return [field](Options& o, double v) { o.recipe.file.pile.*field = v; };
 }
 
@@ -104,7 +104,7 @@ std::function<void(Options&, double)> recipe(int ssmgen::PileSpec::*field) {
 // Each option: whether it belongs to `pile` only, and what it sets (false for a value it cannot
 // take).
 const std::map<std::string, std::pair<bool, Setter>>& options() {
-    using ssmgen::PileModel;
+    using pilemodel::PileModel;
     using ssmgen::PileSpec;
     static const std::map<std::string, std::pair<bool, Setter>> table = {
         {"--version",
@@ -145,14 +145,14 @@ const std::map<std::string, std::pair<bool, Setter>>& options() {
           [](const char* v, Options& o) {
               const std::string s = v;
               double& r = o.recipe.file.pile.toeReflection;
-              r = s == "free" ? ssmgen::kFreeToe : s == "fixed" ? ssmgen::kFixedToe : 0.0;
+              r = s == "free" ? pilemodel::kFreeToe : s == "fixed" ? pilemodel::kFixedToe : 0.0;
               return s == "free" || s == "fixed" || (number(v, r) && r >= -1 && r <= 1);
           }}},
         {"--friction", {false, numeric(0, 10, false, model(&PileModel::friction))}},
         {"--section",
          {false,
           [](const char* v, Options& o) {
-              ssmgen::Section s;
+              pilemodel::Section s;
               o.recipe.file.pile.profile.push_back(s);
               return section(v, o.recipe.file.pile.profile.back());
           }}},
@@ -160,7 +160,7 @@ const std::map<std::string, std::pair<bool, Setter>>& options() {
          {false,
           numeric(0, 200, false,
                   [](Options& o, double v) {
-                      o.recipe.file.pile.profile.push_back({ssmgen::SectionKind::Narrowing, v, 1.0, 0.55});
+                      o.recipe.file.pile.profile.push_back({pilemodel::SectionKind::Narrowing, v, 1.0, 0.55});
                   })}},
         {"--pulse", {false, numeric(1e-5, 0.02, false, model(&PileModel::pulseDuration))}},
         {"--sensor2-depth", {false, numeric(0, 200, false, model(&PileModel::sensor2Depth))}},

@@ -105,12 +105,12 @@ TEST(PileBlows, TheClippedBlowPinsSensorOneOverTheInputPeakOnly) {
 TEST(Truth, IsReadBackAsItWasWritten) {
     SsmgenFolder dir;
     ssmgen::PileSpec recipe;
-    recipe.file.pile.profile = {{ssmgen::SectionKind::Crack, 4.25, 0.15, 0.3},
-                                {ssmgen::SectionKind::Widening, 7.0, 2.0, 1.4}};
+    recipe.file.pile.profile = {{pilemodel::SectionKind::Crack, 4.25, 0.15, 0.3},
+                                {pilemodel::SectionKind::Widening, 7.0, 2.0, 1.4}};
     recipe.doubleHit = 1;
     ssmgen::Truth truth{{writePile(dir.path, recipe)}};
     recipe.file.pileNumber = 2;
-    recipe.file.pile.toeReflection = ssmgen::kFixedToe;
+    recipe.file.pile.toeReflection = pilemodel::kFixedToe;
     recipe.file.pile.profile.clear();
     recipe.stem = "other";
     truth.piles.push_back(writePile(dir.path, recipe));
@@ -157,8 +157,8 @@ TEST(Demo, ASiteOfThreeFieldsWithTheDefectsAndBadBlowsItsTruthNames) {
         fieldSpeed[p.site] = p.waveSpeed;
         toes.insert(p.toe);
         bigPile += p.pile > 255;
-        for (const ssmgen::Section& s : p.profile)
-            sections.insert(ssmgen::sectionKindName(s.kind));
+        for (const pilemodel::Section& s : p.profile)
+            sections.insert(pilemodel::sectionKindName(s.kind));
         const WrittenFile first(dir.path / p.blows.front().file);
         for (const ssmgen::TruthBlow& b : p.blows) {
             const WrittenFile f(dir.path / b.file);
@@ -238,7 +238,7 @@ TEST(SsmgenCommand, PileWritesTheBlowsAndTheirTruth) {
     EXPECT_EQ(p.waveSpeed, 3900.0);
     EXPECT_EQ(p.headerVelocity, 4000.0);
     EXPECT_EQ(p.toe, "fixed");
-    EXPECT_EQ(p.profile, (std::vector<ssmgen::Section>{{ssmgen::SectionKind::Narrowing, 5, 2, 0.6}}));
+    EXPECT_EQ(p.profile, (std::vector<pilemodel::Section>{{pilemodel::SectionKind::Narrowing, 5, 2, 0.6}}));
     ASSERT_EQ(p.blows.size(), 3u);
     EXPECT_EQ(p.blows[1].kind, ssmgen::BlowKind::Double);
     for (const ssmgen::TruthBlow& b : p.blows)

@@ -43,7 +43,7 @@ TEST(Generator, FileEchoShowsInTheDecodedSensor) {
     ssm::decodeChannel(file, h, ssm::Version::V1_2, 0,
                        [&](std::size_t, double a, double) { amp.push_back(a); });
     // The reader starts at the blow (sample 256): the toe echo is round(2L/V * Fs) points later.
-    const std::size_t offset = ssmgen::toeEchoOffset(s.pile, s.samplePeriod);
+    const std::size_t offset = pilemodel::toeEchoOffset(s.pile, s.samplePeriod);
     EXPECT_EQ(offset, 250u);
     EXPECT_EQ(firstAbove(amp, 25, 0.5), offset + 1);
 }

@@ -36,7 +36,7 @@ tTrc__DataList ReadPiles(const QString& folder) {
         fileSpec.velocity = float(kVelocity);
         fileSpec.pile.length = kPiles[i].length;
         if (kPiles[i].defectDepth > 0) // a narrowing to about half, 2 m long
-            fileSpec.pile.profile = {{ssmgen::SectionKind::Narrowing, kPiles[i].defectDepth, 2.0, 0.55}};
+            fileSpec.pile.profile = {{pilemodel::SectionKind::Narrowing, kPiles[i].defectDepth, 2.0, 0.55}};
         fileSpec.pile.waveVelocity = kVelocity;
         fileSpec.pile.seed = std::uint32_t(i + 3);
         const QString name = QString("pile%1.ssm").arg(i + 1);

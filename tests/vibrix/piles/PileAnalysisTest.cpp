@@ -28,7 +28,7 @@ protected:
         s.file.velocity = 4000;
         s.file.pile.length = length;
         s.file.pile.waveVelocity = 4000;
-        s.file.pile.toeReflection = ssmgen::kFreeToe;
+        s.file.pile.toeReflection = pilemodel::kFreeToe;
         s.file.pile.seed = std::uint32_t(pile);
         s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::hours{8} +
                           std::chrono::minutes{pile};
@@ -139,7 +139,7 @@ TEST_F(PileAnalysis, SoundPilesGiveTheToeAndTheSpeedFromTheirLength) {
 
 TEST_F(PileAnalysis, ANarrowingEchoesAtItsDepthWithTheInputsSign) {
     ssmgen::PileSpec recipe = pileSpec(5, 14);
-    recipe.file.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.5}};
+    recipe.file.pile.profile = {{pilemodel::SectionKind::Narrowing, 5.0, 2.0, 0.5}};
     const auto truth = addPile(recipe);
     const TPileAnalysis& r = analyse(truth, truth.length);
     ASSERT_TRUE(r.curves);
@@ -151,7 +151,7 @@ TEST_F(PileAnalysis, ANarrowingEchoesAtItsDepthWithTheInputsSign) {
 TEST_F(PileAnalysis, ABreakEchoingLargerThanTheInputDoesNotMoveTimeZero) {
     ssmgen::PileSpec recipe = pileSpec(6, 10);
     recipe.jitter = 0;
-    recipe.file.pile.profile = {{ssmgen::SectionKind::Break, 1.2, 0.2, 0.05}};
+    recipe.file.pile.profile = {{pilemodel::SectionKind::Break, 1.2, 0.2, 0.05}};
     const auto truth = addPile(recipe);
     const TPileAnalysis& r = analyse(truth);
     ASSERT_TRUE(r.curves);

@@ -32,7 +32,7 @@ public:
         ssmgen::FileSpec recipe;
         recipe.siteNumber = std::uint8_t(site);
         recipe.pileNumber = std::uint16_t(pile);
-        recipe.pile.profile = {{ssmgen::SectionKind::Narrowing, 5.0, 2.0, 0.55}};
+        recipe.pile.profile = {{pilemodel::SectionKind::Narrowing, 5.0, 2.0, 0.55}};
         const QString file = dir.filePath("m.ssm");
         std::string error;
         if (ssmgen::write(file.toStdString(), recipe, error))

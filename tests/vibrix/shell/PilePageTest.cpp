@@ -41,7 +41,7 @@ protected:
             s.file.velocity = 3800;
             s.file.pile.length = 12 + 0.2 * pile;
             s.file.pile.waveVelocity = 4000;
-            s.file.pile.toeReflection = ssmgen::kFreeToe;
+            s.file.pile.toeReflection = pilemodel::kFreeToe;
             s.file.pile.seed = std::uint32_t(pile);
             s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::hours{8} +
                               std::chrono::minutes{pile};

@@ -11,9 +11,9 @@
 
 namespace {
 
-using ssmgen::PileModel;
-using ssmgen::Section;
-using ssmgen::SectionKind;
+using pilemodel::PileModel;
+using pilemodel::Section;
+using pilemodel::SectionKind;
 
 constexpr double kPeriod = 2e-5; // 50 kHz: layers of 0.08 m at 4000 m/s
 constexpr std::size_t kStart = 100;
@@ -25,14 +25,14 @@ PileModel quietPile(double length) {
     m.length = length;
     m.waveVelocity = 4000.0;
     m.friction = 0.0;
-    m.toeReflection = ssmgen::kFreeToe;
+    m.toeReflection = pilemodel::kFreeToe;
     m.pulseStart = kStart;
     m.pulseDuration = 0.0004;
     return m;
 }
 
 std::vector<double> head(const PileModel& m, std::size_t n = 2048) {
-    return ssmgen::simulateBlow(m, kPeriod, n).head;
+    return pilemodel::simulateBlow(m, kPeriod, n).head;
 }
 
 // Index of the largest magnitude in [from, to).
@@ -45,7 +45,7 @@ std::size_t strongest(const std::vector<double>& v, std::size_t from, std::size_
 TEST(PileModel, FreeToeEchoesTwiceTheInputTwoLengthsOverTheSpeedLater) {
     const PileModel m = quietPile(12.0);
     const auto v = head(m);
-    ASSERT_EQ(ssmgen::toeEchoOffset(m, kPeriod), 300u); // 2 * 12 / 4000 s at 50 kHz
+    ASSERT_EQ(pilemodel::toeEchoOffset(m, kPeriod), 300u); // 2 * 12 / 4000 s at 50 kHz
     EXPECT_DOUBLE_EQ(v[kInputPeak], 1.0);
     const std::size_t echo = strongest(v, kStart + 25, kStart + 600);
     EXPECT_EQ(echo, kInputPeak + 300);
@@ -67,7 +67,7 @@ TEST(PileModel, NarrowingEchoesTwoRWithTheInputsSignAndAWideningTheOpposite) {
 
 TEST(PileModel, FixedToeEchoesWithTheOppositeSign) {
     PileModel m = quietPile(12.0);
-    m.toeReflection = ssmgen::kFixedToe;
+    m.toeReflection = pilemodel::kFixedToe;
     EXPECT_NEAR(head(m)[kInputPeak + 300], -2.0, 1e-12);
 }
 
@@ -88,7 +88,7 @@ TEST(PileModel, BreakEchoesStronglyEarlyAndHidesTheToe) {
     const std::size_t crest = kStart + 20;
     EXPECT_GT(v[strongest(v, crest + 30, crest + 130)], 1.5); // 2 * 3.5 / 4000 s = 87.5 samples
     // Whatever holds the toe, the head does not feel it.
-    m.toeReflection = ssmgen::kFixedToe;
+    m.toeReflection = pilemodel::kFixedToe;
     const auto fixed = head(m, 1000);
     for (std::size_t i = 0; i < v.size(); ++i)
         ASSERT_NEAR(v[i], fixed[i], 0.03) << i;
@@ -97,7 +97,7 @@ TEST(PileModel, BreakEchoesStronglyEarlyAndHidesTheToe) {
 TEST(PileModel, SensorTwoSeesTheInputItsDepthOverTheSpeedLater) {
     PileModel m = quietPile(12.0);
     m.sensor2Depth = 0.8; // 10 layers
-    const auto b = ssmgen::simulateBlow(m, kPeriod, 400);
+    const auto b = pilemodel::simulateBlow(m, kPeriod, 400);
     EXPECT_EQ(strongest(b.sensor2, 0, 200), kInputPeak + 10);
     EXPECT_DOUBLE_EQ(b.sensor2[kInputPeak + 10], 1.0);
 }
@@ -106,7 +106,7 @@ TEST(PileModel, MobilityPeaksEveryWaveSpeedOverTwoLengths) {
     PileModel m = quietPile(10.0); // c / 2L = 200 Hz
     m.friction = 0.03;             // the ringing fades within the record
     const std::size_t n = 4096;
-    const auto b = ssmgen::simulateBlow(m, kPeriod, n);
+    const auto b = pilemodel::simulateBlow(m, kPeriod, n);
     const auto dft = [&](const std::vector<double>& x, double f) {
         const std::complex<double> turn = std::polar(1.0, -2 * std::numbers::pi * f * kPeriod);
         std::complex<double> sum, phasor = 1.0;
@@ -127,10 +127,10 @@ TEST(PileModel, MobilityPeaksEveryWaveSpeedOverTwoLengths) {
 TEST(PileModel, EnergyIsWhatTheHammerPutInForAsLongAsItRings) {
     PileModel m = quietPile(14.0);
     m.profile = {{SectionKind::Narrowing, 3.0, 2.0, 0.6}, {SectionKind::Widening, 8.0, 1.5, 1.7}};
-    for (const double toe : {ssmgen::kFreeToe, ssmgen::kFixedToe}) {
+    for (const double toe : {pilemodel::kFreeToe, pilemodel::kFixedToe}) {
         m.toeReflection = toe;
-        const auto b = ssmgen::simulateBlow(m, kPeriod, 200);
-        ssmgen::PileWave wave(m, kPeriod);
+        const auto b = pilemodel::simulateBlow(m, kPeriod, 200);
+        pilemodel::PileWave wave(m, kPeriod);
         double work = 0;
         for (const double f : b.force)
             work += f * wave.step(f);

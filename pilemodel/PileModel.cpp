@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace ssmgen {
+namespace pilemodel {
 namespace {
 
 constexpr const char* kKindNames[] = {"narrowing", "widening", "crack", "break"};
@@ -155,4 +155,4 @@ std::size_t toeEchoOffset(const PileModel& m, double samplePeriod) {
     return 2 * layerCount(m, samplePeriod);
 }
 
-} // namespace ssmgen
+} // namespace pilemodel

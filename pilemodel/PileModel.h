@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace ssmgen {
+namespace pilemodel {
 
 // What a stretch of changed section is to an engineer.
 enum class SectionKind { Narrowing, Widening, Crack, Break };
@@ -107,4 +107,4 @@ BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n)
 // Sample offset of the toe echo after the blow: twice the pile's layers.
 std::size_t toeEchoOffset(const PileModel& m, double samplePeriod);
 
-} // namespace ssmgen
+} // namespace pilemodel
