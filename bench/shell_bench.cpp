@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -166,7 +167,7 @@ struct PileWorld {
         window->show();
         window->PageControl->setCurrentWidget(window->PilePage);
         QApplication::processEvents();
-        if (window->PilePage->PileList->rowCount() != kPiles)
+        if (window->PilePage->PileList->model()->rowCount() != kPiles)
             qFatal("the piles are not listed");
     }
     ~PileWorld() { (void)window.release(); }
@@ -284,7 +285,7 @@ void BM_PileNotShownBefore(benchmark::State& state) {
     TPilePage& page = pileWorld().page();
     page.PileList->setFocus();
     for (auto _ : state) {
-        if (page.PileList->currentRow() == page.PileList->rowCount() - 1) {
+        if (page.PileList->currentIndex().row() == page.PileList->model()->rowCount() - 1) {
             state.PauseTiming();
             QTest::keyClick(page.PileList, Qt::Key_Home, Qt::ControlModifier);
             drawPending();
@@ -301,7 +302,7 @@ void BM_PileNotShownBefore(benchmark::State& state) {
 void BM_PileShownBefore(benchmark::State& state) {
     TPilePage& page = pileWorld().page();
     page.PileList->setFocus();
-    page.PileList->setCurrentCell(0, 1);
+    page.PileList->setCurrentIndex(page.PileList->model()->index(0, 1));
     QTest::keyClick(page.PileList, Qt::Key_Down);
     drawPending();
     int step = 0;
@@ -315,7 +316,7 @@ void BM_PileShownBefore(benchmark::State& state) {
 // again, the curves left as they are. The mark is let go where it was taken.
 void BM_PileMarkDragStep(benchmark::State& state) {
     TPilePage& page = pileWorld().page();
-    page.PileList->setCurrentCell(0, 1);
+    page.PileList->setCurrentIndex(page.PileList->model()->index(0, 1));
     drawPending();
     QCustomPlot* chart = page.AverageChart;
     const QRect area = chart->axisRect()->rect();

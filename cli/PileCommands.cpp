@@ -2,7 +2,8 @@
 
 #include "CsvExport.h"
 #include "DownloadUnit.h"
-#include "NumberFormat.h"
+#include "PileJson.h"
+#include "PileTexts.h"
 #include "ProjectAccess.h"
 #include "ReportPage.h"
 #include "SiteReport.h"
@@ -12,7 +13,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocale>
 
 #include <cmath>
 #include <cstdio>
@@ -22,21 +22,6 @@ namespace vibrixcli {
 namespace {
 
 constexpr double kMobilityUpTo = 8000; // Hz written by --mobility
-
-// Numbers of tables and lines: the user's decimal separator, no group separator.
-QString fixed(double v, int decimals) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(v, 'f', decimals);
-}
-
-QString optionalFixed(const std::optional<double>& v, int decimals) {
-    return v ? fixed(*v, decimals) : QStringLiteral("—");
-}
-
-QJsonValue json(const std::optional<double>& v) {
-    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
-}
 
 void printJson(const QJsonDocument& doc) {
     std::fputs(doc.toJson(QJsonDocument::Indented).constData(), stdout);
@@ -64,60 +49,13 @@ std::optional<int> openPile(const cli::Args& a, int count, PileArgs& p) {
     return std::nullopt;
 }
 
-QString speedText(const TPileAnalysis& r) {
-    if (!(r.waveSpeed > 0))
-        return QStringLiteral("—");
-    return VelocityToStr(r.waveSpeed) + QStringLiteral(" м/с (") + SpeedSourceText(r.waveSpeedSource) + ")";
-}
-
-QJsonObject pileObject(const TPileAnalysis& r, const QString& scheme, bool withBlows) {
-    QJsonObject o{{"site", r.key.site},
-                  {"pile", r.key.pile},
-                  {"used", r.used},
-                  {"waveSpeed", r.waveSpeed},
-                  {"waveSpeedSource", r.waveSpeedSource},
-                  {"length", json(r.verdict.length)},
-                  {"diameter", json(r.verdict.diameter)},
-                  {"toeTime", json(r.toeTime)},
-                  {"toeAuto", r.toeAuto},
-                  {"toeDepth", json(r.toeDepth)},
-                  {"lowpass", r.verdict.processing.lowpass},
-                  {"amplify", r.verdict.processing.amplify},
-                  {"scheme", scheme},
-                  {"class", r.verdict.cls},
-                  {"remark", r.verdict.remark}};
-    if (withBlows) {
-        QJsonArray blows;
-        for (const TBlowReport& b : r.blows)
-            blows.append(QJsonObject{{"row", b.row + 1},
-                                     {"shift", b.shift},
-                                     {"correlation", json(b.correlation)},
-                                     {"used", b.used},
-                                     {"reason", b.reason}});
-        o.insert("blows", blows);
-    } else {
-        o.insert("blowCount", int(r.blows.size()));
-    }
-    o.insert("mobility", r.mobility && r.mobility->peakSpacing
-                             ? QJsonValue(QJsonObject{{"peakSpacing", *r.mobility->peakSpacing},
-                                                      {"length", json(r.mobilityLength)}})
-                             : QJsonValue(QJsonValue::Null));
-    QJsonArray defects;
-    for (const TDefectMark& d : r.verdict.defects)
-        defects.append(QJsonObject{{"time", d.time}, {"depth", r.Depth(d.time)}, {"kind", d.kind}});
-    o.insert("defects", defects);
-    o.insert("changed", r.changed ? QJsonValue(fromDateTimeValue(*r.changed).toString(Qt::ISODate))
-                                  : QJsonValue(QJsonValue::Null));
-    return o;
-}
-
 // One line of the pile list: site, pile, blows used / blows, speed and source, toe depth, class.
 QString pileLine(const TPileAnalysis& r) {
     return QStringList{QString::number(r.key.site),
                        QString::number(r.key.pile),
                        QStringLiteral("%1/%2").arg(r.used).arg(r.blows.size()),
-                       speedText(r),
-                       optionalFixed(r.toeDepth, 2),
+                       piletexts::SpeedWithSource(r),
+                       piletexts::Number("0.00", r.toeDepth, QStringLiteral("—")),
                        r.verdict.cls.isEmpty() ? QStringLiteral("—") : r.verdict.cls}
         .join("; ");
 }
@@ -140,7 +78,7 @@ int writeAverage(const TPileAnalysis& r, const QString& file) {
 
 int writeMobility(const TPileAnalysis& r, const QString& file) {
     if (!r.mobility)
-        return cli::ioError(file, QStringLiteral("в записях сваи нет удара молотка"));
+        return cli::ioError(file, piletexts::NoHammer());
     const TMobility& m = *r.mobility;
     CsvText csv;
     for (std::size_t k = 0; k < m.magnitude.size() && double(k) * m.frequencyStep <= kMobilityUpTo; ++k) {
@@ -165,9 +103,10 @@ int Piles(const cli::Args& a) {
     QJsonArray all;
     const auto piles = analyser.Piles();
     for (const TPileRows& pile : piles) {
-        const TPileAnalysis& r = analyser.Analyse(pile.key);
+        const std::shared_ptr<const TPileAnalysis> analysis = analyser.Analyse(pile.key);
+        const TPileAnalysis& r = *analysis;
         if (a.has("json"))
-            all.append(pileObject(r, scheme, false));
+            all.append(PileJson(r, scheme, false));
         else
             cli::printLine(pileLine(r));
     }
@@ -192,32 +131,37 @@ QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
                            .arg(b.row + 1)
                            .arg(fromDateTimeValue(b.dateTime).toString("dd.MM.yyyy hh:mm:ss"))
                            .arg(b.shift)
-                           .arg(optionalFixed(b.correlation, 3));
+                           .arg(piletexts::Number("0.000", b.correlation, QStringLiteral("—")));
         line += b.used ? QStringLiteral(", использован")
-                       : QStringLiteral(", не использован: ") + BlowReasonText(b.reason);
+                       : QStringLiteral(", не использован: ") + piletexts::BlowReason(*b.reason);
         lines << line;
     }
     lines << QStringLiteral("Длина: %1 м; диаметр: %2 м")
-                 .arg(optionalFixed(r.verdict.length, 2), optionalFixed(r.verdict.diameter, 2));
-    lines << QStringLiteral("Скорость волны: %1").arg(speedText(r));
+                 .arg(piletexts::Number("0.00", r.verdict.length, QStringLiteral("—")),
+                      piletexts::Number("0.00", r.verdict.diameter, QStringLiteral("—")));
+    lines << QStringLiteral("Скорость волны: %1").arg(piletexts::SpeedWithSource(r));
     if (r.toeTime)
         lines << QStringLiteral("Подошва: %1 мс, %2 м%3")
-                     .arg(fixed(*r.toeTime, 3), optionalFixed(r.toeDepth, 2),
+                     .arg(piletexts::Number("0.000", *r.toeTime),
+                          piletexts::Number("0.00", r.toeDepth, QStringLiteral("—")),
                           r.toeAuto ? QStringLiteral(" (найдена автоматически)") : QString());
     else
         lines << QStringLiteral("Подошва: не отмечена");
     lines << QStringLiteral("Фильтр: %1 Гц; усиление: %2")
-                 .arg(fixed(r.verdict.processing.lowpass, 0), fixed(r.verdict.processing.amplify, 1));
+                 .arg(piletexts::Number("0", r.verdict.processing.lowpass),
+                      piletexts::Number("0.0", r.verdict.processing.amplify));
     if (r.mobility && r.mobility->peakSpacing)
         lines << QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина %2 м")
-                     .arg(fixed(*r.mobility->peakSpacing, 1), optionalFixed(r.mobilityLength, 2));
+                     .arg(piletexts::Number("0.0", *r.mobility->peakSpacing),
+                          piletexts::Number("0.00", r.mobilityLength, QStringLiteral("—")));
     else if (r.mobility)
         lines << QStringLiteral("Мобильность: резонансы не найдены");
     else
-        lines << QStringLiteral("Мобильность: нет записи молотка");
+        lines << QStringLiteral("Мобильность: ") + piletexts::NoHammer();
     for (const TDefectMark& d : r.verdict.defects)
         lines << QStringLiteral("Дефект: %1 мс, %2 м, %3")
-                     .arg(fixed(d.time, 3), fixed(r.Depth(d.time), 2), d.kind);
+                     .arg(piletexts::Number("0.000", d.time), piletexts::Number("0.00", r.Depth(d.time)),
+                          d.kind);
     const QString meaning = classscheme::Meaning(scheme, r.verdict.cls);
     lines << QStringLiteral("Класс: %1")
                  .arg(r.verdict.cls.isEmpty() ? QStringLiteral("—")
@@ -237,7 +181,8 @@ int Pile(const cli::Args& a) {
     TPileAnalyser analyser(p.project.dm);
     if (!analyser.Find(p.key))
         return noSuchPile(p);
-    const TPileAnalysis& r = analyser.Analyse(p.key);
+    const std::shared_ptr<const TPileAnalysis> analysis = analyser.Analyse(p.key);
+    const TPileAnalysis& r = *analysis;
     if (a.has("average"))
         if (const int status = writeAverage(r, a.value("average")))
             return status;
@@ -246,7 +191,7 @@ int Pile(const cli::Args& a) {
             return status;
     const QString scheme = analyser.Verdicts().Scheme();
     if (a.has("json"))
-        printJson(QJsonDocument(pileObject(r, scheme, true)));
+        printJson(QJsonDocument(PileJson(r, scheme, true)));
     else
         for (const QString& line : pileReport(r, scheme))
             cli::printLine(line);
@@ -429,21 +374,25 @@ int Site(const cli::Args& a) {
     csv.EndLine();
     QJsonArray all;
     for (int site : sites) {
-        const TSiteSpeed speed = analyser.Site(site);
+        const TSiteSpeed speed = analyser.SiteSpeed(site);
         QMap<QString, int> classes;
         for (const TPileRows& pile : analyser.Piles()) {
             if (pile.key.site != site)
                 continue;
-            const TPileAnalysis& r = analyser.Analyse(pile.key);
+            const std::shared_ptr<const TPileAnalysis> analysis = analyser.Analyse(pile.key);
+            const TPileAnalysis& r = *analysis;
             ++classes[r.verdict.cls];
             QStringList defects;
             for (const TDefectMark& d : r.verdict.defects)
-                defects << QStringLiteral("%1 м %2").arg(fixed(r.Depth(d.time), 2), d.kind);
+                defects << QStringLiteral("%1 м %2").arg(piletexts::Number("0.00", r.Depth(d.time)), d.kind);
             for (const QString& field :
                  {QString::number(site), QString::number(pile.key.pile), QString::number(r.used),
-                  QString::number(r.blows.size()), optionalFixed(r.verdict.length, 2),
-                  r.waveSpeed > 0 ? fixed(r.waveSpeed, 1) : QString("—"), SpeedSourceText(r.waveSpeedSource),
-                  optionalFixed(r.toeDepth, 2), defects.join(", "), r.verdict.cls, r.verdict.remark})
+                  QString::number(r.blows.size()),
+                  piletexts::Number("0.00", r.verdict.length, QStringLiteral("—")),
+                  r.waveSpeed > 0 ? piletexts::Number("0.0", r.waveSpeed) : QString("—"),
+                  piletexts::SpeedSource(r.waveSpeedSource),
+                  piletexts::Number("0.00", r.toeDepth, QStringLiteral("—")), defects.join(", "),
+                  r.verdict.cls, r.verdict.remark})
                 csv.Text(field);
             csv.EndLine();
         }
@@ -456,20 +405,21 @@ int Site(const cli::Args& a) {
                              .arg(it.value());
         }
         all.append(QJsonObject{{"site", site},
-                               {"waveSpeed", json(speed.speed)},
+                               {"waveSpeed", JsonValue(speed.speed)},
                                {"used", pileArray(speed.used)},
                                {"excluded", pileArray(speed.excluded)},
-                               {"min", json(speed.min)},
-                               {"max", json(speed.max)},
+                               {"min", JsonValue(speed.min)},
+                               {"max", JsonValue(speed.max)},
                                {"classes", counts}});
         if (!a.has("json"))
             cli::printLine(
                 QStringLiteral(
                     "участок %1: скорость %2 м/с; по сваям %3; исключены %4; от %5 до %6; классы: %7")
                     .arg(site)
-                    .arg(speed.speed ? fixed(*speed.speed, 1) : QStringLiteral("—"), pileNumbers(speed.used),
-                         pileNumbers(speed.excluded), optionalFixed(speed.min, 1),
-                         optionalFixed(speed.max, 1), countText.join(", ")));
+                    .arg(speed.speed ? piletexts::Number("0.0", *speed.speed) : QStringLiteral("—"),
+                         pileNumbers(speed.used), pileNumbers(speed.excluded),
+                         piletexts::Number("0.0", speed.min, QStringLiteral("—")),
+                         piletexts::Number("0.0", speed.max, QStringLiteral("—")), countText.join(", ")));
     }
     if (a.has("csv"))
         if (const int status = WriteExport(a.value("csv"), csv.Bytes()))

@@ -7,6 +7,15 @@
 
 #include <functional>
 
+// The positions of the fields in a row of the measurement table and of the verdict table, for
+// every reader of the rows (the field lists in MainDataModuleUnit.cpp follow this order).
+namespace measurefield {
+constexpr int kDateTime = 0, kSite = 1, kPile = 2, kData = 3, kComment = 4;
+} // namespace measurefield
+namespace verdictfield {
+constexpr int kSite = 0, kPile = 1, kChanged = 2, kVerdict = 3;
+} // namespace verdictfield
+
 class TMainDataModule {
 public:
     TMainDataModule(); // DataModuleCreate

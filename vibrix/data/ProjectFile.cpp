@@ -1,6 +1,7 @@
 #include "ProjectFile.h"
 
 #include "FailureText.h"
+#include "MainDataModuleUnit.h"
 #include "MeasureResult.h"
 #include "PlatformFiles.h"
 #include "PlatformPath.h"
@@ -19,11 +20,9 @@ namespace {
 
 constexpr FileFailure kDamaged{FailureKind::Damaged, 0};
 
-// Positions of the measurement table's fields in a row.
-constexpr std::size_t kDateTimeField = 0;
-constexpr std::size_t kDataField = 3;
-// Position of the verdict text in a row of the verdict table.
-constexpr std::size_t kVerdictField = 3;
+constexpr std::size_t kDateTimeField = measurefield::kDateTime;
+constexpr std::size_t kDataField = measurefield::kData;
+constexpr std::size_t kVerdictField = verdictfield::kVerdict;
 
 bool writeLength(QIODevice& out, qint64 length) {
     char buf[4];

@@ -133,14 +133,14 @@ void TBlowSet::Compute(std::span<const Blow> blows, const Options& options) {
         r.shift = w.shift;
         r.correlation = w.correlation;
         if (w.format)
-            r.reason = blowreason::kFormat;
+            r.reason = TBlowReason::Format;
         else if (w.excluded)
-            r.reason = blowreason::kExcluded;
+            r.reason = TBlowReason::Excluded;
         else if (w.clipped)
-            r.reason = blowreason::kClipped;
+            r.reason = TBlowReason::Clipped;
         else if (!accepted || *w.correlation < options.threshold)
-            r.reason = blowreason::kCorrelation;
-        r.used = r.reason.isEmpty();
+            r.reason = TBlowReason::Correlation;
+        r.used = !r.reason;
     }
     if (accepted) {
         hammerSilent_ = work[*accepted].hammerSilent;
@@ -249,16 +249,4 @@ std::vector<const TStoredMeasure*> TBlowSet::UsedBlows() const {
         if (reports_[b].used)
             used.push_back(&stored_[b]);
     return used;
-}
-
-QString BlowReasonText(const QString& reason) {
-    if (reason == blowreason::kClipped)
-        return QStringLiteral("зашкал датчика");
-    if (reason == blowreason::kFormat)
-        return QStringLiteral("другой формат записи");
-    if (reason == blowreason::kCorrelation)
-        return QStringLiteral("не похож на остальные");
-    if (reason == blowreason::kExcluded)
-        return QStringLiteral("исключён");
-    return QString();
 }

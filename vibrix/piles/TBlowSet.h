@@ -5,19 +5,12 @@
 
 #include "MeasureResult.h"
 
-#include <QString>
-
 #include <optional>
 #include <span>
 #include <vector>
 
-// Why a blow is not in the average; the words are those of the command-line tool's JSON.
-namespace blowreason {
-inline const QString kClipped = QStringLiteral("clipped");
-inline const QString kFormat = QStringLiteral("format");
-inline const QString kCorrelation = QStringLiteral("correlation");
-inline const QString kExcluded = QStringLiteral("excluded");
-} // namespace blowreason
+// Why a blow is not in the average.
+enum class TBlowReason { Clipped, Format, Correlation, Excluded };
 
 struct TBlowReport {
     int row = -1; // position in the measurement table
@@ -25,7 +18,7 @@ struct TBlowReport {
     int shift = 0;                     // samples, positive when the blow is later than the reference
     std::optional<double> correlation; // with the median of the blows; none for another format
     bool used = false;
-    QString reason; // "" when used
+    std::optional<TBlowReason> reason; // none when used
 };
 
 class TBlowSet {
@@ -83,6 +76,3 @@ private:
 int FindImpact(std::span<const float> sensor1, std::span<const float> hammer, bool& hammerSilent);
 // True when sensor 1 sits at full scale for 3 or more samples in a row.
 bool IsClipped(std::span<const float> sensor1);
-
-// Why a blow is not used, in the user's words.
-QString BlowReasonText(const QString& reason);

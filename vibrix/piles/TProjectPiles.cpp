@@ -1,18 +1,13 @@
 #include "TProjectPiles.h"
 
+#include "MainDataModuleUnit.h"
+
 #include <algorithm>
 #include <map>
 
-namespace {
-
-// Positions of the key fields in the rows of both tables.
-constexpr int kMeasureSite = 1, kMeasurePile = 2;
-constexpr int kVerdictSite = 0, kVerdictPile = 1;
-
-} // namespace
-
-TProjectPiles::TProjectPiles(vxds::DataTable& measurements, vxds::DataTable& verdicts)
-    : measurements_(measurements), verdicts_(verdicts) {
+TProjectPiles::TProjectPiles(vxds::DataTable& measurements, vxds::DataTable& verdicts,
+                             std::function<void()> changed)
+    : measurements_(measurements), verdicts_(verdicts), changed_(std::move(changed)) {
     measurements_.addObserver(this);
     verdicts_.addObserver(this);
 }
@@ -20,6 +15,12 @@ TProjectPiles::TProjectPiles(vxds::DataTable& measurements, vxds::DataTable& ver
 TProjectPiles::~TProjectPiles() {
     measurements_.removeObserver(this);
     verdicts_.removeObserver(this);
+}
+
+void TProjectPiles::Changed() {
+    dirty_ = true;
+    if (changed_)
+        changed_();
 }
 
 const std::vector<TPileRows>& TProjectPiles::Piles() const {
@@ -40,13 +41,13 @@ void TProjectPiles::Regroup() const {
     std::map<TPileKey, std::vector<int>> groups;
     if (measurements_.active())
         for (int pos = 0; pos < measurements_.recordCount(); ++pos)
-            groups[{vxds::asInt(measurements_.valueAt(pos, kMeasureSite)),
-                    vxds::asInt(measurements_.valueAt(pos, kMeasurePile))}]
+            groups[{vxds::asInt(measurements_.valueAt(pos, measurefield::kSite)),
+                    vxds::asInt(measurements_.valueAt(pos, measurefield::kPile))}]
                 .push_back(pos);
     if (verdicts_.active())
         for (int pos = 0; pos < verdicts_.recordCount(); ++pos) {
-            const TPileKey key{vxds::asInt(verdicts_.valueAt(pos, kVerdictSite)),
-                               vxds::asInt(verdicts_.valueAt(pos, kVerdictPile))};
+            const TPileKey key{vxds::asInt(verdicts_.valueAt(pos, verdictfield::kSite)),
+                               vxds::asInt(verdicts_.valueAt(pos, verdictfield::kPile))};
             if (key.site >= 0) // the project's own row has site -1
                 groups[key];
         }

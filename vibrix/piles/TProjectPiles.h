@@ -2,11 +2,14 @@
 // The piles of a project: its measurements grouped by (site, pile), the blows of each in the order
 // they were struck, and the piles that keep a verdict after their records were deleted. Follows
 // the measurement and verdict tables: a row inserted or removed, or a reset, makes it group again
-// when asked next.
+// when asked next, and is told to `changed`.
 
 #include "DataTable.h"
 #include "TableObserver.h"
 
+#include <QMetaType>
+
+#include <functional>
 #include <vector>
 
 struct TPileKey {
@@ -14,6 +17,8 @@ struct TPileKey {
     int pile = 0;
     auto operator<=>(const TPileKey&) const = default;
 };
+
+Q_DECLARE_METATYPE(TPileKey)
 
 struct TPileRows {
     TPileKey key;
@@ -23,7 +28,8 @@ struct TPileRows {
 
 class TProjectPiles : private vxds::TableObserver {
 public:
-    TProjectPiles(vxds::DataTable& measurements, vxds::DataTable& verdicts);
+    TProjectPiles(vxds::DataTable& measurements, vxds::DataTable& verdicts,
+                  std::function<void()> changed = {});
     ~TProjectPiles() override;
     TProjectPiles(const TProjectPiles&) = delete;
     TProjectPiles& operator=(const TProjectPiles&) = delete;
@@ -34,15 +40,17 @@ public:
     const TPileRows* Find(TPileKey key) const;
 
 private:
-    void rowInserted(int) override { dirty_ = true; }
-    void rowRemoved(int) override { dirty_ = true; }
+    void rowInserted(int) override { Changed(); }
+    void rowRemoved(int) override { Changed(); }
     void rowChanged(int) override {} // an edit changes a comment or a verdict, never a key
-    void tableReset() override { dirty_ = true; }
+    void tableReset() override { Changed(); }
     void currentChanged(int) override {}
     void Regroup() const;
+    void Changed();
 
     vxds::DataTable& measurements_;
     vxds::DataTable& verdicts_;
+    std::function<void()> changed_;
     mutable std::vector<TPileRows> piles_;
     mutable bool dirty_ = true;
 };

@@ -1,6 +1,7 @@
 #include "TVerdictTable.h"
 
 #include "DownloadUnit.h"
+#include "MainDataModuleUnit.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
@@ -8,7 +9,6 @@
 
 namespace {
 
-enum Field { kSite = 0, kPile = 1, kChanged = 2, kVerdict = 3 };
 constexpr int kProjectRow = -1;
 
 } // namespace
@@ -21,13 +21,13 @@ bool TVerdictTable::Seek(int site, int pile) const {
 std::optional<TPileVerdict> TVerdictTable::Find(int site, int pile) const {
     if (site == kProjectRow || !Seek(site, pile))
         return std::nullopt;
-    return TPileVerdict::FromJson(vxds::asText(table_.value(kVerdict)));
+    return TPileVerdict::FromJson(vxds::asText(table_.value(verdictfield::kVerdict)));
 }
 
 std::optional<double> TVerdictTable::Changed(int site, int pile) const {
     if (!Seek(site, pile))
         return std::nullopt;
-    return vxds::asDouble(table_.value(kChanged));
+    return vxds::asDouble(table_.value(verdictfield::kChanged));
 }
 
 void TVerdictTable::Store(int site, int pile, const TPileVerdict& verdict) {
@@ -40,8 +40,8 @@ void TVerdictTable::Write(int site, int pile, const QString& json) {
     const double now = toDateTimeValue(QDateTime::currentDateTime());
     if (Seek(site, pile)) {
         table_.edit();
-        table_.setValue(kChanged, now);
-        table_.setValue(kVerdict, json);
+        table_.setValue(verdictfield::kChanged, now);
+        table_.setValue(verdictfield::kVerdict, json);
         table_.post();
     } else {
         table_.appendRecord({std::int32_t(site), std::int32_t(pile), now, json});
@@ -53,19 +53,20 @@ std::vector<std::pair<int, int>> TVerdictTable::Piles() const {
     if (!table_.active())
         return piles;
     for (int pos = 0; pos < table_.recordCount(); ++pos) {
-        const int site = vxds::asInt(table_.valueAt(pos, kSite));
+        const int site = vxds::asInt(table_.valueAt(pos, verdictfield::kSite));
         if (site != kProjectRow)
-            piles.emplace_back(site, vxds::asInt(table_.valueAt(pos, kPile)));
+            piles.emplace_back(site, vxds::asInt(table_.valueAt(pos, verdictfield::kPile)));
     }
     return piles;
 }
 
 QString TVerdictTable::Scheme() const {
     if (Seek(kProjectRow, kProjectRow)) {
-        const QString scheme = QJsonDocument::fromJson(vxds::asText(table_.value(kVerdict)).toUtf8())
-                                   .object()
-                                   .value("scheme")
-                                   .toString();
+        const QString scheme =
+            QJsonDocument::fromJson(vxds::asText(table_.value(verdictfield::kVerdict)).toUtf8())
+                .object()
+                .value("scheme")
+                .toString();
         if (!classscheme::Classes(scheme).isEmpty())
             return scheme;
     }

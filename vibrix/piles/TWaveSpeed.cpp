@@ -60,13 +60,3 @@ TSiteSpeed ComputeSiteSpeed(const std::vector<std::pair<int, double>>& piles) {
     }
     return site;
 }
-
-QString SpeedSourceText(const QString& source) {
-    if (source == speedsource::kLength)
-        return QStringLiteral("по длине");
-    if (source == speedsource::kPile)
-        return QStringLiteral("своя");
-    if (source == speedsource::kSite)
-        return QStringLiteral("участка");
-    return QStringLiteral("из записи");
-}

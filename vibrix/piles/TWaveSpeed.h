@@ -4,18 +4,12 @@
 
 #include "TPileProcessing.h"
 
-#include <QString>
-
 #include <optional>
 #include <vector>
 
-// Where a pile's speed comes from; the words are those of the command-line tool's JSON.
-namespace speedsource {
-inline const QString kPile = QStringLiteral("pile");
-inline const QString kLength = QStringLiteral("length");
-inline const QString kSite = QStringLiteral("site");
-inline const QString kRecord = QStringLiteral("record");
-} // namespace speedsource
+// Where a pile's speed comes from: the engineer's own, the design length and the toe, the
+// site's, or the record's header.
+enum class TSpeedSource { Pile, Length, Site, Record };
 
 // The toe echo picked on the curve: the largest positive extremum of sensor 1 within +-15 % of
 // `expected` ms after the input peak. Its time in ms, or none when the window holds no extremum.
@@ -25,12 +19,10 @@ struct TSiteSpeed {
     std::optional<double> speed;     // m/s, the mean of the piles used
     std::vector<int> used, excluded; // pile numbers
     std::optional<double> min, max;  // over the piles used (none when there are none)
+    bool operator==(const TSiteSpeed&) const = default;
 };
 
 // The mean over the piles' speeds (pile number, m/s): while some pile deviates more than 5 % from
 // the mean, the one that deviates most is left out and the mean taken again. A speed exists when
 // at least three piles remain.
 TSiteSpeed ComputeSiteSpeed(const std::vector<std::pair<int, double>>& piles);
-
-// The source of a speed in the user's words: "по длине", "своя", "участка", "из записи".
-QString SpeedSourceText(const QString& source);

@@ -1,6 +1,7 @@
 #include "PileChart.h"
 
 #include "NumberFormat.h"
+#include "PileTexts.h"
 
 #include <QLocale>
 
@@ -195,8 +196,11 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
 }
 
 QString MobilityText(const TPileAnalysis& a) {
-    if (!a.mobility)
-        return QStringLiteral("Нет сигнала молотка: мобильность не вычислена");
+    if (!a.mobility) {
+        QString none = piletexts::NoHammer();
+        none[0] = none[0].toUpper();
+        return none + QStringLiteral(": мобильность не вычислена");
+    }
     if (!a.mobility->peakSpacing)
         return QStringLiteral("Резонансы не найдены");
     QString text = QStringLiteral("Δf = %1 Гц").arg(FormatFloat("0.0", *a.mobility->peakSpacing));

@@ -3,7 +3,7 @@
 // average against depth with its marks, the design length and the amplification curve; the
 // mobility against frequency with the coherence and the resonance peaks.
 
-#include "TPileAnalyser.h"
+#include "TPileAnalysis.h"
 
 #include <QColor>
 #include <QString>

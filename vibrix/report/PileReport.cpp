@@ -1,24 +1,16 @@
 #include "PileReport.h"
 
-#include "DownloadUnit.h"
-#include "NumberFormat.h"
 #include "PileChart.h"
+#include "PileTexts.h"
 #include "TPileAnalyser.h"
 
 #include <qcustomplot.h>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
 // The charts' sizes on the page, so that a chart is laid out once for the place it is drawn in.
 constexpr QSize kAverageSize(716, 400);
 constexpr QSize kMobilitySize(716, 250);
-
-QString number(const QString& pattern, double v) {
-    return FormatFloat(pattern, v);
-}
 
 QCustomPlot* newPlot(QSize size) {
     auto* plot = new QCustomPlot;
@@ -28,32 +20,6 @@ QCustomPlot* newPlot(QSize size) {
 }
 
 } // namespace
-
-namespace pilereport {
-
-QString Length(const std::optional<double>& metres) {
-    return metres ? number(QStringLiteral("0.00"), *metres) + QStringLiteral(" м") : QStringLiteral("—");
-}
-
-QString Speed(const TPileAnalysis& r) {
-    if (!(r.waveSpeed > 0))
-        return QStringLiteral("—");
-    return VelocityToStr(r.waveSpeed) + QStringLiteral(" м/с (") + SpeedSourceText(r.waveSpeedSource) + ")";
-}
-
-QString Defects(const TPileAnalysis& r) {
-    QStringList list;
-    for (const TDefectMark& d : r.verdict.defects)
-        list << (r.waveSpeed > 0 ? Length(r.Depth(d.time)) : number("0.00", d.time) + QStringLiteral(" мс")) +
-                    QLatin1Char(' ') + d.kind;
-    return list.join(QStringLiteral("; "));
-}
-
-QString Date(double dateTime) {
-    return fromDateTimeValue(dateTime).toString(QStringLiteral("dd.MM.yyyy"));
-}
-
-} // namespace pilereport
 
 TPileReportCharts::TPileReportCharts() : average_(newPlot(kAverageSize)), mobility_(newPlot(kMobilitySize)) {}
 
@@ -66,25 +32,25 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
                  QStringLiteral("Участок %1      Свая %2      Дата испытания: %3")
                      .arg(r.key.site)
                      .arg(r.key.pile)
-                     .arg(r.firstBlow ? pilereport::Date(*r.firstBlow) : QStringLiteral("—")));
+                     .arg(r.firstBlow ? piletexts::Date(*r.firstBlow) : QStringLiteral("—")));
     page.SetText(QStringLiteral("DesignMemo"),
                  QStringLiteral("Длина по проекту: %1      Диаметр: %2")
-                     .arg(pilereport::Length(v.length), pilereport::Length(v.diameter)));
+                     .arg(piletexts::Length(v.length), piletexts::Length(v.diameter)));
     ShowPileAverage(charts.Average(), r, TPileChartOptions{});
     page.SetChart(QStringLiteral("PileChart"), charts.Average());
     const TProcessingParams& p = v.processing;
-    page.SetText(
-        QStringLiteral("ProcessingMemo"),
-        QStringLiteral("Удары: использовано %1 из %2      Фильтр: %3      Усиление: %4      "
-                       "Скорость волны: %5")
-            .arg(r.used)
-            .arg(r.blows.size())
-            .arg(p.lowpass > 0 ? number("0", p.lowpass) + QStringLiteral(" Гц") : QStringLiteral("нет"),
-                 number("0.0", p.amplify), pilereport::Speed(r)));
+    page.SetText(QStringLiteral("ProcessingMemo"),
+                 QStringLiteral("Удары: использовано %1 из %2      Фильтр: %3      Усиление: %4      "
+                                "Скорость волны: %5")
+                     .arg(r.used)
+                     .arg(r.blows.size())
+                     .arg(p.lowpass > 0 ? piletexts::Number("0", p.lowpass) + QStringLiteral(" Гц")
+                                        : QStringLiteral("нет"),
+                          piletexts::Number("0.0", p.amplify), piletexts::SpeedWithSource(r)));
     QString toe = QStringLiteral("Подошва: не отмечена");
     if (r.toeTime)
         toe = QStringLiteral("Подошва: %1 (%2 мс)%3")
-                  .arg(pilereport::Length(r.toeDepth), number("0.00", *r.toeTime),
+                  .arg(piletexts::Length(r.toeDepth), piletexts::Number("0.00", r.toeTime),
                        r.toeAuto ? QStringLiteral(", найдена автоматически") : QString());
     page.SetText(QStringLiteral("ToeMemo"), toe);
 
@@ -92,22 +58,21 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
     ShowPileMobility(charts.Mobility(), r);
     if (r.mobility)
         page.SetChart(QStringLiteral("MobilityChart"), charts.Mobility());
-    QString mobility = QStringLiteral("Мобильность: нет записи молотка");
+    QString mobility = QStringLiteral("Мобильность: ") + piletexts::NoHammer();
     if (r.mobility && r.mobility->peakSpacing)
-        mobility = QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина по нему %2")
-                       .arg(number("0.0", *r.mobility->peakSpacing), pilereport::Length(r.mobilityLength));
+        mobility =
+            QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина по нему %2")
+                .arg(piletexts::Number("0.0", r.mobility->peakSpacing), piletexts::Length(r.mobilityLength));
     else if (r.mobility)
         mobility = QStringLiteral("Мобильность: резонансы не найдены");
     page.SetText(QStringLiteral("MobilityMemo"), mobility);
 
-    const QString defects = pilereport::Defects(r);
+    const QString defects = piletexts::Defects(r);
     page.SetText(QStringLiteral("DefectsMemo"),
                  QStringLiteral("Дефекты: ") + (defects.isEmpty() ? QStringLiteral("не отмечены") : defects));
-    const QString meaning = classscheme::Meaning(scheme, v.cls);
     page.SetText(QStringLiteral("ClassMemo"),
-                 QStringLiteral("Класс: ") + (v.cls.isEmpty()     ? QStringLiteral("не назначен")
-                                              : meaning.isEmpty() ? v.cls
-                                                                  : v.cls + QStringLiteral(" — ") + meaning));
+                 QStringLiteral("Класс: ") + (v.cls.isEmpty() ? QStringLiteral("не назначен")
+                                                              : piletexts::ClassWithMeaning(scheme, v.cls)));
     page.SetText(QStringLiteral("RemarkMemo"),
                  QStringLiteral("Примечание: ") + (v.remark.isEmpty() ? QStringLiteral("—") : v.remark));
 }
@@ -115,6 +80,6 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
 TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts) {
     TReportPage page = LoadReportLayout(QStringLiteral("PileReport"));
     const QString scheme = analyser.Verdicts().Scheme();
-    PileReportBuild(page, analyser.Analyse(key), scheme, charts);
+    PileReportBuild(page, *analyser.Analyse(key), scheme, charts);
     return page;
 }

@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 class QCustomPlot;
 class TPileAnalyser;
@@ -35,11 +34,3 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
                      TPileReportCharts& charts);
 // A fresh "PileReport" page of the pile as the analyser sees it now.
 TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts);
-
-// Texts the pile report and the site report share.
-namespace pilereport {
-QString Length(const std::optional<double>& metres); // "12,00 м" or "—"
-QString Speed(const TPileAnalysis& r);               // "3950,0 м/с (по длине)" or "—"
-QString Defects(const TPileAnalysis& r);             // "4,50 м сужение; 7,00 м трещина" or ""
-QString Date(double dateTime);                       // "15.06.2026"
-} // namespace pilereport

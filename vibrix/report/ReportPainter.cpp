@@ -101,21 +101,31 @@ void PrintReportPage(QPrinter& printer, const TReportPage& page) {
     PaintReportPage(painter, page, fullPaper(printer.pageLayout(), printer.resolution()));
 }
 
-void WriteReportPdf(QIODevice& device, int count, const std::function<const TReportPage&(int)>& pageAt) {
-    QPdfWriter writer(&device);
+TReportPdfWriter::TReportPdfWriter(QIODevice& device)
+    : writer_(std::make_unique<QPdfWriter>(&device)), painter_(std::make_unique<QCPPainter>()) {
     // Points and layout pixels agree: the charts are drawn straight into the document.
-    writer.setResolution(int(kLayoutUnitsPerInch));
-    writer.setCreator(QStringLiteral("Vibrix4"));
-    QCPPainter painter;
-    for (int i = 0; i < count; ++i) {
-        const TReportPage& page = pageAt(i);
-        writer.setPageLayout(paperLayout(page));
-        if (i == 0)
-            painter.begin(&writer);
-        else
-            writer.newPage();
-        PaintReportPage(painter, page, fullPaper(writer.pageLayout(), writer.resolution()));
-    }
+    writer_->setResolution(int(kLayoutUnitsPerInch));
+    writer_->setCreator(QStringLiteral("Vibrix4"));
+}
+
+// The painter ends the document before the writer goes.
+TReportPdfWriter::~TReportPdfWriter() {
+    painter_.reset();
+}
+
+void TReportPdfWriter::Add(const TReportPage& page) {
+    writer_->setPageLayout(paperLayout(page));
+    if (pages_++ == 0)
+        painter_->begin(writer_.get());
+    else
+        writer_->newPage();
+    PaintReportPage(*painter_, page, fullPaper(writer_->pageLayout(), writer_->resolution()));
+}
+
+void WriteReportPdf(QIODevice& device, int count, const std::function<const TReportPage&(int)>& pageAt) {
+    TReportPdfWriter writer(device);
+    for (int i = 0; i < count; ++i)
+        writer.Add(pageAt(i));
 }
 
 QByteArray ReportPdf(const TReportPage& page) {

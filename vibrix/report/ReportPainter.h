@@ -8,9 +8,11 @@
 #include <QTransform>
 
 #include <functional>
+#include <memory>
 
 class QCPPainter;
 class QIODevice;
+class QPdfWriter;
 class QPrinter;
 
 // From the band's layout units to the painter's coordinates when the page is fitted, centred
@@ -30,6 +32,23 @@ QImage ReportImage(const TReportPage& page, int dpi);
 // The page as a one-page PDF (vector) or a JPEG picture (quality 85) at `dpi`, in memory.
 QByteArray ReportPdf(const TReportPage& page);
 QByteArray ReportJpeg(const TReportPage& page, int dpi = 150);
+
+// A PDF written page by page into `device`, each page painted as it is added (charts are drawn
+// as they are then); the document ends when the writer goes. No page added writes nothing.
+class TReportPdfWriter {
+public:
+    explicit TReportPdfWriter(QIODevice& device);
+    ~TReportPdfWriter();
+    TReportPdfWriter(const TReportPdfWriter&) = delete;
+    TReportPdfWriter& operator=(const TReportPdfWriter&) = delete;
+
+    void Add(const TReportPage& page);
+
+private:
+    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<QCPPainter> painter_;
+    int pages_ = 0;
+};
 
 // A PDF of `count` pages into `device`: `pageAt(i)` is asked for page i just before it is
 // painted, so one page object may be refilled for every page (charts are drawn as they are

@@ -7,11 +7,12 @@
 #include "MainStatusBar.h"
 #include "MemoBinding.h"
 #include "PilePage.h"
+#include "PileReportCommands.h"
 #include "ProjectCommands.h"
 #include "RecordChart.h"
+#include "RecordCommands.h"
 #include "RecordGrid.h"
 #include "RecordNavigator.h"
-#include "SiteSpeedPanel.h"
 #include "TimeView.h"
 #include "UserDialogs.h"
 
@@ -100,6 +101,8 @@ void TMainForm::FormCreate(const QString& projectFile) {
                                      AfterScrollResult(MainDataModule.cdsVibrix);
                                      PilePage->Refresh();
                                  }});
+    RecordCommands = std::make_unique<TRecordCommands>(*this);
+    PileCommands = std::make_unique<TPileReportCommands>(*this, PileAnalyser);
     Commands->Sequences.ProjectName = settings_.LastProject;
     Commands->Sequences.ProjectPath = settings_.ProjectPath;
     Commands->ImportPath = settings_.ImportPath;
@@ -138,7 +141,7 @@ QWidget* TMainForm::makePages() {
     DataPage = new TDataPage(MainDataModule, ChartPanel, run_);
     PageControl->addTab(description, QStringLiteral("Описание"));
     PageControl->addTab(DataPage, QStringLiteral("Данные"));
-    PilePage = new TPilePage(MainDataModule, run_);
+    PilePage = new TPilePage(PileAnalyser, run_);
     PageControl->addTab(PilePage, QStringLiteral("Сваи"));
     PageControl->setVisible(false);
     connect(ChartPanel, &TChartPanel::flagsChanged, this, &TMainForm::showFlagsInActions);
@@ -172,20 +175,22 @@ void TMainForm::connectActions() {
     on(a.Ch1SpectrumAction, [p](bool checked) { p->SetSpectrumShown(1, checked); });
     on(a.FreqSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Frequency); });
     on(a.DepthSpectrumAction, [p](bool) { p->SetSpectrumType(SpectrumAbscissa::Depth); });
-    on(a.ViewWindowAction, [this](bool checked) { ViewWindowActionExecute(checked); });
+    TRecordCommands& r = *RecordCommands;
+    on(a.ViewWindowAction, [&r](bool checked) { r.ViewWindowActionExecute(checked); });
     on(a.KeepValuesAction, [p](bool checked) {
         TViewOptions options = p->Options();
         options.KeepGainAndVelocity = checked;
         p->SetOptions(options);
     });
-    on(a.PrintReportAction, [this](bool) { PrintReportActionExecute(); });
-    on(a.PileReportAction, [this](bool) { PileReportActionExecute(); });
-    on(a.SiteReportAction, [this](bool) { SiteReportActionExecute(); });
-    on(a.SignalExportAction, [this](bool) { SignalExportActionExecute(); });
-    on(a.SpectrExportAction, [this](bool) { SpectrExportActionExecute(); });
-    on(a.FTProcessingAction, [this](bool) { FTProcessingActionExecute(); });
-    on(a.ColorsAction, [this](bool) { ColorsActionExecute(); });
-    on(a.SiteSpeedAction, [this](bool) { SiteSpeedActionExecute(); });
+    on(a.PrintReportAction, [&r](bool) { r.PrintReportActionExecute(); });
+    on(a.SignalExportAction, [&r](bool) { r.SignalExportActionExecute(); });
+    on(a.SpectrExportAction, [&r](bool) { r.SpectrExportActionExecute(); });
+    on(a.FTProcessingAction, [&r](bool) { r.FTProcessingActionExecute(); });
+    on(a.ColorsAction, [&r](bool) { r.ColorsActionExecute(); });
+    TPileReportCommands& piles = *PileCommands;
+    on(a.PileReportAction, [&piles](bool) { piles.PileReportActionExecute(); });
+    on(a.SiteReportAction, [&piles](bool) { piles.SiteReportActionExecute(); });
+    on(a.SiteSpeedAction, [&piles](bool) { piles.SiteSpeedActionExecute(); });
     p->FreqView->FTProcessingButton->setDefaultAction(a.FTProcessingAction);
     on(a.miHelp, [this](bool) { miHelpClick(); });
     on(a.AboutMenuItem, [this](bool) { AboutMenuItemClick(); });
@@ -208,9 +213,6 @@ void TMainForm::showFlagsInActions() {
 
 void TMainForm::Guard(const std::function<void()>& handler) {
     RunGuarded(dialogs_, this, handler);
-    // Records deleted or added while the "Сваи" page is on show: its list follows at once.
-    if (PilePage && PilePage->Stale() && PilePage->isVisible())
-        RunGuarded(dialogs_, this, [this] { PilePage->Refresh(); });
     SetProjectName(Commands ? Commands->Sequences.ProjectName : settings_.LastProject);
     ActionListUpdate();
 }
@@ -259,17 +261,6 @@ void TMainForm::AfterScrollResult(vxds::DataTable& table) {
     shownRecord_ = stored; // kept, so that its bytes cannot be taken by another record
 }
 
-void TMainForm::SiteSpeedActionExecute() {
-    TSiteSpeedPanel panel(
-        PilePage->Analyser(),
-        [this](TPileKey key, const TPileVerdict& v) { Guard([&] { PilePage->StoreVerdict(key, v); }); },
-        this);
-    if (const std::optional<TPileKey> shown = PilePage->CurrentPile())
-        panel.Select(*shown);
-    dialogs_.exec(panel);
-    PilePage->Refresh();
-}
-
 void TMainForm::clearViews() {
     ChartPanel->ShowNoRecord();
     shownRecord_.reset();
@@ -312,6 +303,10 @@ void TMainForm::SaveSettings() {
                          QStringLiteral("Не удалось сохранить настройки в файл %1")
                              .arg(QDir::toNativeSeparators(iniFile_)),
                          UserDialogs::Icon::Warning);
+}
+
+QString TMainForm::ExportFolder() const {
+    return QFileInfo(settings_.ExportPath).isDir() ? settings_.ExportPath : ProjectPath();
 }
 
 void TMainForm::CreateProjectDir() {

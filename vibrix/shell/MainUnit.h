@@ -7,8 +7,7 @@
 #include "Guarded.h"
 #include "MainDataModuleUnit.h"
 #include "ProgramPlaces.h"
-#include "ReportPreview.h"
-#include "TProjectPiles.h"
+#include "TPileAnalyser.h"
 #include "VibrixSettings.h"
 
 #include <QMainWindow>
@@ -23,7 +22,9 @@ class TDataPage;
 class TPilePage;
 class TMainActions;
 class TMainStatusBar;
+class TPileReportCommands;
 class TProjectCommands;
+class TRecordCommands;
 class UserDialogs;
 
 class TMainForm : public QMainWindow {
@@ -35,8 +36,11 @@ public:
     ~TMainForm() override;
 
     TMainDataModule MainDataModule;
+    TPileAnalyser PileAnalyser{MainDataModule}; // the project's one: the page, the panel, the reports
     TMainActions* Actions = nullptr;
     std::unique_ptr<TProjectCommands> Commands;
+    std::unique_ptr<TRecordCommands> RecordCommands;
+    std::unique_ptr<TPileReportCommands> PileCommands;
     QTabWidget* PageControl = nullptr;
     QPlainTextEdit* DescriptionDBMemo = nullptr;
     TDataPage* DataPage = nullptr;
@@ -88,23 +92,6 @@ private:
     void CreateProjectDir();
     void miHelpClick();
     void AboutMenuItemClick();
-    // The commands on the record shown (MainCommands.cpp).
-    void PrintReportActionExecute();
-    void SignalExportActionExecute();
-    void SpectrExportActionExecute();
-    void FTProcessingActionExecute();
-    void ColorsActionExecute();
-    void ViewWindowActionExecute(bool on);
-    // The pile reports (PileReportCommands.cpp): of the current pile, and of every site.
-    void PileReportActionExecute();
-    void SiteReportActionExecute();
-    // The pile the pile report is of: the one on the "Сваи" page when it is shown, else the
-    // current record's site and pile.
-    TPileKey CurrentPileKey() const;
-    void SiteSpeedActionExecute();
-    // The report preview of the record shown: its caption, the file name proposed from the record
-    // ending in `what`, and the export folder.
-    TReportPreviewOptions ReportPreviewOptions(const QString& title, const QString& what);
     void connectActions();
     void showFlagsInActions();
     QWidget* makePages();

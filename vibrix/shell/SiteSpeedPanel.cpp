@@ -2,6 +2,7 @@
 
 #include "Named.h"
 #include "NumberFormat.h"
+#include "PileTexts.h"
 #include "TPileAnalyser.h"
 
 #include <QDialogButtonBox>
@@ -18,10 +19,6 @@
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
-
-QString speedText(double c) {
-    return FormatFloat(QStringLiteral("#,##0"), c);
-}
 
 QString deviationText(double share) {
     return (share < 0 ? QStringLiteral("−") : QStringLiteral("+")) +
@@ -66,12 +63,13 @@ void TSiteSpeedPanel::Fill() {
     const bool hadCurrent = selected(current);
     SiteTree->clear();
     for (int site : analyser_.Sites()) {
-        const TSiteSpeed s = analyser_.Site(site);
+        const TSiteSpeed s = analyser_.SiteSpeed(site);
         auto* top = new QTreeWidgetItem(SiteTree);
         top->setText(0, QStringLiteral("Участок %1").arg(site));
         if (s.speed) {
-            top->setText(1, speedText(*s.speed));
-            top->setText(2, QStringLiteral("%1 … %2").arg(speedText(*s.min), speedText(*s.max)));
+            top->setText(1, piletexts::PanelSpeed(*s.speed));
+            top->setText(2, QStringLiteral("%1 … %2").arg(piletexts::PanelSpeed(*s.min),
+                                                          piletexts::PanelSpeed(*s.max)));
         } else {
             top->setText(1, QStringLiteral("нет"));
             top->setText(2, QStringLiteral("нужно не менее трёх свай с длиной"));
@@ -80,13 +78,13 @@ void TSiteSpeedPanel::Fill() {
         for (const TPileRows& p : analyser_.Piles()) {
             if (p.key.site != site)
                 continue;
-            const TPileAnalysis& a = analyser_.Analyse(p.key);
+            const std::shared_ptr<const TPileAnalysis> analysis = analyser_.Analyse(p.key);
+            const TPileAnalysis& a = *analysis;
             auto* item = new QTreeWidgetItem(top);
             item->setData(0, kKeyRole, QPoint(site, p.key.pile));
             item->setText(0, QStringLiteral("Свая %1").arg(p.key.pile));
             if (a.waveSpeed > 0)
-                item->setText(1, speedText(a.waveSpeed) + QStringLiteral(" (") +
-                                     SpeedSourceText(a.waveSpeedSource) + QLatin1Char(')'));
+                item->setText(1, piletexts::SpeedWithSource(a, piletexts::TSpeedFormat::Panel));
             const bool used = std::find(s.used.begin(), s.used.end(), p.key.pile) != s.used.end();
             const bool left = std::find(s.excluded.begin(), s.excluded.end(), p.key.pile) != s.excluded.end();
             if ((used || left) && s.speed && a.waveSpeed > 0)
@@ -124,11 +122,11 @@ void TSiteSpeedPanel::SetOwnSpeed() {
     TPileKey key;
     if (!selected(key))
         return;
-    const TPileAnalysis& a = analyser_.Analyse(key);
-    if (!(a.waveSpeed > 0))
+    const std::shared_ptr<const TPileAnalysis> a = analyser_.Analyse(key);
+    if (!(a->waveSpeed > 0))
         return;
-    TPileVerdict v = a.verdict;
-    v.speed = a.waveSpeed;
+    TPileVerdict v = a->verdict;
+    v.speed = a->waveSpeed;
     store_(key, v);
     Fill();
 }

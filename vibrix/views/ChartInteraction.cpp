@@ -11,23 +11,34 @@ TChartInteraction::TChartInteraction(QCustomPlot* chart) : QObject(chart), chart
 }
 
 void TChartInteraction::AddDraggable(Draggable line) {
-    lines_.push_back(std::move(line));
+    AddDraggables({[key = std::move(line.Key)] { return std::vector<std::optional<double>>{key()}; },
+                   [moveTo = std::move(line.MoveTo)](int, double key) { moveTo(key); }});
 }
 
-int TChartInteraction::DraggableAt(int x) const {
-    int nearest = -1;
+void TChartInteraction::AddDraggables(Draggables lines) {
+    sets_.push_back(std::move(lines));
+}
+
+std::optional<TChartInteraction::Line> TChartInteraction::DraggableAt(int x) const {
+    std::optional<Line> nearest;
     double distance = kGrip + 0.5;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const std::optional<double> key = lines_[i].Key();
-        if (!key || !chart_->xAxis->range().contains(*key))
-            continue;
-        const double d = std::abs(chart_->xAxis->coordToPixel(*key) - x);
-        if (d < distance) {
-            distance = d;
-            nearest = int(i);
+    for (std::size_t set = 0; set < sets_.size(); ++set) {
+        const std::vector<std::optional<double>> keys = sets_[set].Keys();
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (!keys[i] || !chart_->xAxis->range().contains(*keys[i]))
+                continue;
+            const double d = std::abs(chart_->xAxis->coordToPixel(*keys[i]) - x);
+            if (d < distance) {
+                distance = d;
+                nearest = Line{set, int(i)};
+            }
         }
     }
     return nearest;
+}
+
+void TChartInteraction::moveTo(const Line& line, int x) {
+    sets_[line.set].MoveTo(line.line, chart_->xAxis->pixelToCoord(x));
 }
 
 bool TChartInteraction::inPlotArea(const QPoint& at) const {
@@ -93,16 +104,16 @@ bool TChartInteraction::press(const QMouseEvent& event) {
     if (event.button() != Qt::LeftButton)
         return false;
     dragging_ = DraggableAt(at.x());
-    if (dragging_ < 0)
+    if (!dragging_)
         return false;
-    lines_[std::size_t(dragging_)].MoveTo(chart_->xAxis->pixelToCoord(at.x()));
+    moveTo(*dragging_, at.x());
     return true;
 }
 
 bool TChartInteraction::move(const QMouseEvent& event) {
     const QPoint at = event.position().toPoint();
-    if (dragging_ >= 0) {
-        lines_[std::size_t(dragging_)].MoveTo(chart_->xAxis->pixelToCoord(at.x()));
+    if (dragging_) {
+        moveTo(*dragging_, at.x());
         return true;
     }
     if (panning_) {
@@ -115,7 +126,7 @@ bool TChartInteraction::move(const QMouseEvent& event) {
         chart_->replot(QCustomPlot::rpQueuedReplot);
         return true;
     }
-    const bool overLine = inPlotArea(at) && DraggableAt(at.x()) >= 0;
+    const bool overLine = inPlotArea(at) && DraggableAt(at.x());
     if (overLine && !shapeSet_)
         chart_->setCursor(Qt::SizeHorCursor);
     else if (!overLine && shapeSet_)
@@ -125,12 +136,12 @@ bool TChartInteraction::move(const QMouseEvent& event) {
 }
 
 bool TChartInteraction::release(const QMouseEvent&) {
-    if (dragging_ < 0 && !panning_)
+    if (!dragging_ && !panning_)
         return false;
     if (panning_)
         chart_->unsetCursor();
-    const bool dragged = dragging_ >= 0;
-    dragging_ = -1;
+    const bool dragged = dragging_.has_value();
+    dragging_.reset();
     panning_ = false;
     shapeSet_ = false;
     if (dragged && OnDragFinished)

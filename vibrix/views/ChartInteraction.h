@@ -25,6 +25,13 @@ public:
         std::function<void(double key)> MoveTo;
     };
     void AddDraggable(Draggable line);
+    // Lines the user may drag, as many as `Keys` gives at the time (none for a hidden one);
+    // `MoveTo` is told which line.
+    struct Draggables {
+        std::function<std::vector<std::optional<double>>()> Keys;
+        std::function<void(int line, double key)> MoveTo;
+    };
+    void AddDraggables(Draggables lines);
 
     std::function<void()> OnReset; // a double click: the whole chart again
     // When set, a double click in the plot area goes here instead of OnReset.
@@ -37,9 +44,7 @@ public:
     // Each notch of the wheel shows this share of the range (zooming in), or its inverse.
     static constexpr double kWheelStep = 0.85;
 
-    // The draggable line nearest to pixel column `x` of the chart within the grip, or -1.
-    int DraggableAt(int x) const;
-    bool Dragging() const { return dragging_ >= 0; }
+    bool Dragging() const { return dragging_.has_value(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,10 +55,18 @@ private:
     bool move(const QMouseEvent& event);
     bool release(const QMouseEvent& event);
     bool inPlotArea(const QPoint& at) const;
+    // A line of one of the sets: the set and the line in it.
+    struct Line {
+        std::size_t set;
+        int line;
+    };
+    // The draggable line nearest to pixel column `x` of the chart within the grip.
+    std::optional<Line> DraggableAt(int x) const;
+    void moveTo(const Line& line, int x);
 
     QCustomPlot* chart_;
-    std::vector<Draggable> lines_;
-    int dragging_ = -1;
+    std::vector<Draggables> sets_;
+    std::optional<Line> dragging_;
     bool panning_ = false;
     bool shapeSet_ = false; // the pointer shows that a line can be taken
     QPoint panFrom_;

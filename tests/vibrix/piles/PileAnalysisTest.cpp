@@ -6,10 +6,13 @@
 #include "DownloadUnit.h"
 #include "PileBlows.h"
 #include "TPileAnalyser.h"
+#include "TPileListModel.h"
 
 #include <QFileInfo>
 
 #include <cmath>
+#include <set>
+#include <thread>
 
 namespace {
 
@@ -50,13 +53,14 @@ protected:
         return *truth;
     }
 
+    // The analysis, kept by the fixture for as long as the test runs.
     const TPileAnalysis& analyse(const ssmgen::TruthPile& t, std::optional<double> length = std::nullopt) {
         if (length) {
             TPileVerdict v = analyser.VerdictOf({t.site, t.pile});
             v.length = length;
             analyser.SetVerdict({t.site, t.pile}, v);
         }
-        return analyser.Analyse({t.site, t.pile});
+        return *kept.emplace_back(analyser.Analyse({t.site, t.pile}));
     }
 
     // The largest positive value of the processed curve within +-5 % of `ms` after the input peak.
@@ -70,6 +74,7 @@ protected:
     }
 
     TPileAnalyser analyser{dm};
+    std::vector<std::shared_ptr<const TPileAnalysis>> kept;
 };
 
 TEST_F(PileAnalysis, ShiftsAreTheJitterTheModelPutIn) {
@@ -88,10 +93,12 @@ TEST_F(PileAnalysis, DoubleHitAndClippedBlowsAreLeftOutWithTheirReasons) {
     recipe.doubleHit = 2;
     recipe.clipped = 4;
     const TPileAnalysis& r = analyse(addPile(recipe));
-    const QStringList expected{"", blowreason::kCorrelation, "", blowreason::kClipped, ""};
+    const std::optional<TBlowReason> expected[] = {std::nullopt, TBlowReason::Correlation, std::nullopt,
+                                                   TBlowReason::Clipped, std::nullopt};
+    ASSERT_EQ(r.blows.size(), std::size(expected));
     for (std::size_t b = 0; b < r.blows.size(); ++b) {
-        EXPECT_EQ(r.blows[b].reason, expected[qsizetype(b)]) << "blow " << b + 1;
-        EXPECT_EQ(r.blows[b].used, expected[qsizetype(b)].isEmpty()) << "blow " << b + 1;
+        EXPECT_EQ(r.blows[b].reason, expected[b]) << "blow " << b + 1;
+        EXPECT_EQ(r.blows[b].used, !expected[b]) << "blow " << b + 1;
     }
 }
 
@@ -113,7 +120,8 @@ TEST_F(PileAnalysis, AveragingFiveNoisyBlowsCutsTheNoiseByAboutTheRootOfFive) {
     const TPileAnalysis& r = analyse(truth);
     ASSERT_EQ(r.used, 5);
     TStoredMeasure first;
-    ASSERT_TRUE(first.Open(vxds::asBytes(dm.cdsVibrix.valueAt(analyser.Find({1, 3})->rows[0], 3))));
+    ASSERT_TRUE(
+        first.Open(vxds::asBytes(dm.cdsVibrix.valueAt(analyser.Find({1, 3})->rows[0], measurefield::kData))));
     double blowError = 0, averageError = 0;
     for (std::size_t i = 0; i < 2048; ++i) {
         blowError += std::pow(first.Channel(0)[i] - truthCurve[i], 2);
@@ -132,7 +140,7 @@ TEST_F(PileAnalysis, SoundPilesGiveTheToeAndTheSpeedFromTheirLength) {
         ASSERT_TRUE(r.toeTime) << length << " m";
         EXPECT_TRUE(r.toeAuto);
         EXPECT_NEAR(*r.toeTime, expected, 0.02 * expected) << length << " m";
-        EXPECT_EQ(r.waveSpeedSource, speedsource::kLength);
+        EXPECT_EQ(r.waveSpeedSource, TSpeedSource::Length);
         EXPECT_NEAR(r.waveSpeed, truth.waveSpeed, 0.02 * truth.waveSpeed) << length << " m";
     }
 }
@@ -177,16 +185,87 @@ TEST_F(PileAnalysis, MobilityResonancesAreHalfTheSpeedOverTheLengthApart) {
 TEST_F(PileAnalysis, APileBackFromItsOwnSpeedCountsInItsSiteAgain) {
     for (int pile = 1; pile <= 3; ++pile)
         analyse(addPile(pileSpec(pile, 10 + pile)), 10 + pile);
-    const TSiteSpeed all = analyser.Site(1);
+    const TSiteSpeed all = analyser.SiteSpeed(1);
     ASSERT_EQ(all.used.size(), 3u);
     TPileVerdict v = analyser.VerdictOf({1, 2});
     const TPileVerdict automatic = v;
     v.speed = 4000;
     analyser.SetVerdict({1, 2}, v);
     analyser.Analyse({1, 2});
-    EXPECT_FALSE(analyser.Site(1).speed);
+    EXPECT_FALSE(analyser.SiteSpeed(1).speed);
     analyser.SetVerdict({1, 2}, automatic);
-    EXPECT_EQ(analyser.Site(1).used, all.used);
+    EXPECT_EQ(analyser.SiteSpeed(1).used, all.used);
+}
+
+// A snapshot its caller keeps stays what it was while other piles push its computation out of
+// the analyser and its own speed moves.
+TEST_F(PileAnalysis, AKeptSnapshotDoesNotChange) {
+    for (int pile = 1; pile <= 9; ++pile)
+        addPile(pileSpec(pile, 10 + pile, 2));
+    const std::shared_ptr<const TPileAnalysis> kept = analyser.Analyse({1, 1});
+    ASSERT_TRUE(kept->curves);
+    const std::vector<double> curve = kept->curves->amplified[0];
+    const double speed = kept->waveSpeed;
+    for (int pile = 2; pile <= 9; ++pile)
+        analyser.Analyse({1, pile});
+    TPileVerdict v = analyser.VerdictOf({1, 1});
+    v.speed = 3000;
+    analyser.SetVerdict({1, 1}, v);
+    const std::shared_ptr<const TPileAnalysis> now = analyser.Analyse({1, 1});
+    ASSERT_EQ(now->waveSpeed, 3000);
+    EXPECT_NE(now->curves->amplified[0], curve) << "amplified for the new speed";
+    EXPECT_EQ(kept->waveSpeed, speed);
+    EXPECT_EQ(kept->waveSpeedSource, TSpeedSource::Record);
+    EXPECT_EQ(kept->curves->amplified[0], curve);
+}
+
+TEST_F(PileAnalysis, TwoPilesOnTwoThreadsGiveWhatTheyGiveInTurn) {
+    addPile(pileSpec(1, 12));
+    addPile(pileSpec(2, 15));
+    const TPileInput inputs[] = {analyser.Input({1, 1}), analyser.Input({1, 2})};
+    const auto noSite = [] { return std::optional<double>(); };
+    TPileAnalyser inTurn{dm};
+    const std::shared_ptr<const TPileAnalysis> expected[] = {inTurn.Analyse(inputs[0], noSite),
+                                                             inTurn.Analyse(inputs[1], noSite)};
+    std::shared_ptr<const TPileAnalysis> got[2];
+    std::thread first([&] { got[0] = analyser.Analyse(inputs[0], noSite); });
+    std::thread second([&] { got[1] = analyser.Analyse(inputs[1], noSite); });
+    first.join();
+    second.join();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(got[i]->curves && got[i]->mobility) << i;
+        EXPECT_EQ(got[i]->curves->amplified[0], expected[i]->curves->amplified[0]) << i;
+        EXPECT_EQ(got[i]->mobility->magnitude, expected[i]->mobility->magnitude) << i;
+        EXPECT_EQ(got[i]->waveSpeed, expected[i]->waveSpeed) << i;
+    }
+}
+
+// A pile's length moves its site's speed: the list hears of every pile of the site, the one read
+// at the site's speed included, and of no pile of another site.
+TEST_F(PileAnalysis, TheSiteSpeedChangesEveryRowOfItsSite) {
+    for (int pile = 1; pile <= 3; ++pile)
+        analyse(addPile(pileSpec(pile, 10 + pile)), 10 + pile);
+    addPile(pileSpec(4, 12));
+    ssmgen::PileSpec other = pileSpec(5, 12);
+    other.file.siteNumber = 2;
+    addPile(other);
+    TPileListModel model(analyser);
+    model.Refresh();
+    std::set<std::pair<int, int>> told;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& from, const QModelIndex& to) {
+                         for (int row = from.row(); row <= to.row(); ++row)
+                             told.insert({model.KeyAt(row).site, model.KeyAt(row).pile});
+                     });
+    const std::optional<double> before = analyser.SiteSpeed(1).speed;
+    TPileVerdict v = analyser.VerdictOf({1, 2});
+    v.length = 12.3;
+    analyser.SetVerdict({1, 2}, v);
+    const std::optional<double> after = analyser.SiteSpeed(1).speed;
+    ASSERT_TRUE(before && after && *before != *after);
+    EXPECT_EQ(told, (std::set<std::pair<int, int>>{{1, 1}, {1, 2}, {1, 3}, {1, 4}}));
+    const QModelIndex fourth = model.index(*model.RowOf({1, 4}), TPileListModel::kSpeed);
+    EXPECT_EQ(fourth.data(TPileListModel::SortRole).toDouble(), *after);
 }
 
 } // namespace

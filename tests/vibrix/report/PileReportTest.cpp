@@ -71,7 +71,8 @@ TEST_F(PileReports, PilePagePrintsThePileItsProcessingMarksAndVerdict) {
     });
     TPileReportCharts charts;
     const TReportPage page = PileReportPage(analyser, {1, 3}, charts);
-    const TPileAnalysis& r = analyser.Analyse({1, 3});
+    const std::shared_ptr<const TPileAnalysis> analysis = analyser.Analyse({1, 3});
+    const TPileAnalysis& r = *analysis;
     ASSERT_TRUE(r.toeDepth && r.mobility);
     EXPECT_EQ(page.Find("PileInfoMemo").Text,
               QStringLiteral("Участок 1      Свая 3      Дата испытания: 01.06.2026"));

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -97,14 +98,18 @@ protected:
         return chart->xAxis->pixelToCoord(std::round(chart->xAxis->coordToPixel(depth)));
     }
 
-    QString cell(int row, int column) const { return window->PilePage->PileList->item(row, column)->text(); }
+    QString cell(int row, int column) const {
+        return window->PilePage->PileList->model()->index(row, column).data().toString();
+    }
+    int rows() const { return window->PilePage->PileList->model()->rowCount(); }
+    int currentRow() const { return window->PilePage->PileList->currentIndex().row(); }
 
     std::optional<QString> nextKind = TPilePage::ToeKind();
 };
 
 TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
     TPilePage& page = openPage(pileProject());
-    ASSERT_EQ(page.PileList->rowCount(), 3);
+    ASSERT_EQ(rows(), 3);
     EXPECT_EQ(page.SiteFilter->itemText(0), QStringLiteral("все участки"));
     ASSERT_EQ(page.CurrentPile(), (TPileKey{1, 1}));
     page.PileList->setFocus();
@@ -232,7 +237,7 @@ TEST_F(PilePageTest, TheVerdictsAreSavedAndTheirChangesCancelled) {
     ASSERT_EQ(again.CurrentPile(), (TPileKey{1, 2}));
     EXPECT_EQ(again.Shown()->verdict, saved);
     EXPECT_EQ(again.ClassCombo->currentData().toString(), QStringLiteral("II"));
-    EXPECT_EQ(cell(again.PileList->currentRow(), 7), QStringLiteral("II"));
+    EXPECT_EQ(cell(currentRow(), 7), QStringLiteral("II"));
 }
 
 TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
@@ -241,7 +246,7 @@ TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
         page.SelectPile({1, pile});
         enter(page.LengthEdit, FormatFloat("0.0", 12 + 0.2 * pile));
     }
-    const TSiteSpeed site = page.Analyser().Site(1);
+    const TSiteSpeed site = page.Analyser().SiteSpeed(1);
     ASSERT_TRUE(site.speed);
     ASSERT_EQ(site.used.size() + site.excluded.size(), 4u);
     const int pile = site.used.front();
@@ -256,7 +261,7 @@ TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
         EXPECT_EQ(panel.SiteTree->topLevelItem(0)->child(pile - 1)->text(3),
                   QStringLiteral("нет: своя скорость"));
         EXPECT_TRUE(page.Analyser().VerdictOf({1, pile}).speed);
-        const TSiteSpeed without = page.Analyser().Site(1);
+        const TSiteSpeed without = page.Analyser().SiteSpeed(1);
         EXPECT_EQ(std::count(without.used.begin(), without.used.end(), pile), 0);
         QTest::mouseClick(panel.AutoButton, Qt::LeftButton);
         EXPECT_EQ(panel.SiteTree->topLevelItem(0)->child(pile - 1)->text(3), QStringLiteral("да"));
@@ -264,7 +269,7 @@ TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
     };
     trigger("SiteSpeedAction");
     EXPECT_FALSE(page.Analyser().VerdictOf({1, pile}).speed);
-    EXPECT_EQ(page.Analyser().Site(1).speed, site.speed);
+    EXPECT_EQ(page.Analyser().SiteSpeed(1).speed, site.speed);
     EXPECT_TRUE(enabled("SaveProjectAction"));
 }
 

@@ -1,0 +1,84 @@
+#include "PileTexts.h"
+
+#include "DownloadUnit.h"
+#include "NumberFormat.h"
+#include "TPileAnalysis.h"
+
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace piletexts {
+
+QString SpeedSource(TSpeedSource source) {
+    switch (source) {
+    case TSpeedSource::Length:
+        return QStringLiteral("по длине");
+    case TSpeedSource::Pile:
+        return QStringLiteral("своя");
+    case TSpeedSource::Site:
+        return QStringLiteral("участка");
+    case TSpeedSource::Record:
+        return QStringLiteral("из записи");
+    }
+    throw std::logic_error("unknown speed source");
+}
+
+QString SpeedWithSource(const TPileAnalysis& a, TSpeedFormat format) {
+    if (!(a.waveSpeed > 0))
+        return QStringLiteral("—");
+    const QString speed = format == TSpeedFormat::Panel ? PanelSpeed(a.waveSpeed)
+                          : format == TSpeedFormat::WithUnit
+                              ? VelocityToStr(a.waveSpeed) + QStringLiteral(" м/с")
+                              : VelocityToStr(a.waveSpeed);
+    return speed + QStringLiteral(" (") + SpeedSource(a.waveSpeedSource) + QLatin1Char(')');
+}
+
+QString PanelSpeed(double speed) {
+    return FormatFloat(QStringLiteral("#,##0"), speed);
+}
+
+QString BlowReason(TBlowReason reason) {
+    switch (reason) {
+    case TBlowReason::Clipped:
+        return QStringLiteral("зашкал датчика");
+    case TBlowReason::Format:
+        return QStringLiteral("другой формат записи");
+    case TBlowReason::Correlation:
+        return QStringLiteral("не похож на остальные");
+    case TBlowReason::Excluded:
+        return QStringLiteral("исключён");
+    }
+    throw std::logic_error("unknown blow reason");
+}
+
+QString NoHammer() {
+    return QStringLiteral("нет сигнала молотка");
+}
+
+QString Number(const char* pattern, const std::optional<double>& value, const QString& none) {
+    return value ? FormatFloat(QString::fromLatin1(pattern), *value) : none;
+}
+
+QString Length(const std::optional<double>& metres) {
+    return metres ? Number("0.00", metres) + QStringLiteral(" м") : QStringLiteral("—");
+}
+
+QString Date(double dateTime) {
+    return fromDateTimeValue(dateTime).toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString Defects(const TPileAnalysis& a) {
+    QStringList list;
+    for (const TDefectMark& d : a.verdict.defects)
+        list << (a.waveSpeed > 0 ? Length(a.Depth(d.time)) : Number("0.00", d.time) + QStringLiteral(" мс")) +
+                    QLatin1Char(' ') + d.kind;
+    return list.join(QStringLiteral("; "));
+}
+
+QString ClassWithMeaning(const QString& scheme, const QString& cls) {
+    const QString meaning = classscheme::Meaning(scheme, cls);
+    return meaning.isEmpty() ? cls : cls + QStringLiteral(" — ") + meaning;
+}
+
+} // namespace piletexts

@@ -1,0 +1,43 @@
+#pragma once
+// The words and numbers of a pile as every view of it writes them: the page, the site panel,
+// both reports and the command-line tool. Each wording lives here once.
+
+#include "TBlowSet.h"
+#include "TWaveSpeed.h"
+
+#include <QString>
+
+#include <optional>
+
+struct TPileAnalysis;
+
+namespace piletexts {
+
+// Where a speed comes from: "по длине", "своя", "участка", "из записи".
+QString SpeedSource(TSpeedSource source);
+// How a speed is written: with its unit ("3950,0 м/с"), in a report's table whose caption gives
+// the unit ("3950,0"), or in the site panel's columns ("3 950").
+enum class TSpeedFormat { WithUnit, Table, Panel };
+// The speed with its source: "3950,0 м/с (по длине)", or "—" without a speed.
+QString SpeedWithSource(const TPileAnalysis& a, TSpeedFormat format = TSpeedFormat::WithUnit);
+// A speed alone in the site panel's format: "3 950".
+QString PanelSpeed(double speed);
+
+// Why a blow is not used: "зашкал датчика", "другой формат записи", ...
+QString BlowReason(TBlowReason reason);
+// What the mobility lacks without a hammer record: "нет сигнала молотка".
+QString NoHammer();
+
+// A value by a picture pattern ("0.00") in the user's locale, `none` when there is none.
+QString Number(const char* pattern, const std::optional<double>& value, const QString& none = {});
+// "12,00 м", or "—".
+QString Length(const std::optional<double>& metres);
+// The date of a date-time value: "15.06.2026".
+QString Date(double dateTime);
+// The defect marks at their depths: "4,50 м сужение; 7,00 м трещина", or "".
+QString Defects(const TPileAnalysis& a);
+// A class with what it means in the scheme: "II — незначительные отклонения"; the class alone
+// when the scheme does not know it.
+QString ClassWithMeaning(const QString& scheme, const QString& cls);
+
+} // namespace piletexts

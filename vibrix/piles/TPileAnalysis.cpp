@@ -1,0 +1,60 @@
+#include "TPileAnalysis.h"
+
+namespace {
+
+constexpr double kDepthWithoutLength = 30; // m: where the amplification reaches G when L is unknown
+
+// The computation and the curves amplified for one speed, kept together by the snapshot.
+struct Owned {
+    std::shared_ptr<const TPileComputation> computation;
+    std::optional<TProcessedCurves> curves;
+};
+
+} // namespace
+
+std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
+                                                      std::shared_ptr<const TPileComputation> computation,
+                                                      const std::optional<double>& siteSpeed) {
+    const TPileComputation& c = *computation;
+    auto owned = std::make_shared<Owned>();
+    owned->computation = std::move(computation);
+    auto r = std::make_shared<TPileAnalysis>();
+    r->key = input.key;
+    r->blows = c.blows.Reports();
+    r->used = c.blows.UsedCount();
+    r->blowSet = &c.blows;
+    r->verdict = input.verdict;
+    r->changed = input.changed;
+    if (!r->blows.empty())
+        r->firstBlow = r->blows.front().dateTime;
+
+    if (input.verdict.speed) {
+        r->waveSpeed = *input.verdict.speed;
+        r->waveSpeedSource = TSpeedSource::Pile;
+    } else if (c.lengthSpeed) {
+        r->waveSpeed = *c.lengthSpeed;
+        r->waveSpeedSource = TSpeedSource::Length;
+    } else if (siteSpeed) {
+        r->waveSpeed = *siteSpeed;
+        r->waveSpeedSource = TSpeedSource::Site;
+    } else {
+        r->waveSpeed = c.blows.RecordVelocity();
+        r->waveSpeedSource = TSpeedSource::Record;
+    }
+    r->toeTime = c.toeTime;
+    r->toeAuto = c.toeAuto;
+    if (r->toeTime)
+        r->toeDepth = r->Depth(*r->toeTime);
+    if (c.curves) {
+        owned->curves = c.curves;
+        const double toe = input.verdict.length ? *input.verdict.length : kDepthWithoutLength;
+        Amplify(*owned->curves, r->Time(toe), input.verdict.processing.amplify);
+        r->curves = &*owned->curves;
+    }
+    if (c.mobility) {
+        r->mobility = &*c.mobility;
+        r->mobilityLength = c.mobility->Length(r->waveSpeed);
+    }
+    r->owner = std::move(owned);
+    return r;
+}

@@ -1,0 +1,108 @@
+#include "SiteReportTable.h"
+
+#include "ReportPainter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kCellPadding = 3;
+constexpr double kLeastRowHeight = 20;
+
+struct Column {
+    const char* title;
+    double width; // layout units; the columns fill the table's width
+};
+const Column kColumns[] = {{"Участок", 50},  {"Свая", 40},    {"Дата", 70},
+                           {"L, м", 46},     {"c, м/с", 110}, {"Подошва, м", 62},
+                           {"Дефекты", 150}, {"Класс", 42},   {"Примечание", 146}};
+constexpr std::size_t kColumnCount = std::size(kColumns);
+
+void addText(TReportPage& page, const QRectF& place, const QString& text) {
+    TReportObject o;
+    o.Type = TReportObject::Kind::Text;
+    o.Place = place.adjusted(kCellPadding, kCellPadding, -kCellPadding, 0);
+    o.Text = text;
+    o.Wrap = true;
+    page.Objects.push_back(std::move(o));
+}
+
+void addLine(TReportPage& page, QPointF from, QPointF to) {
+    TReportObject o;
+    o.Type = TReportObject::Kind::Line;
+    o.Place = QRectF(from, to);
+    page.Objects.push_back(std::move(o));
+}
+
+} // namespace
+
+TSiteTableRow SiteTableRow(const QFontMetricsF& metrics, QStringList cells) {
+    TSiteTableRow row{std::move(cells), kLeastRowHeight};
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+        const QRectF room(0, 0, kColumns[i].width - 2 * kCellPadding, 10000);
+        const QRectF used = metrics.boundingRect(room, Qt::TextWordWrap, row.cells[qsizetype(i)]);
+        row.height = std::max(row.height, used.height() + 2 * kCellPadding);
+    }
+    return row;
+}
+
+TSiteTableRow SiteTableHeader(const QFontMetricsF& metrics) {
+    QStringList cells;
+    for (const Column& c : kColumns)
+        cells << QString::fromUtf8(c.title);
+    return SiteTableRow(metrics, cells);
+}
+
+QFont SiteTableFont(const TReportPage& page) {
+    QFont font;
+    font.setFamilies({page.FontFamily, QStringLiteral("Liberation Serif")});
+    font.setStyleHint(QFont::Serif);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setPixelSize(qRound(page.FontSize * kLayoutUnitsPerInch / 72.0));
+    return font;
+}
+
+void AddSiteTable(TReportPage& page, const TSiteTableRow& header, std::span<const TSiteTableRow> rows) {
+    const QRectF table = page.Find(QStringLiteral("PileTable")).Place;
+    double y = table.top();
+    addLine(page, {table.left(), y}, {table.right(), y});
+    const auto addRow = [&](const TSiteTableRow& row) {
+        double x = table.left();
+        for (std::size_t i = 0; i < kColumnCount; ++i) {
+            addText(page, QRectF(x, y, kColumns[i].width, row.height), row.cells[qsizetype(i)]);
+            x += kColumns[i].width;
+        }
+        y += row.height;
+        addLine(page, {table.left(), y}, {table.right(), y});
+    };
+    addRow(header);
+    for (const TSiteTableRow& row : rows)
+        addRow(row);
+    double x = table.left();
+    addLine(page, {x, table.top()}, {x, y});
+    for (const Column& c : kColumns) {
+        x += c.width;
+        addLine(page, {x, table.top()}, {x, y});
+    }
+}
+
+std::vector<std::size_t> PaginateSiteTable(const std::vector<TSiteTableRow>& rows, double header,
+                                           double first, double next) {
+    std::vector<std::size_t> counts;
+    std::size_t at = 0;
+    double room = first - header;
+    std::size_t count = 0;
+    while (at < rows.size()) {
+        if (rows[at].height <= room || count == 0) {
+            room -= rows[at].height;
+            ++count;
+            ++at;
+            continue;
+        }
+        counts.push_back(count);
+        count = 0;
+        room = next - header;
+    }
+    counts.push_back(count);
+    return counts;
+}

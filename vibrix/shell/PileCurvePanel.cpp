@@ -1,0 +1,183 @@
+#include "PileCurvePanel.h"
+
+#include "ChartInteraction.h"
+#include "Named.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
+    : QWidget(parent), run_(std::move(run)) {
+    AverageChart = Named(new QCustomPlot(this), QStringLiteral("PileAverageChart"));
+    AverageChart->setFocusPolicy(Qt::ClickFocus);
+    AverageChart->setSelectionRectMode(QCP::srmZoom);
+    AverageChart->setNoAntialiasingOnDrag(true);
+    AverageChart->layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmBuffered);
+    AverageInteraction = new TChartInteraction(AverageChart);
+    AverageInteraction->OnDoubleClick = [this](QPoint at) { run_([this, at] { doubleClicked(at); }); };
+    AverageInteraction->OnDragFinished = [this] { run_([this] { dragFinished(); }); };
+    // Line 0 is the toe, line i the defect i - 1: as many as the verdict has.
+    AverageInteraction->AddDraggables(
+        {[this] { return markDepths(); }, [this](int line, double depth) { markDragged(line - 1, depth); }});
+    MobilityChart = Named(new QCustomPlot(this), QStringLiteral("PileMobilityChart"));
+    auto* charts = new QSplitter(Qt::Vertical, this);
+    charts->addWidget(AverageChart);
+    charts->addWidget(MobilityChart);
+    charts->setStretchFactor(0, 3);
+    charts->setStretchFactor(1, 2);
+    for (QCustomPlot* chart : {AverageChart, MobilityChart}) {
+        chart->setPlottingHint(QCP::phFastPolylines);
+        // A chart paints all of itself from its buffer: nothing beneath it needs painting first.
+        chart->setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    auto* m = new QVBoxLayout(this);
+    m->setContentsMargins(0, 0, 0, 0);
+    m->addWidget(makeBoxes());
+    m->addWidget(charts, 1);
+    setMinimumWidth(360);
+    ChooseMarkKind = [this](QPoint global) -> std::optional<QString> {
+        QMenu menu(this);
+        menu.addAction(ToeKind())->setData(ToeKind());
+        menu.addSeparator();
+        for (const QString& kind : DefectKinds())
+            menu.addAction(kind)->setData(kind);
+        const QAction* chosen = menu.exec(global);
+        return chosen ? std::optional(chosen->data().toString()) : std::nullopt;
+    };
+}
+
+QWidget* TPileCurvePanel::makeBoxes() {
+    auto* row = new QWidget(this);
+    Sensor2Check = Named(new QCheckBox(QStringLiteral("Датчик №2"), row), QStringLiteral("Sensor2Check"));
+    HammerCheck = Named(new QCheckBox(QStringLiteral("Молоток"), row), QStringLiteral("HammerCheck"));
+    for (QCheckBox* box : {Sensor2Check, HammerCheck})
+        connect(box, &QCheckBox::toggled, this, [this] {
+            chartOptions_.sensor2 = Sensor2Check->isChecked();
+            chartOptions_.hammer = HammerCheck->isChecked();
+            Redraw();
+        });
+    auto* boxes = new QHBoxLayout(row);
+    boxes->setContentsMargins(0, 0, 0, 0);
+    boxes->addWidget(new QLabel(QStringLiteral("Показать:"), row));
+    boxes->addWidget(Sensor2Check);
+    boxes->addWidget(HammerCheck);
+    boxes->addStretch(1);
+    return row;
+}
+
+// Where the marks stand: the one being dragged where the mouse has it.
+std::vector<std::optional<double>> TPileCurvePanel::markDepths() const {
+    if (!shown_ || !(shown_->waveSpeed > 0))
+        return {};
+    std::vector<std::optional<double>> depths;
+    depths.push_back(shown_->toeTime ? std::optional(shown_->Depth(*shown_->toeTime)) : std::nullopt);
+    for (const TDefectMark& d : shown_->verdict.defects)
+        depths.push_back(shown_->Depth(d.time));
+    if (dragged_ && std::size_t(dragged_->first + 1) < depths.size())
+        depths[std::size_t(dragged_->first + 1)] = dragged_->second;
+    return depths;
+}
+
+void TPileCurvePanel::Show(std::shared_ptr<const TPileAnalysis> a, bool whole) {
+    const bool samePile = shown_ && a && shown_->key == a->key;
+    shown_ = std::move(a);
+    dragged_.reset();
+    if (whole || !samePile) {
+        selectedMark_.reset();
+        AverageChart->xAxis->setRange(0, 1); // a new pile is shown whole
+        Redraw();
+        return;
+    }
+    const QCPRange x = AverageChart->xAxis->range(), y = AverageChart->yAxis->range();
+    const bool zoomed = x != home_[0] || y != home_[1];
+    Redraw();
+    if (zoomed) {
+        AverageChart->xAxis->setRange(x);
+        AverageChart->yAxis->setRange(y);
+        AverageChart->replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
+void TPileCurvePanel::Redraw() {
+    if (shown_) {
+        ShowPileAverage(*AverageChart, *shown_, chartOptions_);
+        home_[0] = AverageChart->xAxis->range();
+        home_[1] = AverageChart->yAxis->range();
+        ShowPileMobility(*MobilityChart, *shown_);
+    } else {
+        AverageChart->clearGraphs();
+        AverageChart->clearItems();
+        MobilityChart->clearGraphs();
+        MobilityChart->clearItems();
+    }
+    AverageChart->replot(QCustomPlot::rpQueuedReplot); // both charts in one paint
+    MobilityChart->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TPileCurvePanel::AddMark(const QString& kind, double depth) {
+    if (!shown_ || !(shown_->waveSpeed > 0) || !OnChange)
+        return;
+    const double time = shown_->Time(depth);
+    if (kind == ToeKind()) {
+        OnChange([&](TPileVerdict& v) { v.toeTime = time; });
+        selectedMark_ = -1;
+    } else {
+        OnChange([&](TPileVerdict& v) { v.defects.push_back({time, kind}); });
+        selectedMark_ = int(shown_->verdict.defects.size()) - 1;
+    }
+}
+
+void TPileCurvePanel::RemoveSelectedMark() {
+    if (!shown_ || !selectedMark_ || !OnChange)
+        return;
+    const int mark = *selectedMark_;
+    selectedMark_.reset();
+    OnChange([mark](TPileVerdict& v) {
+        if (mark < 0)
+            v.toeTime.reset();
+        else if (std::size_t(mark) < v.defects.size())
+            v.defects.erase(v.defects.begin() + mark);
+    });
+}
+
+void TPileCurvePanel::doubleClicked(QPoint at) {
+    if (!shown_ || !shown_->curves)
+        return;
+    const double depth = AverageChart->xAxis->pixelToCoord(at.x());
+    if (const std::optional<QString> kind = ChooseMarkKind(AverageChart->mapToGlobal(at)))
+        AddMark(*kind, depth);
+}
+
+// While the mouse moves only the mark and the overlay are drawn again; the verdict takes the
+// mark when it is let go.
+void TPileCurvePanel::markDragged(int mark, double depth) {
+    const bool moved = dragged_ && dragged_->first == mark;
+    selectedMark_ = mark;
+    dragged_ = {mark, depth};
+    if (!moved)
+        pressDepth_ = depth;
+    PlacePileMark(*AverageChart, mark, depth);
+    AverageChart->layer(QStringLiteral("overlay"))->replot(); // the whole chart when its buffers are stale
+}
+
+void TPileCurvePanel::dragFinished() {
+    if (!dragged_ || !shown_ || !OnChange)
+        return;
+    // Named copies: clang 14 cannot capture a structured binding in a lambda.
+    const int mark = dragged_->first;
+    const double depth = dragged_->second;
+    dragged_.reset();
+    if (depth == pressDepth_) // taken and let go: only selected
+        return;
+    const double time = shown_->Time(depth);
+    OnChange([mark, time](TPileVerdict& v) {
+        if (mark < 0)
+            v.toeTime = time;
+        else if (std::size_t(mark) < v.defects.size())
+            v.defects[std::size_t(mark)].time = time;
+    });
+}

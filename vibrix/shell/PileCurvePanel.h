@@ -1,0 +1,65 @@
+#pragma once
+// The middle of the "Сваи" page: the processed average of the pile shown against depth with its
+// marks, and the mobility under it. A double click adds a mark (the toe or a defect, as many as
+// the engineer likes), a mark is dragged along the depth axis, Delete removes the one taken
+// last; each change goes to the page as a change of the pile's verdict.
+
+#include "Guarded.h"
+#include "PileChart.h"
+
+#include <qcustomplot.h>
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class TChartInteraction;
+
+class TPileCurvePanel : public QWidget {
+    Q_OBJECT
+public:
+    using Change = std::function<void(TPileVerdict&)>;
+
+    TPileCurvePanel(THandlerRunner run, QWidget* parent = nullptr);
+
+    QCustomPlot* AverageChart;
+    TChartInteraction* AverageInteraction;
+    QCustomPlot* MobilityChart;
+    QCheckBox* Sensor2Check;
+    QCheckBox* HammerCheck;
+
+    // The kind of a mark added by a double click at a point of the chart: "Подошва" or a defect
+    // kind; none when the engineer closes the menu. A menu at the pointer unless replaced.
+    std::function<std::optional<QString>(QPoint global)> ChooseMarkKind;
+    static QString ToeKind() { return QStringLiteral("Подошва"); }
+    // Where the changes go: the page stores them as the pile's verdict.
+    std::function<void(const Change&)> OnChange;
+
+    // A pile shown: whole when `whole`, else (the same pile changed) a chart zoomed into stays
+    // zoomed.
+    void Show(std::shared_ptr<const TPileAnalysis> a, bool whole);
+    // The chart drawn again for the pile's analysis, the whole curve.
+    void Redraw();
+
+    void AddMark(const QString& kind, double depth);
+    void RemoveSelectedMark();
+    std::optional<int> SelectedMark() const { return selectedMark_; } // -1 = the toe
+
+private:
+    QWidget* makeBoxes();
+    std::vector<std::optional<double>> markDepths() const;
+    void doubleClicked(QPoint at);
+    void markDragged(int mark, double depth);
+    void dragFinished();
+
+    THandlerRunner run_;
+    std::shared_ptr<const TPileAnalysis> shown_;
+    TPileChartOptions chartOptions_;
+    std::optional<int> selectedMark_;
+    std::optional<std::pair<int, double>> dragged_; // the mark being dragged and its depth
+    double pressDepth_ = 0;                         // where the drag took it
+    QCPRange home_[2];                              // the whole curve: the axes' ranges
+};

@@ -1,0 +1,117 @@
+#include "PileList.h"
+
+#include "Named.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
+    : QWidget(parent), Model(new TPileListModel(analyser, this)), analyser_(analyser),
+      proxy_(new QSortFilterProxyModel(this)) {
+    SiteFilter = Named(new QComboBox(this), QStringLiteral("SiteFilter"));
+    proxy_->setSourceModel(Model);
+    proxy_->setSortRole(TPileListModel::SortRole);
+    proxy_->setFilterRole(TPileListModel::SiteRole);
+    PileList = Named(new QTableView(this), QStringLiteral("PileList"));
+    PileList->setModel(proxy_);
+    PileList->verticalHeader()->hide();
+    PileList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    PileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PileList->verticalHeader()->setDefaultSectionSize(PileList->fontMetrics().height() + 6);
+    PileList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    PileList->horizontalHeader()->setSortIndicator(TPileListModel::kSite, Qt::AscendingOrder);
+    PileList->setSortingEnabled(true);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    auto* filter = new QHBoxLayout;
+    filter->addWidget(new QLabel(QStringLiteral("Участок:"), this));
+    filter->addWidget(SiteFilter, 1);
+    l->addLayout(filter);
+    l->addWidget(PileList, 1);
+    setMinimumWidth(260);
+    connect(SiteFilter, &QComboBox::activated, this, &TPileList::filterBySite);
+    connect(PileList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!quiet_)
+            emit currentPileChanged();
+    });
+    connect(Model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beforeReset_ = CurrentPile(); });
+    connect(Model, &QAbstractItemModel::modelReset, this, [this] {
+        fillSites();
+        keepCurrent(beforeReset_);
+    });
+}
+
+void TPileList::Refresh() {
+    Model->Refresh();
+}
+
+void TPileList::Clear() {
+    Model->Clear();
+}
+
+void TPileList::fillSites() {
+    const QVariant site = SiteFilter->currentData();
+    SiteFilter->clear();
+    if (Model->rowCount() == 0 && Model->Stale())
+        return; // no project
+    SiteFilter->addItem(QStringLiteral("все участки"));
+    for (int s : analyser_.Sites())
+        SiteFilter->addItem(QString::number(s), s);
+    SiteFilter->setCurrentIndex(std::max(0, SiteFilter->findData(site)));
+    filterBySite();
+}
+
+void TPileList::filterBySite() {
+    const std::optional<TPileKey> current = CurrentPile();
+    const QVariant site = SiteFilter->currentData();
+    quiet_ = true;
+    proxy_->setFilterRegularExpression(site.isValid() ? QStringLiteral("^%1$").arg(site.toInt()) : QString());
+    quiet_ = false;
+    keepCurrent(current);
+}
+
+// The pile made current again (or the first one) and shown.
+void TPileList::keepCurrent(const std::optional<TPileKey>& key) {
+    quiet_ = true;
+    if (!key || !SelectPile(*key))
+        PileList->setCurrentIndex(proxy_->index(0, TPileListModel::kPile));
+    quiet_ = false;
+    emit currentPileChanged();
+}
+
+std::optional<TPileKey> TPileList::CurrentPile() const {
+    const QModelIndex current = PileList->currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    return current.data(TPileListModel::KeyRole).value<TPileKey>();
+}
+
+bool TPileList::SelectPile(TPileKey key) {
+    const std::optional<int> row = Model->RowOf(key);
+    const QModelIndex at =
+        row ? proxy_->mapFromSource(Model->index(*row, TPileListModel::kPile)) : QModelIndex();
+    if (at.isValid())
+        PileList->setCurrentIndex(at);
+    return at.isValid();
+}
+
+std::optional<QString> TPileList::ClassOfKey(const QString& typed, const QString& scheme) {
+    if (typed.size() != 1)
+        return std::nullopt;
+    const QStringList classes = classscheme::Classes(scheme);
+    const int digit = typed.front().isDigit() ? typed.front().digitValue() : -1;
+    if (digit == 0)
+        return QString();
+    if (digit > 0 && digit <= classes.size())
+        return classes[digit - 1];
+    if (classes.contains(typed))
+        return typed;
+    return std::nullopt;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The left of the "Сваи" page: the piles of the project (the pile list model through a proxy that
+// sorts by the model's sort role and filters by site) with the site filter above them. Says when
+// the current pile changes; the current pile stays current when the piles are listed again.
+
+#include "TPileListModel.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QSortFilterProxyModel;
+class QTableView;
+
+class TPileList : public QWidget {
+    Q_OBJECT
+public:
+    TPileList(TPileAnalyser& analyser, QWidget* parent = nullptr);
+
+    QComboBox* SiteFilter; // "все участки", then each site
+    QTableView* PileList;  // one row per pile; sortable
+    TPileListModel* Model;
+
+    // The project's piles listed again, and the sites in the filter.
+    void Refresh();
+    // Nothing listed (no project).
+    void Clear();
+
+    std::optional<TPileKey> CurrentPile() const;
+    // Makes a pile the current one of the list; false when the list lacks it.
+    bool SelectPile(TPileKey key);
+
+    // The class a typed key gives in `scheme`: a digit is the class's place in the scheme
+    // (0 = not judged), a letter the class itself; none for any other key.
+    static std::optional<QString> ClassOfKey(const QString& typed, const QString& scheme);
+
+signals:
+    void currentPileChanged();
+
+private:
+    void fillSites();
+    void filterBySite();
+    void keepCurrent(const std::optional<TPileKey>& key);
+
+    TPileAnalyser& analyser_;
+    QSortFilterProxyModel* proxy_;
+    std::optional<TPileKey> beforeReset_; // the current pile while the piles are listed again
+    bool quiet_ = false;                  // the current row moves without the engineer
+};

@@ -1,0 +1,223 @@
+#include "PileVerdictPanel.h"
+
+#include "DownloadUnit.h"
+#include "Named.h"
+#include "NumberEdit.h"
+#include "NumberFormat.h"
+#include "PileTexts.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+enum BlowColumn { kBlowUsed, kBlowTime, kBlowCorrelation, kBlowReason };
+
+} // namespace
+
+TPileVerdictPanel::TPileVerdictPanel(THandlerRunner run, QWidget* parent)
+    : QWidget(parent), run_(std::move(run)) {
+    auto* r = new QVBoxLayout(this);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(makeSpeed());
+    r->addWidget(makePile());
+    r->addWidget(makeBlows(), 1);
+    r->addWidget(makeVerdict());
+    setMinimumWidth(250);
+    setEnabled(false);
+}
+
+void TPileVerdictPanel::change(const Change& change) {
+    if (shown_ && OnChange)
+        OnChange(change);
+}
+
+void TPileVerdictPanel::applyNumber(TNumberEdit* edit,
+                                    const std::function<void(TPileVerdict&, std::optional<double>)>& set,
+                                    double least) {
+    connect(edit, &TNumberEdit::entered, this, [this, edit, set, least] {
+        run_([&] {
+            const QString text = edit->text().trimmed();
+            bool ok = false;
+            const double value = QLocale().toDouble(text, &ok);
+            if (text.isEmpty())
+                change([&](TPileVerdict& v) { set(v, std::nullopt); });
+            else if (ok && std::isfinite(value) && value >= least)
+                change([&](TPileVerdict& v) { set(v, value); });
+            else if (shown_)
+                Show(shown_, scheme_); // a value that cannot be: the one in force again
+        });
+    });
+}
+
+QWidget* TPileVerdictPanel::makeSpeed() {
+    auto* speed = new QGroupBox(QStringLiteral("Скорость волны"), this);
+    SpeedEdit = new TNumberEdit(QStringLiteral("SpeedEdit"), speed);
+    SpeedSourceLabel = Named(new QLabel(speed), QStringLiteral("SpeedSourceLabel"));
+    AutoSpeedButton =
+        Named(new QPushButton(QStringLiteral("Авто"), speed), QStringLiteral("AutoSpeedButton"));
+    AutoSpeedButton->setToolTip(QStringLiteral("Скорость, которую выбирает обработка"));
+    auto* s = new QGridLayout(speed);
+    s->addWidget(new QLabel(QStringLiteral("c, м/с:"), speed), 0, 0);
+    s->addWidget(SpeedEdit, 0, 1);
+    s->addWidget(AutoSpeedButton, 0, 2);
+    s->addWidget(SpeedSourceLabel, 1, 0, 1, 3);
+    applyNumber(
+        SpeedEdit, [](TPileVerdict& v, std::optional<double> c) { v.speed = c; }, 1000);
+    connect(AutoSpeedButton, &QPushButton::clicked, this,
+            [this] { run_([this] { change([](TPileVerdict& v) { v.speed.reset(); }); }); });
+    return speed;
+}
+
+QWidget* TPileVerdictPanel::makePile() {
+    auto* pile = new QGroupBox(QStringLiteral("Свая и обработка"), this);
+    LengthEdit = new TNumberEdit(QStringLiteral("LengthEdit"), pile);
+    DiameterEdit = new TNumberEdit(QStringLiteral("DiameterEdit"), pile);
+    LowPassEdit = new TNumberEdit(QStringLiteral("LowPassEdit"), pile);
+    AmplifyEdit = new TNumberEdit(QStringLiteral("AmplifyEdit"), pile);
+    ToeLabel = Named(new QLabel(pile), QStringLiteral("ToeLabel"));
+    ToeLabel->setWordWrap(true);
+    auto* f = new QFormLayout(pile);
+    f->addRow(QStringLiteral("Длина по проекту, м:"), LengthEdit);
+    f->addRow(QStringLiteral("Диаметр, м:"), DiameterEdit);
+    f->addRow(QStringLiteral("Фильтр НЧ, Гц:"), LowPassEdit);
+    f->addRow(QStringLiteral("Усиление G:"), AmplifyEdit);
+    f->addRow(ToeLabel);
+    applyNumber(
+        LengthEdit, [](TPileVerdict& v, std::optional<double> l) { v.length = l; }, 0.1);
+    applyNumber(
+        DiameterEdit, [](TPileVerdict& v, std::optional<double> d) { v.diameter = d; }, 0.01);
+    applyNumber(
+        LowPassEdit, [](TPileVerdict& v, std::optional<double> f) { v.processing.lowpass = f.value_or(0); },
+        0);
+    applyNumber(
+        AmplifyEdit, [](TPileVerdict& v, std::optional<double> g) { v.processing.amplify = g.value_or(1); },
+        1);
+    return pile;
+}
+
+QWidget* TPileVerdictPanel::makeBlows() {
+    auto* blows = new QGroupBox(QStringLiteral("Удары"), this);
+    BlowList = Named(new QTableWidget(0, 4, blows), QStringLiteral("BlowList"));
+    BlowList->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Время"), QStringLiteral("Корр."), QStringLiteral("Примечание")});
+    BlowList->verticalHeader()->hide();
+    BlowList->setSelectionMode(QAbstractItemView::NoSelection);
+    BlowList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    BlowList->verticalHeader()->setDefaultSectionSize(BlowList->fontMetrics().height() + 6);
+    BlowList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    BlowList->horizontalHeader()->setStretchLastSection(true);
+    const QFontMetrics m = BlowList->fontMetrics();
+    BlowList->setColumnWidth(kBlowUsed, m.height() + 12);
+    BlowList->setColumnWidth(kBlowTime, m.horizontalAdvance(QStringLiteral("88:88:88")) + 12);
+    BlowList->setColumnWidth(kBlowCorrelation, m.horizontalAdvance(QStringLiteral("Корр.")) + 16);
+    auto* b = new QVBoxLayout(blows);
+    b->addWidget(BlowList);
+    connect(BlowList, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!filling_ && item->column() == kBlowUsed)
+            run_([this, item] { blowToggled(item->row(), item->checkState() == Qt::Checked); });
+    });
+    return blows;
+}
+
+QWidget* TPileVerdictPanel::makeVerdict() {
+    auto* verdict = new QGroupBox(QStringLiteral("Заключение"), this);
+    ClassCombo = Named(new QComboBox(verdict), QStringLiteral("ClassCombo"));
+    RemarkEdit = Named(new QLineEdit(verdict), QStringLiteral("RemarkEdit"));
+    auto* v = new QFormLayout(verdict);
+    v->addRow(QStringLiteral("Класс:"), ClassCombo);
+    v->addRow(QStringLiteral("Примечание:"), RemarkEdit);
+    connect(ClassCombo, &QComboBox::activated, this, [this] {
+        run_([this] {
+            change([cls = ClassCombo->currentData().toString()](TPileVerdict& v) { v.cls = cls; });
+        });
+    });
+    connect(RemarkEdit, &QLineEdit::editingFinished, this, [this] {
+        if (!filling_ && shown_ && RemarkEdit->text() != shown_->verdict.remark)
+            run_([this] { change([text = RemarkEdit->text()](TPileVerdict& v) { v.remark = text; }); });
+    });
+    return verdict;
+}
+
+void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const QString& scheme) {
+    shown_ = std::move(shown);
+    setEnabled(shown_ != nullptr);
+    if (!shown_)
+        return;
+    const TPileAnalysis& a = *shown_;
+    filling_ = true;
+    SpeedEdit->setText(piletexts::Number("0", a.waveSpeed > 0 ? std::optional(a.waveSpeed) : std::nullopt));
+    SpeedSourceLabel->setText(a.waveSpeed > 0
+                                  ? QStringLiteral("Источник: ") + piletexts::SpeedSource(a.waveSpeedSource)
+                                  : QStringLiteral("Скорость неизвестна"));
+    AutoSpeedButton->setEnabled(a.verdict.speed.has_value());
+    LengthEdit->setText(piletexts::Number("0.00", a.verdict.length));
+    DiameterEdit->setText(piletexts::Number("0.000", a.verdict.diameter));
+    LowPassEdit->setText(piletexts::Number("0", a.verdict.processing.lowpass));
+    AmplifyEdit->setText(piletexts::Number("0.0", a.verdict.processing.amplify));
+    if (!a.toeTime)
+        ToeLabel->setText(QStringLiteral("Подошва не отмечена"));
+    else
+        ToeLabel->setText(QStringLiteral("Подошва: %1 м (%2 мс), %3")
+                              .arg(piletexts::Number("0.00", a.toeDepth),
+                                   piletexts::Number("0.00", a.toeTime),
+                                   a.toeAuto ? QStringLiteral("найдена автоматически")
+                                             : QStringLiteral("отмечена инженером")));
+    showBlows(a);
+    if (scheme_ != scheme) {
+        ClassCombo->clear();
+        ClassCombo->addItem(QStringLiteral("не оценена"), QString());
+        for (const QString& cls : classscheme::Classes(scheme))
+            ClassCombo->addItem(piletexts::ClassWithMeaning(scheme, cls), cls);
+        scheme_ = scheme;
+    }
+    ClassCombo->setCurrentIndex(std::max(0, ClassCombo->findData(a.verdict.cls)));
+    if (!RemarkEdit->hasFocus())
+        RemarkEdit->setText(a.verdict.remark);
+    filling_ = false;
+}
+
+// The rows' items are written over: a pile of as many blows as the last costs no new items.
+void TPileVerdictPanel::showBlows(const TPileAnalysis& a) {
+    BlowList->setRowCount(int(a.blows.size()));
+    const auto at = [this](int row, int column) {
+        QTableWidgetItem* item = BlowList->item(row, column);
+        if (!item) {
+            item = new QTableWidgetItem;
+            BlowList->setItem(row, column, item);
+        }
+        return item;
+    };
+    for (int row = 0; row < int(a.blows.size()); ++row) {
+        const TBlowReport& blow = a.blows[std::size_t(row)];
+        QTableWidgetItem* used = at(row, kBlowUsed);
+        // A blow left out for its own fault cannot be taken in; one the engineer left out can.
+        const bool byEngineer = blow.used || blow.reason == TBlowReason::Excluded;
+        used->setFlags(byEngineer ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemFlags());
+        used->setCheckState(blow.used ? Qt::Checked : Qt::Unchecked);
+        at(row, kBlowTime)->setText(fromDateTimeValue(blow.dateTime).toString(QStringLiteral("HH:mm:ss")));
+        at(row, kBlowCorrelation)->setText(piletexts::Number("0.000", blow.correlation));
+        at(row, kBlowReason)->setText(blow.reason ? piletexts::BlowReason(*blow.reason) : QString());
+    }
+}
+
+void TPileVerdictPanel::blowToggled(int row, bool used) {
+    if (!shown_ || row < 0 || std::size_t(row) >= shown_->blows.size())
+        return;
+    const double dateTime = shown_->blows[std::size_t(row)].dateTime;
+    change([&](TPileVerdict& v) {
+        std::erase(v.excluded, dateTime);
+        if (!used)
+            v.excluded.push_back(dateTime);
+    });
+}

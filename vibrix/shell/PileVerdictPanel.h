@@ -1,0 +1,61 @@
+#pragma once
+// The right of the "Сваи" page: what the engineer sets for the pile shown — the wave speed, the
+// design values and the processing, the blows used, the class and the remark — each change handed
+// to the page as a change of the pile's verdict.
+
+#include "Guarded.h"
+#include "TPileAnalysis.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class TNumberEdit;
+
+class TPileVerdictPanel : public QWidget {
+    Q_OBJECT
+public:
+    using Change = std::function<void(TPileVerdict&)>;
+
+    TPileVerdictPanel(THandlerRunner run, QWidget* parent = nullptr);
+
+    TNumberEdit* SpeedEdit;
+    QLabel* SpeedSourceLabel;
+    QPushButton* AutoSpeedButton;
+    TNumberEdit* LengthEdit;
+    TNumberEdit* DiameterEdit;
+    TNumberEdit* LowPassEdit;
+    TNumberEdit* AmplifyEdit;
+    QLabel* ToeLabel;
+    QTableWidget* BlowList; // a check box per blow: used or left out
+    QComboBox* ClassCombo;
+    QLineEdit* RemarkEdit;
+
+    // Where the changes go: the page stores them as the pile's verdict.
+    std::function<void(const Change&)> OnChange;
+
+    // The pile's values in the controls; the classes of `scheme` in the class box.
+    void Show(std::shared_ptr<const TPileAnalysis> a, const QString& scheme);
+
+private:
+    QWidget* makeSpeed();
+    QWidget* makePile();
+    QWidget* makeBlows();
+    QWidget* makeVerdict();
+    void showBlows(const TPileAnalysis& a);
+    void blowToggled(int row, bool used);
+    void change(const Change& change);
+    void applyNumber(TNumberEdit* edit, const std::function<void(TPileVerdict&, std::optional<double>)>& set,
+                     double least);
+
+    THandlerRunner run_;
+    std::shared_ptr<const TPileAnalysis> shown_;
+    QString scheme_;       // the classes in the class box
+    bool filling_ = false; // the controls are being filled, not edited
+};
