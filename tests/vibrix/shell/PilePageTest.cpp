@@ -273,4 +273,25 @@ TEST_F(PilePageTest, TheSitePanelTakesPilesOutOfTheSiteSpeedAndBack) {
     EXPECT_TRUE(enabled("SaveProjectAction"));
 }
 
+// Marks are as many as the engineer puts: the fortieth, added and dragged, is saved with the rest.
+TEST_F(PilePageTest, TheFortiethMarkIsDraggedAndSaved) {
+    const QString project = pileProject(1);
+    TPilePage& page = openPage(project);
+    nextKind = QStringLiteral("трещина");
+    for (int mark = 0; mark < 40; ++mark)
+        doubleClick(1 + 0.3 * mark);
+    ASSERT_EQ(page.Shown()->verdict.defects.size(), 40u);
+    const double expected = pixelDepth(20) * 2000 / page.Shown()->waveSpeed;
+    drag(page.Shown()->Depth(page.Shown()->verdict.defects[39].time), 20);
+    EXPECT_EQ(page.SelectedMark(), 39);
+    const std::vector<TDefectMark> marks = page.Shown()->verdict.defects;
+    ASSERT_EQ(marks.size(), 40u);
+    EXPECT_NEAR(marks[39].time, expected, 1e-9);
+    trigger("SaveProjectAction");
+    ASSERT_TRUE(closeWindow());
+
+    TPilePage& again = openPage(project);
+    EXPECT_EQ(again.Shown()->verdict.defects, marks);
+}
+
 } // namespace
