@@ -234,7 +234,7 @@ std::optional<QString> readRows(const cli::Args& a, const char* name, const TPil
             return QStringLiteral("--%1: номер записи не число: %2").arg(name, text);
         if (std::find(pile.rows.begin(), pile.rows.end(), *row - 1) == pile.rows.end())
             return QStringLiteral("--%1: запись %2 не этой сваи").arg(name).arg(*row);
-        out.push_back(vxds::asDouble(table.valueAt(*row - 1, 0)));
+        out.push_back(vxds::asDouble(table.valueAt(*row - 1, measurefield::kDateTime)));
     }
     return std::nullopt;
 }

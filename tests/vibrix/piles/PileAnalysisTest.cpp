@@ -3,8 +3,7 @@
 // the mobility's resonances where the physics puts them.
 #include "../data/DataFixture.h"
 
-#include "DownloadUnit.h"
-#include "PileBlows.h"
+#include "../../support/ModelPile.h"
 #include "TPileAnalyser.h"
 #include "TPileListModel.h"
 
@@ -41,16 +40,8 @@ protected:
     }
 
     ssmgen::TruthPile addPile(const ssmgen::PileSpec& recipe) {
-        const QString folder = path(QString::fromStdString(recipe.stem));
-        QDir().mkpath(folder);
-        std::string error;
-        const auto truth = ssmgen::writePile(folder.toStdString(), recipe, error);
-        EXPECT_TRUE(truth) << error;
-        for (const ssmgen::TruthBlow& b : truth->blows) {
-            const QFileInfo f(folder + "/" + QString::fromStdString(b.file));
-            EXPECT_EQ(dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())), 0);
-        }
-        return *truth;
+        return ImportModelPile(dm, path(QString::fromStdString(recipe.stem)), recipe)
+            .value_or(ssmgen::TruthPile{});
     }
 
     // The analysis, kept by the fixture for as long as the test runs.

@@ -3,8 +3,7 @@
 #include "../data/DataFixture.h"
 #include "ReportTexts.h"
 
-#include "DownloadUnit.h"
-#include "PileBlows.h"
+#include "../../support/ModelPile.h"
 #include "PileReport.h"
 #include "SiteReport.h"
 #include "TPileAnalyser.h"
@@ -41,15 +40,7 @@ protected:
         s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::minutes{pile};
         s.stem = "p" + std::to_string(pile);
         s.blows = 4;
-        const QString folder = path(QString::fromStdString(s.stem));
-        QDir().mkpath(folder);
-        std::string error;
-        const auto truth = ssmgen::writePile(folder.toStdString(), s, error);
-        ASSERT_TRUE(truth) << error;
-        for (const ssmgen::TruthBlow& b : truth->blows) {
-            const QFileInfo f(folder + "/" + QString::fromStdString(b.file));
-            ASSERT_EQ(dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())), 0);
-        }
+        ASSERT_TRUE(ImportModelPile(dm, path(QString::fromStdString(s.stem)), s));
         change(pile, [&](TPileVerdict& v) { v.length = length; });
     }
     void change(int pile, const std::function<void(TPileVerdict&)>& edit) {

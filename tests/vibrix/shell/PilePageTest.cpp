@@ -3,10 +3,10 @@
 // of the project.
 #include "WindowFixture.h"
 
+#include "../../support/ModelPile.h"
 #include "ChartInteraction.h"
 #include "NumberEdit.h"
 #include "NumberFormat.h"
-#include "PileBlows.h"
 #include "PilePage.h"
 #include "SiteSpeedPanel.h"
 
@@ -48,13 +48,7 @@ protected:
                               std::chrono::minutes{pile};
             s.stem = "p" + std::to_string(pile);
             s.blows = 5;
-            std::string error;
-            const auto truth = ssmgen::writePile(dir.toStdString(), s, error);
-            EXPECT_TRUE(truth) << error;
-            for (const ssmgen::TruthBlow& b : truth->blows) {
-                const QFileInfo f(dir + "/" + QString::fromStdString(b.file));
-                EXPECT_EQ(dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified())), 0);
-            }
+            ImportModelPile(dm, dir, s);
         }
         EXPECT_TRUE(dm.CloseProject());
         return file;
