@@ -352,7 +352,7 @@ QImage VibrixScenes::PileReport() {
     v.length = 12;
     v.diameter = 0.6;
     analyser.SetVerdict(key, v);
-    v.defects = {{analyser.Analyse(key).Time(4.5), QStringLiteral("сужение")}};
+    v.defects = {{analyser.Analyse(key)->Time(4.5), QStringLiteral("сужение")}};
     v.cls = QStringLiteral("III");
     v.remark = QStringLiteral("Сужение ствола на глубине около 4,5 м; рекомендуется вскрытие.");
     analyser.SetVerdict(key, v);
