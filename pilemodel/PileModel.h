@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "PileWave.h"
+
 namespace pilemodel {
 
 // What a stretch of changed section is to an engineer.
@@ -67,41 +69,13 @@ const char* toeName(double toeReflection);
 // Number of layers of the pile at this sample period: its one-way travel time in samples.
 std::size_t layerCount(const PileModel& m, double samplePeriod);
 
-// The wave state of a pile, one sample at a time. Runs of layers of equal impedance are lumped
-// into delay lines, so a step costs one update per change of impedance, not per layer.
-class PileWave {
-public:
-    PileWave(const PileModel& m, double samplePeriod);
-
-    // One sample: `force` acts on the head (in units of the head's impedance times a velocity);
-    // returns the head's velocity.
-    double step(double force);
-    // Velocity at sensor 2's depth in the last step.
-    double sensor2() const { return sensor2_; }
-    // The energy travelling in the pile, sum of Z (d^2 + u^2) over the layers: the hammer's work
-    // sum of F v adds to it, friction and a toe that is neither free nor fixed take from it.
-    double energy() const;
-
-private:
-    struct Run {
-        double z = 1.0;          // impedance relative to the head's
-        double loss = 1.0;       // what friction leaves of a wave crossing the run
-        double reflection = 0.0; // at the run's lower end: to the next run, or the toe's
-        std::size_t at = 0;      // delay-line position of this step
-        std::vector<double> down, up;
-    };
-    std::vector<Run> runs_;
-    std::size_t tap_ = 0; // run whose lower end is sensor 2; runs_.size() for the head
-    double sensor2_ = 0.0;
-};
+// The pile as its waves feel it at this sample period.
+LayeredPile layered(const PileModel& m, double samplePeriod);
 
 // The hammer's force at sample i, in relative units: 1 gives the head a velocity of 1.
 double hammerForce(const PileModel& m, double samplePeriod, std::size_t i);
 
-// The hammer force and the velocities at the head and at sensor 2, `n` samples of one blow.
-struct BlowSignals {
-    std::vector<double> force, head, sensor2;
-};
+// The hammer force of the model and the velocities it gives, `n` samples of one blow.
 BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n);
 
 // Sample offset of the toe echo after the blow: twice the pile's layers.

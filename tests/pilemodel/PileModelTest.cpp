@@ -130,7 +130,7 @@ TEST(PileModel, EnergyIsWhatTheHammerPutInForAsLongAsItRings) {
     for (const double toe : {pilemodel::kFreeToe, pilemodel::kFixedToe}) {
         m.toeReflection = toe;
         const auto b = pilemodel::simulateBlow(m, kPeriod, 200);
-        pilemodel::PileWave wave(m, kPeriod);
+        pilemodel::PileWave wave(pilemodel::layered(m, kPeriod));
         double work = 0;
         for (const double f : b.force)
             work += f * wave.step(f);
@@ -138,6 +138,43 @@ TEST(PileModel, EnergyIsWhatTheHammerPutInForAsLongAsItRings) {
         for (int i = 0; i < 20000; ++i)
             wave.step(0.0);
         EXPECT_NEAR(wave.energy(), work, 1e-12 * work) << toe;
+    }
+}
+
+TEST(PileWave, RespondToTheModelsForceIsTheModelsBlow) {
+    PileModel m = quietPile(14.0);
+    m.friction = 0.02;
+    m.toeReflection = 0.5;
+    m.sensor2Depth = 0.4;
+    m.profile = {{SectionKind::Narrowing, 3.0, 2.0, 0.6}};
+    const auto blow = pilemodel::simulateBlow(m, kPeriod, 1500);
+    const auto back = pilemodel::respond(pilemodel::layered(m, kPeriod), blow.force, 1500);
+    EXPECT_EQ(back.head, blow.head);
+    EXPECT_EQ(back.sensor2, blow.sensor2);
+}
+
+TEST(PileWave, AForceHistoryGivesTheSumOfItsSamplesImpulseResponses) {
+    PileModel m = quietPile(9.0);
+    m.friction = 0.04;
+    m.sensor2Depth = 0.8;
+    m.profile = {{SectionKind::Widening, 2.5, 1.0, 1.5}};
+    const pilemodel::LayeredPile pile = pilemodel::layered(m, kPeriod);
+    const std::size_t n = 800;
+    // A measured force: a skewed pulse with a ringing tail, ending long before the record does.
+    std::vector<double> force(60);
+    for (std::size_t k = 0; k < force.size(); ++k)
+        force[k] = std::pow(double(k) / 60, 0.7) * std::exp(-double(k) / 15) + 0.05 * std::sin(double(k));
+    const double impulse[] = {1.0};
+    const auto h = pilemodel::respond(pile, impulse, n);
+    const auto v = pilemodel::respond(pile, force, n);
+    for (std::size_t i = 0; i < n; ++i) {
+        double head = 0, sensor2 = 0;
+        for (std::size_t k = 0; k <= std::min(i, force.size() - 1); ++k) {
+            head += force[k] * h.head[i - k];
+            sensor2 += force[k] * h.sensor2[i - k];
+        }
+        ASSERT_NEAR(v.head[i], head, 1e-12) << i;
+        ASSERT_NEAR(v.sensor2[i], sensor2, 1e-12) << i;
     }
 }
 

@@ -43,7 +43,7 @@ void putModelledBlow(std::vector<std::uint8_t>& b, std::size_t d, const PileMode
     const auto word = [&](double counts, double noise) {
         return toWord(noise > 0 ? counts + noise * double(gauss(rng)) : counts);
     };
-    PileWave wave(m, period);
+    PileWave wave(layered(m, period));
     for (std::size_t i = 0; i < ssm::kBlockWords; ++i) {
         const double force = hammerForce(m, period, i);
         const double head = wave.step(force);
