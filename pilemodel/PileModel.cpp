@@ -27,12 +27,26 @@ std::vector<double> layerImpedances(const PileModel& m, double samplePeriod) {
         for (std::size_t i = first; i < std::min(last, layers); ++i)
             z[i] = s.ratio;
     }
+    for (const SoilBoundary& b : m.soil)
+        for (std::size_t i = layerAt(b.depth); i < layers; ++i)
+            z[i] *= 1.0 + b.change;
     return z;
 }
 
 // A half-sine of `duration` samples, `x` samples after its start.
 double halfSine(double x, double duration) {
     return (x >= 0.0 && x <= duration) ? std::sin(std::numbers::pi * x / duration) : 0.0;
+}
+
+// A pulse of `duration` samples that is not a half-sine: its crest `skew` of the duration early,
+// and a tail of relative force `tail` that peaks as the pulse ends and fades over a few of it.
+double skewedPulse(double x, double duration, double skew, double tail) {
+    if (x < 0.0)
+        return 0.0;
+    const double u = x / duration;
+    const double power = std::log(0.5) / std::log(0.5 - skew); // u^power is 1/2 at the crest
+    const double pulse = u <= 1.0 ? std::sin(std::numbers::pi * std::pow(u, power)) : 0.0;
+    return pulse + tail * u * u * std::exp(2.0 * (1.0 - u));
 }
 
 } // namespace
@@ -73,11 +87,14 @@ LayeredPile layered(const PileModel& m, double samplePeriod) {
 double hammerForce(const PileModel& m, double samplePeriod, std::size_t i) {
     const double duration = m.pulseDuration / samplePeriod;
     const double x = double(i) - double(m.pulseStart);
-    const double first = halfSine(x, duration);
-    return m.hammer *
-           (m.secondHitDelay > 0.0
-                ? first + m.secondHitRatio * halfSine(x - m.secondHitDelay / samplePeriod, duration)
-                : first);
+    const bool halfSines = m.pulseSkew == 0.0 && m.pulseTail == 0.0;
+    const auto pulse = [&](double at) {
+        return halfSines ? halfSine(at, duration) : skewedPulse(at, duration, m.pulseSkew, m.pulseTail);
+    };
+    const double first = pulse(x);
+    return m.hammer * (m.secondHitDelay > 0.0
+                           ? first + m.secondHitRatio * pulse(x - m.secondHitDelay / samplePeriod)
+                           : first);
 }
 
 BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n) {
@@ -85,6 +102,22 @@ BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n)
     for (std::size_t i = 0; i < n; ++i)
         force[i] = hammerForce(m, samplePeriod, i);
     return respond(layered(m, samplePeriod), force, n);
+}
+
+double toeEcho(const PileModel& m, double samplePeriod) {
+    // Up to the echo's end, a few pulses after it arrives, and before its second trip.
+    const auto pulse = std::size_t(std::ceil(m.pulseDuration / samplePeriod));
+    const std::size_t n = m.pulseStart + toeEchoOffset(m, samplePeriod) + 3 * pulse;
+    PileModel matched = m;
+    matched.toeReflection = 0.0;
+    const BlowSignals with = simulateBlow(m, samplePeriod, n);
+    const BlowSignals without = simulateBlow(matched, samplePeriod, n);
+    double echo = 0.0, input = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        echo = std::max(echo, std::fabs(with.head[i] - without.head[i]));
+        input = std::max(input, std::fabs(with.force[i]));
+    }
+    return input > 0.0 ? echo / input : 0.0;
 }
 
 std::size_t toeEchoOffset(const PileModel& m, double samplePeriod) {

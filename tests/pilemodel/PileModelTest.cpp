@@ -178,6 +178,36 @@ TEST(PileWave, AForceHistoryGivesTheSumOfItsSamplesImpulseResponses) {
     }
 }
 
+TEST(PileModel, ASoilBoundaryEchoesLikeTheSmallChangeOfImpedanceItIs) {
+    PileModel m = quietPile(20.0);
+    m.soil = {{4.8, 0.05}}; // a stiffer layer below 4.8 m
+    const auto v = head(m);
+    const std::size_t echo = strongest(v, kStart + 25, kStart + 200);
+    EXPECT_EQ(echo, kInputPeak + 120);
+    EXPECT_NEAR(v[echo], 2 * (1 - 1.05) / (1 + 1.05), 1e-12);
+}
+
+TEST(PileModel, ASkewedPulseCrestsThatShareOfItsDurationEarly) {
+    PileModel m = quietPile(10.0);
+    m.pulseDuration = 0.0008; // 40 samples: a half-sine crests at 20
+    m.pulseSkew = 0.2;
+    const auto force = pilemodel::simulateBlow(m, kPeriod, kStart + 60).force;
+    EXPECT_EQ(strongest(force, 0, force.size()), kStart + 12);
+}
+
+TEST(PileModel, TheToeEchoIsWhatItsReflectionAndTheLossOverTwoLengthsLeave) {
+    PileModel m = quietPile(12.0);
+    m.toeReflection = 0.5;
+    m.friction = 0.01;
+    EXPECT_NEAR(pilemodel::toeEcho(m, kPeriod), 2 * 0.5 * std::exp(-0.01 * 24.0), 1e-9);
+}
+
+TEST(PileModel, ABreakLeavesNextToNothingOfTheToeEcho) {
+    PileModel m = quietPile(12.0);
+    m.profile = {{SectionKind::Break, 3.5, 0.2, 0.0005}};
+    EXPECT_LT(pilemodel::toeEcho(m, kPeriod), 0.01);
+}
+
 // The wave equation of a rod, rho A v' = -(N)', N' = -E A v', on a staggered grid a quarter of a
 // layer fine, at half the Courant limit; Z = rho c A, E A = Z c.
 std::vector<double> finiteDifferenceHead(const PileModel& m, std::size_t samples) {
