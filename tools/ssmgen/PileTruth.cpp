@@ -57,6 +57,16 @@ template <class T, class F> std::string array(const std::vector<T>& items, F wri
     return a + "]";
 }
 
+std::string boolean(bool v) {
+    return v ? "true" : "false";
+}
+
+std::string assessmentJson(const TruthAssessment& a) {
+    return ",\n   \"designLength\": " + (a.designLength ? number(*a.designLength) : "null") +
+           ", \"class\": " + (a.cls.empty() ? "null" : quoted(a.cls)) +
+           ", \"toeVisible\": " + boolean(a.toeVisible) + ", \"hammerRecord\": " + boolean(a.hammerRecord);
+}
+
 std::string pileJson(const TruthPile& p) {
     const std::string profile = array(
         p.profile,
@@ -81,8 +91,8 @@ std::string pileJson(const TruthPile& p) {
            ", \"length\": " + number(p.length) + ", \"waveSpeed\": " + number(p.waveSpeed) +
            ", \"headerVelocity\": " + number(p.headerVelocity) + ",\n   \"toe\": " + quoted(p.toe) +
            ", \"toeReflection\": " + number(p.toeReflection) + ", \"friction\": " + number(p.friction) +
-           ", \"noise\": " + number(p.noise) + ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows +
-           "}";
+           ", \"noise\": " + number(p.noise) + (p.assessment ? assessmentJson(*p.assessment) : "") +
+           ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows + "}";
 }
 
 // Reads the fields of a truth, noting the first one that is missing or of the wrong type.
@@ -145,6 +155,27 @@ public:
         return b;
     }
 
+    bool flag(const QJsonObject& o, const char* key) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isBool())
+            fail(key, "true or false");
+        return v.toBool();
+    }
+
+    // Present only in a scoring site's truth; its design length and class may be null.
+    std::optional<TruthAssessment> assessment(const QJsonObject& o) {
+        if (!o.contains(QLatin1String("designLength")))
+            return std::nullopt;
+        TruthAssessment a;
+        if (!o.value(QLatin1String("designLength")).isNull())
+            a.designLength = num(o, "designLength");
+        if (!o.value(QLatin1String("class")).isNull())
+            a.cls = text(o, "class");
+        a.toeVisible = flag(o, "toeVisible");
+        a.hammerRecord = flag(o, "hammerRecord");
+        return a;
+    }
+
     TruthPile pile(const QJsonObject& o) {
         TruthPile p;
         p.site = integer(o, "site");
@@ -160,6 +191,7 @@ public:
             p.profile.push_back(section(item(s, "profile")));
         for (const QJsonValue& b : list(o, "blows"))
             p.blows.push_back(blow(item(b, "blows")));
+        p.assessment = assessment(o);
         return p;
     }
 
