@@ -1,7 +1,7 @@
 #include "FirstPassScore.h"
+#include "JsonText.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 
@@ -172,19 +172,15 @@ bool Goal::reached() const {
 }
 
 std::optional<std::vector<AutoPile>> parseAuto(const std::string& json, std::string& error) {
-    QJsonParseError parse;
-    const QJsonDocument doc =
-        QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
-    if (parse.error != QJsonParseError::NoError) {
-        error = parse.errorString().toStdString() + " at " + std::to_string(parse.offset);
+    const auto doc = ssmgen::parseJson(json, error);
+    if (!doc)
         return std::nullopt;
-    }
-    if (!doc.isArray()) {
+    if (!doc->isArray()) {
         error = "not a list of piles";
         return std::nullopt;
     }
     std::vector<AutoPile> piles;
-    for (const QJsonValue& v : doc.array()) {
+    for (const QJsonValue& v : doc->array()) {
         const QJsonObject o = v.toObject();
         if (!o.value(QLatin1String("site")).isDouble() || !o.value(QLatin1String("pile")).isDouble() ||
             !o.value(QLatin1String("auto")).isObject()) {

@@ -1,11 +1,10 @@
 // fpscore: the first pass of the pile analysis against the truth of model sites. Exit status 0
 // scored, 1 bad arguments, 2 a file that cannot be read or is not what it should be.
 #include "FirstPassScore.h"
+#include "JsonText.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -16,14 +15,6 @@ const char* const kUsage =
     "  TRUTH.json AUTO.json   a site's truth (ssmgen site) and the first pass of its piles\n"
     "                         (vibrix-cli auto PROJECT --json); each site's goals, then all sites'\n"
     "  --design-lengths       \"SITE PILE LENGTH\" per pile that has a design length\n";
-
-bool readText(const char* path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return bool(in);
-}
 
 int fail(const std::string& why) {
     std::fprintf(stderr, "fpscore: %s\n", why.c_str());
@@ -52,7 +43,7 @@ int main(int argc, char** argv) {
     }
     std::vector<fpscore::Goal> total;
     for (int i = 1; i + 1 < argc; i += 2) {
-        std::string error, text;
+        std::string error;
         const auto truth = ssmgen::readTruth(argv[i], error);
         if (!truth)
             return fail(error);
@@ -60,9 +51,10 @@ int main(int argc, char** argv) {
                          [](const auto& p) { return bool(p.assessment); }))
             return fail(std::string(argv[i]) +
                         ": no design lengths nor classes: not a site of `ssmgen site`");
-        if (!readText(argv[i + 1], text))
-            return fail(std::string(argv[i + 1]) + ": cannot be read");
-        const auto autos = fpscore::parseAuto(text, error);
+        const auto text = ssmgen::readText(argv[i + 1], error);
+        if (!text)
+            return fail(error);
+        const auto autos = fpscore::parseAuto(*text, error);
         if (!autos)
             return fail(std::string(argv[i + 1]) + ": " + error);
         const auto goals = fpscore::score(*truth, *autos);

@@ -1,4 +1,5 @@
 #include "PileTruth.h"
+#include "JsonText.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -236,17 +237,34 @@ bool writeTruth(const std::filesystem::path& path, const Truth& truth, std::stri
     return bool(out);
 }
 
-std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
+std::optional<std::string> readText(const std::filesystem::path& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        error = path.string() + ": cannot be read";
+        return std::nullopt;
+    }
+    return text.str();
+}
+
+std::optional<QJsonDocument> parseJson(const std::string& json, std::string& error) {
     QJsonParseError parse;
-    const QJsonDocument doc =
-        QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
     if (parse.error != QJsonParseError::NoError) {
         error = parse.errorString().toStdString() + " at " + std::to_string(parse.offset);
         return std::nullopt;
     }
+    return doc;
+}
+
+std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
+    const auto doc = parseJson(json, error);
+    if (!doc)
+        return std::nullopt;
     Reader r;
     Truth truth;
-    for (const QJsonValue& p : r.list(doc.object(), "piles"))
+    for (const QJsonValue& p : r.list(doc->object(), "piles"))
         truth.piles.push_back(r.pile(r.item(p, "piles")));
     if (!r.error.empty()) {
         error = r.error;
@@ -256,14 +274,8 @@ std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
 }
 
 std::optional<Truth> readTruth(const std::filesystem::path& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        error = path.string() + ": cannot be read";
-        return std::nullopt;
-    }
-    return parseTruth(text.str(), error);
+    const auto text = readText(path, error);
+    return text ? parseTruth(*text, error) : std::nullopt;
 }
 
 } // namespace ssmgen
