@@ -111,6 +111,16 @@ TEST(FirstPassScore, LetterClassesCompareAsNumeralsAndNoClassMatchesNone) {
     EXPECT_EQ(counts(g), std::make_pair(2, 3));
 }
 
+TEST(FirstPassScore, ThePilesThatFailAGoalAreNamed) {
+    const auto g =
+        scored("sound piles with a confident", {pile(1, 10.0), pile(2, 10.0), pile(3, 10.0)},
+               {R"("findings": [])",
+                R"("findings": [{"kind": "crack", "depth": 3, "ratio": 0.5, "confidence": 0.7}])",
+                R"("findings": [{"kind": "crack", "depth": 3, "ratio": 0.5, "confidence": 0.2}])"});
+    EXPECT_EQ(g.failed, std::vector<std::string>{"1-2"});
+    EXPECT_NE(fpscore::report({g}).find("failed by piles: 1-2\n"), std::string::npos);
+}
+
 TEST(FirstPassScore, APileMissingFromTheFirstPassIsCounted) {
     const auto g = scored("piles in the first pass", {pile(1, 10.0), pile(2, 10.0)}, {R"("class": "I")"});
     EXPECT_EQ(counts(g), std::make_pair(1, 2));
@@ -124,7 +134,7 @@ TEST(FirstPassScore, ATextThatIsNoListOfPilesIsRefusedWithTheReason) {
 
 TEST(FirstPassScore, AShareOfFailuresIsMetAtOrBelowItsGoal) {
     const std::string text =
-        fpscore::report({{"false", 1, 20, 0.05, true}, {"false too", 2, 20, 0.05, true}});
+        fpscore::report({{"false", 1, 20, 0.05, true, {}}, {"false too", 2, 20, 0.05, true, {}}});
     EXPECT_NE(text.find("1/20"), std::string::npos);
     EXPECT_NE(text.find("5.0 %  goal <=   5 %  met\n"), std::string::npos);
     EXPECT_NE(text.find("10.0 %  goal <=   5 %  missed\n"), std::string::npos);
