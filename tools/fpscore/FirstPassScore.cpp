@@ -107,8 +107,8 @@ private:
 
 struct Tally {
     int met = 0, of = 0;
-    bool countsFailures = false;    // what it counts are the piles that fail
-    std::vector<std::string> wrong; // "site-pile" of each pile that fails
+    bool countsFailures = false;     // what it counts are the piles that fail
+    std::vector<std::string> failed; // "site-pile" of each pile that fails
 };
 
 class Scorer {
@@ -136,7 +136,7 @@ private:
         ++t.of;
         t.met += ok;
         if (ok == t.countsFailures)
-            t.wrong.push_back(name_);
+            t.failed.push_back(name_);
     }
 
     void soundPile(const TruthPile& p, const AutoPile& a) {
@@ -178,7 +178,7 @@ std::string listed(const std::vector<std::string>& names) {
 }
 
 Goal goal(const char* name, const Tally& t, double share) {
-    return {name, t.met, t.of, share, t.countsFailures, t.wrong};
+    return {name, t.met, t.of, share, t.countsFailures, t.failed};
 }
 
 } // namespace
