@@ -1,4 +1,5 @@
 #include "PileTruth.h"
+#include "JsonText.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -57,6 +58,32 @@ template <class T, class F> std::string array(const std::vector<T>& items, F wri
     return a + "]";
 }
 
+std::string boolean(bool v) {
+    return v ? "true" : "false";
+}
+
+std::string assessmentJson(const TruthAssessment& a) {
+    return ",\n   \"designLength\": " + (a.designLength ? number(*a.designLength) : "null") +
+           ", \"class\": " + (a.cls.empty() ? "null" : quoted(a.cls)) +
+           ", \"toeVisible\": " + boolean(a.toeVisible) + ", \"hammerRecord\": " + boolean(a.hammerRecord);
+}
+
+std::string mismatchJson(const TruthMismatch& m) {
+    if (m == TruthMismatch{})
+        return "";
+    const std::string soil = array(
+        m.soil,
+        [](const SoilBoundary& b) {
+            return object({{"depth", number(b.depth)}, {"change", number(b.change)}});
+        },
+        "     ");
+    return ",\n   \"mismatch\": " + object({{"soil", soil},
+                                            {"pulseSkew", number(m.pulseSkew)},
+                                            {"pulseTail", number(m.pulseTail)},
+                                            {"noiseCorrelation", number(m.noiseCorrelation)},
+                                            {"noiseDrift", number(m.noiseDrift)}});
+}
+
 std::string pileJson(const TruthPile& p) {
     const std::string profile = array(
         p.profile,
@@ -81,8 +108,8 @@ std::string pileJson(const TruthPile& p) {
            ", \"length\": " + number(p.length) + ", \"waveSpeed\": " + number(p.waveSpeed) +
            ", \"headerVelocity\": " + number(p.headerVelocity) + ",\n   \"toe\": " + quoted(p.toe) +
            ", \"toeReflection\": " + number(p.toeReflection) + ", \"friction\": " + number(p.friction) +
-           ", \"noise\": " + number(p.noise) + ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows +
-           "}";
+           ", \"noise\": " + number(p.noise) + (p.assessment ? assessmentJson(*p.assessment) : "") +
+           mismatchJson(p.mismatch) + ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows + "}";
 }
 
 // Reads the fields of a truth, noting the first one that is missing or of the wrong type.
@@ -145,6 +172,40 @@ public:
         return b;
     }
 
+    bool flag(const QJsonObject& o, const char* key) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isBool())
+            fail(key, "true or false");
+        return v.toBool();
+    }
+
+    // Present only in a scoring site's truth; its design length and class may be null.
+    std::optional<TruthAssessment> assessment(const QJsonObject& o) {
+        if (!o.contains(QLatin1String("designLength")))
+            return std::nullopt;
+        TruthAssessment a;
+        if (!o.value(QLatin1String("designLength")).isNull())
+            a.designLength = num(o, "designLength");
+        if (!o.value(QLatin1String("class")).isNull())
+            a.cls = text(o, "class");
+        a.toeVisible = flag(o, "toeVisible");
+        a.hammerRecord = flag(o, "hammerRecord");
+        return a;
+    }
+
+    TruthMismatch mismatch(const QJsonObject& o) {
+        TruthMismatch m;
+        for (const QJsonValue& v : list(o, "soil")) {
+            const QJsonObject b = item(v, "soil");
+            m.soil.push_back({num(b, "depth"), num(b, "change")});
+        }
+        m.pulseSkew = num(o, "pulseSkew");
+        m.pulseTail = num(o, "pulseTail");
+        m.noiseCorrelation = num(o, "noiseCorrelation");
+        m.noiseDrift = num(o, "noiseDrift");
+        return m;
+    }
+
     TruthPile pile(const QJsonObject& o) {
         TruthPile p;
         p.site = integer(o, "site");
@@ -160,6 +221,9 @@ public:
             p.profile.push_back(section(item(s, "profile")));
         for (const QJsonValue& b : list(o, "blows"))
             p.blows.push_back(blow(item(b, "blows")));
+        p.assessment = assessment(o);
+        if (o.contains(QLatin1String("mismatch")))
+            p.mismatch = mismatch(item(o.value(QLatin1String("mismatch")), "mismatch"));
         return p;
     }
 
@@ -187,6 +251,7 @@ TruthPile truthOf(const PileModel& m, int site, int pile, double headerVelocity)
     t.toeReflection = m.toeReflection;
     t.friction = m.friction;
     t.noise = m.noise;
+    t.mismatch = {m.soil, m.pulseSkew, m.pulseTail, m.noiseCorrelation, m.noiseDrift};
     t.profile = m.profile;
     return t;
 }
@@ -204,17 +269,34 @@ bool writeTruth(const std::filesystem::path& path, const Truth& truth, std::stri
     return bool(out);
 }
 
-std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
+std::optional<std::string> readText(const std::filesystem::path& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        error = path.string() + ": cannot be read";
+        return std::nullopt;
+    }
+    return text.str();
+}
+
+std::optional<QJsonDocument> parseJson(const std::string& json, std::string& error) {
     QJsonParseError parse;
-    const QJsonDocument doc =
-        QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
     if (parse.error != QJsonParseError::NoError) {
         error = parse.errorString().toStdString() + " at " + std::to_string(parse.offset);
         return std::nullopt;
     }
+    return doc;
+}
+
+std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
+    const auto doc = parseJson(json, error);
+    if (!doc)
+        return std::nullopt;
     Reader r;
     Truth truth;
-    for (const QJsonValue& p : r.list(doc.object(), "piles"))
+    for (const QJsonValue& p : r.list(doc->object(), "piles"))
         truth.piles.push_back(r.pile(r.item(p, "piles")));
     if (!r.error.empty()) {
         error = r.error;
@@ -224,14 +306,8 @@ std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
 }
 
 std::optional<Truth> readTruth(const std::filesystem::path& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        error = path.string() + ": cannot be read";
-        return std::nullopt;
-    }
-    return parseTruth(text.str(), error);
+    const auto text = readText(path, error);
+    return text ? parseTruth(*text, error) : std::nullopt;
 }
 
 } // namespace ssmgen

@@ -25,6 +25,24 @@ struct TruthBlow {
     bool operator==(const TruthBlow&) const = default;
 };
 
+// What a scoring site adds to a pile's truth (`ssmgen site`); the demo's and `ssmgen pile`'s
+// truths carry none of it, and readers take it as optional.
+struct TruthAssessment {
+    std::optional<double> designLength; // m; none: the pile has no design length
+    std::string cls;                    // "I".."IV" by the first pass's rule; empty: no class
+    bool toeVisible = true;             // the toe echo stands clear of the averaged noise
+    bool hammerRecord = true;           // false: the hammer channel holds only its noise
+    bool operator==(const TruthAssessment&) const = default;
+};
+
+// What the analysis's own model does not know (soil boundaries, the pulse's shape, the noise's
+// colour); written only where the model has some of it, so truths without it stay as they were.
+struct TruthMismatch {
+    std::vector<pilemodel::SoilBoundary> soil;
+    double pulseSkew = 0.0, pulseTail = 0.0, noiseCorrelation = 0.0, noiseDrift = 0.0;
+    bool operator==(const TruthMismatch&) const = default;
+};
+
 struct TruthPile {
     int site = 0, pile = 0;
     double length = 0.0;         // m
@@ -35,7 +53,9 @@ struct TruthPile {
     double friction = 0.0; // 1/m
     double noise = 0.0;    // counts
     std::vector<pilemodel::Section> profile;
+    TruthMismatch mismatch;
     std::vector<TruthBlow> blows;
+    std::optional<TruthAssessment> assessment;
     bool operator==(const TruthPile&) const = default;
 };
 

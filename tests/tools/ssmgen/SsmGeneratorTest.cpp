@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -46,6 +47,40 @@ TEST(Generator, FileEchoShowsInTheDecodedSensor) {
     const std::size_t offset = pilemodel::toeEchoOffset(s.pile, s.samplePeriod);
     EXPECT_EQ(offset, 250u);
     EXPECT_EQ(firstAbove(amp, 25, 0.5), offset + 1);
+}
+
+// Sensor 1 of a file without a blow: the noise alone.
+std::vector<int> quietSensor(double noise, double correlation, double drift) {
+    SsmgenFolder dir;
+    ssmgen::FileSpec s;
+    s.pile.hammer = 0.0;
+    s.pile.noise = noise;
+    s.pile.noiseCorrelation = correlation;
+    s.pile.noiseDrift = drift;
+    std::string error;
+    EXPECT_TRUE(ssmgen::write(dir.path / "quiet.ssm", s, error)) << error;
+    return WrittenFile(dir.path / "quiet.ssm").sensor1();
+}
+
+TEST(Generator, BandLimitedNoiseKeepsItsShareOfTheLastSampleAtTheSameSpread) {
+    const std::vector<int> v = quietSensor(300.0, 0.8, 0.0);
+    double square = 0, lagged = 0;
+    for (std::size_t i = 1; i < v.size(); ++i) {
+        square += double(v[i]) * v[i];
+        lagged += double(v[i]) * v[i - 1];
+    }
+    EXPECT_NEAR(std::sqrt(square / double(v.size() - 1)), 300.0, 20.0);
+    EXPECT_NEAR(lagged / square, 0.8, 0.03);
+}
+
+TEST(Generator, ADriftingZeroSwingsSlowlyWithinItsAmplitude) {
+    const std::vector<int> v = quietSensor(0.0, 0.0, 1000.0);
+    const auto [low, high] = std::minmax_element(v.begin(), v.end());
+    EXPECT_GE(*low, -1000);
+    EXPECT_LE(*high, 1000);
+    EXPECT_GT(*high - *low, 400); // at least 0.3 of a cycle over the record
+    for (std::size_t i = 1; i < v.size(); ++i)
+        ASSERT_LE(std::abs(v[i] - v[i - 1]), 2) << i;
 }
 
 TEST(Generator, CountersWrapAndStillGiveTheChosenPeriod) {
