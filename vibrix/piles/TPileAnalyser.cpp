@@ -88,6 +88,8 @@ std::shared_ptr<TPileAnalyser::Computed> TPileAnalyser::Compute(TPileKey key) {
         c->toeTime = verdict.toeTime;
     } else if (verdict.length && c->curves && c->blows.RecordVelocity() > 0) {
         c->toeTime = PickToe(*c->curves, 2000 * *verdict.length / c->blows.RecordVelocity());
+        if (c->toeTime && !verdict.AllowsAutomaticToe(*c->toeTime))
+            c->toeTime.reset();
         c->toeAuto = c->toeTime.has_value();
     }
     recent_.push_front(c);
