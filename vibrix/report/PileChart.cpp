@@ -198,7 +198,7 @@ QString MobilityText(const TPileAnalysis& a) {
     if (!a.mobility)
         return QStringLiteral("Нет сигнала молотка: мобильность не вычислена");
     if (!a.mobility->peakSpacing)
-        return QStringLiteral("Резонансы не найдены");
+        return QStringLiteral("Δf не определено");
     QString text = QStringLiteral("Δf = %1 Гц").arg(FormatFloat("0.0", *a.mobility->peakSpacing));
     if (a.mobilityLength)
         text += QStringLiteral(" → L = %1 м").arg(FormatFloat("0.00", *a.mobilityLength));

@@ -81,11 +81,12 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
             .arg(r.blows.size())
             .arg(p.lowpass > 0 ? number("0", p.lowpass) + QStringLiteral(" Гц") : QStringLiteral("нет"),
                  number("0.0", p.amplify), pilereport::Speed(r)));
-    QString toe = QStringLiteral("Подошва: не отмечена");
+    QString toe = QStringLiteral("Подошва не отмечена");
     if (r.toeTime)
         toe = QStringLiteral("Подошва: %1 (%2 мс)%3")
                   .arg(pilereport::Length(r.toeDepth), number("0.00", *r.toeTime),
-                       r.toeAuto ? QStringLiteral(", найдена автоматически") : QString());
+                       r.toeAuto ? QStringLiteral(", найдена автоматически")
+                                 : QStringLiteral(", отмечена инженером"));
     page.SetText(QStringLiteral("ToeMemo"), toe);
 
     // Without a hammer record the chart's place stays blank.
@@ -97,7 +98,7 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
         mobility = QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина по нему %2")
                        .arg(number("0.0", *r.mobility->peakSpacing), pilereport::Length(r.mobilityLength));
     else if (r.mobility)
-        mobility = QStringLiteral("Мобильность: резонансы не найдены");
+        mobility = QStringLiteral("Мобильность: Δf не определено");
     page.SetText(QStringLiteral("MobilityMemo"), mobility);
 
     const QString defects = pilereport::Defects(r);
