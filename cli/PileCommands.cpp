@@ -3,6 +3,7 @@
 #include "CsvExport.h"
 #include "DownloadUnit.h"
 #include "PileJson.h"
+#include "PileLimits.h"
 #include "PileTexts.h"
 #include "ProjectAccess.h"
 #include "ReportPage.h"
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace vibrixcli {
 
@@ -136,17 +138,17 @@ QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
                        : QStringLiteral(", не использован: ") + piletexts::BlowReason(*b.reason);
         lines << line;
     }
-    lines << QStringLiteral("Длина: %1 м; диаметр: %2 м")
-                 .arg(piletexts::Number("0.00", r.verdict.length, QStringLiteral("—")),
-                      piletexts::Number("0.00", r.verdict.diameter, QStringLiteral("—")));
+    lines << QStringLiteral("Длина: %1; диаметр: %2")
+                 .arg(piletexts::Length(r.verdict.length), piletexts::Length(r.verdict.diameter));
     lines << QStringLiteral("Скорость волны: %1").arg(piletexts::SpeedWithSource(r));
     if (r.toeTime)
         lines << QStringLiteral("Подошва: %1 мс, %2 м%3")
                      .arg(piletexts::Number("0.000", *r.toeTime),
                           piletexts::Number("0.00", r.toeDepth, QStringLiteral("—")),
-                          r.toeAuto ? QStringLiteral(" (найдена автоматически)") : QString());
+                          r.toeAuto ? QStringLiteral(" (найдена автоматически)")
+                                    : QStringLiteral(" (отмечена инженером)"));
     else
-        lines << QStringLiteral("Подошва: не отмечена");
+        lines << QStringLiteral("Подошва не отмечена");
     lines << QStringLiteral("Фильтр: %1 Гц; усиление: %2")
                  .arg(piletexts::Number("0", r.verdict.processing.lowpass),
                       piletexts::Number("0.0", r.verdict.processing.amplify));
@@ -155,7 +157,7 @@ QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
                      .arg(piletexts::Number("0.0", *r.mobility->peakSpacing),
                           piletexts::Number("0.00", r.mobilityLength, QStringLiteral("—")));
     else if (r.mobility)
-        lines << QStringLiteral("Мобильность: резонансы не найдены");
+        lines << QStringLiteral("Мобильность: Δf не определено");
     else
         lines << QStringLiteral("Мобильность: ") + piletexts::NoHammer();
     for (const TDefectMark& d : r.verdict.defects)
@@ -200,9 +202,16 @@ int Pile(const cli::Args& a) {
 
 namespace {
 
-// A value of pile-set: "-" clears it, a number must be one and above `least`.
+// Why a value of pile-set cannot be taken, or nothing.
+using Limit = std::function<std::optional<QString>(double)>;
+
+std::optional<QString> positive(double v) {
+    return v > 0 ? std::nullopt : std::optional(QStringLiteral("нужно число больше 0"));
+}
+
+// A value of pile-set: "-" clears it, a number must be one and within its limit.
 std::optional<QString> readOptional(const cli::Args& a, const char* name, std::optional<double>& out,
-                                    double least, const QString& clearWord = QStringLiteral("-")) {
+                                    const Limit& limit, const QString& clearWord = QStringLiteral("-")) {
     if (!a.has(name))
         return std::nullopt;
     const QString text = a.value(name);
@@ -211,15 +220,17 @@ std::optional<QString> readOptional(const cli::Args& a, const char* name, std::o
         return std::nullopt;
     }
     const auto v = cli::parseNumber(text);
-    if (!v || !std::isfinite(*v) || !(*v > least))
-        return QStringLiteral("--%1: нужно число больше %2: %3").arg(name).arg(least).arg(text);
+    if (!v || !std::isfinite(*v))
+        return QStringLiteral("--%1: нужно число: %2").arg(name, text);
+    if (const auto refused = limit(*v))
+        return QStringLiteral("--%1: %2: %3").arg(name, *refused, text);
     out = *v;
     return std::nullopt;
 }
 
-std::optional<QString> readNumber(const cli::Args& a, const char* name, double& out, double least) {
+std::optional<QString> readNumber(const cli::Args& a, const char* name, double& out, const Limit& limit) {
     std::optional<double> v = out;
-    if (const auto error = readOptional(a, name, v, least, QString()))
+    if (const auto error = readOptional(a, name, v, limit, QString()))
         return error;
     out = *v;
     return std::nullopt;
@@ -241,7 +252,7 @@ std::optional<QString> readRows(const cli::Args& a, const char* name, const TPil
 
 // "MS:KIND" with a kind of the program's words, or the English words of the same kinds.
 std::optional<QString> readDefect(const QString& text, TDefectMark& mark) {
-    static const QStringList english{"narrowing", "widening", "crack", "other"};
+    static const QStringList english{"narrowing", "widening", "crack", "break", "other"};
     const qsizetype colon = text.indexOf(':');
     const auto time = cli::parseNumber(text.left(colon));
     QString kind = text.mid(colon + 1).trimmed().toLower();
@@ -256,20 +267,27 @@ std::optional<QString> readDefect(const QString& text, TDefectMark& mark) {
 
 // Reads every option of pile-set into the verdict; the first one that is wrong is said.
 std::optional<QString> changeVerdict(const cli::Args& a, const TPileRows& pile, const vxds::DataTable& table,
-                                     const QString& scheme, TPileVerdict& v) {
+                                     const QString& scheme, double sampleFreq, TPileVerdict& v) {
     std::optional<QString> error;
     const auto check = [&](std::optional<QString> e) {
         if (e && !error)
             error = e;
     };
-    check(readOptional(a, "length", v.length, 0));
-    check(readOptional(a, "diameter", v.diameter, 0));
-    check(readOptional(a, "speed", v.speed, 0, QStringLiteral("auto")));
-    check(readOptional(a, "toe-time", v.toeTime, 0));
-    check(readNumber(a, "lowpass", v.processing.lowpass, -1));
-    check(readNumber(a, "amplify", v.processing.amplify, 0));
-    if (a.has("amplify") && !error && v.processing.amplify < 1)
-        check(QStringLiteral("--amplify: усиление не меньше 1: %1").arg(a.value("amplify")));
+    check(readOptional(a, "length", v.length, pilelimits::Length));
+    check(readOptional(a, "diameter", v.diameter, pilelimits::Diameter));
+    check(readOptional(a, "speed", v.speed, pilelimits::Speed, QStringLiteral("auto")));
+    check(readOptional(a, "toe-time", v.toeTime, positive));
+    check(readNumber(a, "lowpass", v.processing.lowpass,
+                     [&](double hz) { return pilelimits::Lowpass(hz, sampleFreq); }));
+    check(readNumber(a, "amplify", v.processing.amplify, pilelimits::Amplify));
+    if (a.has("toe-time")) // a toe set, or the automatic one back
+        v.toeRemoved = false;
+    if (a.has("toe")) {
+        if (a.value("toe") != "-")
+            check(QStringLiteral("--toe: можно только \"-\" (убрать подошву)"));
+        v.toeTime.reset();
+        v.toeRemoved = true;
+    }
     if (a.has("defects")) {
         if (a.value("defects") != "-")
             check(QStringLiteral("--defects: можно только \"-\" (убрать все отметки)"));
@@ -321,7 +339,8 @@ int PileSet(const cli::Args& a) {
     if (!pile)
         return noSuchPile(p);
     TPileVerdict v = analyser.VerdictOf(p.key);
-    if (const auto error = changeVerdict(a, *pile, p.project.dm.cdsVibrix, scheme, v))
+    const double sampleFreq = analyser.Analyse(p.key)->blowSet->SampleFreq();
+    if (const auto error = changeVerdict(a, *pile, p.project.dm.cdsVibrix, scheme, sampleFreq, v))
         return usage(*error);
     analyser.Verdicts().SetScheme(scheme);
     analyser.SetVerdict(p.key, v);

@@ -19,9 +19,9 @@ const char* const kUsage =
     "  list ПАПКА                 строки списка файлов, пустая строка, строки списка каналов\n"
     "  extract ПАПКА ВЫХОД        каждый канал списка в текстовый файл папки ВЫХОД\n"
     "  traces ПАПКА [--velocity V] [--ku K] [--base B] [--depth D]\n"
-    "             [--seismo ФАЙЛ] [--spectro ФАЙЛ]\n"
+    "             [--seismo ФАЙЛ] [--spectro ФАЙЛ] [--title]\n"
     "                             СЕЙСМО и СПЕКТРО трассы всех каналов списка: ФАЙЛ.pdf - листы\n"
-    "                             для печати, иначе рисунок BMP\n"
+    "                             для печати, иначе рисунок BMP (с --title - с заголовком)\n"
     "Фильтр (любой параметр включает его): --site S  --pile P  --channels 1|2|1,2\n"
     "  --locale ИМЯ   региональные настройки чисел (например ru_RU или C)\n"
     "Коды выхода: 0 - успешно, 1 - ошибка в командной строке, 2 - ошибка ввода-вывода.\n";
@@ -128,6 +128,7 @@ int Traces(const cli::Args& a) {
     seismoTab.track->setValue(int(depth));
     spectroTab.track->setValue(int(depth));
     tTraceSet traces(&app, seismoTab, spectroTab);
+    traces.seismoImage.titleOnBitmap = traces.spectroImage.titleOnBitmap = a.has("title");
     try {
         c.set.catalogue.CollectChecked();
         traces.Build(c.set.catalogue.checked());

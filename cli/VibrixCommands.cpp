@@ -42,10 +42,11 @@ const char* const kUsage =
     "                                      обработанная средняя кривая и мобильность до 8000 Гц\n"
     "  pile-set ПРОЕКТ УЧАСТОК СВАЯ [ПАРАМЕТРЫ]\n"
     "                                      изменить заключение по свае и сохранить проект:\n"
-    "      --length М|-  --diameter М|-  --speed М/С|auto  --toe-time МС|-  --class КЛАСС|-\n"
-    "      --remark ТЕКСТ|-  --defect МС:ВИД (сужение, расширение, трещина, иное; можно\n"
+    "      --length М|-  --diameter М|-  --speed М/С|auto  --toe-time МС|-  --toe -  --class КЛАСС|-\n"
+    "      --remark ТЕКСТ|-  --defect МС:ВИД (сужение, расширение, трещина, обрыв, иное; можно\n"
     "      несколько)  --defects -  --exclude ЗАПИСЬ,...  --include ЗАПИСЬ,...\n"
     "      --lowpass ГЦ (0 - без фильтра)  --amplify G  --scheme I-IV|A-D; \"-\" убирает значение\n"
+    "      (--toe-time - возвращает подошву, найденную автоматически; --toe - убирает подошву)\n"
     "  site ПРОЕКТ [--site N] [--json] [--csv ФАЙЛ]\n"
     "                                      скорость волны и классы по участкам, таблица свай в CSV\n"
     "  site-report ПРОЕКТ ФАЙЛ.pdf [--site N]\n"
@@ -108,8 +109,8 @@ int Import(const cli::Args& a) {
 
     cli::printLine(QStringLiteral("прочитано файлов (*.ssm): %1").arg(progress.ReadCount));
     cli::printLine(QStringLiteral("добавлено записей в проект: %1").arg(progress.AddCount));
-    for (const auto& f : progress.Failures)
-        cli::printLine(QStringLiteral("не прочитан: %1: %2").arg(f.fileName, f.reason));
+    for (const auto& f : progress.NotAdded)
+        cli::printLine(QStringLiteral("не добавлен: %1: %2").arg(f.fileName, f.reason));
     return cli::Ok;
 }
 

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     using namespace tracebuildercli;
     const QStringList filter{"site", "pile", "channels"};
     const QStringList traces = filter + QStringList{"velocity", "ku", "base", "depth", "seismo", "spectro"};
-    return cli::dispatch(app.arguments(), kUsage,
-                         {{"list", filter, List}, {"extract", filter, Extract}, {"traces", traces, Traces}});
+    return cli::dispatch(
+        app.arguments(), kUsage,
+        {{"list", filter, List}, {"extract", filter, Extract}, {"traces", traces, Traces, {"title"}}});
 }

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
                           {"piles", {}, Piles, {"json"}},
                           {"pile", {"average", "mobility"}, Pile, {"json"}},
                           {"pile-set",
-                           {"length", "diameter", "speed", "toe-time", "defect", "defects", "class", "remark",
-                            "exclude", "include", "lowpass", "amplify", "scheme"},
+                           {"length", "diameter", "speed", "toe-time", "toe", "defect", "defects", "class",
+                            "remark", "exclude", "include", "lowpass", "amplify", "scheme"},
                            PileSet},
                           {"site", {"site", "csv"}, Site, {"json"}},
                           {"site-report", {"site"}, SiteReport}});

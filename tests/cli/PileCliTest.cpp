@@ -152,6 +152,62 @@ QStringList pdfPages(const QString& file) {
     return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
 }
 
+TEST_F(PileCli, PileSetRefusesWhatCannotBeAPileWritesNothingAndTakesTheBounds) {
+    const QByteArray before = fileBytes(project);
+    const QList<QStringList> refused{{"--speed", "999"},     {"--speed", "99999999"}, {"--length", "-3"},
+                                     {"--length", "999999"}, {"--diameter", "0.09"},  {"--diameter", "5.1"},
+                                     {"--lowpass", "99"},    {"--lowpass", "22501"},  {"--amplify", "0.9"},
+                                     {"--amplify", "99999"}, {"--toe", "1"}};
+    for (const QStringList& option : refused) {
+        const ToolResult r = vibrix(QStringList{"pile-set", project, "1", "1"} + option);
+        EXPECT_EQ(r.exitCode, 1) << option.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(option[0] + ": ")) << r.err.toStdString();
+    }
+    EXPECT_TRUE(vibrix({"pile-set", project, "1", "1", "--speed", "999"})
+                    .err.contains(QStringLiteral("Скорость волны должна быть от 1000 до 6000 м/с")));
+    EXPECT_EQ(fileBytes(project), before);
+    EXPECT_EQ(vibrix({"pile-set", project, "1", "1", "--speed", "6000", "--length", "0.5", "--diameter", "5",
+                      "--lowpass", "22500", "--amplify", "1000"})
+                  .exitCode,
+              0);
+}
+
+// A break echoes again and again below itself: the automatic toe lands on a repeat. The engineer
+// removes it, and a break mark keeps the analysis from picking one below it.
+TEST_F(PileCli, TheToeOfABrokenPileIsRemovedAndTheReportsSayThereIsNone) {
+    ssmgen::PileSpec s;
+    s.file.siteNumber = 1;
+    s.file.pileNumber = 4;
+    s.file.pile.length = 12;
+    s.file.pile.profile = {{pilemodel::SectionKind::Break, 3.5, 0.2, 0.0005}};
+    s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 2};
+    s.stem = "broken";
+    QDir(dir.path()).mkpath("broken");
+    std::string error;
+    ASSERT_TRUE(ssmgen::writePile(path("broken").toStdString(), s, error)) << error;
+    ASSERT_EQ(vibrix({"import", project, path("broken")}).exitCode, 0);
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "4", "--length", "12"}).exitCode, 0);
+    ASSERT_TRUE(pile(4)["toeAuto"].toBool());
+
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "4", "--toe", "-"}).exitCode, 0);
+    EXPECT_TRUE(pile(4)["toeTime"].isNull());
+    const QString text = vibrix({"pile", project, "1", "4"}).out;
+    EXPECT_TRUE(text.contains(QStringLiteral("\nДлина: 12.00 м; диаметр: —\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\nПодошва не отмечена\n")));
+#ifndef _WIN32 // pages read with pdftotext, run as a process on Linux only
+    ASSERT_EQ(vibrix({"site-report", project, path("site.pdf")}).exitCode, 0);
+    const QString page = pdfPages(path("site.pdf")).last();
+    EXPECT_TRUE(page.contains(QStringLiteral("Подошва не отмечена"))) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("Подошва:")));
+#endif
+
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "4", "--toe-time", "-", "--defect", "1.75:break"}).exitCode,
+              0);
+    const QJsonObject marked = pile(4);
+    EXPECT_TRUE(marked["toeTime"].isNull()) << "no automatic toe below the break";
+    EXPECT_EQ(marked["defects"].toArray()[0].toObject()["kind"].toString(), QStringLiteral("обрыв"));
+}
+
 TEST_F(PileCli, SiteReportFailuresExitWithTheirStatusAndLeaveTheFileAlone) {
     const QString out = path("site.pdf");
     EXPECT_EQ(vibrix({"site-report", project}).exitCode, 1);

@@ -122,10 +122,14 @@ TEST_F(TraceBuilderCli, TracesAreTheWindowsWholeTraceBitmaps) {
     ASSERT_TRUE(set.SaveSpectro(path("f_lib.bmp")));
     EXPECT_EQ(QImage(path("s.bmp")), QImage(path("s_lib.bmp")));
     EXPECT_EQ(QImage(path("f.bmp")), QImage(path("f_lib.bmp")));
-    // The picture's height under the title block.
-    EXPECT_EQ(QImage(path("s.bmp")).height(),
-              649 + set.seismoImage.TitledTrace(&set.seismoProcessing).height() -
-                  set.seismoImage.WholeTrace(&set.seismoProcessing).height());
+}
+
+TEST_F(TraceBuilderCli, TheBitmapKeepsTheColumnsWidthUnlessTheTitleIsAskedFor) {
+    const QString two = measurementFolder("two", 2); // four measurements, two channels each
+    ASSERT_EQ(tracebuilder({"traces", two, "--seismo", path("plain.bmp")}).exitCode, 0);
+    EXPECT_EQ(QImage(path("plain.bmp")).size(), QSize(245, 649));
+    ASSERT_EQ(tracebuilder({"traces", two, "--seismo", path("titled.bmp"), "--title"}).exitCode, 0);
+    EXPECT_GT(QImage(path("titled.bmp")).height(), 649);
 }
 
 TEST_F(TraceBuilderCli, TracesNamedPdfAreThePrintedPages) {

@@ -52,11 +52,21 @@ protected:
     QString folder, project;
 };
 
-TEST_F(VibrixCli, ImportCountsReadAndAddedAndASecondImportAddsNothing) {
+TEST_F(VibrixCli, ImportCountsReadAndAddedAndASecondImportAddsNothingAndSaysWhy) {
     const QByteArray saved = fileBytes(project);
     const ToolResult again = vibrix({"import", project, folder});
     EXPECT_EQ(again.exitCode, 0);
-    EXPECT_EQ(again.out, QStringLiteral("прочитано файлов (*.ssm): 4\nдобавлено записей в проект: 0\n"));
+    QStringList lines = again.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2 + 4) << again.out.toStdString();
+    EXPECT_EQ(lines.mid(0, 2), QStringList({QStringLiteral("прочитано файлов (*.ssm): 4"),
+                                            QStringLiteral("добавлено записей в проект: 0")}));
+    lines = lines.mid(2);
+    lines.sort();
+    EXPECT_EQ(lines, QStringList({QStringLiteral("не добавлен: %1/foreign.ssm: не файл измерений Vibrix4"),
+                                  QStringLiteral("не добавлен: %1/obj_001.ssm: уже есть в проекте"),
+                                  QStringLiteral("не добавлен: %1/obj_002.ssm: уже есть в проекте"),
+                                  QStringLiteral("не добавлен: %1/obj_003.ssm: уже есть в проекте")})
+                         .replaceInStrings("%1", QDir(folder).absolutePath()));
     TMainDataModule dm;
     ASSERT_TRUE(dm.OpenProject(project));
     EXPECT_EQ(dm.cdsVibrix.recordCount(), 3);
@@ -70,8 +80,9 @@ TEST_F(VibrixCli, ImportIntoANewProjectReportsUnreadableFilesAndGoesOn) {
     const ToolResult r = vibrix({"import", path("new.cdsm"), folder});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], QStringLiteral("прочитано файлов (*.ssm): 6"));
+    EXPECT_EQ(lines.filter(QStringLiteral("foreign.ssm: не файл измерений Vibrix4")).size(), 1);
     EXPECT_EQ(lines[1], QStringLiteral("добавлено записей в проект: 3"));
     EXPECT_EQ(lines.filter("locked.ssm").size(), 1);
     EXPECT_EQ(lines.filter("pipe.ssm").size(), 1);

@@ -205,7 +205,7 @@ bool tTrcI_Columns::SaveToFile(tTrcP* processing, const QString& fileName, const
         pdf.setTitle(Title().kind);
         return PaintPages(pdf, *this, processing);
     }
-    const QImage bitmap = TitledTrace(processing);
+    const QImage bitmap = titleOnBitmap ? TitledTrace(processing) : WholeTrace(processing);
     return !bitmap.isNull() && bitmap.save(fileName, format); // null: no memory for a picture this wide
 }
 

@@ -35,8 +35,8 @@ public:
     // The whole trace under its title block, as it is saved.
     QImage TitledTrace(tTrcP* processing);
     // Writes the whole trace in `format`: "PDF" for the printed pages, else a QImage format name
-    // for the titled bitmap, BMP unless told. Nothing happens for an empty name or a trace without
-    // entries; false when the file could not be written.
+    // for the bitmap (titled when titleOnBitmap), BMP unless told. Nothing happens for an empty name
+    // or a trace without entries; false when the file could not be written.
     bool SaveToFile(tTrcP* processing, const QString& fileName, const char* format = "BMP");
     // Prints the whole trace over as many landscape pages as its columns need. Nothing happens
     // for a trace without entries; false when the printer could not be started.
@@ -51,6 +51,9 @@ public:
     tColumnFrame Frame(const QImage& target, bool wholeTrace) const;
 
     tTrcColumnsCnf conf;
+    // The saved bitmap keeps the width of its columns unless asked for the title block: a script
+    // may cut columns out of it by their places. Printed pages and PDF always have the title.
+    bool titleOnBitmap = false;
     std::unique_ptr<tTrcAxe> horizontal;
     std::unique_ptr<tTrcAxe> vertical;
 

@@ -43,7 +43,8 @@ const TracePage::Names kSeismoNames{"TabSheet2",
                                     "Edit__Velocity_on_Tab2",
                                     "Edit__Ku_on_Tab2",
                                     "Label__Seysmo_source",
-                                    "Label__Seysmo_readout"};
+                                    "Label__Seysmo_readout",
+                                    "CheckBox__Seysmo_title"};
 const TracePage::Names kSpectroNames{"TabSheet3",
                                      "BitBtn__Save_spectr_trace",
                                      "BitBtn__Print_spectr",
@@ -54,7 +55,8 @@ const TracePage::Names kSpectroNames{"TabSheet3",
                                      "Edit__Velocity_on_Tab3",
                                      nullptr,
                                      "Label__Spectr_source",
-                                     "Label__Spectr_readout"};
+                                     "Label__Spectr_readout",
+                                     "CheckBox__Spectr_title"};
 
 } // namespace
 
@@ -163,6 +165,10 @@ void TForm1::ConnectEvents() {
     connect(spectroPage_->save, &QPushButton::clicked, this, &TForm1::BitBtn__Save_spectr_traceClick);
     connect(seismoPage_->print, &QPushButton::clicked, this, &TForm1::BitBtn__Print_seysmoClick);
     connect(spectroPage_->print, &QPushButton::clicked, this, &TForm1::BitBtn__Print_spectrClick);
+    connect(seismoPage_->title, &QCheckBox::toggled, this,
+            [this](bool on) { traces_->seismoImage.titleOnBitmap = on; });
+    connect(spectroPage_->title, &QCheckBox::toggled, this,
+            [this](bool on) { traces_->spectroImage.titleOnBitmap = on; });
     connect(Button__Help, &QPushButton::clicked, this, &TForm1::Button__HelpClick);
     connect(&engine_, &tDDCES::errorRaised, this, &TForm1::ShowError);
     connect(&engine_, &tDDCES::valueRefused, this, &TForm1::ShowRefusal);

@@ -60,6 +60,10 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
         pictureButton(names.save, sheet->style()->standardIcon(QStyle::SP_DialogSaveButton),
                       QStringLiteral("Сохранить трассу в файл: рисунок BMP, PNG, JPEG или листы PDF"), sheet);
     print = pictureButton(names.print, printGlyph(), QStringLiteral("Напечатать трассу"), sheet);
+    title = new QCheckBox(QStringLiteral("Заголовок на рисунке"), sheet);
+    title->setObjectName(names.title);
+    title->setToolTip(QStringLiteral("Сохранять рисунок с заголовком над колонками; на печати и в PDF "
+                                     "заголовок есть всегда"));
     base = numberEdit(names.base, "1", sheet);
     velocity = numberEdit(names.velocity, "2000", sheet);
     if (names.gain)
@@ -73,6 +77,7 @@ TracePage::TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, in
     auto* top = new QHBoxLayout;
     top->addWidget(save);
     top->addWidget(print);
+    top->addWidget(title);
     auto* scrolling = new QVBoxLayout;
     scrolling->setSpacing(1);
     scrolling->addWidget(new QLabel(QStringLiteral("Прокрутка по горизонтали"), sheet));

@@ -4,6 +4,7 @@
 // track bar with its scale beside the picture, and under the picture a line reading out the point
 // under the pointer.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +17,8 @@ class TracePage {
 public:
     // The given names of the page's controls; no gain edit when `gain` is empty.
     struct Names {
-        const char *sheet, *save, *print, *scroll, *track, *image, *base, *velocity, *gain, *source, *readout;
+        const char *sheet, *save, *print, *scroll, *track, *image, *base, *velocity, *gain, *source, *readout,
+            *title;
     };
 
     TracePage(QTabWidget& tabs, const QString& caption, int scrollMin, int scrollMax, int scrollPage,
@@ -29,6 +31,7 @@ public:
     tTraceTab tab;
     QPushButton* save;
     QPushButton* print;
+    QCheckBox* title; // the title block on the saved bitmap
     QLineEdit* base;
     QLineEdit* velocity;
     QLineEdit* gain = nullptr;

@@ -1,20 +1,27 @@
 #include "TMobility.h"
 
 #include "FFTUnit.h"
+#include "ResonanceComb.h"
 #include "TBlowSet.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <numbers>
 
 namespace {
 
-constexpr double kProminence = 0.1; // of the curve's range in the band
 // Where the hammer's force has fallen this far below its strongest line, H1 divides noise by
 // next to nothing: the band of the peaks ends there (a 0.8 ms half-sine's first zero is at 1875 Hz).
 constexpr double kForceFloor = 0.01;
+// A record is used only where the pile still answers above the noise: past that, the rest of the
+// record adds noise peaks to |H1| and nothing of the pile.
+constexpr double kBlock = 1e-3;   // s: the response's level is measured block by block
+constexpr double kAboveNoise = 3; // a block's RMS over the noise's where the pile still answers
+constexpr double kLead = 1e-3;    // s kept before the impact, where the force begins to rise
+constexpr double kTaper = 0.25;   // of the window: a half-cosine fade, so that its edge rings no comb
 
-// The channel after its baseline (the mean before the impact), in double.
+// The channel after its baseline (the mean before the impact).
 void withoutBaseline(std::span<const float> x, int impact, std::vector<float>& out) {
     out.assign(x.begin(), x.end());
     if (impact <= 0)
@@ -25,6 +32,42 @@ void withoutBaseline(std::span<const float> x, int impact, std::vector<float>& o
     const float m = float(mean / impact);
     for (float& v : out)
         v -= m;
+}
+
+double rms(std::span<const float> x) {
+    double sum = 0;
+    for (float v : x)
+        sum += double(v) * v;
+    return x.empty() ? 0 : std::sqrt(sum / double(x.size()));
+}
+
+struct Window {
+    std::size_t begin = 0, flatEnd = 0, end = 0; // the fade runs from flatEnd to end
+};
+
+// From a little before the impact to the last block of sensor 1 that stands above the noise of the
+// record's last quarter, where the pile has long been still.
+Window responseWindow(std::span<const float> s1, int impact, double sampleFreq) {
+    const std::size_t n = s1.size(), quiet = n - n / 4;
+    const double noise = rms(s1.subspan(quiet));
+    const auto block = std::max<std::size_t>(8, std::size_t(std::lround(kBlock * sampleFreq)));
+    Window w;
+    w.begin = std::size_t(std::max(0L, long(impact) - std::lround(kLead * sampleFreq)));
+    w.flatEnd = std::max(w.begin + 1, std::min(quiet, std::size_t(impact) + block));
+    for (std::size_t at = std::size_t(impact); at + block <= quiet; at += block)
+        if (rms(s1.subspan(at, block)) > kAboveNoise * noise)
+            w.flatEnd = at + block;
+    w.end = std::min(n, w.flatEnd + std::size_t(kTaper * double(w.flatEnd - w.begin)));
+    return w;
+}
+
+void applyWindow(const Window& w, std::vector<float>& x) {
+    const double fade = double(w.end - w.flatEnd);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        if (i < w.begin || i >= w.end)
+            x[i] = 0;
+        else if (i >= w.flatEnd)
+            x[i] *= float(0.5 * (1 + std::cos(std::numbers::pi * double(i - w.flatEnd) / fade)));
 }
 
 } // namespace
@@ -47,6 +90,7 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
     f.resize(lines);
     std::vector<double> crossRe(lines), crossIm(lines), powerF(lines), powerV(lines);
     int counted = 0;
+    std::size_t longest = 0; // samples of the longest window, from the impact
     for (const TStoredMeasure* blow : blows) {
         const auto s1 = blow->Channel(0).first(n), hammer = blow->Channel(2).first(n);
         bool silent = false;
@@ -55,6 +99,10 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
             continue;
         withoutBaseline(s1, impact, vs);
         withoutBaseline(hammer, impact, fs);
+        const Window window = responseWindow(vs, impact, sampleFreq);
+        applyWindow(window, vs);
+        applyWindow(window, fs);
+        longest = std::max(longest, window.end - std::min(window.end - 1, std::size_t(impact)));
         fft.ComplexSpectrum(vs, v);
         fft.ComplexSpectrum(fs, f);
         // The sums are of float samples: double holds them. Written out: std::complex<long double>'s product
@@ -92,34 +140,11 @@ std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> 
             break;
         }
     m.bandEnd = double(last) * m.frequencyStep;
-    for (std::size_t k : ResonancePeaks(m.magnitude, line(bandLow), last))
-        m.peaks.push_back(double(k) * m.frequencyStep);
-    if (m.peaks.size() >= 2)
-        m.peakSpacing = (m.peaks.back() - m.peaks.front()) / double(m.peaks.size() - 1);
-    return m;
-}
-
-// A peak's prominence is its height above the higher of the two lowest points that separate it
-// from a higher peak (or from the band's edge) on either side.
-std::vector<std::size_t> ResonancePeaks(std::span<const double> x, std::size_t from, std::size_t to) {
-    std::vector<std::size_t> peaks;
-    if (to >= x.size())
-        to = x.size() - 1;
-    if (from >= to)
-        return peaks;
-    const auto [lo, hi] =
-        std::minmax_element(x.begin() + std::ptrdiff_t(from), x.begin() + std::ptrdiff_t(to) + 1);
-    const double needed = kProminence * (*hi - *lo);
-    for (std::size_t i = from + 1; i < to; ++i) {
-        if (!(x[i] > x[i - 1] && x[i] >= x[i + 1]))
-            continue;
-        double leftMin = x[i], rightMin = x[i];
-        for (std::size_t j = i; j-- > from && x[j] <= x[i];)
-            leftMin = std::min(leftMin, x[j]);
-        for (std::size_t j = i + 1; j <= to && x[j] <= x[i]; ++j)
-            rightMin = std::min(rightMin, x[j]);
-        if (x[i] - std::max(leftMin, rightMin) >= needed)
-            peaks.push_back(i);
+    // An echo comes within the window, so the resonances stand at least 1 / window apart.
+    if (const auto comb = FindResonanceComb(m.magnitude, line(bandLow), last, double(n) / double(longest))) {
+        m.peakSpacing = comb->spacing * m.frequencyStep;
+        for (double tooth : comb->teeth)
+            m.peaks.push_back(tooth * m.frequencyStep);
     }
-    return peaks;
+    return m;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The mobility of a pile from the instrumented hammer: H1 = sum V conj(F) / sum |F|^2 over the used
-// blows (V sensor 1, F the hammer, each after its baseline), the coherence, and the mean spacing of
-// the resonance peaks of |H1| in a band, which gives the length c / (2 df). The channels are
-// normalised, so H1 is in relative units.
+// blows (V sensor 1, F the hammer, each after its baseline and windowed to where the pile's
+// response stands above the noise), the coherence, and the spacing of the comb of resonances of
+// |H1| in a band, which gives the length c / (2 df). The channels are normalised, so H1 is in
+// relative units.
 
 #include "MeasureResult.h"
 
@@ -18,8 +19,8 @@ struct TMobility {
     std::vector<double> magnitude;     // |H1|, lines 0 .. N/2
     std::vector<double> coherence;     // 0 .. 1
     double bandEnd = 0;                // Hz: the band ends here when the hammer's force fades first
-    std::vector<double> peaks;         // Hz, the resonance peaks found in the band
-    std::optional<double> peakSpacing; // Hz, the mean spacing of the peaks
+    std::vector<double> peaks;         // Hz, the resonances of the comb in the band
+    std::optional<double> peakSpacing; // Hz, the comb's spacing; none when no comb stands clear
 
     // The length the peak spacing implies at wave speed c (m/s).
     std::optional<double> Length(double c) const;
@@ -36,7 +37,3 @@ struct TMobilityBuffers {
 std::optional<TMobility> ComputeMobility(std::span<const TStoredMeasure* const> blows, int sampleLen,
                                          double sampleFreq, double bandLow, double bandHigh, TComplexFFT& fft,
                                          TMobilityBuffers& buffers);
-
-// The resonance peaks of a magnitude curve between two lines: local maxima that stand out of
-// their surroundings by a tenth of the curve's range there. Line numbers, ascending.
-std::vector<std::size_t> ResonancePeaks(std::span<const double> magnitude, std::size_t from, std::size_t to);

@@ -33,6 +33,8 @@ std::shared_ptr<const TPileComputation> ComputePile(const TPileInput& input) {
         c->toeTime = verdict.toeTime;
     } else if (verdict.length && c->curves && c->blows.RecordVelocity() > 0) {
         c->toeTime = PickToe(*c->curves, 2000 * *verdict.length / c->blows.RecordVelocity());
+        if (c->toeTime && !verdict.AllowsAutomaticToe(*c->toeTime))
+            c->toeTime.reset();
         c->toeAuto = c->toeTime.has_value();
     }
     if (!verdict.speed && verdict.length && c->toeTime && *c->toeTime > 0)

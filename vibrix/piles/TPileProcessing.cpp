@@ -8,6 +8,23 @@
 namespace {
 
 constexpr double kSilentPulse = 2e-3; // s searched for the input peak when the hammer is silent
+constexpr int kSmoothing = 4;         // the pulse over the width the input peak is smoothed over
+
+// The centred moving average over 2 half + 1 samples of x at samples from ... to (the average of
+// what there is at the ends).
+std::vector<double> smoothed(std::span<const double> x, int from, int to, int half) {
+    const int n = int(x.size());
+    std::vector<double> out;
+    out.reserve(std::size_t(to - from + 1));
+    for (int i = from; i <= to; ++i) {
+        const int lo = std::max(0, i - half), hi = std::min(n - 1, i + half);
+        double sum = 0;
+        for (int j = lo; j <= hi; ++j)
+            sum += x[std::size_t(j)];
+        out.push_back(sum / double(hi - lo + 1));
+    }
+    return out;
+}
 
 // The samples after the impact that the hammer pulse lasts: a half-sine is above half its peak
 // for two thirds of its duration, starting a sixth in.
@@ -35,19 +52,31 @@ int FindInputPeak(std::span<const double> x, int impact, int duration) {
         return 0;
     impact = std::clamp(impact, 1, n - 2);
     const int last = std::min(n - 2, impact + std::max(duration, 2));
+    // A noise wiggle on the way up is an extremum of the curve too: the peak is found on a copy
+    // smoothed over a quarter of the pulse, then put on the curve's own top near it.
+    const int half = std::max(1, duration / (2 * kSmoothing));
+    const std::vector<double> smooth = smoothed(x, impact - 1, last + 1, half);
+    const auto at = [&](int i) { return smooth[std::size_t(i - impact + 1)]; };
     // The sign of the pulse, from its largest sample, and the level it stands above the noise.
     int top = impact;
     for (int i = impact; i <= last; ++i)
-        if (std::fabs(x[std::size_t(i)]) > std::fabs(x[std::size_t(top)]))
+        if (std::fabs(at(i)) > std::fabs(at(top)))
             top = i;
-    const double sign = x[std::size_t(top)] < 0 ? -1 : 1;
-    const double level = std::fabs(x[std::size_t(top)]) / 4;
+    const double sign = at(top) < 0 ? -1 : 1;
+    const double level = std::fabs(at(top)) / 4;
+    int rough = top;
     for (int i = impact; i <= last; ++i) {
-        const double v = sign * x[std::size_t(i)];
-        if (v >= level && v >= sign * x[std::size_t(i - 1)] && v > sign * x[std::size_t(i + 1)])
-            return i;
+        const double v = sign * at(i);
+        if (v >= level && v >= sign * at(i - 1) && v > sign * at(i + 1)) {
+            rough = i;
+            break;
+        }
     }
-    return top;
+    int peak = rough;
+    for (int i = std::max(0, rough - half); i <= std::min(n - 1, rough + half); ++i)
+        if (sign * x[std::size_t(i)] > sign * x[std::size_t(peak)])
+            peak = i;
+    return peak;
 }
 
 TProcessedCurves ProcessPile(std::span<const std::span<const double>> average, double sampleFreq, int impact,

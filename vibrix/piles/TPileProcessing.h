@@ -35,6 +35,6 @@ TProcessedCurves ProcessPile(std::span<const std::span<const double>> average, d
 void Amplify(TProcessedCurves& curves, double toeTime, double amplify);
 
 // The input peak: the first extremum of sensor 1 after the impact, within `duration` samples (the
-// hammer pulse's), that stands out of the noise. Not the largest value: a shallow break can echo
-// larger than the input.
+// hammer pulse's), that stands out of the noise, found on a smoothed copy and then put on the
+// curve's own top beside it. Not the largest value: a shallow break can echo larger than the input.
 int FindInputPeak(std::span<const double> sensor1, int impact, int duration);

@@ -44,6 +44,12 @@ bool TPileVerdict::IsExcluded(double dateTime) const {
     return std::find(excluded.begin(), excluded.end(), dateTime) != excluded.end();
 }
 
+bool TPileVerdict::AllowsAutomaticToe(double time) const {
+    return !toeRemoved && std::none_of(defects.begin(), defects.end(), [&](const TDefectMark& d) {
+        return d.kind == kBreakKind && d.time <= time;
+    });
+}
+
 QString TPileVerdict::ToJson() const {
     QJsonArray marks;
     for (const TDefectMark& d : defects)
@@ -54,16 +60,18 @@ QString TPileVerdict::ToJson() const {
     const QJsonObject p{{"lowpass", processing.lowpass}, {"lowpassOrder", processing.lowpassOrder},
                         {"amplify", processing.amplify}, {"threshold", processing.threshold},
                         {"bandLow", processing.bandLow}, {"bandHigh", processing.bandHigh}};
-    const QJsonObject o{{"version", kVersion},
-                        {"length", optionalNumber(length)},
-                        {"diameter", optionalNumber(diameter)},
-                        {"speed", optionalNumber(speed)},
-                        {"toeTime", optionalNumber(toeTime)},
-                        {"defects", marks},
-                        {"class", cls},
-                        {"remark", remark},
-                        {"excluded", left},
-                        {"processing", p}};
+    QJsonObject o{{"version", kVersion},
+                  {"length", optionalNumber(length)},
+                  {"diameter", optionalNumber(diameter)},
+                  {"speed", optionalNumber(speed)},
+                  {"toeTime", optionalNumber(toeTime)},
+                  {"defects", marks},
+                  {"class", cls},
+                  {"remark", remark},
+                  {"excluded", left},
+                  {"processing", p}};
+    if (toeRemoved) // only then: every other verdict keeps its stored text
+        o.insert("toeRemoved", true);
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
@@ -78,6 +86,10 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
     if (!readOptional(o, "length", v.length) || !readOptional(o, "diameter", v.diameter) ||
         !readOptional(o, "speed", v.speed) || !readOptional(o, "toeTime", v.toeTime))
         return std::nullopt;
+    const QJsonValue removed = o.value("toeRemoved");
+    if (!removed.isUndefined() && !removed.isBool())
+        return std::nullopt;
+    v.toeRemoved = removed.toBool();
     for (const QJsonValue& m : o.value("defects").toArray()) {
         const QJsonObject d = m.toObject();
         if (!d.value("time").isDouble() || !std::isfinite(d.value("time").toDouble()))
@@ -102,9 +114,11 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
     return v;
 }
 
+const QString kBreakKind = QStringLiteral("обрыв");
+
 const QStringList& DefectKinds() {
     static const QStringList kinds{QStringLiteral("сужение"), QStringLiteral("расширение"),
-                                   QStringLiteral("трещина"), QStringLiteral("иное")};
+                                   QStringLiteral("трещина"), kBreakKind, QStringLiteral("иное")};
     return kinds;
 }
 

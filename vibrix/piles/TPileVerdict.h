@@ -34,6 +34,7 @@ struct TPileVerdict {
     std::optional<double> diameter; // m, for the report only
     std::optional<double> speed;    // m/s, the pile's own speed; none = chosen by the analysis
     std::optional<double> toeTime;  // ms from the input peak, the engineer's toe mark
+    bool toeRemoved = false;        // the engineer removed the toe: the analysis picks none either
     std::vector<TDefectMark> defects;
     QString cls; // the class in the project's scheme, "" = not judged
     QString remark;
@@ -42,6 +43,9 @@ struct TPileVerdict {
 
     bool operator==(const TPileVerdict&) const = default;
     bool IsExcluded(double dateTime) const;
+    // Whether the analysis may put the toe at `time` ms: not when the engineer removed it, nor
+    // below a break they marked (what echoes there is the break's, again and again).
+    bool AllowsAutomaticToe(double time) const;
 
     QString ToJson() const;
     // None when the text is not a verdict of a version this program reads.
@@ -50,6 +54,8 @@ struct TPileVerdict {
 
 // The kinds a defect mark can have, in the words the program shows and stores.
 const QStringList& DefectKinds();
+// The kind of a break, one of DefectKinds().
+extern const QString kBreakKind;
 
 // The class schemes of a project: "I-IV" (I = sound) or "A-D" (A = sound).
 namespace classscheme {

@@ -202,7 +202,7 @@ QString MobilityText(const TPileAnalysis& a) {
         return none + QStringLiteral(": мобильность не вычислена");
     }
     if (!a.mobility->peakSpacing)
-        return QStringLiteral("Резонансы не найдены");
+        return QStringLiteral("Δf не определено");
     QString text = QStringLiteral("Δf = %1 Гц").arg(FormatFloat("0.0", *a.mobility->peakSpacing));
     if (a.mobilityLength)
         text += QStringLiteral(" → L = %1 м").arg(FormatFloat("0.00", *a.mobilityLength));

@@ -47,11 +47,12 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
                      .arg(p.lowpass > 0 ? piletexts::Number("0", p.lowpass) + QStringLiteral(" Гц")
                                         : QStringLiteral("нет"),
                           piletexts::Number("0.0", p.amplify), piletexts::SpeedWithSource(r)));
-    QString toe = QStringLiteral("Подошва: не отмечена");
+    QString toe = QStringLiteral("Подошва не отмечена");
     if (r.toeTime)
         toe = QStringLiteral("Подошва: %1 (%2 мс)%3")
                   .arg(piletexts::Length(r.toeDepth), piletexts::Number("0.00", r.toeTime),
-                       r.toeAuto ? QStringLiteral(", найдена автоматически") : QString());
+                       r.toeAuto ? QStringLiteral(", найдена автоматически")
+                                 : QStringLiteral(", отмечена инженером"));
     page.SetText(QStringLiteral("ToeMemo"), toe);
 
     // Without a hammer record the chart's place stays blank.
@@ -64,7 +65,7 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
             QStringLiteral("Мобильность: шаг резонансов %1 Гц, длина по нему %2")
                 .arg(piletexts::Number("0.0", r.mobility->peakSpacing), piletexts::Length(r.mobilityLength));
     else if (r.mobility)
-        mobility = QStringLiteral("Мобильность: резонансы не найдены");
+        mobility = QStringLiteral("Мобильность: Δf не определено");
     page.SetText(QStringLiteral("MobilityMemo"), mobility);
 
     const QString defects = piletexts::Defects(r);

@@ -198,6 +198,8 @@ TEST_F(ServerTest, SavedBitmapHoldsEveryColumnAsBmp) {
     QFile file(name);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(2), QByteArray("BM"));
+    seismo.image.titleOnBitmap = true;
+    ASSERT_TRUE(seismo.image.SaveToFile(&seismo.processing, name));
     const QImage saved(name, "BMP");
     EXPECT_EQ(saved.width(), 2025);
     // Under the title block, the trace as tall as the picture.

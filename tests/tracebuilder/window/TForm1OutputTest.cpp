@@ -196,12 +196,30 @@ TEST(TForm1Output, TheFolderDialogMakesOpensAndChoosesFolders) {
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
+// A script may cut columns out of the saved bitmap by their places: it keeps the columns' width
+// unless the title is asked for.
+TEST(TForm1Output, TheSavedBitmapHasTheTitleOnlyWhenItsBoxIsTicked) {
+    MeasurementFolder folder({"f1_001.ssm", "f1_002.ssm"}); // four measurements, two channels each
+    QTemporaryDir out;
+    TraceWindow w(folder.path());
+    w.click("BitBtn__Make_trace");
+    w.dialogs.files = {out.filePath("plain.bmp"), out.filePath("titled.bmp")};
+    w.click("BitBtn__Save_seysmo_trace");
+    w.tickBox("CheckBox__Seysmo_title");
+    w.click("BitBtn__Save_seysmo_trace");
+    EXPECT_EQ(QImage(out.filePath("plain.bmp")).width(), 245);
+    const QImage titled = w.form->traces().seismoImage.TitledTrace(&w.form->traces().seismoProcessing);
+    EXPECT_EQ(QImage(out.filePath("titled.bmp")),
+              titled.convertToFormat(QImage(out.filePath("titled.bmp")).format()));
+    EXPECT_GT(titled.height(), QImage(out.filePath("plain.bmp")).height());
+}
+
 TEST(TForm1Output, SavedPicturesTakeTheFormatOfTheirNames) {
     MeasurementFolder folder;
     QTemporaryDir out;
     TraceWindow w(folder.path());
     w.click("BitBtn__Make_trace");
-    const QImage whole = w.form->traces().seismoImage.TitledTrace(&w.form->traces().seismoProcessing);
+    const QImage whole = w.form->traces().seismoImage.WholeTrace(&w.form->traces().seismoProcessing);
     w.dialogs.files = {out.filePath("a"), out.filePath("b.png"), out.filePath("c.JPG"), out.filePath("d"),
                        out.filePath("e.Pdf")};
     w.dialogs.filters = {"", "", "", "Рисунок PNG (*.png)", ""};

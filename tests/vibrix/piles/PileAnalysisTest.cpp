@@ -171,6 +171,82 @@ TEST_F(PileAnalysis, MobilityResonancesAreHalfTheSpeedOverTheLengthApart) {
     EXPECT_NEAR(*r.mobility->peakSpacing, expected, 0.02 * expected);
 }
 
+// Noise of a few per cent of the input peak, as on site: the noise peaks between the resonances
+// must not set their spacing.
+TEST_F(PileAnalysis, ANoisyPilesMobilityReadsTheSpacingOfTheWholeComb) {
+    ssmgen::PileSpec recipe = pileSpec(9, 12);
+    recipe.file.pile.toeReflection = 0.5;
+    recipe.file.pile.noise = 0.03 * recipe.file.pile.headAmplitude;
+    const auto truth = addPile(recipe);
+    const TPileAnalysis& r = analyse(truth);
+    ASSERT_TRUE(r.mobility && r.mobility->peakSpacing);
+    const double expected = truth.waveSpeed / (2 * truth.length);
+    EXPECT_NEAR(*r.mobility->peakSpacing, expected, 0.03 * expected);
+}
+
+// The demo's sound piles, of three fields and two sampling rates, read their length.
+TEST_F(PileAnalysis, TheDemoSoundPilesMobilityGivesTheirLength) {
+    std::string error;
+    ASSERT_FALSE(ssmgen::writeDemoFolder(path("demo").toStdString(), error).empty()) << error;
+    for (const QFileInfo& f : QDir(path("demo")).entryInfoList({"*.ssm"}))
+        dm.AddMeasureFile(f.filePath(), toDateTimeValue(f.lastModified()));
+    const auto truth = ssmgen::readTruth(path("demo/truth.json").toStdString(), error);
+    ASSERT_TRUE(truth) << error;
+    for (const ssmgen::TruthPile& t : truth->piles) {
+        if (!t.profile.empty())
+            continue;
+        const auto kept = analyser.Analyse({t.site, t.pile});
+        const TPileAnalysis& r = *kept;
+        ASSERT_TRUE(r.mobility && r.mobility->peakSpacing) << t.site << "-" << t.pile;
+        EXPECT_NEAR(*r.mobility->Length(t.waveSpeed), t.length, 0.03 * t.length) << t.site << "-" << t.pile;
+    }
+}
+
+TEST_F(PileAnalysis, AMobilityWithoutACombGivesNoSpacing) {
+    ssmgen::PileSpec recipe = pileSpec(10, 12);
+    recipe.file.pile.toeReflection = 0; // the toe sends nothing back: no echo, no resonances
+    recipe.file.pile.noise = 0.03 * recipe.file.pile.headAmplitude;
+    const TPileAnalysis& r = analyse(addPile(recipe));
+    ASSERT_TRUE(r.mobility);
+    EXPECT_FALSE(r.mobility->peakSpacing) << *r.mobility->peakSpacing;
+    EXPECT_FALSE(r.mobilityLength);
+}
+
+// Without the low-pass, a noise wiggle on the way up to the input peak is a peak of the curve too:
+// time zero came out a few samples early, and every depth with it.
+TEST_F(PileAnalysis, WithoutTheLowPassTimeZeroIsTheInputPeakNotANoiseWiggle) {
+    for (int pile = 1; pile <= 4; ++pile) {
+        ssmgen::PileSpec recipe = pileSpec(pile, 12, 4);
+        recipe.jitter = 0;
+        recipe.hammerSpread = 0;
+        recipe.file.pile.noise = 0.03 * recipe.file.pile.headAmplitude;
+        const auto truth = addPile(recipe);
+        TPileVerdict v;
+        v.processing.lowpass = 0;
+        analyser.SetVerdict({truth.site, truth.pile}, v);
+        const TPileAnalysis& r = analyse(truth);
+        ASSERT_TRUE(r.curves);
+        // The half-sine force's peak, where the head's velocity peaks, within the noise on its top.
+        const double expected = truth.blows[0].trigger + 0.5 * recipe.file.pile.pulseDuration * 50000;
+        EXPECT_NEAR(r.curves->peak, expected, 2) << "pile " << pile;
+    }
+}
+
+// What echoes below a break is the break's echo again: only the engineer puts a toe there, and
+// a toe they removed stays removed.
+TEST_F(PileAnalysis, NoAutomaticToeBelowABreakNorWhenTheEngineerRemovedIt) {
+    const auto truth = addPile(pileSpec(12, 12));
+    ASSERT_TRUE(analyse(truth, truth.length).toeAuto);
+    TPileVerdict v = analyser.VerdictOf({truth.site, truth.pile});
+    v.defects = {{2000 * 3.5 / truth.waveSpeed, kBreakKind}};
+    analyser.SetVerdict({truth.site, truth.pile}, v);
+    EXPECT_FALSE(analyse(truth).toeTime);
+    v.defects.clear();
+    v.toeRemoved = true;
+    analyser.SetVerdict({truth.site, truth.pile}, v);
+    EXPECT_FALSE(analyse(truth).toeTime);
+}
+
 // A pile given its own speed leaves its site's speed, and the automatic choice again brings it
 // back, also when its earlier computation is the one kept.
 TEST_F(PileAnalysis, APileBackFromItsOwnSpeedCountsInItsSiteAgain) {

@@ -54,6 +54,19 @@ TEST_F(VerdictStore, RoundTripThroughSaveAndOpen) {
     EXPECT_EQ(packetEnd(bytes, 3), bytes.size()) << "the verdicts are a third packet that ends the file";
 }
 
+// A removed toe is kept only where it was removed: every other verdict keeps the text it had.
+TEST_F(VerdictStore, ARemovedToeIsWrittenOnlyWhereItWasRemoved) {
+    EXPECT_EQ(
+        TPileVerdict{}.ToJson(),
+        R"({"class":"","defects":[],"diameter":null,"excluded":[],"length":null,"processing":{"amplify":5,)"
+        R"("bandHigh":2000,"bandLow":100,"lowpass":2000,"lowpassOrder":4,"threshold":0.9},"remark":"",)"
+        R"("speed":null,"toeTime":null,"version":1})");
+    TPileVerdict v = fullVerdict();
+    v.toeTime.reset();
+    v.toeRemoved = true;
+    EXPECT_EQ(TPileVerdict::FromJson(v.ToJson()), v);
+}
+
 TEST_F(VerdictStore, WithoutVerdictsTheFileHasTwoPacketsAndStoringTheSameChangesNothing) {
     const QString file = projectWith("p.cdsm", {{45000.1, 1, 7}});
     const QByteArray before = fileBytes(file);
