@@ -46,24 +46,31 @@ bool TPileVerdict::IsExcluded(double dateTime) const {
 
 QString TPileVerdict::ToJson() const {
     QJsonArray marks;
-    for (const TDefectMark& d : defects)
-        marks.append(QJsonObject{{"time", d.time}, {"kind", d.kind}});
+    for (const TDefectMark& d : defects) {
+        QJsonObject mark{{"time", d.time}, {"kind", d.kind}};
+        // Written only when set: a verdict without the first pass stays as it was.
+        if (d.firstPass)
+            mark.insert("firstPass", true);
+        marks.append(mark);
+    }
     QJsonArray left;
     for (double t : excluded)
         left.append(t);
     const QJsonObject p{{"lowpass", processing.lowpass}, {"lowpassOrder", processing.lowpassOrder},
                         {"amplify", processing.amplify}, {"threshold", processing.threshold},
                         {"bandLow", processing.bandLow}, {"bandHigh", processing.bandHigh}};
-    const QJsonObject o{{"version", kVersion},
-                        {"length", optionalNumber(length)},
-                        {"diameter", optionalNumber(diameter)},
-                        {"speed", optionalNumber(speed)},
-                        {"toeTime", optionalNumber(toeTime)},
-                        {"defects", marks},
-                        {"class", cls},
-                        {"remark", remark},
-                        {"excluded", left},
-                        {"processing", p}};
+    QJsonObject o{{"version", kVersion},
+                  {"length", optionalNumber(length)},
+                  {"diameter", optionalNumber(diameter)},
+                  {"speed", optionalNumber(speed)},
+                  {"toeTime", optionalNumber(toeTime)},
+                  {"defects", marks},
+                  {"class", cls},
+                  {"remark", remark},
+                  {"excluded", left},
+                  {"processing", p}};
+    if (classFirstPass)
+        o.insert("classFirstPass", true);
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
@@ -82,9 +89,11 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
         const QJsonObject d = m.toObject();
         if (!d.value("time").isDouble() || !std::isfinite(d.value("time").toDouble()))
             return std::nullopt;
-        v.defects.push_back({d.value("time").toDouble(), d.value("kind").toString()});
+        v.defects.push_back(
+            {d.value("time").toDouble(), d.value("kind").toString(), d.value("firstPass").toBool(false)});
     }
     v.cls = o.value("class").toString();
+    v.classFirstPass = o.value("classFirstPass").toBool(false);
     v.remark = o.value("remark").toString();
     for (const QJsonValue& t : o.value("excluded").toArray()) {
         if (!t.isDouble())
@@ -100,6 +109,10 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
         return std::nullopt;
     v.processing.lowpassOrder = int(order);
     return v;
+}
+
+bool TPileVerdict::Judged() const {
+    return !cls.isEmpty() || !defects.empty() || toeTime.has_value();
 }
 
 const QStringList& DefectKinds() {

@@ -26,6 +26,7 @@ struct TProcessingParams {
 struct TDefectMark {
     double time = 0;
     QString kind;
+    bool firstPass = false; // proposed by the first pass and taken as it was
     bool operator==(const TDefectMark&) const = default;
 };
 
@@ -35,13 +36,17 @@ struct TPileVerdict {
     std::optional<double> speed;    // m/s, the pile's own speed; none = chosen by the analysis
     std::optional<double> toeTime;  // ms from the input peak, the engineer's toe mark
     std::vector<TDefectMark> defects;
-    QString cls; // the class in the project's scheme, "" = not judged
+    QString cls;                 // the class in the project's scheme, "" = not judged
+    bool classFirstPass = false; // the class is the first pass's proposal, taken as it was
     QString remark;
     std::vector<double> excluded; // date-times of the blows left out by the engineer
     TProcessingParams processing;
 
     bool operator==(const TPileVerdict&) const = default;
     bool IsExcluded(double dateTime) const;
+    // The engineer has said something of the pile: a class, a mark or a toe (a design length or
+    // diameter alone is not a judgement).
+    bool Judged() const;
 
     QString ToJson() const;
     // None when the text is not a verdict of a version this program reads.
