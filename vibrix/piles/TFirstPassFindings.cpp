@@ -112,10 +112,8 @@ void ProposeClass(TFirstPassResult& r, const QString& scheme) {
     const bool widened = std::any_of(r.findings.begin(), r.findings.end(), [](const TFinding& f) {
         return f.kind == findingkind::kWidening && f.confidence >= kCounts;
     });
-    if (band == 0 && r.toe.isEmpty() && !widened) {
-        r.reasons << QStringLiteral("подошва не видна");
-        return;
-    }
+    if (band == 0 && r.toe.isEmpty() && !widened)
+        return; // the reasons say already that the toe is not seen
     r.cls = classes[band];
     r.classConfidence = setting ? setting->confidence : r.toeConfidence;
     if (band == 0)
