@@ -1,5 +1,6 @@
 // The pile generator against what its output is for: one blow against the one transform an
-// analysis of it starts with, the demo folder against the trace pictures built of it.
+// analysis of it starts with, the model's answer to a force against a plain pass over its samples,
+// the demo folder against the trace pictures built of it.
 #include "BenchApplication.h"
 #include "bench_main.h"
 
@@ -51,6 +52,38 @@ void BM_FftwlComplex(benchmark::State& state) {
     fftwl_free(buf);
 }
 BENCHMARK(BM_FftwlComplex)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The model's answer to a force, as the signal matcher asks for it thousands of times a pile: a
+// 20 m pile with a narrowing, its whole record at 50 kHz.
+void BM_Respond(benchmark::State& state) {
+    pilemodel::PileModel m;
+    m.length = 20.0;
+    m.profile = {{pilemodel::SectionKind::Narrowing, 7.0, 2.0, 0.6}};
+    m.sensor2Depth = 0.5;
+    const pilemodel::LayeredPile pile = pilemodel::layered(m, 2e-5);
+    const std::vector<double> force = pilemodel::simulateBlow(m, 2e-5, 512).force;
+    for (auto _ : state) {
+        const pilemodel::BlowSignals b = pilemodel::respond(pile, force, kSamples);
+        benchmark::DoNotOptimize(b.head.data());
+    }
+}
+BENCHMARK(BM_Respond)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The anchor: one plain pass over as many samples into a new record, a first-order low-pass in
+// which each sample waits for the one before.
+void BM_PlainPass(benchmark::State& state) {
+    std::vector<double> input(kSamples);
+    for (int i = 0; i < kSamples; ++i)
+        input[std::size_t(i)] = std::sin(0.01 * i);
+    for (auto _ : state) {
+        std::vector<double> out(kSamples);
+        double y = 0.0;
+        for (int i = 0; i < kSamples; ++i)
+            out[std::size_t(i)] = y = 0.9 * y + input[std::size_t(i)];
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_PlainPass)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 const QTemporaryDir& demoFolder() {
     static QTemporaryDir dir;
@@ -109,4 +142,5 @@ BENCHMARK(BM_DemoTraces)
 } // namespace
 
 BENCH_RATIO(pile_blow_vs_fftwl, "BM_PileBlow", "BM_FftwlComplex", 5);
+BENCH_RATIO(respond_vs_plain_pass, "BM_Respond", "BM_PlainPass", 20);
 BENCH_RATIO(demo_folder_vs_traces, "BM_WriteDemo", "BM_DemoTraces", 3);

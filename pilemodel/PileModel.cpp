@@ -9,9 +9,6 @@ namespace {
 
 constexpr const char* kKindNames[] = {"narrowing", "widening", "crack", "break"};
 
-// Thinner than this and a layer would pass nothing at all: the reflections stay finite.
-constexpr double kLeastRatio = 1e-6;
-
 double layerThickness(const PileModel& m, double samplePeriod) {
     return m.waveVelocity * samplePeriod;
 }
@@ -28,14 +25,28 @@ std::vector<double> layerImpedances(const PileModel& m, double samplePeriod) {
         const std::size_t first = layerAt(s.depth);
         const std::size_t last = std::max(first + 1, layerAt(s.depth + s.length));
         for (std::size_t i = first; i < std::min(last, layers); ++i)
-            z[i] = std::max(s.ratio, kLeastRatio);
+            z[i] = s.ratio;
     }
+    for (const SoilBoundary& b : m.soil)
+        for (std::size_t i = layerAt(b.depth); i < layers; ++i)
+            z[i] *= 1.0 + b.change;
     return z;
 }
 
 // A half-sine of `duration` samples, `x` samples after its start.
 double halfSine(double x, double duration) {
     return (x >= 0.0 && x <= duration) ? std::sin(std::numbers::pi * x / duration) : 0.0;
+}
+
+// A pulse of `duration` samples that is not a half-sine: its crest `skew` of the duration early,
+// and a tail of relative force `tail` that peaks as the pulse ends and fades over a few of it.
+double skewedPulse(double x, double duration, double skew, double tail) {
+    if (x < 0.0)
+        return 0.0;
+    const double u = x / duration;
+    const double power = std::log(0.5) / std::log(0.5 - skew); // u^power is 1/2 at the crest
+    const double pulse = u <= 1.0 ? std::sin(std::numbers::pi * std::pow(u, power)) : 0.0;
+    return pulse + tail * u * u * std::exp(2.0 * (1.0 - u));
 }
 
 } // namespace
@@ -62,93 +73,51 @@ std::size_t layerCount(const PileModel& m, double samplePeriod) {
     return std::size_t(std::max(1.0, layers));
 }
 
-PileWave::PileWave(const PileModel& m, double samplePeriod) {
-    const std::vector<double> z = layerImpedances(m, samplePeriod);
-    const double dx = layerThickness(m, samplePeriod);
-    const auto tapLayer = std::size_t(std::max<long long>(0, std::llround(m.sensor2Depth / dx)));
-    // A run ends where the impedance changes and where sensor 2 sits.
-    std::size_t begin = 0;
-    for (std::size_t i = 1; i <= z.size(); ++i) {
-        if (i < z.size() && z[i] == z[begin] && i != tapLayer)
-            continue;
-        Run run;
-        run.z = z[begin];
-        run.loss = std::exp(-m.friction * dx * double(i - begin));
-        run.down.assign(i - begin, 0.0);
-        run.up.assign(i - begin, 0.0);
-        if (i == tapLayer)
-            tap_ = runs_.size();
-        runs_.push_back(std::move(run));
-        begin = i;
-    }
-    if (tapLayer == 0 || tapLayer >= z.size())
-        tap_ = runs_.size();
-    for (std::size_t s = 0; s + 1 < runs_.size(); ++s)
-        runs_[s].reflection = (runs_[s].z - runs_[s + 1].z) / (runs_[s].z + runs_[s + 1].z);
-    runs_.back().reflection = m.toeReflection;
-}
-
-double PileWave::step(double force) {
-    // One pass from the head down: each run's arriving waves are taken before its slots are
-    // written again.
-    Run& head = runs_.front();
-    const double u = head.up[head.at];
-    double from = head.down[head.at];
-    const double d = u + force / head.z; // the free head: the force is all the two waves differ by
-    head.down[head.at] = d * head.loss;
-    const std::size_t n = runs_.size();
-    for (std::size_t s = 0; s + 1 < n; ++s) {
-        Run& above = runs_[s];
-        Run& below = runs_[s + 1];
-        const double r = above.reflection;
-        const double back = below.up[below.at];
-        const double next = below.down[below.at];
-        const double up = r * from + (1.0 - r) * back;
-        below.down[below.at] = ((1.0 + r) * from - r * back) * below.loss;
-        above.up[above.at] = up * above.loss;
-        if (s == tap_)
-            sensor2_ = from + up;
-        from = next;
-    }
-    Run& last = runs_.back();
-    last.up[last.at] = last.reflection * from * last.loss;
-    for (Run& run : runs_)
-        run.at = run.at + 1 == run.down.size() ? 0 : run.at + 1;
-    if (tap_ == n)
-        sensor2_ = d + u;
-    return d + u;
-}
-
-double PileWave::energy() const {
-    double e = 0.0;
-    for (const Run& run : runs_) {
-        double sum = 0.0;
-        for (std::size_t k = 0; k < run.down.size(); ++k)
-            sum += run.down[k] * run.down[k] + run.up[k] * run.up[k];
-        e += run.z * sum;
-    }
-    return e;
+LayeredPile layered(const PileModel& m, double samplePeriod) {
+    LayeredPile p;
+    p.samplePeriod = samplePeriod;
+    p.waveVelocity = m.waveVelocity;
+    p.impedance = layerImpedances(m, samplePeriod);
+    p.toeReflection = m.toeReflection;
+    p.lossPerMetre = m.friction;
+    p.sensor2Depth = m.sensor2Depth;
+    return p;
 }
 
 double hammerForce(const PileModel& m, double samplePeriod, std::size_t i) {
     const double duration = m.pulseDuration / samplePeriod;
     const double x = double(i) - double(m.pulseStart);
-    const double first = halfSine(x, duration);
-    return m.hammer *
-           (m.secondHitDelay > 0.0
-                ? first + m.secondHitRatio * halfSine(x - m.secondHitDelay / samplePeriod, duration)
-                : first);
+    const bool halfSines = m.pulseSkew == 0.0 && m.pulseTail == 0.0;
+    const auto pulse = [&](double at) {
+        return halfSines ? halfSine(at, duration) : skewedPulse(at, duration, m.pulseSkew, m.pulseTail);
+    };
+    const double first = pulse(x);
+    return m.hammer * (m.secondHitDelay > 0.0
+                           ? first + m.secondHitRatio * pulse(x - m.secondHitDelay / samplePeriod)
+                           : first);
 }
 
 BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n) {
-    BlowSignals b{std::vector<double>(n), std::vector<double>(n), std::vector<double>(n)};
-    PileWave wave(m, samplePeriod);
+    std::vector<double> force(n);
+    for (std::size_t i = 0; i < n; ++i)
+        force[i] = hammerForce(m, samplePeriod, i);
+    return respond(layered(m, samplePeriod), force, n);
+}
+
+double toeEcho(const PileModel& m, double samplePeriod) {
+    // Up to the echo's end, a few pulses after it arrives, and before its second trip.
+    const auto pulse = std::size_t(std::ceil(m.pulseDuration / samplePeriod));
+    const std::size_t n = m.pulseStart + toeEchoOffset(m, samplePeriod) + 3 * pulse;
+    PileModel matched = m;
+    matched.toeReflection = 0.0;
+    const BlowSignals with = simulateBlow(m, samplePeriod, n);
+    const BlowSignals without = simulateBlow(matched, samplePeriod, n);
+    double echo = 0.0, input = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        b.force[i] = hammerForce(m, samplePeriod, i);
-        b.head[i] = wave.step(b.force[i]);
-        b.sensor2[i] = wave.sensor2();
+        echo = std::max(echo, std::fabs(with.head[i] - without.head[i]));
+        input = std::max(input, std::fabs(with.force[i]));
     }
-    return b;
+    return input > 0.0 ? echo / input : 0.0;
 }
 
 std::size_t toeEchoOffset(const PileModel& m, double samplePeriod) {

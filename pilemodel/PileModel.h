@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "PileWave.h"
+
 namespace pilemodel {
 
 // What a stretch of changed section is to an engineer.
@@ -30,21 +32,32 @@ struct Section {
     bool operator==(const Section&) const = default;
 };
 
+// A boundary of soil layers along the shaft: below it the shaft's resistance differs, and the
+// wave meets it as if the impedance below were (1 + change) times what it was (a few per cent).
+struct SoilBoundary {
+    double depth = 0.0;  // m
+    double change = 0.0; // relative change of the impedance below
+    bool operator==(const SoilBoundary&) const = default;
+};
+
 // Toe reflections of the velocity wave: a free toe (soft soil), a socket in rock.
 constexpr double kFreeToe = 1.0;
 constexpr double kFixedToe = -1.0;
 
 struct PileModel {
     // The pile.
-    double length = 12.0;         // m
-    double waveVelocity = 4000.0; // m/s, the concrete's wave speed, which the waves travel at
-    double toeReflection = 0.6;   // 1 free, -1 fixed, soil in between
-    double friction = 0.02;       // 1/m: a wave keeps exp(-friction * x) of itself over x metres
-    std::vector<Section> profile; // later stretches win where they overlap
+    double length = 12.0;           // m
+    double waveVelocity = 4000.0;   // m/s, the concrete's wave speed, which the waves travel at
+    double toeReflection = 0.6;     // 1 free, -1 fixed, soil in between
+    double friction = 0.02;         // 1/m: a wave keeps exp(-friction * x) of itself over x metres
+    std::vector<Section> profile;   // later stretches win where they overlap
+    std::vector<SoilBoundary> soil; // none: a shaft in uniform soil
 
     // The blow.
     std::size_t pulseStart = 256;  // sample where the force rises (the tracebuilder readers start at 256)
     double pulseDuration = 0.0008; // s, the half-sine of the hammer force
+    double pulseSkew = 0.0;        // 0: a half-sine; above, the crest comes this share of it earlier
+    double pulseTail = 0.0;        // force of a tail that lingers after the pulse, to its crest; 0: none
     double hammer = 1.0;           // relative amplitude of this blow
     double secondHitDelay = 0.0;   // s from the first force pulse to a second one (a double hit); 0 = none
     double secondHitRatio = 0.5;   // the second pulse's amplitude to the first's
@@ -55,6 +68,8 @@ struct PileModel {
     double sensor2Depth = 0.0;        // m below the head; 0: sensor 2 sits at the head too
     double sensor2Factor = 0.8;       // sensitivity of sensor 2 to that of sensor 1
     double noise = 20.0;              // counts, the sensors' white noise (the hammer's is half of it)
+    double noiseCorrelation = 0.0;    // 0: white; up to 1, each sample keeps this much of the last
+    double noiseDrift = 0.0;          // counts: a slow swing of each channel's zero over the record
     std::uint32_t seed = 1;
 };
 
@@ -67,41 +82,17 @@ const char* toeName(double toeReflection);
 // Number of layers of the pile at this sample period: its one-way travel time in samples.
 std::size_t layerCount(const PileModel& m, double samplePeriod);
 
-// The wave state of a pile, one sample at a time. Runs of layers of equal impedance are lumped
-// into delay lines, so a step costs one update per change of impedance, not per layer.
-class PileWave {
-public:
-    PileWave(const PileModel& m, double samplePeriod);
+// The pile as its waves feel it at this sample period.
+LayeredPile layered(const PileModel& m, double samplePeriod);
 
-    // One sample: `force` acts on the head (in units of the head's impedance times a velocity);
-    // returns the head's velocity.
-    double step(double force);
-    // Velocity at sensor 2's depth in the last step.
-    double sensor2() const { return sensor2_; }
-    // The energy travelling in the pile, sum of Z (d^2 + u^2) over the layers: the hammer's work
-    // sum of F v adds to it, friction and a toe that is neither free nor fixed take from it.
-    double energy() const;
-
-private:
-    struct Run {
-        double z = 1.0;          // impedance relative to the head's
-        double loss = 1.0;       // what friction leaves of a wave crossing the run
-        double reflection = 0.0; // at the run's lower end: to the next run, or the toe's
-        std::size_t at = 0;      // delay-line position of this step
-        std::vector<double> down, up;
-    };
-    std::vector<Run> runs_;
-    std::size_t tap_ = 0; // run whose lower end is sensor 2; runs_.size() for the head
-    double sensor2_ = 0.0;
-};
+// The toe's echo at the head as a share of the input's crest: the largest difference the toe
+// makes there, the model without noise run with its toe and with one that reflects nothing.
+double toeEcho(const PileModel& m, double samplePeriod);
 
 // The hammer's force at sample i, in relative units: 1 gives the head a velocity of 1.
 double hammerForce(const PileModel& m, double samplePeriod, std::size_t i);
 
-// The hammer force and the velocities at the head and at sensor 2, `n` samples of one blow.
-struct BlowSignals {
-    std::vector<double> force, head, sensor2;
-};
+// The hammer force of the model and the velocities it gives, `n` samples of one blow.
 BlowSignals simulateBlow(const PileModel& m, double samplePeriod, std::size_t n);
 
 // Sample offset of the toe echo after the blow: twice the pile's layers.

@@ -130,7 +130,7 @@ TEST(PileModel, EnergyIsWhatTheHammerPutInForAsLongAsItRings) {
     for (const double toe : {pilemodel::kFreeToe, pilemodel::kFixedToe}) {
         m.toeReflection = toe;
         const auto b = pilemodel::simulateBlow(m, kPeriod, 200);
-        pilemodel::PileWave wave(m, kPeriod);
+        pilemodel::PileWave wave(pilemodel::layered(m, kPeriod));
         double work = 0;
         for (const double f : b.force)
             work += f * wave.step(f);
@@ -139,6 +139,73 @@ TEST(PileModel, EnergyIsWhatTheHammerPutInForAsLongAsItRings) {
             wave.step(0.0);
         EXPECT_NEAR(wave.energy(), work, 1e-12 * work) << toe;
     }
+}
+
+TEST(PileWave, RespondToTheModelsForceIsTheModelsBlow) {
+    PileModel m = quietPile(14.0);
+    m.friction = 0.02;
+    m.toeReflection = 0.5;
+    m.sensor2Depth = 0.4;
+    m.profile = {{SectionKind::Narrowing, 3.0, 2.0, 0.6}};
+    const auto blow = pilemodel::simulateBlow(m, kPeriod, 1500);
+    const auto back = pilemodel::respond(pilemodel::layered(m, kPeriod), blow.force, 1500);
+    EXPECT_EQ(back.head, blow.head);
+    EXPECT_EQ(back.sensor2, blow.sensor2);
+}
+
+TEST(PileWave, AForceHistoryGivesTheSumOfItsSamplesImpulseResponses) {
+    PileModel m = quietPile(9.0);
+    m.friction = 0.04;
+    m.sensor2Depth = 0.8;
+    m.profile = {{SectionKind::Widening, 2.5, 1.0, 1.5}};
+    const pilemodel::LayeredPile pile = pilemodel::layered(m, kPeriod);
+    const std::size_t n = 800;
+    // A measured force: a skewed pulse with a ringing tail, ending long before the record does.
+    std::vector<double> force(60);
+    for (std::size_t k = 0; k < force.size(); ++k)
+        force[k] = std::pow(double(k) / 60, 0.7) * std::exp(-double(k) / 15) + 0.05 * std::sin(double(k));
+    const double impulse[] = {1.0};
+    const auto h = pilemodel::respond(pile, impulse, n);
+    const auto v = pilemodel::respond(pile, force, n);
+    for (std::size_t i = 0; i < n; ++i) {
+        double head = 0, sensor2 = 0;
+        for (std::size_t k = 0; k <= std::min(i, force.size() - 1); ++k) {
+            head += force[k] * h.head[i - k];
+            sensor2 += force[k] * h.sensor2[i - k];
+        }
+        ASSERT_NEAR(v.head[i], head, 1e-12) << i;
+        ASSERT_NEAR(v.sensor2[i], sensor2, 1e-12) << i;
+    }
+}
+
+TEST(PileModel, ASoilBoundaryEchoesLikeTheSmallChangeOfImpedanceItIs) {
+    PileModel m = quietPile(20.0);
+    m.soil = {{4.8, 0.05}}; // a stiffer layer below 4.8 m
+    const auto v = head(m);
+    const std::size_t echo = strongest(v, kStart + 25, kStart + 200);
+    EXPECT_EQ(echo, kInputPeak + 120);
+    EXPECT_NEAR(v[echo], 2 * (1 - 1.05) / (1 + 1.05), 1e-12);
+}
+
+TEST(PileModel, ASkewedPulseCrestsThatShareOfItsDurationEarly) {
+    PileModel m = quietPile(10.0);
+    m.pulseDuration = 0.0008; // 40 samples: a half-sine crests at 20
+    m.pulseSkew = 0.2;
+    const auto force = pilemodel::simulateBlow(m, kPeriod, kStart + 60).force;
+    EXPECT_EQ(strongest(force, 0, force.size()), kStart + 12);
+}
+
+TEST(PileModel, TheToeEchoIsWhatItsReflectionAndTheLossOverTwoLengthsLeave) {
+    PileModel m = quietPile(12.0);
+    m.toeReflection = 0.5;
+    m.friction = 0.01;
+    EXPECT_NEAR(pilemodel::toeEcho(m, kPeriod), 2 * 0.5 * std::exp(-0.01 * 24.0), 1e-9);
+}
+
+TEST(PileModel, ABreakLeavesNextToNothingOfTheToeEcho) {
+    PileModel m = quietPile(12.0);
+    m.profile = {{SectionKind::Break, 3.5, 0.2, 0.0005}};
+    EXPECT_LT(pilemodel::toeEcho(m, kPeriod), 0.01);
 }
 
 // The wave equation of a rod, rho A v' = -(N)', N' = -E A v', on a staggered grid a quarter of a

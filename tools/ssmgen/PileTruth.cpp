@@ -1,4 +1,5 @@
 #include "PileTruth.h"
+#include "JsonText.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -57,6 +58,16 @@ template <class T, class F> std::string array(const std::vector<T>& items, F wri
     return a + "]";
 }
 
+std::string boolean(bool v) {
+    return v ? "true" : "false";
+}
+
+std::string assessmentJson(const TruthAssessment& a) {
+    return ",\n   \"designLength\": " + (a.designLength ? number(*a.designLength) : "null") +
+           ", \"class\": " + (a.cls.empty() ? "null" : quoted(a.cls)) +
+           ", \"toeVisible\": " + boolean(a.toeVisible) + ", \"hammerRecord\": " + boolean(a.hammerRecord);
+}
+
 std::string pileJson(const TruthPile& p) {
     const std::string profile = array(
         p.profile,
@@ -81,8 +92,8 @@ std::string pileJson(const TruthPile& p) {
            ", \"length\": " + number(p.length) + ", \"waveSpeed\": " + number(p.waveSpeed) +
            ", \"headerVelocity\": " + number(p.headerVelocity) + ",\n   \"toe\": " + quoted(p.toe) +
            ", \"toeReflection\": " + number(p.toeReflection) + ", \"friction\": " + number(p.friction) +
-           ", \"noise\": " + number(p.noise) + ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows +
-           "}";
+           ", \"noise\": " + number(p.noise) + (p.assessment ? assessmentJson(*p.assessment) : "") +
+           ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows + "}";
 }
 
 // Reads the fields of a truth, noting the first one that is missing or of the wrong type.
@@ -145,6 +156,27 @@ public:
         return b;
     }
 
+    bool flag(const QJsonObject& o, const char* key) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isBool())
+            fail(key, "true or false");
+        return v.toBool();
+    }
+
+    // Present only in a scoring site's truth; its design length and class may be null.
+    std::optional<TruthAssessment> assessment(const QJsonObject& o) {
+        if (!o.contains(QLatin1String("designLength")))
+            return std::nullopt;
+        TruthAssessment a;
+        if (!o.value(QLatin1String("designLength")).isNull())
+            a.designLength = num(o, "designLength");
+        if (!o.value(QLatin1String("class")).isNull())
+            a.cls = text(o, "class");
+        a.toeVisible = flag(o, "toeVisible");
+        a.hammerRecord = flag(o, "hammerRecord");
+        return a;
+    }
+
     TruthPile pile(const QJsonObject& o) {
         TruthPile p;
         p.site = integer(o, "site");
@@ -160,6 +192,7 @@ public:
             p.profile.push_back(section(item(s, "profile")));
         for (const QJsonValue& b : list(o, "blows"))
             p.blows.push_back(blow(item(b, "blows")));
+        p.assessment = assessment(o);
         return p;
     }
 
@@ -204,17 +237,34 @@ bool writeTruth(const std::filesystem::path& path, const Truth& truth, std::stri
     return bool(out);
 }
 
-std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
+std::optional<std::string> readText(const std::filesystem::path& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        error = path.string() + ": cannot be read";
+        return std::nullopt;
+    }
+    return text.str();
+}
+
+std::optional<QJsonDocument> parseJson(const std::string& json, std::string& error) {
     QJsonParseError parse;
-    const QJsonDocument doc =
-        QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray(json.data(), qsizetype(json.size())), &parse);
     if (parse.error != QJsonParseError::NoError) {
         error = parse.errorString().toStdString() + " at " + std::to_string(parse.offset);
         return std::nullopt;
     }
+    return doc;
+}
+
+std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
+    const auto doc = parseJson(json, error);
+    if (!doc)
+        return std::nullopt;
     Reader r;
     Truth truth;
-    for (const QJsonValue& p : r.list(doc.object(), "piles"))
+    for (const QJsonValue& p : r.list(doc->object(), "piles"))
         truth.piles.push_back(r.pile(r.item(p, "piles")));
     if (!r.error.empty()) {
         error = r.error;
@@ -224,14 +274,8 @@ std::optional<Truth> parseTruth(const std::string& json, std::string& error) {
 }
 
 std::optional<Truth> readTruth(const std::filesystem::path& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        error = path.string() + ": cannot be read";
-        return std::nullopt;
-    }
-    return parseTruth(text.str(), error);
+    const auto text = readText(path, error);
+    return text ? parseTruth(*text, error) : std::nullopt;
 }
 
 } // namespace ssmgen

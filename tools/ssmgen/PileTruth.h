@@ -25,6 +25,16 @@ struct TruthBlow {
     bool operator==(const TruthBlow&) const = default;
 };
 
+// What a scoring site adds to a pile's truth (`ssmgen site`); the demo's and `ssmgen pile`'s
+// truths carry none of it, and readers take it as optional.
+struct TruthAssessment {
+    std::optional<double> designLength; // m; none: the pile has no design length
+    std::string cls;                    // "I".."IV" by the first pass's rule; empty: no class
+    bool toeVisible = true;             // the toe echo stands clear of the averaged noise
+    bool hammerRecord = true;           // false: the hammer channel holds only its noise
+    bool operator==(const TruthAssessment&) const = default;
+};
+
 struct TruthPile {
     int site = 0, pile = 0;
     double length = 0.0;         // m
@@ -36,6 +46,7 @@ struct TruthPile {
     double noise = 0.0;    // counts
     std::vector<pilemodel::Section> profile;
     std::vector<TruthBlow> blows;
+    std::optional<TruthAssessment> assessment;
     bool operator==(const TruthPile&) const = default;
 };
 

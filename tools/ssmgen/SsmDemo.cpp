@@ -106,6 +106,8 @@ PileSpec demoSpec(const DemoPile& p, int index) {
     return recipe;
 }
 
+} // namespace
+
 bool makeFolder(const std::filesystem::path& dir, std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -113,8 +115,6 @@ bool makeFolder(const std::filesystem::path& dir, std::string& error) {
         error = dir.string() + ": " + ec.message();
     return !ec;
 }
-
-} // namespace
 
 std::vector<std::string> writeDemoFolder(const std::filesystem::path& dir, std::string& error) {
     std::vector<std::string> names;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <numbers>
 #include <random>
 
 namespace ssmgen {
@@ -35,22 +36,47 @@ std::uint16_t toWord(double counts) {
     return std::uint16_t(int(r + (r < 0 ? -0.5 : 0.5)) + 0x8000);
 }
 
+// The noise of one channel, in counts: white, or band-limited (each sample keeps `correlation` of
+// the last at the same spread) and drifting (a slow swing of the zero, a cycle or less a record).
+class ChannelNoise {
+public:
+    ChannelNoise(const PileModel& m, double level, std::mt19937& slow)
+        : level_(level), keep_(m.noiseCorrelation), fresh_(std::sqrt(1.0 - keep_ * keep_)),
+          drift_(m.noiseDrift) {
+        std::uniform_real_distribution<double> share;
+        cycle_ = 2.0 * std::numbers::pi * (0.3 + 0.7 * share(slow)) / double(ssm::kBlockWords);
+        phase_ = 2.0 * std::numbers::pi * share(slow);
+    }
+    bool audible() const { return level_ > 0 || drift_ > 0; }
+    double next(double gauss, std::size_t i) {
+        if (keep_ == 0.0 && drift_ == 0.0)
+            return level_ * gauss;
+        state_ = keep_ * state_ + fresh_ * gauss;
+        return level_ * state_ + drift_ * std::sin(cycle_ * double(i) + phase_);
+    }
+
+private:
+    double level_, keep_, fresh_, drift_, cycle_ = 0.0, phase_ = 0.0, state_ = 0.0;
+};
+
 // The blow of the model into the three channel blocks at `d`, sample by sample: quantised
-// around mid-scale with the instrument's white noise, pinned at the rails.
+// around mid-scale with the instrument's noise, pinned at the rails.
 void putModelledBlow(std::vector<std::uint8_t>& b, std::size_t d, const PileModel& m, double period) {
     std::mt19937 rng(m.seed);
     std::normal_distribution<float> gauss;
-    const auto word = [&](double counts, double noise) {
-        return toWord(noise > 0 ? counts + noise * double(gauss(rng)) : counts);
+    std::mt19937 slow(m.seed ^ 0x5bd1e995u); // the drifts' own, so that the noise stays as it was
+    ChannelNoise sensor1(m, m.noise, slow), sensor2(m, m.noise, slow), hammer(m, m.noise * 0.5, slow);
+    const auto word = [&](double counts, ChannelNoise& noise, std::size_t i) {
+        return toWord(noise.audible() ? counts + noise.next(double(gauss(rng)), i) : counts);
     };
-    PileWave wave(m, period);
+    PileWave wave(layered(m, period));
     for (std::size_t i = 0; i < ssm::kBlockWords; ++i) {
         const double force = hammerForce(m, period, i);
         const double head = wave.step(force);
-        putU16(b, d + 2 * i, word(head * m.headAmplitude, m.noise));
+        putU16(b, d + 2 * i, word(head * m.headAmplitude, sensor1, i));
         putU16(b, d + ssm::kBlockBytes + 2 * i,
-               word(wave.sensor2() * m.headAmplitude * m.sensor2Factor, m.noise));
-        putU16(b, d + 2 * ssm::kBlockBytes + 2 * i, word(force * m.hammerAmplitude, m.noise * 0.5));
+               word(wave.sensor2() * m.headAmplitude * m.sensor2Factor, sensor2, i));
+        putU16(b, d + 2 * ssm::kBlockBytes + 2 * i, word(force * m.hammerAmplitude, hammer, i));
     }
 }
 

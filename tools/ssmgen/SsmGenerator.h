@@ -67,6 +67,9 @@ bool write(const std::filesystem::path& path, const FileSpec& fileSpec, std::str
 bool writeFarBlocks(const std::filesystem::path& path, const FileSpec& fileSpec, std::int64_t dataOffset,
                     std::string& error);
 
+// Creates a folder and its parents; false, with the system's reason, when it cannot.
+bool makeFolder(const std::filesystem::path& dir, std::string& error);
+
 // A folder of about 24 files: three sites, several piles, all three versions, two piles
 // with a defect, one pile number above 255 and one broken file. Returns the names written.
 std::vector<std::string> writeDemoFolder(const std::filesystem::path& dir, std::string& error);

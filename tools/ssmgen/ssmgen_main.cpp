@@ -1,6 +1,7 @@
 // ssmgen: writes synthetic .ssm measurement files of piles modelled by the one-dimensional wave
 // equation. Exit status 0 done, 1 bad arguments, 2 a file that cannot be written.
 #include "PileBlows.h"
+#include "SsmSite.h"
 
 #include <cerrno>
 #include <cmath>
@@ -15,12 +16,15 @@ namespace {
 
 const char* const kUsage =
     "usage: ssmgen demo DIR | ssmgen corpus DIR | ssmgen file OUT [options] | ssmgen pile DIR [options]\n"
+    "       ssmgen site DIR [--piles N] [--seed S]\n"
     "\n"
     "  demo DIR     a site of three fields: 24 piles of 3 to 5 blows each, with defects and bad\n"
     "               blows, a truncated and a foreign file, and truth.json\n"
     "  corpus DIR   seed files of the fuzz targets\n"
     "  file OUT     one blow into the file OUT\n"
     "  pile DIR     the blows of one pile into DIR (created if missing), with truth.json\n"
+    "  site DIR     a site of N random piles (100) of every kind, drawn from the seed S (1), to\n"
+    "               score the pile analysis with; truth.json adds design lengths and classes\n"
     "\n"
     "The file header (file and pile):\n"
     "  --version 1.0|1.1|1.2    magic of the file version (1.1)\n"
@@ -208,14 +212,31 @@ std::string parse(int argc, char** argv, bool pile, Options& o) {
 }
 
 bool writePileFolder(const std::filesystem::path& dir, const ssmgen::PileSpec& recipe, std::string& error) {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (ec) {
-        error = dir.string() + ": " + ec.message();
+    if (!ssmgen::makeFolder(dir, error))
         return false;
-    }
     const auto truth = ssmgen::writePile(dir, recipe, error);
     return truth && ssmgen::writeTruth(dir / "truth.json", ssmgen::Truth{{*truth}}, error);
+}
+
+// The options of `site`, whole numbers both; an empty text when they apply.
+std::string parseSite(int argc, char** argv, int& piles, std::uint32_t& seed) {
+    for (int i = 3; i < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name != "--piles" && name != "--seed")
+            return "unknown option " + name;
+        if (i + 1 == argc)
+            return "no value for " + name;
+        const bool count = name == "--piles";
+        double v = 0;
+        if (!number(argv[i + 1], v) || v < (count ? 1 : 0) || v > (count ? 10000 : 4294967295.0) ||
+            v != std::floor(v))
+            return "bad value for " + name + ": " + argv[i + 1];
+        if (count)
+            piles = int(v);
+        else
+            seed = std::uint32_t(v);
+    }
+    return {};
 }
 
 } // namespace
@@ -243,6 +264,13 @@ int main(int argc, char** argv) {
             return usage(why);
         ok = cmd == "file" ? ssmgen::write(argv[2], o.recipe.file, error)
                            : writePileFolder(argv[2], o.recipe, error);
+    } else if (cmd == "site") {
+        int piles = 100;
+        std::uint32_t seed = 1;
+        const std::string why = parseSite(argc, argv, piles, seed);
+        if (!why.empty())
+            return usage(why);
+        ok = !ssmgen::writeSite(argv[2], piles, seed, error).empty();
     } else {
         return usage("unknown command " + cmd);
     }

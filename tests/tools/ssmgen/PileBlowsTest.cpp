@@ -109,6 +109,7 @@ TEST(Truth, IsReadBackAsItWasWritten) {
                                 {pilemodel::SectionKind::Widening, 7.0, 2.0, 1.4}};
     recipe.doubleHit = 1;
     ssmgen::Truth truth{{writePile(dir.path, recipe)}};
+    truth.piles[0].assessment = ssmgen::TruthAssessment{std::nullopt, "", false, false};
     recipe.file.pileNumber = 2;
     recipe.file.pile.toeReflection = pilemodel::kFixedToe;
     recipe.file.pile.profile.clear();
@@ -120,6 +121,8 @@ TEST(Truth, IsReadBackAsItWasWritten) {
     ASSERT_TRUE(back) << error;
     EXPECT_EQ(*back, truth);
     EXPECT_EQ(back->piles[1].toe, "fixed");
+    EXPECT_EQ(ssmgen::toJson(truth).find("designLength", ssmgen::toJson(truth).find("other")),
+              std::string::npos);
 }
 
 TEST(Truth, ATextThatIsNoTruthIsRefusedWithTheReason) {
@@ -246,6 +249,21 @@ TEST(SsmgenCommand, PileWritesTheBlowsAndTheirTruth) {
     EXPECT_EQ(p.blows[0].file, "f3_12_1.ssm");
 }
 
+TEST(SsmgenCommand, SiteWritesThePilesAskedForWithTheirTruth) {
+    SsmgenFolder dir;
+    const fs::path out = dir.path / "site";
+    ASSERT_EQ(ssmgen("site " + out.string() + " --piles 3 --seed 5"), 0);
+    std::string error;
+    const auto truth = ssmgen::readTruth(out / "truth.json", error);
+    ASSERT_TRUE(truth) << error;
+    ASSERT_EQ(truth->piles.size(), 3u);
+    for (const ssmgen::TruthPile& p : truth->piles) {
+        EXPECT_TRUE(p.assessment) << p.pile;
+        for (const ssmgen::TruthBlow& b : p.blows)
+            EXPECT_TRUE(fs::is_regular_file(out / b.file)) << b.file;
+    }
+}
+
 TEST(SsmgenCommand, ABadArgumentWritesNothing) {
     SsmgenFolder dir;
     const std::string out = (dir.path / "pile").string();
@@ -253,6 +271,8 @@ TEST(SsmgenCommand, ABadArgumentWritesNothing) {
     EXPECT_EQ(ssmgen("pile " + out + " --blows 3 --clipped 4"), 1);
     EXPECT_EQ(ssmgen("pile " + out + " --section bend:1:2:0.5"), 1);
     EXPECT_EQ(ssmgen("file " + out + " --blows 3"), 1); // blows belong to a pile
+    EXPECT_EQ(ssmgen("site " + out + " --piles 0"), 1);
+    EXPECT_EQ(ssmgen("site " + out + " --length 12"), 1);
     EXPECT_FALSE(fs::exists(out));
     EXPECT_EQ(ssmgen("--help"), 0);
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -46,6 +47,44 @@ TEST(Generator, FileEchoShowsInTheDecodedSensor) {
     const std::size_t offset = pilemodel::toeEchoOffset(s.pile, s.samplePeriod);
     EXPECT_EQ(offset, 250u);
     EXPECT_EQ(firstAbove(amp, 25, 0.5), offset + 1);
+}
+
+// Sensor 1 of a file without a blow: the noise alone.
+std::vector<int> quietSensor(const fs::path& dir, const ssmgen::FileSpec& s) {
+    std::string error;
+    EXPECT_TRUE(ssmgen::write(dir / "quiet.ssm", s, error)) << error;
+    return WrittenFile(dir / "quiet.ssm").sensor1();
+}
+
+TEST(Generator, BandLimitedNoiseKeepsItsShareOfTheLastSampleAtTheSameSpread) {
+    SsmgenFolder dir;
+    ssmgen::FileSpec s;
+    s.pile.hammer = 0.0;
+    s.pile.noise = 300.0;
+    s.pile.noiseCorrelation = 0.8;
+    const std::vector<int> v = quietSensor(dir.path, s);
+    double square = 0, lagged = 0;
+    for (std::size_t i = 1; i < v.size(); ++i) {
+        square += double(v[i]) * v[i];
+        lagged += double(v[i]) * v[i - 1];
+    }
+    EXPECT_NEAR(std::sqrt(square / double(v.size() - 1)), 300.0, 20.0);
+    EXPECT_NEAR(lagged / square, 0.8, 0.03);
+}
+
+TEST(Generator, ADriftingZeroSwingsSlowlyWithinItsAmplitude) {
+    SsmgenFolder dir;
+    ssmgen::FileSpec s;
+    s.pile.hammer = 0.0;
+    s.pile.noise = 0.0;
+    s.pile.noiseDrift = 1000.0;
+    const std::vector<int> v = quietSensor(dir.path, s);
+    const auto [low, high] = std::minmax_element(v.begin(), v.end());
+    EXPECT_GE(*low, -1000);
+    EXPECT_LE(*high, 1000);
+    EXPECT_GT(*high - *low, 400); // at least 0.3 of a cycle over the record
+    for (std::size_t i = 1; i < v.size(); ++i)
+        ASSERT_LE(std::abs(v[i] - v[i - 1]), 2) << i;
 }
 
 TEST(Generator, CountersWrapAndStillGiveTheChosenPeriod) {
