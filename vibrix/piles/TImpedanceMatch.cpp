@@ -1,6 +1,6 @@
 #include "TImpedanceMatch.h"
 
-#include "PileModel.h"
+#include "PileWave.h"
 #include "TEchoTrace.h"
 #include "TFirstPassCurves.h"
 #include "TLinearSolve.h"
@@ -194,9 +194,17 @@ public:
     }
 
 private:
+    // The model's head velocity over the window matched, struck by the force from its start. Its
+    // units are the layer and the sample: a layer one metre thick travelled in one second.
     std::vector<double> Model(const Fit& f) const {
+        pilemodel::LayeredPile pile;
+        pile.samplePeriod = 1;
+        pile.waveVelocity = 1;
+        pile.impedance = Impedance(f);
+        pile.toeReflection = f.toe;
+        pile.lossPerMetre = loss_;
         const std::span<const double> force(c_.force.data() + first_, std::size_t(n_));
-        return ModelResponse(Impedance(f), f.toe, loss_, force, std::size_t(n_));
+        return pilemodel::respond(pile, force, std::size_t(n_)).head;
     }
 
     const TFirstPassCurves& c_;
@@ -228,30 +236,6 @@ Fit uniformFit(Matcher& m) {
 }
 
 } // namespace
-
-std::vector<double> ModelResponse(std::span<const double> impedance, double toeReflection,
-                                  double lossPerLayer, std::span<const double> force, std::size_t n) {
-    // A pile of layers one metre thick travelled in one second: the model's units are the layer
-    // and the sample.
-    pilemodel::PileModel m;
-    m.length = double(impedance.size());
-    m.waveVelocity = 1;
-    m.toeReflection = toeReflection;
-    m.friction = lossPerLayer;
-    for (std::size_t i = 0; i < impedance.size();) {
-        std::size_t j = i;
-        while (j < impedance.size() && impedance[j] == impedance[i])
-            ++j;
-        if (impedance[i] != 1.0)
-            m.profile.push_back({pilemodel::SectionKind::Narrowing, double(i), double(j - i), impedance[i]});
-        i = j;
-    }
-    pilemodel::PileWave wave(m, 1.0);
-    std::vector<double> v(n);
-    for (std::size_t i = 0; i < n; ++i)
-        v[i] = wave.step(i < force.size() ? force[i] : 0.0);
-    return v;
-}
 
 TImpedanceProfile MatchImpedance(const TFirstPassCurves& c, const TMatchInputs& in) {
     TImpedanceProfile p;

@@ -6,7 +6,6 @@
 // better match pays for it; the toe's reflection and the force-to-velocity gain are fitted, the
 // shaft's loss is the site's.
 
-#include <span>
 #include <vector>
 
 struct TFirstPassCurves;
@@ -34,8 +33,3 @@ struct TMatchInputs {
 };
 
 TImpedanceProfile MatchImpedance(const TFirstPassCurves& curves, const TMatchInputs& inputs);
-
-// The model's head velocity for a profile of `layers` layers, struck by `force` from its first
-// sample; `n` samples.
-std::vector<double> ModelResponse(std::span<const double> impedance, double toeReflection,
-                                  double lossPerLayer, std::span<const double> force, std::size_t n);
