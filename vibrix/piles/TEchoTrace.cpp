@@ -72,21 +72,25 @@ std::vector<double> TEchoTrace::Over(std::span<const double> x, int from, int to
     return e;
 }
 
+double RobustSpread(std::vector<double> x) {
+    if (x.empty())
+        return 0;
+    const auto mid = x.begin() + std::ptrdiff_t(x.size() / 2);
+    std::nth_element(x.begin(), mid, x.end());
+    const double median = *mid;
+    for (double& v : x)
+        v = std::fabs(v - median);
+    std::nth_element(x.begin(), mid, x.end());
+    return kMadToSigma * *mid;
+}
+
 double TraceNoise(std::span<const double> x, std::span<const double> force, int pulse, int from, int to) {
     const TEchoTrace trace(force, pulse);
     // Every few samples is enough for a spread: the trace is smooth over the pulse anyway.
     std::vector<double> e;
     for (int i = from; i < to; i += std::max(1, pulse / 8))
         e.push_back(trace.At(x, i));
-    if (e.size() < 8)
-        return 0;
-    const auto mid = e.begin() + std::ptrdiff_t(e.size() / 2);
-    std::nth_element(e.begin(), mid, e.end());
-    const double median = *mid;
-    for (double& v : e)
-        v = std::fabs(v - median);
-    std::nth_element(e.begin(), mid, e.end());
-    return kMadToSigma * *mid;
+    return e.size() < 8 ? 0 : RobustSpread(std::move(e));
 }
 
 namespace {

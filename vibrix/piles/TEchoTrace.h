@@ -30,6 +30,10 @@ private:
     std::vector<double> response_;
 };
 
+// The standard deviation of values from their median absolute deviation, so that a few outliers
+// (echoes) do not count as spread.
+double RobustSpread(std::vector<double> values);
+
 // The standard deviation of the trace of x over [from, to), from the median absolute deviation
 // so that a late echo does not count as noise.
 double TraceNoise(std::span<const double> x, std::span<const double> force, int pulse, int from, int to);

@@ -45,20 +45,21 @@ struct Toe {
     bool repeatMissing = false;
 };
 
-// The toe the echoes show; none when nothing stands clear, or when a short pile would rest on an
-// echo above a design toe that the record could not show anyway.
+// The toe the echoes show; none when nothing stands clear. A strong echo well above the design
+// toe, with nothing below, is the pile's end even where a toe at the design depth would be too
+// faint to show: a reduction of section running from there all the way down looks the same, but
+// the reasons say so rather than the length being withheld.
 std::optional<Toe> toeOfEchoes(const TFirstPassCurves& c, const TToeReading& t,
                                const TFirstPassPileInputs& in, double speed, QStringList& reasons) {
     if (!t.toe)
         return std::nullopt;
     const TEcho& echo = t.echoes[*t.toe];
     const double depth = speed * t.Time(c) / 2000;
-    if (in.designLength && depth < (1 - kLengthTolerance) * *in.designLength && !designToeVisible(c, in)) {
-        reasons << QStringLiteral("Сильное отражение на %1 м, выше проектной подошвы; подошву на проектной "
-                                  "глубине запись показать не может, поэтому короткая свая не утверждается.")
+    if (in.designLength && depth < (1 - kLengthTolerance) * *in.designLength && !designToeVisible(c, in))
+        reasons << QStringLiteral(
+                       "Подошву на проектной глубине запись показать не могла бы: отражение на %1 м "
+                       "может быть и уменьшением сечения до самой подошвы.")
                        .arg(number(depth, 1));
-        return std::nullopt;
-    }
     return Toe{int(std::lround(echo.index - c.peak)), echo.amplitude > 0, t.confidence,
                t.repeatExpected && !t.repeatSeen};
 }
@@ -187,7 +188,7 @@ TFirstPassResult FirstPass(const TFirstPassCurves& c, const TToeReading& t, cons
     r.speed = speedInForce(c, in);
     if (c.hammerSilent)
         r.reasons << QStringLiteral(
-            "Запись молотка пуста: сила удара принята полусинусом по входному импульсу.");
+            "Запись молотка пуста: сила удара принята по входному импульсу скорости.");
     if (c.blowsUsed == 1)
         r.reasons << QStringLiteral("Использован один удар: шум не усреднён.");
     if (in.lossTypical)

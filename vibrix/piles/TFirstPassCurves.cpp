@@ -2,7 +2,6 @@
 
 #include "TBlowSet.h"
 #include "TEchoTrace.h"
-#include "TLowPass.h"
 #include "TPileProcessing.h"
 
 #include <algorithm>
@@ -16,6 +15,10 @@ constexpr double kLowpass = 2000; // Hz
 constexpr int kLowpassOrder = 4;
 // The noise is read this far into the record, where every pile has long rung down.
 constexpr double kQuietFrom = 0.6;
+// Without a hammer: the input's tail is followed this many pulses at most, and it ends where the
+// velocity rises this many noises above its lowest since the crest.
+constexpr int kLongestTail = 3;
+constexpr double kRise = 3;
 
 // Samples at or above half the peak around `top`: a half-sine is there for two thirds of its length.
 int halfWidth(const std::vector<double>& x, int top) {
@@ -45,20 +48,30 @@ std::vector<double> hammerForce(std::vector<double> f, int& pulse) {
     return f;
 }
 
-// A half-sine as wide as the input pulse of the velocity, its crest on the input peak, filtered
-// as the curves are.
-std::vector<double> halfSineForce(const std::vector<double>& v, int peak, double sampleFreq, int& pulse) {
+// Without a hammer record the force is the head's own velocity while the input lasts: a free head
+// driven into a pile moves as F / Z until the first echo returns, whatever shape the hammer gave
+// the blow. The input runs from where the velocity rises to where it reaches zero or an echo
+// arriving lifts it clear of the noise again, its last quarter pulse faded out; it is filtered
+// already.
+std::vector<double> velocityForce(const std::vector<double>& v, int peak, double noise, int& pulse) {
     pulse = std::max(4, int(std::lround(1.5 * halfWidth(v, peak))));
-    std::vector<double> f(v.size(), 0.0);
-    const double start = peak - pulse / 2.0;
-    for (int i = std::max(0, int(start)); i <= int(start) + pulse + 1 && i < int(f.size()); ++i) {
-        const double x = (i - start) / pulse;
-        f[std::size_t(i)] = x >= 0 && x <= 1 ? std::sin(std::numbers::pi * x) : 0.0;
+    const int n = int(v.size());
+    int from = peak;
+    while (from > 0 && peak - from < 3 * pulse / 2 && v[std::size_t(from - 1)] > 0)
+        --from;
+    int end = peak;
+    for (int i = peak + 1; i < n && i - peak <= kLongestTail * pulse && v[std::size_t(i)] > 0; ++i) {
+        if (v[std::size_t(i)] < v[std::size_t(end)])
+            end = i;
+        else if (v[std::size_t(i)] > v[std::size_t(end)] + kRise * noise)
+            break;
     }
-    TLowPass(kLowpass, sampleFreq, kLowpassOrder).Apply(f);
-    const double top = *std::max_element(f.begin(), f.end());
-    for (double& x : f)
-        x /= top;
+    std::vector<double> f(v.size(), 0.0);
+    const int fade = std::max(1, std::min(pulse / 4, end - peak));
+    for (int i = from; i <= end; ++i) {
+        const double x = std::clamp(double(end + 1 - i) / fade, 0.0, 1.0);
+        f[std::size_t(i)] = v[std::size_t(i)] * std::sin(std::numbers::pi / 2 * x);
+    }
     return f;
 }
 
@@ -91,11 +104,12 @@ TFirstPassCurves PrepareCurves(std::span<const std::span<const double>> average,
     c.recordVelocity = recordVelocity;
     c.hammerSilent = hammerSilent;
     c.blowsUsed = blowsUsed;
-    std::vector<double> f = c.hammerSilent ? halfSineForce(v, p.peak, c.sampleFreq, c.pulse)
-                                           : hammerForce(std::move(p.plain[2]), c.pulse);
-
     // The noise over the quiet end of the record, before the curves are cut to what is read.
     const int n = int(v.size());
+    std::vector<double> f =
+        c.hammerSilent
+            ? velocityForce(v, p.peak, RobustSpread({v.begin() + int(kQuietFrom * n), v.end()}), c.pulse)
+            : hammerForce(std::move(p.plain[2]), c.pulse);
     c.noise = TraceNoise(v, f, c.pulse, int(kQuietFrom * n), n);
     const int from = std::max(0, p.peak - 3 * c.pulse);
     const int to = std::min(n, p.peak + int(std::lround(keepMs * c.sampleFreq / 1000)));

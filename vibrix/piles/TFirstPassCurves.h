@@ -11,7 +11,7 @@ class TBlowSet;
 struct TFirstPassCurves {
     double sampleFreq = 0;     // Hz
     double recordVelocity = 0; // m/s, the header's
-    bool hammerSilent = false; // the force is a half-sine drawn from the input pulse
+    bool hammerSilent = false; // the force is the velocity's input pulse
     int blowsUsed = 0;
     int peak = 0;  // index of the input peak (t = 0) in the vectors below
     int pulse = 0; // samples the force pulse lasts
@@ -28,7 +28,7 @@ struct TFirstPassCurves {
 };
 
 // The fixed processing: baseline, a 2 kHz low-pass, the input peak positive; the force from the
-// hammer, or a half-sine as wide as the input pulse when the hammer is silent. The curves are
+// hammer, or the velocity's own input pulse when the hammer is silent. The curves are
 // kept up to `keepMs` after the input peak. Invalid when no blow is used.
 TFirstPassCurves PrepareFirstPass(const TBlowSet& blows, double keepMs);
 // The same from the three channels of an average (sensor 1, sensor 2, hammer).

@@ -77,13 +77,13 @@ TEST_F(FirstPass, AModelledNarrowingIsMatchedBackAtItsDepthAndRatio) {
     EXPECT_LT(*r.match, 0.05);
 }
 
-TEST_F(FirstPass, WithoutAHammerRecordTheForceIsAHalfSineAndTheToeStillFound) {
+TEST_F(FirstPass, WithoutAHammerRecordTheForceIsTheInputPulseAndTheToeStillFound) {
     ssmgen::PileSpec recipe = pileSpec(2, 12);
     recipe.file.pile.hammerAmplitude = 0;
     const TFirstPassResult r = pass(pile(recipe, 12.0));
     ASSERT_TRUE(r.length);
     EXPECT_NEAR(*r.length, 12, 0.03 * 12);
-    EXPECT_TRUE(says(r, QStringLiteral("полусинус")));
+    EXPECT_TRUE(says(r, QStringLiteral("по входному импульсу скорости")));
     EXPECT_EQ(r.cls, "I");
 }
 
