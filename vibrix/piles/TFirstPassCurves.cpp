@@ -2,11 +2,11 @@
 
 #include "TBlowSet.h"
 #include "TEchoTrace.h"
+#include "TLowPass.h"
 #include "TPileProcessing.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -51,9 +51,10 @@ std::vector<double> hammerForce(std::vector<double> f, int& pulse) {
 // Without a hammer record the force is the head's own velocity while the input lasts: a free head
 // driven into a pile moves as F / Z until the first echo returns, whatever shape the hammer gave
 // the blow. The input runs from where the velocity rises to where it reaches zero or an echo
-// arriving lifts it clear of the noise again, its last quarter pulse faded out; it is filtered
-// already.
-std::vector<double> velocityForce(const std::vector<double>& v, int peak, double noise, int& pulse) {
+// arriving lifts it clear of the noise again. Where it is cut above zero, the cut is band-limited
+// as the curve is (the band the pulse lives in passes the filter unchanged).
+std::vector<double> velocityForce(const std::vector<double>& v, int peak, double noise, double sampleFreq,
+                                  int& pulse) {
     pulse = std::max(4, int(std::lround(1.5 * halfWidth(v, peak))));
     const int n = int(v.size());
     int from = peak;
@@ -67,11 +68,8 @@ std::vector<double> velocityForce(const std::vector<double>& v, int peak, double
             break;
     }
     std::vector<double> f(v.size(), 0.0);
-    const int fade = std::max(1, std::min(pulse / 4, end - peak));
-    for (int i = from; i <= end; ++i) {
-        const double x = std::clamp(double(end + 1 - i) / fade, 0.0, 1.0);
-        f[std::size_t(i)] = v[std::size_t(i)] * std::sin(std::numbers::pi / 2 * x);
-    }
+    std::copy(v.begin() + from, v.begin() + end + 1, f.begin() + from);
+    TLowPass(kLowpass, sampleFreq, kLowpassOrder).Apply(f);
     return f;
 }
 
@@ -107,9 +105,9 @@ TFirstPassCurves PrepareCurves(std::span<const std::span<const double>> average,
     // The noise over the quiet end of the record, before the curves are cut to what is read.
     const int n = int(v.size());
     std::vector<double> f =
-        c.hammerSilent
-            ? velocityForce(v, p.peak, RobustSpread({v.begin() + int(kQuietFrom * n), v.end()}), c.pulse)
-            : hammerForce(std::move(p.plain[2]), c.pulse);
+        c.hammerSilent ? velocityForce(v, p.peak, RobustSpread({v.begin() + int(kQuietFrom * n), v.end()}),
+                                       c.sampleFreq, c.pulse)
+                       : hammerForce(std::move(p.plain[2]), c.pulse);
     c.noise = TraceNoise(v, f, c.pulse, int(kQuietFrom * n), n);
     const int from = std::max(0, p.peak - 3 * c.pulse);
     const int to = std::min(n, p.peak + int(std::lround(keepMs * c.sampleFreq / 1000)));
