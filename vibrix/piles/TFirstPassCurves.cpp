@@ -15,8 +15,9 @@ constexpr double kLowpass = 2000; // Hz
 constexpr int kLowpassOrder = 4;
 // The noise is read this far into the record, where every pile has long rung down.
 constexpr double kQuietFrom = 0.6;
-// Without a hammer: the input's tail is followed this many pulses at most, and it ends where the
-// velocity rises this many noises above its lowest since the crest.
+// A blow's tail is followed this many pulses at most; without a hammer it ends where the velocity
+// rises this many noises above its lowest since the crest, with one where the force sinks into
+// that many noises.
 constexpr int kLongestTail = 3;
 constexpr double kRise = 3;
 
@@ -31,20 +32,24 @@ int halfWidth(const std::vector<double>& x, int top) {
     return to - from + 1;
 }
 
-// The hammer channel as a force of peak 1. Nothing is kept further than a pulse and a half from
-// its crest, where only the channel's noise is; nearer, the filter's skirts stay, as they stay on
-// the velocity.
+// The hammer channel as a force of peak 1. Before the crest, a pulse and a half of it is kept
+// (the filter's skirts stay, as they stay on the velocity); after it, as long as the force stands
+// clear of the channel's noise, for a blow may linger well past its crest, and an echo of a
+// lingering blow is matched only with the force that made it. Beyond, only noise is.
 std::vector<double> hammerForce(std::vector<double> f, int& pulse) {
     const auto top =
         std::max_element(f.begin(), f.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
     const double scale = *top;
     for (double& v : f)
         v /= scale;
-    const int t = int(top - f.begin());
+    const int t = int(top - f.begin()), n = int(f.size());
     pulse = int(std::lround(1.5 * halfWidth(f, t)));
-    const int reach = 3 * pulse / 2;
-    std::fill(f.begin(), f.begin() + std::max(0, t - reach), 0.0);
-    std::fill(f.begin() + std::min(int(f.size()), t + reach + 1), f.end(), 0.0);
+    const double noise = RobustSpread({f.begin() + int(kQuietFrom * n), f.end()});
+    int end = t + 3 * pulse / 2;
+    while (end + 1 < n && end - t < kLongestTail * pulse && f[std::size_t(end + 1)] > kRise * noise)
+        ++end;
+    std::fill(f.begin(), f.begin() + std::max(0, t - 3 * pulse / 2), 0.0);
+    std::fill(f.begin() + std::min(n, end + 1), f.end(), 0.0);
     return f;
 }
 

@@ -11,9 +11,11 @@
 
 namespace {
 
-constexpr std::size_t kMostSteps = 8;            // changes of impedance: four stretches of their own
-constexpr double kStepSnr = 4;                   // a step is tried where the unexplained echo is this clear
-constexpr int kIterations = 12;                  // of the damped Gauss-Newton fit
+constexpr std::size_t kMostSteps = 8; // changes of impedance: four stretches of their own
+constexpr double kStepSnr = 4;        // a step is tried where the unexplained echo is this clear
+constexpr int kIterations = 12;       // of the damped Gauss-Newton fit
+constexpr int kTopPasses = 6;         // of moving the steps, each up to two layers
+constexpr int kPairReach = 3;         // layers either way the ends of a short stretch move together
 constexpr double kLeastLnZ = -4, kMostLnZ = 1.6; // Z / Z0 from 0.02 to 5
 // Samples of a 2 kHz low-pass at 50 kHz are far from independent: the information criterion
 // counts the degrees of freedom the band holds, two per period of its edge.
@@ -114,20 +116,27 @@ public:
         Evaluate(f);
     }
 
-    // Moves each step a layer or two where the match is better.
+    // Moves the steps a few layers at a time while the match gets better: each on its own, and the
+    // two ends of a stretch shorter than the pulse together. A change shorter than the pulse is
+    // known to the record by its deficit, (1 - Z/Z0) times its length, far better than by either
+    // alone: the stretches beside a moved step keep their deficits, so that a step is not held
+    // where it is by a ratio fitted to the old length.
     void RefineTops(Fit& f) const {
-        for (std::size_t k = 1; k < f.tops.size(); ++k)
-            for (int d : {-2, -1, 1, 2}) {
-                Fit g = f;
-                g.tops[k] += d;
-                const int low = g.tops[k - 1] + 1,
-                          high = k + 1 < g.tops.size() ? g.tops[k + 1] - 1 : layers_ - 1;
-                if (g.tops[k] < low || g.tops[k] > high)
-                    continue;
-                Evaluate(g);
-                if (g.rss < f.rss)
-                    f = g;
+        const int shortStretch = std::max(2, c_.pulse / 2); // layers: the pulse's length, one way
+        for (int pass = 0; pass < kTopPasses; ++pass) {
+            bool moved = false;
+            for (std::size_t k = 1; k < f.tops.size(); ++k) {
+                for (int d : {-2, -1, 1, 2})
+                    moved = Move(f, {{k, d}}) || moved;
+                if (k + 1 < f.tops.size() && f.tops[k + 1] - f.tops[k] <= shortStretch)
+                    for (int d1 = -kPairReach; d1 <= kPairReach; ++d1)
+                        for (int d2 = -kPairReach; d2 <= kPairReach; ++d2)
+                            if (d1 != d2)
+                                moved = Move(f, {{k, d1}, {k + 1, d2}}) || moved;
             }
+            if (!moved)
+                break;
+        }
     }
 
     // A new step where the residual's echo is strongest, away from the steps there are; false
@@ -194,6 +203,39 @@ public:
     }
 
 private:
+    // The fit with steps moved by the layers given, the stretches beside them keeping their
+    // deficits, taken where it matches better.
+    bool Move(Fit& f, std::initializer_list<std::pair<std::size_t, int>> moves) const {
+        Fit g = f;
+        for (const auto& [k, d] : moves)
+            g.tops[k] += d;
+        for (std::size_t k = 1; k < g.tops.size(); ++k)
+            if (g.tops[k] <= g.tops[k - 1] || g.tops[k] >= layers_)
+                return false;
+        for (const auto& [k, d] : moves) {
+            keepDeficit(f, g, k - 1);
+            keepDeficit(f, g, k);
+        }
+        Evaluate(g);
+        if (!(g.rss < f.rss))
+            return false;
+        f = g;
+        return true;
+    }
+
+    int bottomOf(const Fit& f, std::size_t k) const {
+        return k + 1 < f.tops.size() ? f.tops[k + 1] : layers_;
+    }
+
+    // Stretch k of `moved` given the deficit it had in `from`; the head's stays 1.
+    void keepDeficit(const Fit& from, Fit& moved, std::size_t k) const {
+        if (k == 0)
+            return;
+        const double before = bottomOf(from, k) - from.tops[k], after = bottomOf(moved, k) - moved.tops[k];
+        const double z = 1 - (1 - std::exp(from.lnz[k])) * before / after;
+        moved.lnz[k] = std::clamp(std::log(std::max(z, 1e-9)), kLeastLnZ, kMostLnZ);
+    }
+
     // The model's head velocity over the window matched, struck by the force from its start. Its
     // units are the layer and the sample: a layer one metre thick travelled in one second.
     std::vector<double> Model(const Fit& f) const {
@@ -235,6 +277,29 @@ Fit uniformFit(Matcher& m) {
     return best;
 }
 
+// Steps added one at a time where the unexplained echo was strongest can settle beside where the
+// change is: a short narrowing's two echoes overlap, and the first steps placed make others on
+// either side to mend the misfit. Each step is taken out in turn, the rest moved and matched
+// again, and left out wherever the information criterion says the profile is better without it.
+void pruneSteps(const Matcher& m, Fit& fit) {
+    double criterion = m.Criterion(fit);
+    for (std::size_t k = 1; k < fit.tops.size();) {
+        Fit g = fit;
+        g.tops.erase(g.tops.begin() + std::ptrdiff_t(k));
+        g.lnz.erase(g.lnz.begin() + std::ptrdiff_t(k));
+        m.RefineValues(g, kIterations / 2);
+        m.RefineTops(g);
+        m.RefineValues(g, kIterations / 2);
+        if (const double c = m.Criterion(g); c < criterion) {
+            fit = g;
+            criterion = c;
+            k = 1;
+        } else {
+            ++k;
+        }
+    }
+}
+
 } // namespace
 
 TImpedanceProfile MatchImpedance(const TFirstPassCurves& c, const TMatchInputs& in) {
@@ -259,6 +324,7 @@ TImpedanceProfile MatchImpedance(const TFirstPassCurves& c, const TMatchInputs& 
         fit = next;
         criterion = nextCriterion;
     }
+    pruneSteps(m, fit);
     p.fitted = true;
     p.layers = m.Layers();
     p.toeReflection = fit.toe;
