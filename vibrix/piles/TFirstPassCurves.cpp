@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr double kQuietFrom = 0.6;
 // that many noises.
 constexpr int kLongestTail = 3;
 constexpr double kRise = 3;
+constexpr int kLeastRest = 16; // samples before the blow to take the zero from
 
 // Samples at or above half the peak around `top`: a half-sine is there for two thirds of its length.
 int halfWidth(const std::vector<double>& x, int top) {
@@ -78,6 +80,18 @@ std::vector<double> velocityForce(const std::vector<double>& v, int peak, double
     return f;
 }
 
+// The processing takes its zero from the samples before the impact, which it finds halfway up
+// the force, so the zero holds the first part of the rise and the whole curve sits below it by a
+// share of a per cent of the input. The matcher would read that as echoes: the pass takes its
+// zero again from the samples up to `before`, two pulses ahead of the input's crest.
+void restBeforeTheBlow(std::vector<double>& x, int before) {
+    if (before < kLeastRest)
+        return;
+    const double zero = std::accumulate(x.begin(), x.begin() + before, 0.0) / before;
+    for (double& v : x)
+        v -= zero;
+}
+
 } // namespace
 
 TFirstPassCurves PrepareFirstPass(const TBlowSet& blows, double keepMs) {
@@ -100,6 +114,9 @@ TFirstPassCurves PrepareCurves(std::span<const std::span<const double>> average,
     std::vector<double>& v = p.plain[0];
     if (v.size() < 64 || !(v[std::size_t(p.peak)] > 0))
         return c;
+    const int before = p.peak - int(std::lround(3 * halfWidth(v, p.peak)));
+    restBeforeTheBlow(p.plain[0], before);
+    restBeforeTheBlow(p.plain[2], before);
     const double input = v[std::size_t(p.peak)];
     for (double& x : v)
         x /= input;

@@ -15,6 +15,7 @@ constexpr std::size_t kMostSteps = 8; // changes of impedance: four stretches of
 constexpr double kStepSnr = 4;        // a step is tried where the unexplained echo is this clear
 constexpr int kIterations = 12;       // of the damped Gauss-Newton fit
 constexpr int kTopPasses = 6;         // of moving the steps, each up to two layers
+constexpr int kMoveIterations = 2;    // of the values' fit after a step is moved alone
 constexpr int kPairReach = 3;         // layers either way the ends of a short stretch move together
 constexpr double kLeastLnZ = -4, kMostLnZ = 1.6; // Z / Z0 from 0.02 to 5
 // Samples of a 2 kHz low-pass at 50 kHz are far from independent: the information criterion
@@ -127,7 +128,7 @@ public:
             bool moved = false;
             for (std::size_t k = 1; k < f.tops.size(); ++k) {
                 for (int d : {-2, -1, 1, 2})
-                    moved = Move(f, {{k, d}}) || moved;
+                    moved = Move(f, {{k, d}}, kMoveIterations) || moved;
                 if (k + 1 < f.tops.size() && f.tops[k + 1] - f.tops[k] <= shortStretch)
                     for (int d1 = -kPairReach; d1 <= kPairReach; ++d1)
                         for (int d2 = -kPairReach; d2 <= kPairReach; ++d2)
@@ -205,7 +206,7 @@ public:
 private:
     // The fit with steps moved by the layers given, the stretches beside them keeping their
     // deficits, taken where it matches better.
-    bool Move(Fit& f, std::initializer_list<std::pair<std::size_t, int>> moves) const {
+    bool Move(Fit& f, std::initializer_list<std::pair<std::size_t, int>> moves, int refit = 0) const {
         Fit g = f;
         for (const auto& [k, d] : moves)
             g.tops[k] += d;
@@ -216,7 +217,10 @@ private:
             keepDeficit(f, g, k - 1);
             keepDeficit(f, g, k);
         }
-        Evaluate(g);
+        if (refit > 0)
+            RefineValues(g, refit);
+        else
+            Evaluate(g);
         if (!(g.rss < f.rss))
             return false;
         f = g;
