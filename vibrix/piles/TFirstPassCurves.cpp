@@ -21,6 +21,8 @@ constexpr double kQuietFrom = 0.6;
 // that many noises.
 constexpr int kLongestTail = 3;
 constexpr double kRise = 3;
+// Of the input: the filter rings where a lingering blow's force bends, an echo lifts more.
+constexpr double kLeastRise = 0.02;
 constexpr int kLeastRest = 16; // samples before the blow to take the zero from
 
 // Samples at or above half the peak around `top`: a half-sine is there for two thirds of its length.
@@ -71,7 +73,7 @@ std::vector<double> velocityForce(const std::vector<double>& v, int peak, double
     for (int i = peak + 1; i < n && i - peak <= kLongestTail * pulse && v[std::size_t(i)] > 0; ++i) {
         if (v[std::size_t(i)] < v[std::size_t(end)])
             end = i;
-        else if (v[std::size_t(i)] > v[std::size_t(end)] + kRise * noise)
+        else if (v[std::size_t(i)] > v[std::size_t(end)] + std::max(kRise * noise, kLeastRise))
             break;
     }
     std::vector<double> f(v.size(), 0.0);
