@@ -1,4 +1,5 @@
 // vibrix-cli: batch import, listing, export and spectrograms of vibrix projects.
+#include "AutoCommand.h"
 #include "PileCommands.h"
 #include "VibrixCommands.h"
 
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
                             "remark", "exclude", "include", "lowpass", "amplify", "scheme"},
                            PileSet},
                           {"site", {"site", "csv"}, Site, {"json"}},
-                          {"site-report", {"site"}, SiteReport}});
+                          {"site-report", {"site"}, SiteReport},
+                          {"auto", {"site"}, Auto, {"json", "apply"}}});
 }

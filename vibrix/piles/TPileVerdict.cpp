@@ -52,8 +52,13 @@ bool TPileVerdict::AllowsAutomaticToe(double time) const {
 
 QString TPileVerdict::ToJson() const {
     QJsonArray marks;
-    for (const TDefectMark& d : defects)
-        marks.append(QJsonObject{{"time", d.time}, {"kind", d.kind}});
+    for (const TDefectMark& d : defects) {
+        QJsonObject mark{{"time", d.time}, {"kind", d.kind}};
+        // Written only when set: a verdict without the first pass stays as it was.
+        if (d.firstPass)
+            mark.insert("firstPass", true);
+        marks.append(mark);
+    }
     QJsonArray left;
     for (double t : excluded)
         left.append(t);
@@ -72,6 +77,8 @@ QString TPileVerdict::ToJson() const {
                   {"processing", p}};
     if (toeRemoved) // only then: every other verdict keeps its stored text
         o.insert("toeRemoved", true);
+    if (classFirstPass)
+        o.insert("classFirstPass", true);
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
@@ -94,9 +101,11 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
         const QJsonObject d = m.toObject();
         if (!d.value("time").isDouble() || !std::isfinite(d.value("time").toDouble()))
             return std::nullopt;
-        v.defects.push_back({d.value("time").toDouble(), d.value("kind").toString()});
+        v.defects.push_back(
+            {d.value("time").toDouble(), d.value("kind").toString(), d.value("firstPass").toBool(false)});
     }
     v.cls = o.value("class").toString();
+    v.classFirstPass = o.value("classFirstPass").toBool(false);
     v.remark = o.value("remark").toString();
     for (const QJsonValue& t : o.value("excluded").toArray()) {
         if (!t.isDouble())
@@ -115,6 +124,10 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
 }
 
 const QString kBreakKind = QStringLiteral("обрыв");
+
+bool TPileVerdict::Judged() const {
+    return !cls.isEmpty() || !defects.empty() || toeTime.has_value() || toeRemoved;
+}
 
 const QStringList& DefectKinds() {
     static const QStringList kinds{QStringLiteral("сужение"), QStringLiteral("расширение"),

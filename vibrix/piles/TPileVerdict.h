@@ -26,6 +26,7 @@ struct TProcessingParams {
 struct TDefectMark {
     double time = 0;
     QString kind;
+    bool firstPass = false; // proposed by the first pass and taken as it was
     bool operator==(const TDefectMark&) const = default;
 };
 
@@ -36,7 +37,8 @@ struct TPileVerdict {
     std::optional<double> toeTime;  // ms from the input peak, the engineer's toe mark
     bool toeRemoved = false;        // the engineer removed the toe: the analysis picks none either
     std::vector<TDefectMark> defects;
-    QString cls; // the class in the project's scheme, "" = not judged
+    QString cls;                 // the class in the project's scheme, "" = not judged
+    bool classFirstPass = false; // the class is the first pass's proposal, taken as it was
     QString remark;
     std::vector<double> excluded; // date-times of the blows left out by the engineer
     TProcessingParams processing;
@@ -46,6 +48,9 @@ struct TPileVerdict {
     // Whether the analysis may put the toe at `time` ms: not when the engineer removed it, nor
     // below a break they marked (what echoes there is the break's, again and again).
     bool AllowsAutomaticToe(double time) const;
+    // The engineer has said something of the pile: a class, a mark, a toe or its removal (a design length or
+    // diameter alone is not a judgement).
+    bool Judged() const;
 
     QString ToJson() const;
     // None when the text is not a verdict of a version this program reads.

@@ -132,3 +132,25 @@ TEST_F(VerdictStore, PilesFollowTheTablesAndKeepAJudgedPileWithoutRecords) {
 }
 
 } // namespace
+
+namespace {
+
+// What the first pass proposed and the engineer took is marked so in the verdict's text, and only
+// there: a verdict without it is written as before.
+TEST(VerdictText, MarksFromTheFirstPassAreKeptAndOthersWrittenAsBefore) {
+    TPileVerdict v;
+    v.defects = {{2.5, QStringLiteral("сужение")}};
+    const QString plain = v.ToJson();
+    EXPECT_FALSE(plain.contains("firstPass")) << plain.toStdString();
+    EXPECT_FALSE(plain.contains("classFirstPass"));
+    v.defects.push_back({4.0, QStringLiteral("обрыв"), true});
+    v.cls = "IV";
+    v.classFirstPass = true;
+    const auto back = TPileVerdict::FromJson(v.ToJson());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, v);
+    EXPECT_TRUE(back->Judged());
+    EXPECT_EQ(TPileVerdict::FromJson(plain)->ToJson(), plain);
+}
+
+} // namespace

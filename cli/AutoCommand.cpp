@@ -1,0 +1,145 @@
+#include "AutoCommand.h"
+
+#include "MainDataModuleUnit.h"
+#include "ProjectAccess.h"
+#include "TFirstPassSite.h"
+#include "TProjectPiles.h"
+#include "TVerdictTable.h"
+#include "VibrixCommands.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace vibrixcli {
+
+namespace {
+
+QJsonValue json(const std::optional<double>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject autoObject(const TFirstPassResult& r) {
+    QJsonArray findings;
+    for (const TFinding& f : r.findings)
+        findings.append(QJsonObject{{"kind", f.kind},
+                                    {"depth", f.depth},
+                                    {"bottom", json(f.bottom)},
+                                    {"ratio", f.ratio},
+                                    {"confidence", f.confidence}});
+    return QJsonObject{{"toeDepth", json(r.toeDepth)},
+                       {"toeTime", json(r.toeTime)},
+                       {"toe", r.toe.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(r.toe)},
+                       {"toeConfidence", r.toeConfidence},
+                       {"length", json(r.length)},
+                       {"loss", r.loss},
+                       {"match", json(r.match)},
+                       {"findings", findings},
+                       {"class", r.cls.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(r.cls)},
+                       {"classConfidence", r.classConfidence},
+                       {"reasons", QJsonArray::fromStringList(r.reasons)}};
+}
+
+QString fixed(double v, int decimals) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(v, 'f', decimals);
+}
+
+// One line of the table: site; pile; toe depth; length; class (confidence); findings.
+QString autoLine(const TFirstPassPile& p, const TFirstPassResult& r) {
+    QStringList findings;
+    for (const TFinding& f : r.findings)
+        findings << QStringLiteral("%1 %2 м").arg(f.kind, fixed(f.depth, 2));
+    return QStringList{QString::number(p.site), QString::number(p.pile),
+                       r.toeDepth ? fixed(*r.toeDepth, 2) : QStringLiteral("—"),
+                       r.cls.isEmpty() ? QStringLiteral("—")
+                                       : QStringLiteral("%1 (%2)").arg(r.cls, fixed(r.classConfidence, 2)),
+                       findings.isEmpty() ? QStringLiteral("—") : findings.join(", ")}
+        .join("; ");
+}
+
+// The mark a finding becomes in a verdict; none for short and long, which are lengths.
+std::optional<TDefectMark> markOf(const TFinding& f, double speed) {
+    static const QMap<QString, QString> kinds{{findingkind::kNarrowing, QStringLiteral("сужение")},
+                                              {findingkind::kWidening, QStringLiteral("расширение")},
+                                              {findingkind::kCrack, QStringLiteral("трещина")},
+                                              {findingkind::kBreak, QStringLiteral("обрыв")}};
+    if (!kinds.contains(f.kind) || !(speed > 0))
+        return std::nullopt;
+    return TDefectMark{2000 * f.depth / speed, kinds.value(f.kind), true};
+}
+
+// The proposal taken into the verdict of a pile nobody has judged; false when there is nothing
+// to take or the pile is judged.
+bool applyProposal(const TFirstPassResult& r, TPileVerdict& v) {
+    if (v.Judged() || (r.cls.isEmpty() && r.findings.empty()))
+        return false;
+    v.cls = r.cls;
+    v.classFirstPass = !r.cls.isEmpty();
+    for (const TFinding& f : r.findings)
+        if (const auto mark = markOf(f, r.speed))
+            v.defects.push_back(*mark);
+    return true;
+}
+
+} // namespace
+
+int Auto(const cli::Args& a) {
+    if (a.positional.size() != 1)
+        return cli::usageError(kUsage, QStringLiteral("у команды auto должен быть один аргумент: проект"));
+    std::optional<int> only;
+    if (a.has("site")) {
+        only = cli::parseInteger(a.value("site"));
+        if (!only)
+            return cli::usageError(kUsage,
+                                   QStringLiteral("--site: номер участка не число: %1").arg(a.value("site")));
+    }
+    ProjectAccess project;
+    if (!project.Open(a.positional[0]))
+        return cli::IoError;
+    TProjectPiles projectPiles(project.dm.cdsVibrix, project.dm.cdsVerdict);
+    TVerdictTable verdicts(project.dm.cdsVerdict);
+    std::vector<TFirstPassPile> piles;
+    for (const TPileRows& rows : projectPiles.Piles()) {
+        if ((only && rows.key.site != *only) || rows.rows.empty())
+            continue;
+        const TPileVerdict v = verdicts.Find(rows.key.site, rows.key.pile).value_or(TPileVerdict{});
+        TFirstPassPile p{rows.key.site, rows.key.pile, {},     {v.length, v.processing.threshold, v.excluded},
+                         v.length,      v.diameter,    v.speed};
+        for (int row : rows.rows)
+            p.blows.push_back({row, vxds::asBytes(project.dm.cdsVibrix.valueAt(row, measurefield::kData))});
+        piles.push_back(std::move(p));
+    }
+    if (only && piles.empty())
+        return cli::ioError(project.project, QStringLiteral("нет участка %1").arg(*only));
+    const std::vector<TFirstPassResult> results =
+        RunFirstPass(piles, {verdicts.Scheme(), std::nullopt, 0, {}});
+
+    QJsonArray all;
+    bool changed = false;
+    for (std::size_t i = 0; i < piles.size(); ++i) {
+        if (a.has("json"))
+            all.append(QJsonObject{
+                {"site", piles[i].site}, {"pile", piles[i].pile}, {"auto", autoObject(results[i])}});
+        else
+            cli::printLine(autoLine(piles[i], results[i]));
+        if (a.has("apply")) {
+            TPileVerdict v = verdicts.Find(piles[i].site, piles[i].pile).value_or(TPileVerdict{});
+            if (applyProposal(results[i], v)) {
+                verdicts.Store(piles[i].site, piles[i].pile, v);
+                changed = true;
+            }
+        }
+    }
+    if (a.has("json"))
+        std::fputs(QJsonDocument(all).toJson(QJsonDocument::Indented).constData(), stdout);
+    if (changed && !project.Save())
+        return cli::IoError;
+    return cli::Ok;
+}
+
+} // namespace vibrixcli
