@@ -1,5 +1,7 @@
 #include "TToeSearch.h"
 
+#include "ResonanceComb.h"
+
 #include "FFTUnit.h"
 #include "TFirstPassCurves.h"
 #include "TMobility.h"
@@ -79,16 +81,13 @@ std::optional<double> mobilityTime(const TFirstPassCurves& c) {
     std::vector<double> h(last + 1);
     for (std::size_t k = 0; k <= last; ++k)
         h[k] = double(std::abs(V[k]) / std::max(std::abs(F[k]), 1e-30L));
-    const auto peaks = ResonancePeaks(h, std::size_t(std::ceil(kBandLow / step)), last);
-    if (peaks.size() < 3)
+    // The spacing from the whole comb: a resonance missed or a defect's own between two does not
+    // move it.
+    const auto comb =
+        FindResonanceComb(h, std::size_t(std::ceil(kBandLow / step)), last, double(kSpectrum) / double(n));
+    if (!comb || comb->teeth.size() < 3)
         return std::nullopt;
-    // The median spacing: a resonance missed or a defect's own between two does not move it.
-    std::vector<double> spacings;
-    for (std::size_t k = 1; k < peaks.size(); ++k)
-        spacings.push_back(double(peaks[k] - peaks[k - 1]) * step);
-    std::nth_element(spacings.begin(), spacings.begin() + std::ptrdiff_t(spacings.size() / 2),
-                     spacings.end());
-    return 1000 / spacings[spacings.size() / 2];
+    return 1000 / (comb->spacing * step);
 }
 
 // An echo of the opposite sign within `span` samples above, of a comparable size: the echo is the
