@@ -29,8 +29,10 @@ QRect Part(const QSlider& track, const QStyleOptionSlider& option, QStyle::SubCo
 } // namespace
 
 DepthScale::DepthScale(QSlider* track, QWidget* parent)
-    : QWidget(parent), track_(track), labelsWidth_(fontMetrics().horizontalAdvance("50") + 4) {
+    : QWidget(parent), track_(track), labelsWidth_(fontMetrics().horizontalAdvance("48,8") + 4) {
     track_->setParent(this);
+    // A new depth range draws the picture at another scale: the labels follow it.
+    connect(track_, &QSlider::valueChanged, this, qOverload<>(&QWidget::update));
     track_->move(labelsWidth_, 0);
     setFixedWidth(labelsWidth_ + track_->sizeHint().width());
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -63,7 +65,7 @@ void DepthScale::paintEvent(QPaintEvent*) {
         const int pos =
             QStyle::sliderPositionFromValue(option.minimum, option.maximum, value, span, option.upsideDown);
         const int yCentre = track_->y() + groove.top() + pos + handle.height() / 2;
-        const QString text = QString::number(value);
+        const QString text = levelText ? levelText(value) : QString::number(value);
         painter.drawText(labelsWidth_ - 2 - fontMetrics().horizontalAdvance(text), yCentre + half, text);
     }
 }

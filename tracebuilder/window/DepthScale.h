@@ -1,9 +1,12 @@
 #pragma once
-// The depth track bar with its fixed labels 5, 10, ... 50, standing beside the picture's own
-// depth axis: the track bar is placed so that each of its levels stands at the height of that
-// depth in the picture drawn to 50 m, and each label beside its level.
+// The depth track bar with a label at each of its levels 5, 10, ... 50, standing beside the
+// picture's own depth axis: the track bar is placed so that each of its levels stands at the
+// height of that depth in the picture drawn to 50 m, and each label tells the depth the picture
+// shows at that height, whatever depth range it is drawn to.
 
 #include <QWidget>
+
+#include <functional>
 
 class QSlider;
 
@@ -15,6 +18,9 @@ public:
     // Places the track bar for a picture whose top is at `pictureTop` (in this widget's rows),
     // with depth 0 `columnsTop` rows below it and `pixelsPerMetreAt50` rows per metre at 50 m.
     void Place(int pictureTop, int columnsTop, int pixelsPerMetreAt50);
+
+    // The label of a level: the depth the picture shows at its height; the level itself until told.
+    std::function<QString(int level)> levelText;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
