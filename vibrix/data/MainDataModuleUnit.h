@@ -6,6 +6,7 @@
 #include "MeasureResult.h"
 
 #include <functional>
+#include <optional>
 
 class TMainDataModule {
 public:
@@ -48,7 +49,9 @@ public:
     void DeleteAllRecords();
     void DisableViews();
     void EnableViews();
+    // Remembers the current record by its key (date, site, pile) and its number.
     void SaveRecNo();
+    // Back to the record remembered, wherever the rows have moved it; to its number when it is gone.
     void RestoreRecNo();
 
 private:
@@ -57,4 +60,5 @@ private:
     void closeTables();
 
     MeasureFile reader_; // reused by every file of an import
+    std::optional<vxds::Row> savedKey_;
 };
