@@ -32,7 +32,11 @@ DepthScale::DepthScale(QSlider* track, QWidget* parent)
     : QWidget(parent), track_(track), labelsWidth_(fontMetrics().horizontalAdvance("48,8") + 4) {
     track_->setParent(this);
     // A new depth range draws the picture at another scale: the labels follow it.
-    connect(track_, &QSlider::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(track_, &QSlider::valueChanged, this, [this](int depth) {
+        track_->setToolTip(QStringLiteral("Глубина трассы: %1 м").arg(depth));
+        update();
+    });
+    track_->setToolTip(QStringLiteral("Глубина трассы: %1 м").arg(track_->value()));
     track_->move(labelsWidth_, 0);
     setFixedWidth(labelsWidth_ + track_->sizeHint().width());
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);

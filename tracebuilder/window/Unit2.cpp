@@ -85,6 +85,8 @@ void TForm2::Prepare(const QString& catalogueFolder) {
     FolderList* list = DirectoryListBox__Folder_select;
     list->SetFolder(QFileInfo(catalogueFolder).absolutePath());
     list->Highlight(proposed); // when made before
+    if (list->Highlighted() != proposed)
+        list->setCurrentRow(-1); // the folder shown is not the one the files go to
     Edit__New_folder_name->setText(QDir::toNativeSeparators(proposed));
     // The folder proposed is the one a click on the select button writes into, made then if need be.
     proposed_ = proposed;
