@@ -5,13 +5,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 #include "ButtonGlyphs.h"
 #include "ColumnReadout.h"
 #include "DepthScale.h"
 #include "TracePicture.h"
-#include "TrcAxe.h"
 
 namespace {
 
@@ -110,13 +107,4 @@ void TracePage::Follow(tTrcColumnsCnf& layout) {
     // The scale and the picture share a row and its top.
     layout.layoutChanged = [this, &layout] { depth->Place(0, layout.ColumnsTop(), layout.plotHeight / 50); };
     layout.layoutChanged();
-    // Level v stands at v metres of the picture drawn to 50 m; the picture as drawn shows there
-    // v × (rows per metre at 50 m) / (its rows per metre).
-    depth->levelText = [&layout](int level) {
-        const int drawn = layout.PixelsPerMetre();
-        if (drawn <= 0)
-            return QString::number(level);
-        return AxisLabel(std::round(10.0 * level * (layout.plotHeight / 50) / drawn) / 10.0);
-    };
-    QObject::connect(&layout, &QObject::destroyed, depth, [this] { depth->levelText = nullptr; });
 }
