@@ -120,7 +120,7 @@ TEST(TForm1Reading, AChannelWhoseFileWentClearsTheSingleViewWithTheReason) {
     EXPECT_EQ(w.find<QLabel>("Label__Single_file")->text(), "f1_002.ssm · поле 1 · свая 2 · канал 1");
 }
 
-TEST(TForm1Reading, BothSingleChartsSpanTheDepthsAndTheTraceScaleReadsThePicturesDepths) {
+TEST(TForm1Reading, BothSingleChartsSpanTheDepthsAndTheDepthBarTellsThePicturesRange) {
     MeasurementFolder folder;
     TraceWindow w(folder.path());
     w.clickLine(0);
@@ -136,15 +136,17 @@ TEST(TForm1Reading, BothSingleChartsSpanTheDepthsAndTheTraceScaleReadsThePicture
     auto* track = w.find<QSlider>("TrackBar__Seysmo_trace");
     auto* scale = dynamic_cast<DepthScale*>(track->parentWidget());
     ASSERT_NE(scale, nullptr);
-    EXPECT_EQ(scale->levelText(50), "50");
     track->setValue(25);
     w.tick();
+    // The bar tells the range the picture is drawn to, once, above the picture's depth 0: no
+    // number stands beside a depth of the picture it would contradict.
     const tTrcColumnsCnf& c = w.form->traces().seismoImage.conf;
-    for (int level : {10, 25, 50}) {
-        // Level v stands at v metres of the picture drawn to 50 m.
-        const int row = c.ColumnsTop() + level * (c.plotHeight / 50);
-        EXPECT_NEAR(QLocale().toDouble(scale->levelText(level)), c.DepthAt(row), 0.1) << level;
-    }
+    EXPECT_EQ(c.depthMax, 25);
+    EXPECT_EQ(scale->RangeText(), "25 м");
+    const QRect range = scale->RangeRect();
+    EXPECT_GE(range.top(), 0);
+    EXPECT_LE(range.bottom(), c.ColumnsTop());
+    EXPECT_LT(range.bottom(), track->y());
 }
 
 } // namespace
