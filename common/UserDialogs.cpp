@@ -1,11 +1,17 @@
 #include "UserDialogs.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QLocale>
 #include <QPrintDialog>
+#include <QTreeView>
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -25,8 +31,36 @@ QMessageBox::Icon boxIcon(UserDialogs::Icon icon) {
     return QMessageBox::Critical;
 }
 
+// Qt's own translation leaves the kinds of the file list in English ("Folder", "ssm File").
+class RussianKinds : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isRoot())
+            return QStringLiteral("Диск");
+        if (info.isDir())
+            return QStringLiteral("Папка");
+        if (info.suffix().isEmpty())
+            return QStringLiteral("Файл");
+        return QStringLiteral("Файл %1").arg(info.suffix());
+    }
+};
+
+// The dialog's file list in Russian, its dates not cut short.
+void ReadRussian(QFileDialog& dialog) {
+    static RussianKinds kinds;
+    dialog.setIconProvider(&kinds);
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const QString date =
+            QLocale().toString(QDateTime(QDate(2026, 12, 30), QTime(23, 59)), QLocale::ShortFormat);
+        const int dateWidth =
+            list->fontMetrics().horizontalAdvance(date) + 3 * list->fontMetrics().averageCharWidth();
+        list->header()->resizeSection(3, std::max(list->header()->sectionSize(3), dateWidth));
+    }
+}
+
 UserDialogs::FileChoice runFileDialog(QWidget* parent, const UserDialogs::FileRequest& request, bool save) {
     QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    ReadRussian(dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog, false);
@@ -50,9 +84,11 @@ void QtUserDialogs::message(QWidget* parent, const QString& caption, const QStri
 }
 
 QMessageBox::StandardButton QtUserDialogs::question(QWidget* parent, const QString& caption,
-                                                    const QString& text,
-                                                    QMessageBox::StandardButtons buttons) {
+                                                    const QString& text, QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::StandardButton defaultButton) {
     QMessageBox box(QMessageBox::Question, caption, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 
@@ -65,7 +101,13 @@ UserDialogs::FileChoice QtUserDialogs::openFile(QWidget* parent, const FileReque
 }
 
 QString QtUserDialogs::folder(QWidget* parent, const QString& caption, const QString& start) {
-    return QFileDialog::getExistingDirectory(parent, caption, start);
+    QFileDialog dialog(parent, caption, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    ReadRussian(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
 }
 
 bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {

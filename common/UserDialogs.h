@@ -38,9 +38,16 @@ public:
 
     // A message box with an OK button.
     virtual void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) = 0;
-    // A question box; returns the button pressed (the escape button when closed otherwise).
+    // A question box; returns the button pressed (the escape button when closed otherwise). Enter
+    // presses `defaultButton`; with none the box chooses. A question whose Yes discards work
+    // names No here.
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& caption, const QString& text,
-                                                 QMessageBox::StandardButtons buttons) = 0;
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton) = 0;
+    QMessageBox::StandardButton question(QWidget* parent, const QString& caption, const QString& text,
+                                         QMessageBox::StandardButtons buttons) {
+        return question(parent, caption, text, buttons, QMessageBox::NoButton);
+    }
     // Save: asks before overwriting an existing file. Open: requires an existing file.
     virtual FileChoice saveFile(QWidget* parent, const FileRequest& request) = 0;
     virtual FileChoice openFile(QWidget* parent, const FileRequest& request) = 0;
@@ -58,8 +65,10 @@ public:
 class QtUserDialogs : public UserDialogs {
 public:
     void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    using UserDialogs::question;
     QMessageBox::StandardButton question(QWidget* parent, const QString& caption, const QString& text,
-                                         QMessageBox::StandardButtons buttons) override;
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) override;
     FileChoice saveFile(QWidget* parent, const FileRequest& request) override;
     FileChoice openFile(QWidget* parent, const FileRequest& request) override;
     QString folder(QWidget* parent, const QString& caption, const QString& start) override;

@@ -175,4 +175,20 @@ TEST_F(TraceBuilderCli, FailuresAndUsageErrors) {
     EXPECT_EQ(tracebuilder({"--help"}).exitCode, 0);
 }
 
+TEST_F(TraceBuilderCli, AGainNoPictureCanShowIsRefusedWithTheWindowsMessage) {
+    const ToolResult r = tracebuilder({"traces", folder, "--ku", "7000000", "--seismo", path("s.bmp")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral(
+        "недопустимое значение --ku: 7000000 Усиление должно быть от -351 до 351: при большем усилении "
+        "отсчёты не представимы числами.")))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("s.bmp")));
+}
+
+TEST_F(TraceBuilderCli, AFolderAboveTheMeasurementsSaysWhereTheyAre) {
+    const ToolResult r = tracebuilder({"list", dir.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("В папке нет файлов *.ssm; в подпапках: 4\n\n"));
+}
+
 } // namespace

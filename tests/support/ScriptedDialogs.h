@@ -16,6 +16,7 @@ public:
     struct Shown {
         QString caption, text;
         Icon icon;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton; // of a question
     };
 
     std::vector<Shown> messages;       // message boxes and questions, in order
@@ -35,9 +36,11 @@ public:
     void message(QWidget*, const QString& caption, const QString& text, Icon icon) override {
         messages.push_back({caption, text, icon});
     }
+    using UserDialogs::question;
     QMessageBox::StandardButton question(QWidget*, const QString& caption, const QString& text,
-                                         QMessageBox::StandardButtons buttons) override {
-        messages.push_back({caption, text, Icon::Question});
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) override {
+        messages.push_back({caption, text, Icon::Question, defaultButton});
         if (answers.empty())
             return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
         const auto a = answers.front();

@@ -7,7 +7,8 @@ void ScreenshotDialogs::message(QWidget*, const QString&, const QString& text, I
 }
 
 QMessageBox::StandardButton ScreenshotDialogs::question(QWidget*, const QString&, const QString& text,
-                                                        QMessageBox::StandardButtons buttons) {
+                                                        QMessageBox::StandardButtons buttons,
+                                                        QMessageBox::StandardButton) {
     messages << text;
     return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
 }

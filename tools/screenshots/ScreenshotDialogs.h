@@ -18,8 +18,10 @@ public:
     QStringList messages;                // texts of the boxes shown so far
 
     void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    using UserDialogs::question;
     QMessageBox::StandardButton question(QWidget* parent, const QString& caption, const QString& text,
-                                         QMessageBox::StandardButtons buttons) override;
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) override;
     FileChoice saveFile(QWidget* parent, const FileRequest& request) override;
     FileChoice openFile(QWidget* parent, const FileRequest& request) override;
     QString folder(QWidget* parent, const QString& caption, const QString& start) override;

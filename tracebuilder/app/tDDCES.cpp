@@ -35,7 +35,7 @@ void tDDCES::AddSyn(const void* variable, tSYN* marker) {
 }
 
 void tDDCES::OnEditKeyPress(QLineEdit* sender, int key) {
-    if (key != 13 || items_.empty() || !sender)
+    if (key != 13 || items_.empty() || !sender || sender->isReadOnly()) // read-only: shows, takes nothing
         return;
     for (DDCES_Item& item : items_) {
         const auto hit = std::find_if(item.edits.begin(), item.edits.end(),

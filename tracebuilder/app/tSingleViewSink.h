@@ -10,4 +10,6 @@ public:
     virtual void Show(const tTrc__Data* channel) = 0;
     // The check list now offers `offered`: a channel on show that is not among them goes.
     virtual void Withdraw(const tTrc__DataList& offered) { (void)offered; }
+    // The channel asked for cannot be read: nothing is shown, and `reason` says why.
+    virtual void Unreadable(const QString& reason) = 0;
 };

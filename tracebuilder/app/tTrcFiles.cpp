@@ -10,6 +10,7 @@
 #include "FileDateText.h"
 #include "FileHead.h"
 #include "FolderListing.h"
+#include "SubfolderFiles.h"
 
 namespace {
 
@@ -87,7 +88,8 @@ void tTrcFiles::Scan(const QString& folder) {
     const FolderListing listing(folder);
     const std::vector<FolderListing::Entry> entries = listing.measurementEntries();
     if (entries.empty()) {
-        fileList_->addItem(kNoFiles);
+        const int below = MeasurementFilesInSubfolders(folder);
+        fileList_->addItem(below > 0 ? NoMeasurementFilesText(below) : kNoFiles);
         return;
     }
     FileDateText dateText;
@@ -178,24 +180,36 @@ tTrc__DataList tTrcFiles::CheckedCopies() const {
     tTrc__DataList copies;
     const int lines = std::min<int>(checkList_->count(), int(appropriate_.size()));
     for (int i = 0; i < lines; ++i)
-        if (checkList_->item(i)->checkState() == Qt::Checked)
-            copies.push_back(std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]));
+        if (checkList_->item(i)->checkState() == Qt::Checked) {
+            // Points shown in the single view are not taken along: every channel is read from its
+            // file as it is now, so that a file gone since is missed by all its channels alike.
+            auto copy = std::make_unique<tTrc__Data>(*appropriate_[std::size_t(i)]);
+            copy->points.SetCount(0);
+            copies.push_back(std::move(copy));
+        }
     return copies;
 }
+
+namespace {
+
+bool LeftOut(const tLeftOutList& leftOut, const tTrc__Data& channel) {
+    return std::any_of(leftOut.begin(), leftOut.end(),
+                       [&channel](const tLeftOut& f) { return f.fileName == channel.origin.fileName; });
+}
+
+} // namespace
 
 void tTrcFiles::CollectChecked() {
     tTrc__DataList copies = CheckedCopies();
     tLeftOutList leftOut;
-    tTrc__DataList readable;
-    readable.reserve(copies.size());
     for (ptTrc__Data& copy : copies) {
         FileFailure why;
-        if (ReadChannelPoints(*copy, why))
-            readable.push_back(std::move(copy));
-        else if (leftOut.empty() || leftOut.back().fileName != copy->origin.fileName) // a file once
+        if (!ReadChannelPoints(*copy, why) && !LeftOut(leftOut, *copy)) // a file once
             leftOut.push_back({copy->origin.fileName, FailureText(why)});
     }
-    checked_ = std::move(readable);
+    // The message names files: a file left out takes every channel of it out of the pictures.
+    std::erase_if(copies, [&leftOut](const ptTrc__Data& c) { return LeftOut(leftOut, *c); });
+    checked_ = std::move(copies);
     leftOut_ = std::move(leftOut);
 }
 
@@ -207,14 +221,21 @@ tTrc__Data* tTrcFiles::FindSelected() {
     if (row < 0 || std::size_t(row) >= appropriate_.size())
         return nullptr;
     tTrc__Data& channel = *appropriate_[std::size_t(row)];
+    channel.points.SetCount(0); // read as the file is now: it may have gone since the last click
     LoadChannelPoints(channel);
     return &channel;
 }
 
 void tTrcFiles::ShowSelected() {
-    tTrc__Data* channel = FindSelected();
-    if (channel && singleView_)
-        singleView_->Show(channel);
+    if (!singleView_)
+        return;
+    try {
+        if (tTrc__Data* channel = FindSelected())
+            singleView_->Show(channel);
+    } catch (const tFileError& e) {
+        // The view shows the highlighted line or nothing, never the channel it showed before.
+        singleView_->Unreadable(QString::fromUtf8(e.what()));
+    }
 }
 
 bool tTrcFiles::AnyChecked() const {

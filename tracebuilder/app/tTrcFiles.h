@@ -53,8 +53,10 @@ public:
     // Copies the checked channels, with their points, into `checked`. A file that cannot be read
     // is left out, and named in `leftOut` with the reason; the others are collected all the same.
     void CollectChecked();
-    // The channel of the selected check-list line with its points, or null when no line is selected.
+    // The channel of the selected check-list line with its points read afresh, or null when no line
+    // is selected; raises tFileError when its file cannot be read.
     tTrc__Data* FindSelected();
+    // The single view shows the selected line's channel, or why its file cannot be read.
     void ShowSelected();
 
     // The extraction of every checked channel into a text file of its own in `folder`, to be run
@@ -72,8 +74,7 @@ public:
     static void WriteTextFile(const QString& path, const tTrc__Data& channel);
 
     // Check-list events, called by the window's handlers: a click enables the buttons by the marks
-    // and shows the selected channel (a file error is raised as tFileError); a double click
-    // inverts every mark.
+    // and shows the selected channel; a double click inverts every mark.
     void CheckListClick();
     void CheckListDblClick();
     // The filter changed: the check list is filled again, and a channel on show in the single

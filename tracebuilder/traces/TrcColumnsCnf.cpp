@@ -96,6 +96,14 @@ void tTrcColumnsCnf::SetSheetVisible(bool visible) {
     }
 }
 
+std::vector<float> tTrcColumnsCnf::FileVelocities() const {
+    std::vector<float> velocities;
+    velocities.reserve(columns.size());
+    for (const tTrcColumn& c : columns)
+        velocities.push_back(c.fileVelocity);
+    return velocities;
+}
+
 void tTrcColumnsCnf::SetColumns(const tTrc__DataList& list) {
     columns.clear();
     columns.reserve(list.size());

@@ -47,6 +47,8 @@ public:
     // Whole pixels per metre of depth, as the columns are drawn; 0 for a range deeper than the
     // picture is tall.
     int PixelsPerMetre() const { return depthMax > 0 ? plotHeight / depthMax : 0; }
+    // The wave velocity each column's file holds, in column order.
+    std::vector<float> FileVelocities() const;
     // The label above column i: the pile number, and the channel when both of a file are built.
     QString ColumnName(std::size_t i) const;
     // The measurement (0-based) of the column under x on the picture, -1 when there is none.

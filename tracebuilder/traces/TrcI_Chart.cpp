@@ -45,5 +45,9 @@ void tTrcI_Chart::PlotCurves(const IArray<tTrcV_Measure>& curves, std::size_t di
         graph->addData(keys, values, std::is_sorted(keys.begin(), keys.end()));
     }
     graph->rescaleAxes();
+    // Both charts in metres span the same depths, from the pile head to the limit, wherever their
+    // curves end: a spectrum's deepest line seldom falls on the limit.
+    if (metres)
+        conf.chart->xAxis->setRange(0.0, limit);
     conf.chart->replot();
 }

@@ -11,6 +11,7 @@
 #include "NumberText.h"
 #include "TracePicture.h"
 #include "TrcP_Columns.h"
+#include "VelocityText.h"
 #include "WideVectors.h"
 
 namespace {
@@ -258,18 +259,8 @@ tTraceTitle tTrcI_Columns::Title() const {
         title.lines << (from == to ? QStringLiteral("Измерение: %1").arg(from)
                                    : QStringLiteral("Измерения: %1 – %2").arg(from, to));
     }
-    QString velocity = QStringLiteral("%1 м/с").arg(generalFloatText(conf.app->velocity));
-    if (conf.app->velocityFromFiles && !conf.columns.empty()) {
-        double slowest = conf.app->VelocityOf(conf.columns.front().fileVelocity), fastest = slowest;
-        for (const tTrcColumn& c : conf.columns) {
-            slowest = std::min(slowest, conf.app->VelocityOf(c.fileVelocity));
-            fastest = std::max(fastest, conf.app->VelocityOf(c.fileVelocity));
-        }
-        velocity = slowest == fastest ? QStringLiteral("из файлов, %1 м/с").arg(generalFloatText(slowest))
-                                      : QStringLiteral("из файлов, %1–%2 м/с")
-                                            .arg(generalFloatText(slowest), generalFloatText(fastest));
-    }
-    QStringList parameters{QStringLiteral("Скорость: %1").arg(velocity)};
+    QStringList parameters{
+        QStringLiteral("Скорость: %1").arg(VelocityText(*conf.app, conf.FileVelocities()))};
     if (Amplified())
         parameters << QStringLiteral("Усиление: %1").arg(generalFloatText(conf.app->ku));
     parameters << QStringLiteral("Глубина: 0–%1 м").arg(conf.depthMax)

@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include <algorithm>
+
 namespace {
 
 QStyleOptionSlider SliderOption(const QSlider& track, int height) {
@@ -26,13 +28,23 @@ QRect Part(const QSlider& track, const QStyleOptionSlider& option, QStyle::SubCo
     return track.style()->subControlRect(QStyle::CC_Slider, &option, part, &track);
 }
 
+QString RangeOf(int depth) {
+    return QStringLiteral("%1 м").arg(depth);
+}
+
 } // namespace
 
-DepthScale::DepthScale(QSlider* track, QWidget* parent)
-    : QWidget(parent), track_(track), labelsWidth_(fontMetrics().horizontalAdvance("50") + 4) {
+DepthScale::DepthScale(QSlider* track, QWidget* parent) : QWidget(parent), track_(track) {
     track_->setParent(this);
-    track_->move(labelsWidth_, 0);
-    setFixedWidth(labelsWidth_ + track_->sizeHint().width());
+    connect(track_, &QSlider::valueChanged, this, [this](int depth) {
+        track_->setToolTip(QStringLiteral("Глубина трассы: %1 м").arg(depth));
+        update();
+    });
+    track_->setToolTip(QStringLiteral("Глубина трассы: %1 м").arg(track_->value()));
+    const int widest = fontMetrics().horizontalAdvance(RangeOf(track_->maximum())) + 4;
+    const int width = std::max(widest, track_->sizeHint().width() + 8);
+    track_->move((width - track_->sizeHint().width()) / 2, 0);
+    setFixedWidth(width);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 }
 
@@ -46,24 +58,24 @@ void DepthScale::Place(int pictureTop, int columnsTop, int pixelsPerMetreAt50) {
     const QRect groove = Part(*track_, option, QStyle::SC_SliderGroove);
     const QRect handle = Part(*track_, option, QStyle::SC_SliderHandle);
     const int height = trial - groove.height() + handle.height() + span;
-    const int firstLevel = pictureTop + columnsTop + track_->minimum() * pixelsPerMetreAt50;
-    track_->setGeometry(labelsWidth_, firstLevel - groove.top() - handle.height() / 2,
+    depthZero_ = pictureTop + columnsTop;
+    const int firstLevel = depthZero_ + track_->minimum() * pixelsPerMetreAt50;
+    track_->setGeometry(track_->x(), firstLevel - groove.top() - handle.height() / 2,
                         track_->sizeHint().width(), height);
     update();
 }
 
+QString DepthScale::RangeText() const {
+    return RangeOf(track_->value());
+}
+
+// Just above depth 0, clear of the bar.
+QRect DepthScale::RangeRect() const {
+    const int bottom = std::min(depthZero_, track_->y()) - 2;
+    return QRect(0, bottom - fontMetrics().height(), width(), fontMetrics().height());
+}
+
 void DepthScale::paintEvent(QPaintEvent*) {
-    const QStyleOptionSlider option = SliderOption(*track_, track_->height());
-    const QRect groove = Part(*track_, option, QStyle::SC_SliderGroove);
-    const QRect handle = Part(*track_, option, QStyle::SC_SliderHandle);
-    const int span = groove.height() - handle.height();
     QPainter painter(this);
-    const int half = fontMetrics().ascent() / 2;
-    for (int value = option.minimum; value <= option.maximum; value += option.tickInterval) {
-        const int pos =
-            QStyle::sliderPositionFromValue(option.minimum, option.maximum, value, span, option.upsideDown);
-        const int yCentre = track_->y() + groove.top() + pos + handle.height() / 2;
-        const QString text = QString::number(value);
-        painter.drawText(labelsWidth_ - 2 - fontMetrics().horizontalAdvance(text), yCentre + half, text);
-    }
+    painter.drawText(RangeRect(), Qt::AlignCenter, RangeText());
 }

@@ -45,6 +45,9 @@ FilesTab::FilesTab(QWidget* parent)
         QStringLiteral("Глубины каждого измерения по скорости волны, записанной в его файле"));
     Label__Single_file->setObjectName("Label__Single_file");
     Label__Single_file_readout->setObjectName("Label__Single_file_readout");
+    // A long reason wraps instead of widening the window.
+    Label__Single_file->setWordWrap(true);
+    Label__Single_file->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = Label__Single_file->font();
     bold.setBold(true);
     Label__Single_file->setFont(bold);

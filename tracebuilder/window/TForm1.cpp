@@ -22,8 +22,9 @@
 #include "PictureFormat.h"
 #include "TracePage.h"
 #include "TraceSource.h"
-#include "TrcError.h"
 #include "UserDialogs.h"
+#include "VelocityFields.h"
+#include "VelocityText.h"
 #include "tCatalogueSet.h"
 #include "tDDCES.h"
 #include "tSMVW.h"
@@ -117,6 +118,8 @@ void TForm1::FormCreate(const Places& places) {
     seismoPage_->Follow(traces_->seismoImage.conf);
     spectroPage_->Follow(traces_->spectroImage.conf);
     source_ = std::make_unique<TraceSource>(QList<QLabel*>{seismoPage_->source, spectroPage_->source});
+    velocityFields_ = std::make_unique<VelocityFields>(
+        *app_, tab.Edit__Velocity_on_Tab1, QList<QLineEdit*>{seismoPage_->velocity, spectroPage_->velocity});
 
     tSYN* seismogram = &view_->seismoValues.config->syn;
     tSYN* spectrum = &view_->spectrumValues.config->syn;
@@ -249,7 +252,7 @@ void TForm1::Warn(const QString& text) {
 }
 
 void TForm1::ShowRefusal(const QString& reason) {
-    ShowError(QString::fromUtf8(tTrcError(tTrcError::InvalidValue).what()) + QStringLiteral(".\n") + reason);
+    ShowError(reason); // nothing was built: the value alone was not taken
 }
 
 void TForm1::DriveComboBoxChange(int index) {
@@ -281,6 +284,13 @@ void TForm1::CheckBox__Velocity_from_filesClick() {
     for (tSYN* marker : {&view_->seismoValues.config->syn, &view_->spectrumValues.config->syn,
                          &traces_->seismoValues.config->syn, &traces_->spectroValues.config->syn})
         marker->SetChanged();
+    ShowVelocities();
+}
+
+void TForm1::ShowVelocities() {
+    const std::vector<float> built = traces_->seismoImage.conf.FileVelocities();
+    velocityFields_->Show(view_->shown.empty() ? nullptr : view_->shown.front().get(), built);
+    source_->Velocity(app_->velocityFromFiles ? VelocityText(*app_, built) : QString());
 }
 
 void TForm1::Button__Make_traceClick() {
@@ -298,6 +308,7 @@ void TForm1::Button__Make_traceClick() {
         }))
         return;
     source_->Built(catalogue.scannedFolder(), QDateTime::currentMSecsSinceEpoch());
+    ShowVelocities();
     if (const QString notes = BuildNotes(catalogue.leftOut(), catalogue.checked(), *app_); !notes.isEmpty())
         Warn(notes);
 }
@@ -313,6 +324,7 @@ void TForm1::Timer1Timer() {
         traces_->Poll(catalogue_->catalogue.checked());
     });
     RunPass(viewErrors_, &TForm1::ViewInputs, [this] { view_->Poll(); });
+    ShowVelocities(); // the channel on show and the columns may have changed
 }
 
 void TForm1::Button__Open_folderClick() {

@@ -28,6 +28,7 @@ class tSMVW;
 class tSYN;
 class tTraceSet;
 class TraceSource;
+class VelocityFields;
 
 class TForm1 : public QWidget {
 public:
@@ -78,9 +79,12 @@ private:
     // What the passes of the main server and of the single view's server read.
     QByteArray TraceInputs() const;
     QByteArray ViewInputs() const;
+    // With the velocities from the files, the velocity edits and the lines above the pictures tell
+    // the velocities the pictures are drawn with.
+    void ShowVelocities();
     void ShowError(const QString& text);
     void Warn(const QString& text);
-    // A typed value the pictures cannot use was refused: the error of an invalid value, and why.
+    // A typed value the pictures cannot use was refused: why, in the parameter's words.
     void ShowRefusal(const QString& reason);
     void SaveTrace(bool (tTraceSet::*save)(const QString&, const char*));
     void PrintTrace(bool (tTraceSet::*print)(QPrinter&));
@@ -104,6 +108,7 @@ private:
     std::unique_ptr<tTraceSet> traces_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<TraceSource> source_;
+    std::unique_ptr<VelocityFields> velocityFields_;
     bool ready_ = false;
 
     int busy_ = 0; // handlers, passes and boxes under way: a tick in their event loops does nothing

@@ -16,9 +16,19 @@ void TraceSource::FolderListed(const QString& folder) {
         Show();
 }
 
-QString TraceSource::Text(const QString& folder, const QString& when, bool otherFolderListed) {
-    const QString text =
-        QStringLiteral("Построено по папке %1, %2").arg(QDir::toNativeSeparators(folder), when);
+void TraceSource::Velocity(const QString& text) {
+    if (text == velocity_)
+        return;
+    velocity_ = text;
+    if (!builtFrom_.isEmpty())
+        Show();
+}
+
+QString TraceSource::Text(const QString& folder, const QString& when, const QString& velocity,
+                          bool otherFolderListed) {
+    QString text = QStringLiteral("Построено по папке %1, %2").arg(QDir::toNativeSeparators(folder), when);
+    if (!velocity.isEmpty())
+        text += QStringLiteral(", скорость ") + velocity;
     return otherFolderListed ? text + QStringLiteral(" — открыта другая папка, постройте трассы заново")
                              : text;
 }
@@ -26,7 +36,7 @@ QString TraceSource::Text(const QString& folder, const QString& when, bool other
 void TraceSource::Show() {
     const bool other = listed_ != builtFrom_;
     for (QLabel* label : labels_) {
-        label->setText(Text(builtFrom_, when_, other));
+        label->setText(Text(builtFrom_, when_, velocity_, other));
         label->setStyleSheet(other ? QStringLiteral("color: #c00000; font-weight: bold;") : QString());
     }
 }

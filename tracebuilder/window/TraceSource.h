@@ -14,12 +14,15 @@ public:
     void Built(const QString& folder, qint64 msecsSinceEpoch);
     // The catalogue now lists `folder`.
     void FolderListed(const QString& folder);
+    // The velocity the pictures are drawn with when it is not the one the edits show; empty: it is.
+    void Velocity(const QString& text);
 
-    static QString Text(const QString& folder, const QString& when, bool otherFolderListed);
+    static QString Text(const QString& folder, const QString& when, const QString& velocity,
+                        bool otherFolderListed);
 
 private:
     void Show();
 
     QList<QLabel*> labels_;
-    QString builtFrom_, when_, listed_;
+    QString builtFrom_, when_, listed_, velocity_;
 };

@@ -44,31 +44,60 @@ TForm2::TForm2(UserDialogs& dialogs, QWidget* owner)
     connect(DirectoryListBox__Folder_select, &FolderList::folderChanged, this,
             &TForm2::DirectoryListBox__Folder_selectChange);
     connect(BitBtn__Select_folder, &QPushButton::clicked, this, &TForm2::BitBtn__Select_folderClick);
-    connect(DirectoryListBox__Folder_select, &QListWidget::currentItemChanged, this, &TForm2::NameTarget);
+    // The name typed is the target, as the folder highlighted in the list is afterwards.
+    connect(Edit__New_folder_name, &QLineEdit::textEdited, this, [this] {
+        proposed_ = TypedFolder();
+        NameTarget();
+    });
+    connect(DirectoryListBox__Folder_select, &QListWidget::currentItemChanged, this, [this] {
+        proposed_.clear();
+        NameTarget();
+    });
+}
+
+QString TForm2::TypedFolder() const {
+    const QString typed = Edit__New_folder_name->text().trimmed();
+    // A bare name is made in the folder the list shows, not in the process's current folder.
+    return typed.isEmpty()
+               ? QString()
+               : QDir::cleanPath(QDir(DirectoryListBox__Folder_select->Folder()).absoluteFilePath(typed));
+}
+
+bool TForm2::MakeFolder(const QString& path) {
+    if (!path.isEmpty() && QDir().mkpath(path))
+        return true;
+    const QString named = path.isEmpty() ? Edit__New_folder_name->text() : QDir::toNativeSeparators(path);
+    dialogs_.message(this, QGuiApplication::applicationDisplayName(),
+                     QStringLiteral("Не удалось создать папку «%1».").arg(named), UserDialogs::Icon::Error);
+    return false;
+}
+
+QString TForm2::Target() const {
+    return proposed_.isEmpty() ? DirectoryListBox__Folder_select->Highlighted() : proposed_;
 }
 
 void TForm2::NameTarget() {
-    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ") +
-                                   QDir::toNativeSeparators(DirectoryListBox__Folder_select->Highlighted()));
+    BitBtn__Select_folder->setText(QStringLiteral("Выбрать папку:  ") + QDir::toNativeSeparators(Target()));
 }
 
 void TForm2::Prepare(const QString& catalogueFolder) {
-    DirectoryListBox__Folder_select->SetFolder(QFileInfo(catalogueFolder).absolutePath());
-    Edit__New_folder_name->setText(QDir::toNativeSeparators(catalogueFolder) + QStringLiteral("_extracted"));
+    const QString proposed = QDir::cleanPath(catalogueFolder) + QStringLiteral("_extracted");
+    FolderList* list = DirectoryListBox__Folder_select;
+    list->SetFolder(QFileInfo(catalogueFolder).absolutePath());
+    list->Highlight(proposed); // when made before
+    if (list->Highlighted() != proposed)
+        list->setCurrentRow(-1); // the folder shown is not the one the files go to
+    Edit__New_folder_name->setText(QDir::toNativeSeparators(proposed));
+    // The folder proposed is the one a click on the select button writes into, made then if need be.
+    proposed_ = proposed;
     NameTarget();
     chosenFolder.clear();
 }
 
 void TForm2::BitBtn1Click() {
-    const QString typed = Edit__New_folder_name->text().trimmed();
-    // A bare name is made in the folder the list shows, not in the process's current folder.
-    const QString path = QDir(DirectoryListBox__Folder_select->Folder()).absoluteFilePath(typed);
-    if (typed.isEmpty() || !QDir().mkpath(path)) {
-        dialogs_.message(this, QGuiApplication::applicationDisplayName(),
-                         QStringLiteral("Не удалось создать папку «%1».").arg(QDir::toNativeSeparators(path)),
-                         UserDialogs::Icon::Error);
+    const QString path = TypedFolder();
+    if (!MakeFolder(path))
         return;
-    }
     FolderList* list = DirectoryListBox__Folder_select;
     const QString parent = QFileInfo(path).absolutePath();
     if (QDir::cleanPath(parent) == list->Folder())
@@ -85,7 +114,13 @@ void TForm2::DirectoryListBox__Folder_selectChange() {
 }
 
 void TForm2::BitBtn__Select_folderClick() {
-    DirectoryListBox__Folder_select->OpenCurrent();
-    chosenFolder = DirectoryListBox__Folder_select->Folder();
+    if (!proposed_.isEmpty()) {
+        if (!MakeFolder(proposed_))
+            return;
+        chosenFolder = proposed_;
+    } else {
+        DirectoryListBox__Folder_select->OpenCurrent();
+        chosenFolder = DirectoryListBox__Folder_select->Folder();
+    }
     accept();
 }

@@ -17,7 +17,7 @@ public:
     TForm2(UserDialogs& dialogs, QWidget* owner);
 
     // Opens the list at the parent of `catalogueFolder` and proposes the sibling folder
-    // `catalogueFolder` + "_extracted".
+    // `catalogueFolder` + "_extracted" as the folder the files go to, until another is highlighted.
     void Prepare(const QString& catalogueFolder);
 
     // Creates the folder named in the edit with every missing parent and highlights it in the
@@ -34,8 +34,15 @@ public:
     QString chosenFolder;
 
 private:
-    // "Выбрать папку:  " and the folder the select button takes.
+    // The folder named in the edit, as a full path; empty when none is.
+    QString TypedFolder() const;
+    // Makes `path` with every missing parent; false, after telling the user, when it cannot.
+    bool MakeFolder(const QString& path);
+    // The folder the select button takes: the one proposed or typed, else the one highlighted.
+    QString Target() const;
+    // "Выбрать папку:  " and that folder.
     void NameTarget();
 
     UserDialogs& dialogs_;
+    QString proposed_; // made and taken by the select button; empty once a folder is highlighted
 };

@@ -2,6 +2,7 @@
 
 #include <qcustomplot.h>
 
+#include "CurveValue.h"
 #include "FieldColour.h"
 
 tSMVW::tSMVW(tAppInt* app, RadioGroup* seismoGroup, RadioGroup* spectrumGroup, QCustomPlot* seismo,
@@ -22,8 +23,16 @@ tSMVW::tSMVW(tAppInt* app, RadioGroup* seismoGroup, RadioGroup* spectrumGroup, Q
     server.Add(&seismoValues);
     spectrumValues.Attach(&spectrumProcessing);
     server.Add(&spectrumValues);
-    for (QCustomPlot* chart : {seismoChart, spectrumChart})
+    for (QCustomPlot* chart : {seismoChart, spectrumChart}) {
         connect(chart, &QCustomPlot::mouseMove, this, [this, chart](QMouseEvent* e) { ReadOut(chart, e); });
+        chart->installEventFilter(this); // the read-out goes when the pointer leaves
+    }
+}
+
+bool tSMVW::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Leave && readout)
+        readout->clear();
+    return QObject::eventFilter(watched, event);
 }
 
 QString tSMVW::Caption(const tTrc__Data& channel) {
@@ -55,6 +64,14 @@ void tSMVW::Withdraw(const tTrc__DataList& offered) {
     for (const ptTrc__Data& channel : offered)
         if (channel->SameChannel(*shown.front()))
             return;
+    Empty(QString());
+}
+
+void tSMVW::Unreadable(const QString& reason) {
+    Empty(reason);
+}
+
+void tSMVW::Empty(const QString& why) {
     shown.clear();
     seismoImage.Clear();
     spectrumImage.Clear();
@@ -62,7 +79,7 @@ void tSMVW::Withdraw(const tTrc__DataList& offered) {
     spectrumUnits->setEnabled(false);
     spectrumChart->setEnabled(false);
     if (caption)
-        caption->clear();
+        caption->setText(why);
     if (readout)
         readout->clear();
 }
@@ -81,11 +98,15 @@ void tSMVW::EnableDepthEdit() {
 }
 
 void tSMVW::SeismoUnitClick() {
+    if (readout)
+        readout->clear(); // it was read in the other unit
     seismoValues.config->syn.SetChanged();
     EnableDepthEdit();
 }
 
 void tSMVW::SpectrumUnitClick() {
+    if (readout)
+        readout->clear();
     spectrumValues.config->syn.SetChanged();
 }
 
@@ -98,7 +119,7 @@ void tSMVW::ReadOut(QCustomPlot* chart, QMouseEvent* event) {
         return;
     }
     const double key = chart->xAxis->pixelToCoord(at.x());
-    const double value = chart->yAxis->pixelToCoord(at.y());
+    const std::optional<double> value = CurveValueAt(*chart->graph(0), key);
     const QLocale locale;
     const bool metres = (chart == seismoChart ? seismoUnits : spectrumUnits)->ItemIndex() == 0;
     QString abscissa;
@@ -108,5 +129,7 @@ void tSMVW::ReadOut(QCustomPlot* chart, QMouseEvent* event) {
         abscissa = QStringLiteral("Время: %1 мс").arg(locale.toString(key, 'f', 2));
     else
         abscissa = QStringLiteral("Частота: %1 Гц").arg(locale.toString(key, 'f', 0));
-    readout->setText(abscissa + QStringLiteral("    Амплитуда: ") + locale.toString(value, 'g', 3));
+    // Beyond the curve's ends there is no amplitude to tell.
+    readout->setText(value ? abscissa + QStringLiteral("    Амплитуда: ") + locale.toString(*value, 'g', 3)
+                           : abscissa);
 }

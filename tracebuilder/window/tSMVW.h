@@ -34,6 +34,8 @@ public:
     void Show(const tTrc__Data* channel) override;
     // The channel on show goes when `offered` holds it no more: both charts are emptied.
     void Withdraw(const tTrc__DataList& offered) override;
+    // Both charts are emptied and the caption tells why.
+    void Unreadable(const QString& reason) override;
     // The timer's part: whatever changed since the last poll is redrawn.
     void Poll() { server.Poll(shown); }
 
@@ -57,12 +59,17 @@ public:
     tTrc__DataList shown; // empty or the one channel on show
     tTrace_server server;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Nothing on show; the caption says `why` (empty: nothing).
+    void Empty(const QString& why);
     void SeismoUnitClick();
     void SpectrumUnitClick();
     // The depth limit applies only to depths: the edit is open while the seismogram is in metres.
     void EnableDepthEdit();
     void EnableSeismogram(bool enabled);
-    // The abscissa and the amplitude under the pointer on a chart, in the chart's unit.
+    // The abscissa under the pointer on a chart, in the chart's unit, and the curve's amplitude there.
     void ReadOut(QCustomPlot* chart, QMouseEvent* event);
 };

@@ -7,6 +7,7 @@
 
 const QString TDownloadProgress::kAbort = QStringLiteral("Прервать");
 const QString TDownloadProgress::kDone = QStringLiteral("ОК");
+const QString TDownloadProgress::kPresent = QStringLiteral("уже есть в проекте");
 
 namespace {
 
@@ -54,7 +55,7 @@ void TDownloadProgress::ReadThreadFile() {
             ++AddCount;
             break;
         case 2:
-            NotAdded.push_back({fileName, QStringLiteral("уже есть в проекте")});
+            NotAdded.push_back({fileName, kPresent});
             break;
         default:
             NotAdded.push_back({fileName, QStringLiteral("не файл измерений Vibrix4")});

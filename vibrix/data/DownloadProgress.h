@@ -41,6 +41,7 @@ public:
     bool Finished() const { return ButtonCaption == kDone; }
 
     static const QString kAbort, kDone;
+    static const QString kPresent; // the reason of a measurement already in the project
 
 private:
     void changed();

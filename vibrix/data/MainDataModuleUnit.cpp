@@ -216,8 +216,15 @@ void TMainDataModule::EnableViews() {
 
 void TMainDataModule::SaveRecNo() {
     SavedRecNo = cdsVibrix.recNo();
+    savedKey_.reset();
+    if (cdsVibrix.active() && !cdsVibrix.isEmpty())
+        savedKey_ = vxds::Row{cdsVibrix.value(QStringLiteral("DateTime")),
+                              cdsVibrix.value(QStringLiteral("SiteNumber")),
+                              cdsVibrix.value(QStringLiteral("PileNumber"))};
 }
 
 void TMainDataModule::RestoreRecNo() {
+    if (savedKey_ && cdsVibrix.active() && cdsVibrix.hasIndex() && cdsVibrix.findKey(*savedKey_))
+        return;
     cdsVibrix.moveBy(SavedRecNo - cdsVibrix.recNo());
 }

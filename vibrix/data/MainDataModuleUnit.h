@@ -6,6 +6,7 @@
 #include "MeasureResult.h"
 
 #include <functional>
+#include <optional>
 
 // The positions of the fields in a row of the measurement table and of the verdict table, for
 // every reader of the rows (the field lists in MainDataModuleUnit.cpp follow this order).
@@ -57,7 +58,9 @@ public:
     void DeleteAllRecords();
     void DisableViews();
     void EnableViews();
+    // Remembers the current record by its key (date, site, pile) and its number.
     void SaveRecNo();
+    // Back to the record remembered, wherever the rows have moved it; to its number when it is gone.
     void RestoreRecNo();
 
 private:
@@ -66,4 +69,5 @@ private:
     void closeTables();
 
     MeasureFile reader_; // reused by every file of an import
+    std::optional<vxds::Row> savedKey_;
 };

@@ -14,7 +14,7 @@ enum class TAnswer { Yes, No, Cancel };
 struct TProjectUi {
     std::function<void(const QString&)> showError;         // error box, application title
     std::function<TAnswer(const QString&)> askYesNoCancel; // question box
-    std::function<bool(const QString&)> askYesNo;          // question box, true = Yes
+    std::function<bool(const QString&)> askYesNo;          // question that discards work, true = Yes
     std::function<void()> clearViews;                      // parameter grid, cursors, charts
     std::function<void()> showProject;                     // "Данные" page, grid focus, pages visible
     std::function<void()> hideProject;                     // pages hidden

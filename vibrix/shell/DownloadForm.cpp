@@ -3,10 +3,12 @@
 #include "Named.h"
 
 #include <QFileInfo>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 TDownloadForm::TDownloadForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -33,8 +35,10 @@ TDownloadForm::TDownloadForm(QWidget* parent)
     layout->addWidget(AddLabel, 1, 1);
     layout->addWidget(FailuresMemo, 2, 0, 1, 2);
     layout->addWidget(MainSpeedButton, 3, 0, 1, 2, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    FailuresMemo->setFixedSize(420, 120);
+    layout->setRowStretch(2, 1);
+    // A long list is read best in a larger window: the window can be resized.
+    FailuresMemo->setMinimumSize(420, 120);
+    setSizeGripEnabled(true);
 
     progress_.OnChanged = [this] { showProgress(); };
 }
@@ -57,9 +61,18 @@ void TDownloadForm::done(int result) {
     QDialog::done(result);
 }
 
-QString TDownloadForm::FailuresText(const std::vector<TDownloadProgress::Failure>& notAdded) {
+QString TDownloadForm::FailuresText(std::vector<TDownloadProgress::Failure> notAdded) {
     if (notAdded.empty())
         return {};
+    // The files that need the user's eye first, those already in the project after them; each
+    // part by name, as a file manager lists them.
+    std::sort(notAdded.begin(), notAdded.end(), [](const auto& a, const auto& b) {
+        const bool aPresent = a.reason == TDownloadProgress::kPresent;
+        const bool bPresent = b.reason == TDownloadProgress::kPresent;
+        if (aPresent != bPresent)
+            return bPresent;
+        return QString::compare(a.fileName, b.fileName, Qt::CaseInsensitive) < 0;
+    });
     QString text = QStringLiteral("Не добавлены в проект (%1):").arg(notAdded.size());
     for (const auto& f : notAdded)
         text += QLatin1Char('\n') + QFileInfo(f.fileName).fileName() + QStringLiteral(" — ") + f.reason;
@@ -73,5 +86,6 @@ void TDownloadForm::showProgress() {
     if (progress_.Finished() && !progress_.NotAdded.empty()) {
         FailuresMemo->setPlainText(FailuresText(progress_.NotAdded));
         FailuresMemo->show();
+        resize(size().expandedTo(sizeHint()));
     }
 }

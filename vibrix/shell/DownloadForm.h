@@ -25,8 +25,9 @@ public:
     QPushButton* MainSpeedButton;
     QPlainTextEdit* FailuresMemo; // files not added, with the reason
 
-    // The text listing the files not added, empty when there are none.
-    static QString FailuresText(const std::vector<TDownloadProgress::Failure>& notAdded);
+    // The text listing the files not added, empty when there are none: those that could not be
+    // added first, then those already in the project, each part sorted by name.
+    static QString FailuresText(std::vector<TDownloadProgress::Failure> notAdded);
 
     void done(int result) override; // FormClose: the worker is stopped first
 

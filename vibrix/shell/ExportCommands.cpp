@@ -5,6 +5,7 @@
 #include "SpectrumView.h"
 #include "UserDialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -26,7 +27,10 @@ QString TExportCommands::Export(const QString& folder, const QString& fileName, 
         FDialogs.message(FParent, caption, result.Error, UserDialogs::Icon::Error);
     if (result.Result != ExportResult::Written)
         return {};
-    FDialogs.message(FParent, caption, QStringLiteral("Экспорт завершён"), UserDialogs::Icon::Information);
+    FDialogs.message(
+        FParent, caption,
+        QStringLiteral("Экспорт завершён\nФайл: %1").arg(QDir::toNativeSeparators(choice.fileName)),
+        UserDialogs::Icon::Information);
     return QFileInfo(choice.fileName).absolutePath();
 }
 

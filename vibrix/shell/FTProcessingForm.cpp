@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +64,7 @@ TFTProcessingForm::TFTProcessingForm(UserDialogs& dialogs, QWidget* parent)
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         resize(minimumSize().expandedTo(QSize(1200, 820).boundedTo(screen->availableSize())));
     CreateControls();
+    setMinimumSize(minimumSize().expandedTo(layout()->minimumSize()));
 }
 
 void TFTProcessingForm::CreateControls() {
@@ -74,10 +76,15 @@ void TFTProcessingForm::CreateControls() {
     chTime->addGraph();
     chFreq = makeChart(this, QStringLiteral("chFreq"), QStringLiteral("Спектр"));
     chFreq->xAxis->setLabel(QStringLiteral("f, Гц"));
-    // A narrow chart: whole hertz, two ticks ("0", "5 000"), none overlapping.
+    // A narrow chart: at least three numbers in whole hertz ("0", "2 500", "5 000", ...), turned
+    // upright so that each takes a line's height across; the chart keeps room for four of them
+    // beside the value axis's labels ("0,0005") and title.
     SetAxisPattern(chFreq->xAxis, QStringLiteral("#,##0"));
     chFreq->xAxis->setRange(0, kFreqAxisEnd);
-    chFreq->xAxis->ticker()->setTickCount(2);
+    chFreq->xAxis->ticker()->setTickCount(3);
+    chFreq->xAxis->setTickLabelRotation(-90);
+    const QFontMetrics metrics(chFreq->xAxis->tickLabelFont());
+    chFreq->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("0,0005")) + 10 * metrics.height());
     chFreq->yAxis->setLabel(QStringLiteral("X[f]"));
     SetAxisPattern(chFreq->yAxis, QStringLiteral("#,##0.00"));
     chFreq->addGraph()->setVisible(false);

@@ -2,6 +2,7 @@
 
 #include "AboutUnit.h"
 #include "DataPage.h"
+#include "EmptyWindowHint.h"
 #include "FreqView.h"
 #include "MainActions.h"
 #include "MainStatusBar.h"
@@ -13,6 +14,7 @@
 #include "RecordCommands.h"
 #include "RecordGrid.h"
 #include "RecordNavigator.h"
+#include "RecordQuestion.h"
 #include "TimeView.h"
 #include "UserDialogs.h"
 
@@ -82,7 +84,7 @@ void TMainForm::FormCreate(const QString& projectFile) {
     StatusBar = new TMainStatusBar(this);
     setStatusBar(StatusBar);
     StatusBar->ShowColors(settings_.Flags.ChColor);
-    setCentralWidget(makePages());
+    setCentralWidget(TEmptyWindowHint::Around(makePages(), Hint));
     Commands = std::make_unique<TProjectCommands>(
         MainDataModule, dialogs_, this,
         TProjectCommands::Window{[this] { clearViews(); },
@@ -108,8 +110,8 @@ void TMainForm::FormCreate(const QString& projectFile) {
     Commands->ImportPath = settings_.ImportPath;
     DataPage->DBNavigator->ConfirmDelete = [this] {
         return dialogs_.question(this, QGuiApplication::applicationDisplayName(),
-                                 QStringLiteral("Удалить запись?"),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                                 DeleteRecordQuestion(MainDataModule.cdsVibrix),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
     placeWindow();
     showFlagsInActions();
@@ -223,6 +225,7 @@ void TMainForm::ActionListUpdate() {
     Actions->Update(open, MainDataModule.IsProjectModified(), rows);
     if (!DataPage)
         return; // the window is going
+    Hint->Show(open, rows);
     StatusBar->ShowRecordNumber(rows ? MainDataModule.cdsVibrix.recNo() : 0,
                                 rows ? MainDataModule.cdsVibrix.recordCount() : 0);
     DataPage->SetRowsEnabled(rows);

@@ -19,6 +19,7 @@ class QCustomPlot;
 class QPlainTextEdit;
 class QTabWidget;
 class TDataPage;
+class TEmptyWindowHint;
 class TPilePage;
 class TMainActions;
 class TMainStatusBar;
@@ -47,6 +48,7 @@ public:
     TPilePage* PilePage = nullptr; // "Сваи"
     TChartPanel* ChartPanel = nullptr;
     TMainStatusBar* StatusBar = nullptr;
+    TEmptyWindowHint* Hint = nullptr; // what an empty window tells the user to do
 
     // What the report, export, time-frequency and colour commands read and change.
     QCustomPlot* TimeChart() const;

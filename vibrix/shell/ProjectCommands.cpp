@@ -1,8 +1,10 @@
 #include "ProjectCommands.h"
 
 #include "DownloadForm.h"
+#include "SubfolderFiles.h"
 #include "UserDialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -62,9 +64,10 @@ TProjectUi TProjectCommands::sequenceUi() {
     return ui;
 }
 
+// Every yes-or-no question of a project discards work: Enter keeps it.
 bool TProjectCommands::askYesNo(const QString& question) {
-    return dialogs_.question(parent_, title(), question, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return dialogs_.question(parent_, title(), question, QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString TProjectCommands::chooseProject(bool create) {
@@ -120,11 +123,14 @@ void TProjectCommands::CloseProjectActionExecute() {
     Sequences.ProjectCloseSequence();
 }
 
-// The table is read again under the same row number, which may now hold another record.
+// The table is read again; the grid stays on the record it was on while the file holds it.
 void TProjectCommands::CancelChangesActionExecute() {
     if (!askYesNo(QStringLiteral("Отменить все несохранённые изменения проекта?")))
         return;
+    dm_.SaveRecNo();
     Sequences.CancelChanges();
+    if (dm_.IsProjectOpen())
+        dm_.RestoreRecNo();
     window_.refreshViews();
 }
 
@@ -138,6 +144,14 @@ void TProjectCommands::AddSSMToProjActionExecute() {
     if (folder.isEmpty())
         return;
     ImportPath = folder;
+    // Chosen one level too high: nothing to import here, and the user is told where the files are.
+    if (QDir(folder)
+            .entryList({QStringLiteral("*.ssm")}, QDir::AllEntries | QDir::Hidden | QDir::System)
+            .isEmpty())
+        if (const int below = MeasurementFilesInSubfolders(folder); below > 0) {
+            dialogs_.message(parent_, title(), NoMeasurementFilesText(below), UserDialogs::Icon::Information);
+            return;
+        }
     {
         const ViewsSuspended suspended(dm_);
         TDownloadForm form(parent_);
@@ -145,6 +159,6 @@ void TProjectCommands::AddSSMToProjActionExecute() {
         form.OnAddFile = [this](const QString& file, double time) { return dm_.AddMeasureFile(file, time); };
         dialogs_.exec(form);
     }
-    // Rows inserted before the current one change the record under its number.
+    // The grid stays on its record, though rows inserted before it moved it.
     window_.refreshViews();
 }

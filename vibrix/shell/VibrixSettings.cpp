@@ -33,6 +33,17 @@ double readLength(const QSettings& ini, const QString& key, double fallback) {
     return ok && v > 0 && std::isfinite(v) ? v : fallback;
 }
 
+// A gain and a velocity kept from the last run, both as the edits would take them, or none.
+void readKeptValues(const QSettings& ini, TViewOptions& v) {
+    bool gainOk = false;
+    const double gain =
+        ini.value(kGraphics + QStringLiteral("KeptGain")).toString().trimmed().toDouble(&gainOk);
+    const double velocity = readLength(ini, kGraphics + QStringLiteral("KeptVelocity"), -1);
+    v.KeptValues = gainOk && gain >= 0 && std::isfinite(gain) && velocity > 0;
+    v.KeptGain = v.KeptValues ? gain : 0;
+    v.KeptVelocity = v.KeptValues ? velocity : 0;
+}
+
 // A place that no screen could hold is no place: the window then starts where it always did.
 TWindowPlace readWindow(const QSettings& ini) {
     static constexpr qint64 kLargest = 100000; // pixels
@@ -90,6 +101,7 @@ TVibrixSettings LoadSettings(const QString& iniFile) {
     v.DepthWindow = readLength(ini, kGraphics + QStringLiteral("DepthWindow"), v.DepthWindow);
     v.KeepGainAndVelocity =
         readBool(ini, kGraphics + QStringLiteral("KeepGainAndVelocity"), v.KeepGainAndVelocity);
+    readKeptValues(ini, v);
     s.Window = readWindow(ini);
     return s;
 }
@@ -114,6 +126,13 @@ bool SaveSettings(const QString& iniFile, const TVibrixSettings& s) {
     ini.setValue(kGraphics + QStringLiteral("TimeWindow"), QString::number(v.TimeWindow));
     ini.setValue(kGraphics + QStringLiteral("DepthWindow"), QString::number(v.DepthWindow));
     ini.setValue(kGraphics + QStringLiteral("KeepGainAndVelocity"), int(v.KeepGainAndVelocity));
+    for (const auto& [key, value] :
+         {std::pair{"KeptGain", v.KeptGain}, std::pair{"KeptVelocity", v.KeptVelocity}}) {
+        if (v.KeptValues)
+            ini.setValue(kGraphics + QLatin1String(key), QString::number(value, 'g', 17));
+        else
+            ini.remove(kGraphics + QLatin1String(key));
+    }
     const TWindowPlace& w = s.Window;
     if (w.Normal.isValid()) {
         ini.setValue(kWindow + QStringLiteral("Left"), w.Normal.x());

@@ -9,7 +9,7 @@ target_link_libraries(vibrix_settings PUBLIC vibrix_views Qt6::Core)
 # The project on screen: record grid and navigator, memos, data page, import window, commands.
 add_library(vibrix_project_ui STATIC
   DataPage.cpp DownloadForm.cpp MemoBinding.cpp PileCurvePanel.cpp PileList.cpp PilePage.cpp PileVerdictPanel.cpp
-  ProjectCommands.cpp RecordGrid.cpp RecordModel.cpp SiteSpeedPanel.cpp RecordNavigator.cpp)
+  ProjectCommands.cpp RecordGrid.cpp RecordModel.cpp SiteSpeedPanel.cpp RecordNavigator.cpp RecordQuestion.cpp)
 target_link_libraries(vibrix_project_ui PUBLIC vibrix_views vibrix_data vx_dialogs Qt6::Widgets)
 
 # The version of the about box.
@@ -18,8 +18,8 @@ configure_file(VibrixVersion.h.in ${CMAKE_CURRENT_BINARY_DIR}/VibrixVersion.h @O
 
 # The main window, its actions, commands, status bar, about box and the start of the program.
 add_library(vibrix_mainwindow STATIC
-  AboutUnit.cpp MainActions.cpp MainStatusBar.cpp MainUnit.cpp PileReportCommands.cpp RecordCommands.cpp
-  RecordFileName.cpp SiteReportRun.cpp Startup.cpp)
+  AboutUnit.cpp EmptyWindowHint.cpp MainActions.cpp MainStatusBar.cpp MainUnit.cpp PileReportCommands.cpp
+  RecordCommands.cpp RecordFileName.cpp SiteReportRun.cpp Startup.cpp)
 target_include_directories(vibrix_mainwindow PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
 target_link_libraries(vibrix_mainwindow PUBLIC vibrix_project_ui vibrix_forms vibrix_settings)
 

@@ -110,9 +110,22 @@ void TChartPanel::SetSpectrumType(SpectrumAbscissa type) {
     FreqView->SetSpectrumType(type);
 }
 
+TViewOptions TChartPanel::Options() const {
+    TViewOptions options = s_.Options;
+    options.KeptValues = options.KeepGainAndVelocity && s_.ValuesInForce;
+    options.KeptGain = options.KeptValues ? s_.FGain : 0;
+    options.KeptVelocity = options.KeptValues ? s_.FVelocity : 0;
+    return options;
+}
+
 void TChartPanel::SetOptions(const TViewOptions& options) {
     const TViewOptions was = s_.Options;
     s_.Options = options;
+    if (options.KeepGainAndVelocity && options.KeptValues && !s_.ValuesInForce) {
+        s_.FGain = options.KeptGain;
+        s_.FVelocity = options.KeptVelocity;
+        s_.ValuesInForce = true;
+    }
     if (was.ViewWindow == options.ViewWindow && was.TimeWindow == options.TimeWindow &&
         was.DepthWindow == options.DepthWindow)
         return; // what is shown stays

@@ -25,7 +25,8 @@ public:
     const TViewState& State() const { return s_; }
     const TMeasureResult& CurrentMeasure() const { return s_.CurrentMeasure; }
     const TDisplayFlags& Flags() const { return s_.Flags; }
-    const TViewOptions& Options() const { return s_.Options; }
+    // With the gain and velocity kept, the values in force among them.
+    TViewOptions Options() const;
     double FGain() const { return s_.FGain; }
     double FVelocity() const { return s_.FVelocity; }
     const TSpectra& Spectra() const { return s_.Spectra; }
@@ -49,7 +50,7 @@ public:
     void SetSpectrumShown(int channel, bool shown);
     void SetSpectrumType(SpectrumAbscissa type);
     // The view window and the gain and velocity kept between records; a new view window redraws
-    // both views.
+    // both views. Kept values come into force while none are.
     void SetOptions(const TViewOptions& options);
     // New channel colours for both views.
     void SetColors(const std::array<TColor, 3>& colors);

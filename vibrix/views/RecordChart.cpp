@@ -15,6 +15,29 @@ namespace {
 
 const QCPRange kNoDataRange(0, 1);
 
+// A cursor line: a vertical line from its first point to its second. On the key axis's upper
+// end (the record's last sample) it lies one pixel past the axis rectangle, where a plain series
+// would be clipped and keep only one of its points in view: there it takes the last column.
+class TCursorLine : public QCPGraph {
+public:
+    using QCPGraph::QCPGraph;
+
+protected:
+    void draw(QCPPainter* painter) override {
+        if (data()->size() < 2)
+            return;
+        const auto from = data()->constBegin(), to = from + 1;
+        const int last = clipRect().right();
+        double x = keyAxis()->coordToPixel(from->key);
+        if (x > last && x < last + 2)
+            x = last;
+        applyDefaultAntialiasingHint(painter);
+        painter->setPen(pen());
+        painter->drawLine(
+            QLineF(x, valueAxis()->coordToPixel(from->value), x, valueAxis()->coordToPixel(to->value)));
+    }
+};
+
 } // namespace
 
 TChartKeyWindow WindowFromZero(const ChartSeries& keys, double length) {
@@ -72,7 +95,10 @@ void TRecordChart::resizeEvent(QResizeEvent* event) {
 }
 
 QCPGraph* TRecordChart::AddSeries(const QColor& color) {
-    QCPGraph* g = addGraph(xAxis, yAxis);
+    return addLine(addGraph(xAxis, yAxis), color);
+}
+
+QCPGraph* TRecordChart::addLine(QCPGraph* g, const QColor& color) {
     g->setPen(QPen(color));
     g->setAdaptiveSampling(true);
     valueRanges_.emplace_back();
@@ -81,7 +107,7 @@ QCPGraph* TRecordChart::AddSeries(const QColor& color) {
 }
 
 QCPGraph* TRecordChart::AddCursor() {
-    QCPGraph* g = AddSeries(Qt::black);
+    QCPGraph* g = addLine(new TCursorLine(xAxis, yAxis), Qt::black);
     g->setLayer(cursorLayer_);
     g->setVisible(false);
     return g;

@@ -73,6 +73,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QCPGraph* addLine(QCPGraph* g, const QColor& color);
     void placeCorner();
     void spanCursors();
 

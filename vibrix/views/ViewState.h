@@ -17,6 +17,10 @@ struct TViewOptions {
     double DepthWindow = 50; // m
     // The gain and velocity in force stay from record to record instead of the record's own.
     bool KeepGainAndVelocity = false;
+    // The gain and velocity kept when the program was closed, in force again at the next start.
+    bool KeptValues = false;
+    double KeptGain = 0;
+    double KeptVelocity = 0; // m/s
 };
 
 struct TViewState {

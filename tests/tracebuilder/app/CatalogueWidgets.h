@@ -17,8 +17,10 @@ struct RecordingView : tSingleViewSink {
         ++shows;
         last = *channel;
     }
+    void Unreadable(const QString& reason) override { why = reason; }
     int shows = 0;
     tTrc__Data last;
+    QString why; // the last channel that could not be shown
 };
 
 // The controls as the window description sets them, before the filter takes them over.

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include <cmath>
+
 #include "tTraceSet.h"
 
 namespace {
@@ -102,10 +104,19 @@ TEST(TForm1Labels, ThePointerOverAPictureOrAChartIsReadOut) {
     auto* chart = w.find<QCustomPlot>("Chart__Single_file__Spectr");
     const QRect plot = chart->axisRect()->rect();
     MoveOver(chart, plot.center());
-    const QString readout = w.find<QLabel>("Label__Single_file_readout")->text();
+    auto* readout = w.find<QLabel>("Label__Single_file_readout");
     const double depth = chart->xAxis->pixelToCoord(plot.center().x());
-    EXPECT_TRUE(readout.startsWith("Глубина: " + QLocale().toString(depth, 'f', 2) + " м    Амплитуда: "))
-        << readout.toStdString();
+    // The amplitude is the curve's at the pointer's depth, whatever the pointer's height: that
+    // of the nearer of the points around it, told to three digits.
+    const auto after = chart->graph(0)->data()->findBegin(depth, false);
+    const QString expected = "Глубина: " + QLocale().toString(depth, 'f', 2) + " м    Амплитуда: ";
+    const double told = QLocale().toDouble(readout->text().mid(expected.size()));
+    const auto near = [told](double v) { return std::fabs(told - v) <= std::fabs(v) * 0.006; };
+    EXPECT_TRUE(near(after->value) || near((after - 1)->value)) << readout->text().toStdString();
+    MoveOver(chart, plot.center() + QPoint(0, plot.height() / 3));
+    EXPECT_TRUE(readout->text().startsWith(expected));
+    QApplication::sendEvent(chart, &leave);
+    EXPECT_TRUE(readout->text().isEmpty());
 }
 
 // The handle's centre at a value of the track bar, in the picture's rows.

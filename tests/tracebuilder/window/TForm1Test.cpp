@@ -269,7 +269,6 @@ TEST(TForm1, ValuesThePicturesCannotUseAreRefusedAndThePicturesStay) {
     w.tick();
     const QImage seismo = w.picture("Image__Seysmo_trace");
     const std::vector<double> chart = w.keys("Chart__Single_file__Seysmo");
-    const QString invalid = "Ошибка построения трасс (0): недопустимое значение.\n";
     const struct {
         const char *edit, *typed, *inForce, *why;
     } refused[] = {
@@ -277,12 +276,11 @@ TEST(TForm1, ValuesThePicturesCannotUseAreRefusedAndThePicturesStay) {
         {"Edit__Velocity_on_Tab3", "-4000", "2000", "Скорость должна быть больше нуля."},
         {"Edit__Depth_for_single", "0", "50", "Глубина должна быть больше нуля."},
         {"Edit__Ku_on_Tab1", "8000000", "0",
-         "Усиление должно быть от -7000000 до 7000000: при большем усилении отсчёты не представимы "
-         "числами."}};
+         "Усиление должно быть от -351 до 351: при большем усилении отсчёты не представимы числами."}};
     for (const auto& r : refused) {
         w.type(r.edit, r.typed);
         ASSERT_FALSE(w.dialogs.messages.empty()) << r.edit;
-        EXPECT_EQ(w.dialogs.messages.back().text, invalid + QString::fromUtf8(r.why));
+        EXPECT_EQ(w.dialogs.messages.back().text, QString::fromUtf8(r.why)); // the parameter's words alone
         EXPECT_EQ(w.dialogs.messages.back().icon, UserDialogs::Icon::Error);
         EXPECT_EQ(w.find<QLineEdit>(r.edit)->text(), r.inForce) << r.edit;
     }
@@ -343,7 +341,21 @@ TEST(TForm1, VelocityFromTheFilesPutsEachMeasurementAtItsOwnDepths) {
     const ReferenceTraces reference(w.form->catalogue().catalogue.checked(), 4000);
     EXPECT_EQ(w.picture("Image__Seysmo_trace"), reference.seismo.picture->image());
     EXPECT_EQ(w.picture("Image__Spectr_trace"), reference.spectro.picture->image());
-    EXPECT_EQ(w.find<QLineEdit>("Edit__Velocity_on_Tab2")->text(), "2000"); // the edits' velocity stays
+    // Every velocity edit and the line above the pictures tell the velocity the pictures are drawn
+    // with; cleared, the box gives the edits back their velocity to type over.
+    for (const char* edit : {"Edit__Velocity_on_Tab1", "Edit__Velocity_on_Tab2", "Edit__Velocity_on_Tab3"}) {
+        EXPECT_EQ(w.find<QLineEdit>(edit)->text(), "из файлов, 4000 м/с") << edit;
+        EXPECT_TRUE(w.find<QLineEdit>(edit)->isReadOnly()) << edit;
+    }
+    EXPECT_TRUE(w.find<QLabel>("Label__Spectr_source")->text().endsWith(", скорость из файлов, 4000 м/с"));
+    w.type("Edit__Velocity_on_Tab2", "3000"); // takes no typing
+    EXPECT_EQ(w.form->app().velocity, 2000);
+    EXPECT_TRUE(w.dialogs.messages.empty());
+    w.tickBox("CheckBox__Velocity_from_files");
+    w.tick();
+    for (const char* edit : {"Edit__Velocity_on_Tab1", "Edit__Velocity_on_Tab2", "Edit__Velocity_on_Tab3"})
+        EXPECT_EQ(w.find<QLineEdit>(edit)->text(), "2000") << edit;
+    EXPECT_FALSE(w.find<QLabel>("Label__Seysmo_source")->text().contains("скорость"));
 }
 
 TEST(TForm1, AFileGoneBeforeTheBuildIsLeftOutAndNamed) {

@@ -82,7 +82,8 @@ TEST_F(DataModule, AfterScrollReachesTheWindowOnlyInBrowseState) {
     EXPECT_EQ(shown, (std::vector<int>{1, 2}));
 }
 
-TEST_F(DataModule, SavedRecordNumberIsRestoredAfterAdding) {
+// The record is found again by its key where an earlier one pushed it; gone, its number is kept.
+TEST_F(DataModule, TheSavedRecordIsFoundAgainAfterAddingAndItsNumberKeptWhenItIsGone) {
     for (int p = 1; p <= 3; ++p)
         ASSERT_EQ(dm.AddMeasureFile(writeSsm(QString("%1.ssm").arg(p), measureSpec(1, p)), p * 10.0), 0);
     dm.cdsVibrix.first();
@@ -92,5 +93,11 @@ TEST_F(DataModule, SavedRecordNumberIsRestoredAfterAdding) {
     ASSERT_EQ(dm.AddMeasureFile(writeSsm("0.ssm", measureSpec(1, 9)), 1.0), 0);
     dm.RestoreRecNo();
     dm.EnableViews();
-    EXPECT_EQ(dm.cdsVibrix.recNo(), 2);
+    EXPECT_EQ(dm.cdsVibrix.recNo(), 3);
+    EXPECT_EQ(vxds::asInt(dm.cdsVibrix.value(QStringLiteral("PileNumber"))), 2);
+    dm.SaveRecNo();
+    dm.cdsVibrix.deleteRecord();
+    dm.cdsVibrix.first();
+    dm.RestoreRecNo();
+    EXPECT_EQ(dm.cdsVibrix.recNo(), 3);
 }

@@ -98,8 +98,9 @@ TEST_F(ExportCommands, BothFilesAreTheWritersTextAndTheBoxSaysSo) {
     EXPECT_EQ(dialogs.requests[0].filter, QStringLiteral("Файлы (*.csv)"));
     EXPECT_EQ(dialogs.requests[0].defaultSuffix, "csv");
     ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, "Экспорт завершён\nФайл: " + dir.filePath("spectrum.csv"));
     for (const auto& m : dialogs.messages) {
-        EXPECT_EQ(m.text, QStringLiteral("Экспорт завершён"));
+        EXPECT_TRUE(m.text.startsWith(QStringLiteral("Экспорт завершён\n")));
         EXPECT_EQ(m.icon, UserDialogs::Icon::Information);
         EXPECT_EQ(m.caption, QGuiApplication::applicationDisplayName());
     }

@@ -22,6 +22,7 @@ bool waitFor(const std::function<bool()>& done, int ms = 20000) {
 struct Seen {
     QString caption, read, added, button, failures;
     bool failuresShown = false;
+    bool resizable = false;
 };
 
 class ImportWindow : public WindowFixture {
@@ -47,6 +48,7 @@ protected:
             seen.button = form->MainSpeedButton->text();
             seen.failures = form->FailuresMemo->toPlainText();
             seen.failuresShown = !form->FailuresMemo->isHidden();
+            seen.resizable = form->minimumSize() != form->maximumSize();
             QTest::mouseClick(form->MainSpeedButton, Qt::LeftButton);
             return d.result();
         };
@@ -84,14 +86,27 @@ TEST_F(ImportWindow, ImportingTheSameFolderTwiceAddsNothingTheSecondTime) {
     EXPECT_EQ(gridPiles(), (std::vector<int>{9}));
 }
 
-// Rows inserted before the current one put another record under its number.
-TEST_F(ImportWindow, TheViewsShowTheRecordUnderTheCurrentRowAfterAnImport) {
+// Rows inserted before the current one move it down: the grid and the views stay on its record.
+TEST_F(ImportWindow, TheGridStaysOnItsRecordThoughAnImportPutRowsBeforeIt) {
     TMainForm& w = open(projectOf("site.cdsm", writeFolder("late", {9}, 600)));
     ASSERT_EQ(w.CurrentMeasure().PileNumber, 9);
     importFolder(writeFolder("early", {1}));
-    EXPECT_EQ(w.MainDataModule.cdsVibrix.recNo(), 1);
+    EXPECT_EQ(w.MainDataModule.cdsVibrix.recNo(), 2);
     EXPECT_EQ(gridPiles(), (std::vector<int>{1, 9}));
-    EXPECT_EQ(w.CurrentMeasure().PileNumber, 1);
+    EXPECT_EQ(w.CurrentMeasure().PileNumber, 9);
+    EXPECT_EQ(find<QAbstractItemView>("DBGrid")->currentIndex().row(), 1);
+}
+
+// A folder chosen one level above the measurements: nothing is imported, and the user is told.
+TEST_F(ImportWindow, AFolderWithMeasurementsOnlyInItsSubfoldersSaysSo) {
+    writeFolder("site/day1", {1, 2});
+    writeFolder("site/day2", {3});
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("old", {9})));
+    dialogs.folders.push_back(at("data/site"));
+    trigger("AddSSMToProjAction");
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("В папке нет файлов *.ssm; в подпапках: 3")});
+    EXPECT_EQ(gridPiles(), (std::vector<int>{9}));
+    EXPECT_FALSE(w.MainDataModule.IsProjectModified());
 }
 
 // The folder holds a measurement already in the project, a foreign file, an entry that cannot be
@@ -109,9 +124,10 @@ TEST_F(ImportWindow, EveryFileNotAddedIsListedWithItsReasonAndTheOthersAreTaken)
     EXPECT_EQ(seen.added, QStringLiteral("1"));
     EXPECT_EQ(seen.button, QStringLiteral("ОК"));
     EXPECT_TRUE(seen.failuresShown);
+    EXPECT_TRUE(seen.resizable); // a long list is read in a larger window
+    // The files that could not be added come first, those already there last, each part by name.
     QStringList lines = seen.failures.split('\n');
     EXPECT_EQ(lines.takeFirst(), QStringLiteral("Не добавлены в проект (3):"));
-    lines.sort();
     EXPECT_EQ(
         lines,
         (QStringList{"broken.ssm — не удалось прочитать: это не обычный файл (папка, канал или устройство)",

@@ -143,7 +143,8 @@ TEST_F(MainCommands, ExportsWriteTheCoresTextsAndSaySo) {
     EXPECT_EQ(bytesOf(at("data/out/signal.csv")),
               SignalExportText({r.Ch0Data, r.Ch1Data, r.HamData, r.SampleLen, r.SampleFreq}, w.Spectra()));
     EXPECT_EQ(bytesOf(at("data/spectrum.csv")), SpectrumExportText(w.Spectra()));
-    EXPECT_EQ(dialogs.texts(), (QStringList{"Экспорт завершён", "Экспорт завершён"}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Экспорт завершён\nФайл: " + at("data/out/signal.csv"),
+                                            "Экспорт завершён\nФайл: " + at("data/spectrum.csv")}));
 }
 
 TEST_F(MainCommands, TheTimeFrequencyWindowGetsTheRecordShownFromTheButtonBesideTheSpectrum) {

@@ -53,6 +53,9 @@ TEST_F(MainWindow, ANewProjectIsOpenEmptyAndOnlyItsCommandsCanBeUsed) {
     EXPECT_EQ(w.ProjectPath(), QDir::toNativeSeparators(at("data/"))); // the folder of the new project
     EXPECT_TRUE(w.MainDataModule.IsProjectOpen());
     EXPECT_FALSE(w.PageControl->isHidden());
+    auto* hint = find<QLabel>("EmptyWindowHint"); // what an empty window tells the user to do
+    EXPECT_EQ(hint->text(), QStringLiteral("Добавьте файлы измерений: Обработка → Добавить файлы"));
+    EXPECT_FALSE(hint->isHidden());
     for (const QString& a : kAlways + QStringList{"CloseProjectAction", "AddSSMToProjAction"})
         EXPECT_TRUE(enabled(a)) << a.toStdString();
     for (const QString& a : kWithRows + QStringList{"SaveProjectAction", "CancelChangesAction"})
@@ -71,6 +74,8 @@ TEST_F(MainWindow, ANewProjectIsOpenEmptyAndOnlyItsCommandsCanBeUsed) {
     EXPECT_FALSE(w.MainDataModule.IsProjectOpen());
     EXPECT_FALSE(enabled("CloseProjectAction"));
     EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(hint->text(), QStringLiteral("Создайте проект (Ctrl+N) или откройте (Ctrl+O)"));
+    EXPECT_FALSE(hint->isHidden());
 
     dialogs.files.push_back(at("data/new.cdsm"));
     trigger("OpenProjectAction");
@@ -169,6 +174,7 @@ TEST_F(MainWindow, DeletingAllRecordsAsksThenClearsTheViews) {
     trigger("DeleteAllRecordsAction"); // no answer: No
     EXPECT_EQ(gridPiles().size(), 2u);
     EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Удалить все записи из проекта?"));
+    EXPECT_EQ(dialogs.messages.back().defaultButton, QMessageBox::No);
     dialogs.answers.push_back(QMessageBox::Yes);
     trigger("DeleteAllRecordsAction");
     EXPECT_TRUE(gridPiles().empty());
@@ -183,9 +189,10 @@ TEST_F(MainWindow, DeletingAllRecordsAsksThenClearsTheViews) {
     EXPECT_TRUE(enabled("SaveProjectAction"));
 }
 
-// Both commands that throw work away ask first; "Нет" changes nothing. Cancelling changes
-// re-reads the file: the same row number holds another record now. Ctrl+Z in a memo undoes typing.
-TEST_F(MainWindow, DeletingARecordAndCancellingChangesAskFirst) {
+// The commands that throw work away ask first, with «Нет» as the default button; "Нет" changes
+// nothing. The record to delete is named under the question. Cancelling changes re-reads the file
+// and stays on the record it was on. Ctrl+Z in a memo undoes typing.
+TEST_F(MainWindow, DeletingARecordAndCancellingChangesAskFirstWithNoAsTheDefault) {
     TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {5, 6})));
     w.show();
     w.activateWindow();
@@ -193,7 +200,9 @@ TEST_F(MainWindow, DeletingARecordAndCancellingChangesAskFirst) {
     auto* grid = find("DBGrid");
     grid->setFocus();
     QTest::mouseClick(find<QToolButton>("nbDelete"), Qt::LeftButton); // no answer: No
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Удалить запись?")});
+    const QString shownDate = find<QAbstractItemView>("DBGrid")->model()->index(0, 0).data().toString();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Удалить запись?\nПоле 1, свая 5, ") + shownDate});
+    EXPECT_EQ(dialogs.messages[0].defaultButton, QMessageBox::No);
     EXPECT_EQ(gridPiles(), (std::vector<int>{5, 6}));
     EXPECT_FALSE(w.MainDataModule.IsProjectModified());
     dialogs.answers.push_back(QMessageBox::Yes);
@@ -202,12 +211,14 @@ TEST_F(MainWindow, DeletingARecordAndCancellingChangesAskFirst) {
 
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier); // no answer: No
     EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Отменить все несохранённые изменения проекта?"));
+    EXPECT_EQ(dialogs.messages.back().defaultButton, QMessageBox::No);
     EXPECT_EQ(gridPiles(), (std::vector<int>{6}));
     dialogs.answers.push_back(QMessageBox::Yes);
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(gridPiles(), (std::vector<int>{5, 6}));
-    EXPECT_EQ(w.MainDataModule.cdsVibrix.recNo(), 1);
-    EXPECT_EQ(currentPile(), 5);
+    EXPECT_EQ(w.MainDataModule.cdsVibrix.recNo(), 2);
+    EXPECT_EQ(currentPile(), 6);
+    EXPECT_EQ(w.CurrentMeasure().PileNumber, 6);
     EXPECT_FALSE(w.MainDataModule.IsProjectModified());
     EXPECT_FALSE(w.PageControl->isHidden());
 

@@ -11,6 +11,7 @@
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -241,6 +242,38 @@ TEST_F(Settings, TheViewOptionsOfTheViewMenuSurviveARestart) {
     EXPECT_TRUE(find<QAction>("ViewWindowAction")->isChecked());
     EXPECT_TRUE(find<QAction>("KeepValuesAction")->isChecked());
     EXPECT_EQ(again.TimeChart()->xAxis->range(), QCPRange(0, 25));
+}
+
+// The gain and velocity kept between records are in force after a restart as they were at exit,
+// not the first record's; "KeptGain" and "KeptVelocity" carry them.
+TEST_F(Settings, TheGainAndVelocityKeptBetweenRecordsAreInForceAgainAfterARestart) {
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {1, 2})));
+    trigger("KeepValuesAction");
+    for (const auto& [edit, typed] : {std::pair{"AmpEdit", "0,75"}, std::pair{"VelocityEdit", "3500"}}) {
+        auto* e = find<QLineEdit>(edit);
+        e->selectAll();
+        QTest::keyClicks(e, typed);
+        QTest::keyClick(e, Qt::Key_Return);
+    }
+    w.MainDataModule.cdsVibrix.next();
+    ASSERT_EQ(w.FGain(), 0.75);
+    ASSERT_EQ(w.FVelocity(), 3500);
+    ASSERT_TRUE(closeWindow());
+    EXPECT_TRUE(iniText().contains("KeptGain=0.75\n")) << iniText().toStdString();
+
+    window.reset();
+    TMainForm& again = open(); // the last project, on its first record
+    EXPECT_EQ(again.FGain(), 0.75);
+    EXPECT_EQ(again.FVelocity(), 3500);
+    EXPECT_EQ(find<QLineEdit>("AmpEdit")->text(), QStringLiteral("0,750"));
+    EXPECT_EQ(find<QLineEdit>("VelocityEdit")->text(), QStringLiteral("3500,0"));
+
+    // Not kept any more: the record's own values, and none are stored.
+    trigger("KeepValuesAction");
+    again.MainDataModule.cdsVibrix.next();
+    EXPECT_EQ(again.FGain(), again.CurrentMeasure().Amp);
+    ASSERT_TRUE(closeWindow());
+    EXPECT_FALSE(iniText().contains("KeptGain")) << iniText().toStdString();
 }
 
 TEST_F(Settings, TheWindowsPlaceAndItsSplitterSurviveARestart) {

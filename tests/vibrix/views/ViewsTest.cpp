@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -366,6 +367,27 @@ TEST_F(Views, EachHandleStandsOverItsLineAndTheBarsEndsAtTheAxissEnds) {
         EXPECT_LE(distance, std::abs(pixelOfLine(line + 1) - x) + 1) << share;
         EXPECT_LE(distance, std::abs(pixelOfLine(line - 1) - x) + 1) << share;
     }
+}
+
+// The last sample lies on the far edge of the axis: its cursor line is drawn there all the same.
+TEST_F(Views, ACursorOnTheLastSampleIsDrawn) {
+    showOnScreen(record(50000));
+    for (QCheckBox* c : {time.Ch0SignalCheckBox, time.Ch1SignalCheckBox, time.HamSignalCheckBox})
+        QTest::mouseClick(c, Qt::LeftButton); // only the cursor lines are black
+    time.t1TrackBar->setValue(time.t1TrackBar->maximum());
+    layOut();
+    ASSERT_EQ(time.t1Bar->Position(), 16383);
+    const QImage image = time.TimeChart->grab().toImage();
+    const QRect area = time.TimeChart->axisRect()->rect();
+    const int x =
+        int(std::lround(time.TimeChart->xAxis->coordToPixel(keys(time.TimeChart->graph(4)).front())));
+    const auto blackRows = [&](int column) {
+        int n = 0;
+        for (int y = area.top() + 1; y < area.bottom(); ++y)
+            n += image.pixelColor(column, y) == QColor(Qt::black);
+        return n;
+    };
+    EXPECT_GT(std::max({blackRows(x - 1), blackRows(x), blackRows(x + 1)}), area.height() * 9 / 10) << x;
 }
 
 TEST_F(Views, ACursorLineDraggedOnTheChartMovesItsReadingAndItsBar) {
