@@ -56,7 +56,7 @@ struct PileModel {
     // The blow.
     std::size_t pulseStart = 256;  // sample where the force rises (the tracebuilder readers start at 256)
     double pulseDuration = 0.0008; // s, the half-sine of the hammer force
-    double pulseSkew = 0.0;        // 0: a half-sine; above, the crest comes this share of it earlier
+    double pulseSkew = 0.0;        // 0: a half-sine; up to 0.5, the crest comes this share of it earlier
     double pulseTail = 0.0;        // force of a tail that lingers after the pulse, to its crest; 0: none
     double hammer = 1.0;           // relative amplitude of this blow
     double secondHitDelay = 0.0;   // s from the first force pulse to a second one (a double hit); 0 = none

@@ -34,7 +34,7 @@ for seed in "$@"; do
     echo "$0: vibrix-cli auto failed: $(head -1 "$work/auto$seed.err")" >&2
     exit 2
   fi
-  echo "seed $seed: vibrix-cli auto over $piles piles took $(echo "$(date +%s.%N) - $start" | bc) s"
+  echo "seed $seed: vibrix-cli auto over $piles piles took $(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }') s"
   "$fpscore" "$site/truth.json" "$work/auto$seed.json"
   pairs+=("$site/truth.json" "$work/auto$seed.json")
 done

@@ -35,8 +35,9 @@ std::optional<std::vector<AutoPile>> parseAuto(const std::string& json, std::str
 struct Goal {
     std::string name;
     int met = 0, of = 0;
-    double share = 0.0;  // the goal, 0..1
-    bool atMost = false; // a share of failures that must stay at or below `share`
+    double share = 0.0;              // the goal, 0..1
+    bool atMost = false;             // a share of failures that must stay at or below `share`
+    std::vector<std::string> failed; // "site-pile" of the piles that failed it (one site's only)
     bool reached() const;
 };
 
@@ -44,7 +45,8 @@ struct Goal {
 std::vector<Goal> score(const ssmgen::Truth& truth, const std::vector<AutoPile>& autos);
 // Adds one site's counts to the sum over sites.
 void add(std::vector<Goal>& total, const std::vector<Goal>& site);
-// One line per goal: name, met/of, the share, the goal, and "met" or "missed".
+// One line per goal: name, met/of, the share, the goal, and "met" or "missed"; then the piles
+// that failed it.
 std::string report(const std::vector<Goal>& goals);
 
 } // namespace fpscore

@@ -68,6 +68,22 @@ std::string assessmentJson(const TruthAssessment& a) {
            ", \"toeVisible\": " + boolean(a.toeVisible) + ", \"hammerRecord\": " + boolean(a.hammerRecord);
 }
 
+std::string mismatchJson(const TruthMismatch& m) {
+    if (m == TruthMismatch{})
+        return "";
+    const std::string soil = array(
+        m.soil,
+        [](const SoilBoundary& b) {
+            return object({{"depth", number(b.depth)}, {"change", number(b.change)}});
+        },
+        "     ");
+    return ",\n   \"mismatch\": " + object({{"soil", soil},
+                                            {"pulseSkew", number(m.pulseSkew)},
+                                            {"pulseTail", number(m.pulseTail)},
+                                            {"noiseCorrelation", number(m.noiseCorrelation)},
+                                            {"noiseDrift", number(m.noiseDrift)}});
+}
+
 std::string pileJson(const TruthPile& p) {
     const std::string profile = array(
         p.profile,
@@ -93,7 +109,7 @@ std::string pileJson(const TruthPile& p) {
            ", \"headerVelocity\": " + number(p.headerVelocity) + ",\n   \"toe\": " + quoted(p.toe) +
            ", \"toeReflection\": " + number(p.toeReflection) + ", \"friction\": " + number(p.friction) +
            ", \"noise\": " + number(p.noise) + (p.assessment ? assessmentJson(*p.assessment) : "") +
-           ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows + "}";
+           mismatchJson(p.mismatch) + ",\n   \"profile\": " + profile + ",\n   \"blows\": " + blows + "}";
 }
 
 // Reads the fields of a truth, noting the first one that is missing or of the wrong type.
@@ -177,6 +193,19 @@ public:
         return a;
     }
 
+    TruthMismatch mismatch(const QJsonObject& o) {
+        TruthMismatch m;
+        for (const QJsonValue& v : list(o, "soil")) {
+            const QJsonObject b = item(v, "soil");
+            m.soil.push_back({num(b, "depth"), num(b, "change")});
+        }
+        m.pulseSkew = num(o, "pulseSkew");
+        m.pulseTail = num(o, "pulseTail");
+        m.noiseCorrelation = num(o, "noiseCorrelation");
+        m.noiseDrift = num(o, "noiseDrift");
+        return m;
+    }
+
     TruthPile pile(const QJsonObject& o) {
         TruthPile p;
         p.site = integer(o, "site");
@@ -193,6 +222,8 @@ public:
         for (const QJsonValue& b : list(o, "blows"))
             p.blows.push_back(blow(item(b, "blows")));
         p.assessment = assessment(o);
+        if (o.contains(QLatin1String("mismatch")))
+            p.mismatch = mismatch(item(o.value(QLatin1String("mismatch")), "mismatch"));
         return p;
     }
 
@@ -220,6 +251,7 @@ TruthPile truthOf(const PileModel& m, int site, int pile, double headerVelocity)
     t.toeReflection = m.toeReflection;
     t.friction = m.friction;
     t.noise = m.noise;
+    t.mismatch = {m.soil, m.pulseSkew, m.pulseTail, m.noiseCorrelation, m.noiseDrift};
     t.profile = m.profile;
     return t;
 }

@@ -35,6 +35,14 @@ struct TruthAssessment {
     bool operator==(const TruthAssessment&) const = default;
 };
 
+// What the analysis's own model does not know (soil boundaries, the pulse's shape, the noise's
+// colour); written only where the model has some of it, so truths without it stay as they were.
+struct TruthMismatch {
+    std::vector<pilemodel::SoilBoundary> soil;
+    double pulseSkew = 0.0, pulseTail = 0.0, noiseCorrelation = 0.0, noiseDrift = 0.0;
+    bool operator==(const TruthMismatch&) const = default;
+};
+
 struct TruthPile {
     int site = 0, pile = 0;
     double length = 0.0;         // m
@@ -45,6 +53,7 @@ struct TruthPile {
     double friction = 0.0; // 1/m
     double noise = 0.0;    // counts
     std::vector<pilemodel::Section> profile;
+    TruthMismatch mismatch;
     std::vector<TruthBlow> blows;
     std::optional<TruthAssessment> assessment;
     bool operator==(const TruthPile&) const = default;

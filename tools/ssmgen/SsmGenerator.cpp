@@ -36,7 +36,7 @@ std::uint16_t toWord(double counts) {
     return std::uint16_t(int(r + (r < 0 ? -0.5 : 0.5)) + 0x8000);
 }
 
-// The noise of one channel, in counts: white, or band-limited (each sample keeps `correlation` of
+// The noise of one channel, in counts: white, or band-limited (each sample keeps noiseCorrelation of
 // the last at the same spread) and drifting (a slow swing of the zero, a cycle or less a record).
 class ChannelNoise {
 public:

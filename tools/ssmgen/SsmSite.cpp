@@ -3,6 +3,7 @@
 #include "PileBlows.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <random>

@@ -1,5 +1,7 @@
 // The scorer of the first pass against hand-made truths and first passes, one rule per case.
 #include "FirstPassScore.h"
+#include "SsmSite.h"
+#include "SsmgenFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,16 @@ TEST(FirstPassScore, LetterClassesCompareAsNumeralsAndNoClassMatchesNone) {
     EXPECT_EQ(counts(g), std::make_pair(2, 3));
 }
 
+TEST(FirstPassScore, ThePilesThatFailAGoalAreNamed) {
+    const auto g =
+        scored("sound piles with a confident", {pile(1, 10.0), pile(2, 10.0), pile(3, 10.0)},
+               {R"("findings": [])",
+                R"("findings": [{"kind": "crack", "depth": 3, "ratio": 0.5, "confidence": 0.7}])",
+                R"("findings": [{"kind": "crack", "depth": 3, "ratio": 0.5, "confidence": 0.2}])"});
+    EXPECT_EQ(g.failed, std::vector<std::string>{"1-2"});
+    EXPECT_NE(fpscore::report({g}).find("failed by piles: 1-2\n"), std::string::npos);
+}
+
 TEST(FirstPassScore, APileMissingFromTheFirstPassIsCounted) {
     const auto g = scored("piles in the first pass", {pile(1, 10.0), pile(2, 10.0)}, {R"("class": "I")"});
     EXPECT_EQ(counts(g), std::make_pair(1, 2));
@@ -122,10 +134,53 @@ TEST(FirstPassScore, ATextThatIsNoListOfPilesIsRefusedWithTheReason) {
 
 TEST(FirstPassScore, AShareOfFailuresIsMetAtOrBelowItsGoal) {
     const std::string text =
-        fpscore::report({{"false", 1, 20, 0.05, true}, {"false too", 2, 20, 0.05, true}});
+        fpscore::report({{"false", 1, 20, 0.05, true, {}}, {"false too", 2, 20, 0.05, true, {}}});
     EXPECT_NE(text.find("1/20"), std::string::npos);
     EXPECT_NE(text.find("5.0 %  goal <=   5 %  met\n"), std::string::npos);
     EXPECT_NE(text.find("10.0 %  goal <=   5 %  missed\n"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// What a reader that sees everything the model put in would say of a pile, as `auto` says it.
+std::string perfectReading(const ssmgen::TruthPile& p) {
+    const auto number = [](double v) { return std::to_string(v); };
+    std::string findings;
+    bool broken = false;
+    for (const Section& s : p.profile) {
+        broken = broken || s.kind == SectionKind::Break;
+        findings += std::string(findings.empty() ? "" : ", ") + "{\"kind\": \"" +
+                    pilemodel::sectionKindName(s.kind) + "\", \"depth\": " + number(s.depth) +
+                    ", \"ratio\": " + number(s.ratio) + ", \"confidence\": 0.9}";
+    }
+    const auto& a = *p.assessment;
+    if (a.designLength && p.length < 0.9 * *a.designLength)
+        findings +=
+            "{\"kind\": \"short\", \"depth\": " + number(p.length) + ", \"ratio\": 0.8, \"confidence\": 0.9}";
+    const bool seen = a.toeVisible && !broken;
+    const std::string toeTime = seen ? number(2000.0 * p.length / p.waveSpeed) : "null";
+    const std::string toe = seen ? number(p.length) : "null";
+    return "{\"site\": " + number(p.site) + ", \"pile\": " + number(p.pile) +
+           ", \"auto\": {\"toeDepth\": " + toe + ", \"toeTime\": " + toeTime + ", \"length\": " + toe +
+           ", \"findings\": [" + findings +
+           "], \"class\": " + (a.cls.empty() ? "null" : "\"" + a.cls + "\"") + "}}";
+}
+
+TEST(FirstPassScore, AReadingOfTheWholeTruthOfAModelSiteMeetsEveryGoal) {
+    SsmgenFolder dir;
+    std::string error;
+    ASSERT_FALSE(ssmgen::writeSite(dir.path, 30, 11, error).empty()) << error;
+    const auto truth = ssmgen::readTruth(dir.path / "truth.json", error);
+    ASSERT_TRUE(truth) << error;
+    std::string json = "[";
+    for (const ssmgen::TruthPile& p : truth->piles)
+        json += (json.size() > 1 ? ", " : "") + perfectReading(p);
+    const auto autos = fpscore::parseAuto(json + "]", error);
+    ASSERT_TRUE(autos) << error;
+    for (const fpscore::Goal& g : fpscore::score(*truth, *autos))
+        EXPECT_TRUE(g.reached() && (g.atMost ? g.met == 0 : g.met == g.of)) << fpscore::report({g});
 }
 
 } // namespace

@@ -108,11 +108,15 @@ TEST(Truth, IsReadBackAsItWasWritten) {
     recipe.file.pile.profile = {{pilemodel::SectionKind::Crack, 4.25, 0.15, 0.3},
                                 {pilemodel::SectionKind::Widening, 7.0, 2.0, 1.4}};
     recipe.doubleHit = 1;
+    recipe.file.pile.soil = {{3.5, 0.04}, {8.0, -0.03}};
+    recipe.file.pile.pulseSkew = 0.1;
+    recipe.file.pile.noiseDrift = 30.0;
     ssmgen::Truth truth{{writePile(dir.path, recipe)}};
     truth.piles[0].assessment = ssmgen::TruthAssessment{std::nullopt, "", false, false};
     recipe.file.pileNumber = 2;
     recipe.file.pile.toeReflection = pilemodel::kFixedToe;
     recipe.file.pile.profile.clear();
+    recipe.file.pile.soil.clear();
     recipe.stem = "other";
     truth.piles.push_back(writePile(dir.path, recipe));
     std::string error;

@@ -50,19 +50,20 @@ TEST(Generator, FileEchoShowsInTheDecodedSensor) {
 }
 
 // Sensor 1 of a file without a blow: the noise alone.
-std::vector<int> quietSensor(const fs::path& dir, const ssmgen::FileSpec& s) {
-    std::string error;
-    EXPECT_TRUE(ssmgen::write(dir / "quiet.ssm", s, error)) << error;
-    return WrittenFile(dir / "quiet.ssm").sensor1();
-}
-
-TEST(Generator, BandLimitedNoiseKeepsItsShareOfTheLastSampleAtTheSameSpread) {
+std::vector<int> quietSensor(double noise, double correlation, double drift) {
     SsmgenFolder dir;
     ssmgen::FileSpec s;
     s.pile.hammer = 0.0;
-    s.pile.noise = 300.0;
-    s.pile.noiseCorrelation = 0.8;
-    const std::vector<int> v = quietSensor(dir.path, s);
+    s.pile.noise = noise;
+    s.pile.noiseCorrelation = correlation;
+    s.pile.noiseDrift = drift;
+    std::string error;
+    EXPECT_TRUE(ssmgen::write(dir.path / "quiet.ssm", s, error)) << error;
+    return WrittenFile(dir.path / "quiet.ssm").sensor1();
+}
+
+TEST(Generator, BandLimitedNoiseKeepsItsShareOfTheLastSampleAtTheSameSpread) {
+    const std::vector<int> v = quietSensor(300.0, 0.8, 0.0);
     double square = 0, lagged = 0;
     for (std::size_t i = 1; i < v.size(); ++i) {
         square += double(v[i]) * v[i];
@@ -73,12 +74,7 @@ TEST(Generator, BandLimitedNoiseKeepsItsShareOfTheLastSampleAtTheSameSpread) {
 }
 
 TEST(Generator, ADriftingZeroSwingsSlowlyWithinItsAmplitude) {
-    SsmgenFolder dir;
-    ssmgen::FileSpec s;
-    s.pile.hammer = 0.0;
-    s.pile.noise = 0.0;
-    s.pile.noiseDrift = 1000.0;
-    const std::vector<int> v = quietSensor(dir.path, s);
+    const std::vector<int> v = quietSensor(0.0, 0.0, 1000.0);
     const auto [low, high] = std::minmax_element(v.begin(), v.end());
     EXPECT_GE(*low, -1000);
     EXPECT_LE(*high, 1000);
