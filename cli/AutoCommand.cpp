@@ -1,5 +1,6 @@
 #include "AutoCommand.h"
 
+#include "CsvExport.h"
 #include "MainDataModuleUnit.h"
 #include "ProjectAccess.h"
 #include "TFirstPassSite.h"
@@ -12,6 +13,7 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vibrixcli {
@@ -86,7 +88,49 @@ bool applyProposal(const TFirstPassResult& r, TPileVerdict& v) {
     return true;
 }
 
+// The piles of the project (of one site) as the first pass reads them, in pile order.
+std::vector<TFirstPassPile> firstPassPiles(ProjectAccess& project, std::optional<int> only) {
+    TProjectPiles projectPiles(project.dm.cdsVibrix, project.dm.cdsVerdict);
+    TVerdictTable verdicts(project.dm.cdsVerdict);
+    std::vector<TFirstPassPile> piles;
+    for (const TPileRows& rows : projectPiles.Piles()) {
+        if ((only && rows.key.site != *only) || rows.rows.empty())
+            continue;
+        const TPileVerdict v = verdicts.Find(rows.key.site, rows.key.pile).value_or(TPileVerdict{});
+        TFirstPassPile p{rows.key.site, rows.key.pile, {},     {v.length, v.processing.threshold, v.excluded},
+                         v.length,      v.diameter,    v.speed};
+        for (int row : rows.rows)
+            p.blows.push_back({row, vxds::asBytes(project.dm.cdsVibrix.valueAt(row, measurefield::kData))});
+        piles.push_back(std::move(p));
+    }
+    return piles;
+}
+
 } // namespace
+
+int WriteFirstPassProfile(ProjectAccess& project, TPileKey key, const QString& file) {
+    const std::vector<TFirstPassPile> piles = firstPassPiles(project, key.site);
+    const auto at =
+        std::find_if(piles.begin(), piles.end(), [&](const TFirstPassPile& p) { return p.pile == key.pile; });
+    if (at == piles.end())
+        return cli::ioError(file, QStringLiteral("у сваи нет ни одного удара"));
+    const TVerdictTable verdicts(project.dm.cdsVerdict);
+    const TFirstPassResult r =
+        RunFirstPass(piles, {verdicts.Scheme(), std::nullopt, 0, {}})[std::size_t(at - piles.begin())];
+    if (r.profile.empty())
+        return cli::ioError(file, QStringLiteral("профиль импеданса не построен"));
+    CsvText csv;
+    for (const TProfilePoint& point : r.profile) {
+        csv.Number(point.depth);
+        csv.Number(point.ratio);
+        if (const auto d = r.EquivalentDiameter(point))
+            csv.Number(*d);
+        else
+            csv.Field(QString());
+        csv.EndLine();
+    }
+    return WriteExport(file, csv.Bytes());
+}
 
 int Auto(const cli::Args& a) {
     if (a.positional.size() != 1)
@@ -101,19 +145,8 @@ int Auto(const cli::Args& a) {
     ProjectAccess project;
     if (!project.Open(a.positional[0]))
         return cli::IoError;
-    TProjectPiles projectPiles(project.dm.cdsVibrix, project.dm.cdsVerdict);
     TVerdictTable verdicts(project.dm.cdsVerdict);
-    std::vector<TFirstPassPile> piles;
-    for (const TPileRows& rows : projectPiles.Piles()) {
-        if ((only && rows.key.site != *only) || rows.rows.empty())
-            continue;
-        const TPileVerdict v = verdicts.Find(rows.key.site, rows.key.pile).value_or(TPileVerdict{});
-        TFirstPassPile p{rows.key.site, rows.key.pile, {},     {v.length, v.processing.threshold, v.excluded},
-                         v.length,      v.diameter,    v.speed};
-        for (int row : rows.rows)
-            p.blows.push_back({row, vxds::asBytes(project.dm.cdsVibrix.valueAt(row, measurefield::kData))});
-        piles.push_back(std::move(p));
-    }
+    const std::vector<TFirstPassPile> piles = firstPassPiles(project, only);
     if (only && piles.empty())
         return cli::ioError(project.project, QStringLiteral("нет участка %1").arg(*only));
     const std::vector<TFirstPassResult> results =

@@ -1,5 +1,6 @@
 #include "PileCommands.h"
 
+#include "AutoCommand.h"
 #include "CsvExport.h"
 #include "DownloadUnit.h"
 #include "PileJson.h"
@@ -190,6 +191,9 @@ int Pile(const cli::Args& a) {
             return status;
     if (a.has("mobility"))
         if (const int status = writeMobility(r, a.value("mobility")))
+            return status;
+    if (a.has("profile"))
+        if (const int status = WriteFirstPassProfile(p.project, p.key, a.value("profile")))
             return status;
     const QString scheme = analyser.Verdicts().Scheme();
     if (a.has("json"))

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
                           {"spectrogram", {"channel", "width"}, Spectrogram},
                           {"report", {"settings"}, Report},
                           {"piles", {}, Piles, {"json"}},
-                          {"pile", {"average", "mobility"}, Pile, {"json"}},
+                          {"pile", {"average", "mobility", "profile"}, Pile, {"json"}},
                           {"pile-set",
                            {"length", "diameter", "speed", "toe-time", "toe", "defect", "defects", "class",
                             "remark", "exclude", "include", "lowpass", "amplify", "scheme"},

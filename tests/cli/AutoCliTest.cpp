@@ -4,9 +4,13 @@
 
 #include "PileBlows.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -75,6 +79,27 @@ TEST_F(AutoCli, ApplyProposesForPilesNotJudgedAndLeavesAJudgedPileAlone) {
     EXPECT_EQ(kept["class"].toString(), "I");
     EXPECT_TRUE(kept["defects"].toArray().isEmpty());
     EXPECT_EQ(kept["changed"].toString().toUtf8(), judged);
+}
+
+TEST_F(AutoCli, PileProfileIsWrittenWithTheEquivalentDiameterInTheSignalExportsFormat) {
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "2", "--length", "12", "--diameter", "0.6"}).exitCode, 0);
+    const QString file = path("profile.csv");
+    const ToolResult run =
+        runTool(VIBRIX_CLI, {"--locale", "ru_RU", "pile", project, "1", "2", "--profile", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLocal8Bit(f.readAll()).split(QChar(13), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3) << "head, narrowing, below it";
+    // The narrowing to 0.5 reads as 0.6 * sqrt(0.5) = 0.42 m of concrete.
+    const auto narrowed = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+        const QStringList fields = line.split(';');
+        return fields.size() == 3 && QLocale(QLocale::Russian).toDouble(fields[1].trimmed()) < 0.7;
+    });
+    ASSERT_NE(narrowed, lines.end()) << lines.join('|').toStdString();
+    const QStringList fields = narrowed->split(';');
+    EXPECT_NEAR(QLocale(QLocale::Russian).toDouble(fields[0].trimmed()), 5.0, 0.3);
+    EXPECT_NEAR(QLocale(QLocale::Russian).toDouble(fields[2].trimmed()), 0.42, 0.05);
 }
 
 TEST_F(AutoCli, ASiteThatIsNotThereIsAnInputError) {

@@ -43,11 +43,11 @@ TFinding stretchFinding(const TImpedanceProfile& p, std::size_t first, std::size
     const bool toToe = s[last].bottom >= p.layers;
     if (!toToe)
         f.bottom = s[last].bottom * c.layer;
-    double deficit = 0, worst = narrow ? 1.0 : 0.0, doubt = narrow ? 0.0 : 2.0;
+    // The stretch's strongest part at the end of the loss's range that makes it least of a change.
+    double deficit = 0, worst = narrow ? 1.0 : 0.0, doubt = narrow ? INFINITY : 0.0;
     for (std::size_t k = first; k <= last; ++k) {
         worst = narrow ? std::min(worst, s[k].ratio) : std::max(worst, s[k].ratio);
-        // The end of the loss's range that makes the stretch least of a change.
-        doubt = narrow ? std::max(doubt, std::min(s[k].high, 1.0)) : std::min(doubt, std::max(s[k].low, 1.0));
+        doubt = narrow ? std::min(doubt, s[k].high) : std::max(doubt, s[k].low);
         deficit += (1 - s[k].ratio) * (s[k].bottom - s[k].top) * c.layer;
     }
     const double length = (s[last].bottom - s[first].top) * c.layer;
@@ -64,7 +64,7 @@ TFinding stretchFinding(const TImpedanceProfile& p, std::size_t first, std::size
     const double level = std::hypot(c.noise, p.residualLevel);
     const double echo = std::max(stepEcho(p, first, c.lossPerLayer), stepEcho(p, last + 1, c.lossPerLayer));
     f.confidence = confidenceOf(echo, level);
-    // Where the loss's uncertainty alone could make the stretch sound, the finding is in doubt.
+    // Where the loss's uncertainty alone could make even that part sound, the finding is in doubt.
     if ((narrow && doubt >= kNarrow) || (!narrow && doubt <= kWide))
         f.confidence *= 0.5;
     return f;

@@ -77,6 +77,29 @@ TEST_F(FirstPass, AModelledNarrowingIsMatchedBackAtItsDepthAndRatio) {
     EXPECT_LT(*r.match, 0.05);
 }
 
+TEST_F(FirstPass, ANarrowingShorterThanThePulseIsMatchedBackWhereItIs) {
+    ssmgen::PileSpec recipe = pileSpec(6, 14);
+    recipe.file.pile.profile = {{pilemodel::SectionKind::Narrowing, 5.0, 0.6, 0.6}};
+    const TFirstPassResult r = pass(pile(recipe, 14.0));
+    ASSERT_EQ(r.findings.size(), 1u);
+    const TFinding& f = r.findings[0];
+    EXPECT_EQ(f.kind, findingkind::kNarrowing);
+    EXPECT_NEAR(f.depth, 5.0, 0.1);
+    ASSERT_TRUE(f.bottom);
+    EXPECT_NEAR(*f.bottom, 5.6, 0.1);
+    EXPECT_NEAR(f.ratio, 0.6, 0.05);
+}
+
+TEST_F(FirstPass, WithoutAHammerRecordALingeringBlowMakesNoChangeNearTheHead) {
+    ssmgen::PileSpec recipe = pileSpec(7, 15);
+    recipe.file.pile.hammerAmplitude = 0;
+    recipe.file.pile.pulseSkew = 0.15;
+    recipe.file.pile.pulseTail = 0.12;
+    const TFirstPassResult r = pass(pile(recipe, 15.0));
+    EXPECT_TRUE(r.findings.empty()) << r.reasons.join('\n').toStdString();
+    EXPECT_EQ(r.cls, "I");
+}
+
 TEST_F(FirstPass, WithoutAHammerRecordTheForceIsTheInputPulseAndTheToeStillFound) {
     ssmgen::PileSpec recipe = pileSpec(2, 12);
     recipe.file.pile.hammerAmplitude = 0;
