@@ -1,7 +1,5 @@
 #include "TToeSearch.h"
 
-#include "ResonanceComb.h"
-
 #include "FFTUnit.h"
 #include "TFirstPassCurves.h"
 #include "TMobility.h"
@@ -62,6 +60,34 @@ double traceNear(const TFirstPassCurves& c, const TEchoTrace& trace, double inde
     return best;
 }
 
+// The resonance peaks of |V / F| between two lines: local maxima that stand out of their
+// surroundings by a tenth of the curve's range there. The toe is checked against their median
+// spacing, which the strongest resonances set: the pile's whole length rings loudest when its toe
+// is seen, while a comb fitted to every tooth may follow a defect's shorter ringing instead.
+std::vector<std::size_t> resonancePeaks(std::span<const double> x, std::size_t from, std::size_t to) {
+    constexpr double kProminence = 0.1;
+    std::vector<std::size_t> peaks;
+    if (to >= x.size())
+        to = x.size() - 1;
+    if (from >= to)
+        return peaks;
+    const auto [lo, hi] =
+        std::minmax_element(x.begin() + std::ptrdiff_t(from), x.begin() + std::ptrdiff_t(to) + 1);
+    const double needed = kProminence * (*hi - *lo);
+    for (std::size_t i = from + 1; i < to; ++i) {
+        if (!(x[i] > x[i - 1] && x[i] >= x[i + 1]))
+            continue;
+        double leftMin = x[i], rightMin = x[i];
+        for (std::size_t j = i; j-- > from && x[j] <= x[i];)
+            leftMin = std::min(leftMin, x[j]);
+        for (std::size_t j = i + 1; j <= to && x[j] <= x[i]; ++j)
+            rightMin = std::min(rightMin, x[j]);
+        if (x[i] - std::max(leftMin, rightMin) >= needed)
+            peaks.push_back(i);
+    }
+    return peaks;
+}
+
 // 1 / the mean spacing of the resonances of V / F, in ms.
 std::optional<double> mobilityTime(const TFirstPassCurves& c) {
     const std::size_t n = std::min<std::size_t>(c.velocity.size(), kSpectrum);
@@ -81,13 +107,16 @@ std::optional<double> mobilityTime(const TFirstPassCurves& c) {
     std::vector<double> h(last + 1);
     for (std::size_t k = 0; k <= last; ++k)
         h[k] = double(std::abs(V[k]) / std::max(std::abs(F[k]), 1e-30L));
-    // The spacing from the whole comb: a resonance missed or a defect's own between two does not
-    // move it.
-    const auto comb =
-        FindResonanceComb(h, std::size_t(std::ceil(kBandLow / step)), last, double(kSpectrum) / double(n));
-    if (!comb || comb->teeth.size() < 3)
+    const auto peaks = resonancePeaks(h, std::size_t(std::ceil(kBandLow / step)), last);
+    if (peaks.size() < 3)
         return std::nullopt;
-    return 1000 / (comb->spacing * step);
+    // The median spacing: a resonance missed or a defect's own between two does not move it.
+    std::vector<double> spacings;
+    for (std::size_t k = 1; k < peaks.size(); ++k)
+        spacings.push_back(double(peaks[k] - peaks[k - 1]) * step);
+    std::nth_element(spacings.begin(), spacings.begin() + std::ptrdiff_t(spacings.size() / 2),
+                     spacings.end());
+    return 1000 / spacings[spacings.size() / 2];
 }
 
 // An echo of the opposite sign within `span` samples above, of a comparable size: the echo is the
