@@ -66,10 +66,15 @@ fuzz: fuzz-build
 bench: release
 	@QT_QPA_PLATFORM=offscreen bash scripts/bench.sh $(RELEASE)
 
-# The Debian package of both programs, from a Release build without tests and benchmarks.
+# The Debian package of both programs, from a Release build without tests and benchmarks. With
+# PACKAGE_HOST (CI: the test build) it takes the help files and icons made there, brought up to date
+# first, instead of building the help's tools and running them once more.
+PACKAGE_HOST ?=
 .PHONY: package
 package: deps
-	cmake -S . -B $(PACKAGE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF -DVX_BENCH=OFF
+	$(if $(PACKAGE_HOST),cmake --build $(PACKAGE_HOST) -j $(JOBS) --target help_pdfs icons)
+	cmake -S . -B $(PACKAGE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVX_TESTS=OFF -DVX_BENCH=OFF \
+	  -DVX_HOST_BUILD=$(if $(PACKAGE_HOST),$(abspath $(PACKAGE_HOST)))
 	cmake --build $(PACKAGE) -j $(JOBS) --target package
 
 # The Windows build, made here: MinGW-w64, Wine, NSIS and Xvfb from Debian's packages.

@@ -12,7 +12,6 @@
 #include "SpectrogramPicture.h"
 #include "SpectrumView.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -105,11 +104,8 @@ int Import(const cli::Args& a) {
 
     TDownloadProgress progress;
     progress.Path = QDir(folder).absolutePath();
-    progress.OnAddFile = [&p](const QString& f, double t) { return p.dm.AddMeasureFile(f, t); };
-    progress.FormShow();
-    while (!progress.Finished())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    progress.FormClose();
+    progress.OnAddFile = [&p](const TReadMeasure& f) { return p.dm.AddMeasure(f); };
+    progress.RunToEnd();
     if (!p.Save())
         return cli::IoError;
 

@@ -23,6 +23,48 @@ inline std::uint16_t sinceFirst(const std::uint8_t* counters, std::size_t i, std
     return std::uint16_t(readU16(counters + 2 * i) - first);
 }
 
+// The unwrapping state between runs of values.
+struct Unwrap {
+    std::int32_t high = 0;     // the wraps so far, times 65536
+    std::int32_t previous = 0; // the count of the value before the run, modulo 2^16
+};
+
+// Decodes `count` values from `start` on. A run without a wrap takes the wraps so far as one
+// constant, a run with one is unwrapped value by value; either way the amplitudes and counts are
+// then converted to pairs of doubles in one sweep without a branch, which the compiler vectorises.
+// Inlined, so that a whole run is compiled for its constant length.
+inline __attribute__((always_inline)) void decodeRun(const std::uint8_t* samples,
+                                                     const std::uint8_t* counters, std::uint16_t first,
+                                                     double tick, std::size_t start, std::size_t count,
+                                                     Unwrap& u, double (*out)[2]) {
+    constexpr std::size_t kMax = 64;
+    std::int32_t amplitudes[kMax], counts[kMax];
+    for (std::size_t k = 0; k < count; ++k) {
+        amplitudes[k] = sampleValue(readU16(samples + 2 * (start + k)));
+        counts[k] = sinceFirst(counters, start + k, first);
+    }
+    // A count below the one before it sets the sign bit of their difference.
+    std::int32_t falls = counts[0] - u.previous;
+    for (std::size_t k = 1; k < count; ++k)
+        falls |= counts[k] - counts[k - 1];
+    const std::int32_t last = counts[count - 1];
+    if (falls >= 0) {
+        for (std::size_t k = 0; k < count; ++k)
+            counts[k] |= u.high;
+    } else {
+        for (std::size_t k = 0; k < count; ++k) {
+            u.high += counts[k] < u.previous ? 0x10000 : 0;
+            u.previous = counts[k];
+            counts[k] |= u.high;
+        }
+    }
+    u.previous = last;
+    for (std::size_t k = 0; k < count; ++k) {
+        out[start + k][0] = double(amplitudes[k]);
+        out[start + k][1] = double(counts[k]) * tick;
+    }
+}
+
 } // namespace
 
 VX_WIDE_VECTORS std::optional<double> decodePoints(std::span<const std::uint8_t> sensorBlock,
@@ -35,44 +77,15 @@ VX_WIDE_VECTORS std::optional<double> decodePoints(std::span<const std::uint8_t>
     const std::uint8_t* samples = sensorBlock.data() + 2 * w.firstWord;
     const std::uint8_t* counters = timeStamps.data() + 2 * w.firstCounter;
     const std::uint16_t first = readU16(counters);
-    const double tick = tickPeriod;
-    const auto amplitude = [samples](std::size_t i) { return double(sampleValue(readU16(samples + 2 * i))); };
-    // The count since the first value wraps seldom: a run of values without a wrap is decoded in
-    // one sweep that the compiler vectorises, a run with one value by value. Fewer than 16384 steps
-    // of fewer than 65536 ticks keep every count below 2^31, a signed integer for the conversion.
+    // Fewer than 16384 steps of fewer than 65536 ticks keep every count below 2^31, a signed
+    // integer for the conversion.
     constexpr std::size_t kRun = 64;
-    std::int32_t high = 0;      // the wraps so far, times 65536
-    std::uint16_t previous = 0; // the count of the value before the run, modulo 2^16
-    for (std::size_t start = 0; start < n; start += kRun) {
-        const std::size_t end = std::min(n, start + kRun);
-        // A count below the one before it sets the sign bit of their difference.
-        std::int32_t falls = std::int32_t(sinceFirst(counters, start, first)) - previous;
-        for (std::size_t i = start + 1; i < end; ++i)
-            falls |= std::int32_t(sinceFirst(counters, i, first)) -
-                     std::int32_t(sinceFirst(counters, i - 1, first));
-        if (falls >= 0) {
-            // Interleaved as integers first, so that the conversion to doubles runs over one
-            // contiguous array with a scale of (1, tick) per pair.
-            std::int32_t pairs[2 * kRun];
-            const std::size_t count = end - start;
-            for (std::size_t k = 0; k < count; ++k) {
-                pairs[2 * k] = sampleValue(readU16(samples + 2 * (start + k)));
-                pairs[2 * k + 1] = high | std::int32_t(sinceFirst(counters, start + k, first));
-            }
-            double* out = points[start];
-            for (std::size_t k = 0; k < 2 * count; ++k)
-                out[k] = double(pairs[k]) * (k % 2 ? tick : 1.0);
-        } else {
-            for (std::size_t i = start; i < end; ++i) {
-                const std::uint16_t d = sinceFirst(counters, i, first);
-                high += d < previous ? 0x10000 : 0;
-                previous = d;
-                points[i][0] = amplitude(i);
-                points[i][1] = double(high | std::int32_t(d)) * tick;
-            }
-        }
-        previous = sinceFirst(counters, end - 1, first);
-    }
+    Unwrap u;
+    std::size_t start = 0;
+    for (; start + kRun <= n; start += kRun)
+        decodeRun(samples, counters, first, tickPeriod, start, kRun, u, points);
+    if (start < n)
+        decodeRun(samples, counters, first, tickPeriod, start, n - start, u, points);
     return meanPeriod(points[n - 1][1], n);
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package on this machine: it builds, installs with dpkg, puts both command-line
 # tools on the search path with the help files beside them, and removes without a trace.
+#   package-check.sh [HOST_BUILD]  a Linux build whose help files and icons the package takes (make package)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program_dir=/opt/vibrix4
@@ -12,7 +13,7 @@ if [ -e "$program_dir" ] && ! dpkg-query -W vibrix4 >/dev/null 2>&1; then
   exit 1
 fi
 
-make package
+make package PACKAGE_HOST="${1:-}"
 deb=$(ls -t build/package/vibrix4_*.deb | head -n 1)
 echo "== contents of $deb"
 dpkg-deb -c "$deb"

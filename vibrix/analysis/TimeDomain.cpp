@@ -25,6 +25,39 @@ std::span<const double> TGainFactors::For(double gain, std::size_t samples) {
     return std::span<const double>(factors_).first(samples);
 }
 
+namespace {
+
+// The three series written in place, sharing one time axis; false when a point is not finite (an
+// overflowed time or sample), which the point-by-point way leaves out.
+bool fillInPlace(const TimeDomainInput& in, std::span<const double> factors, double sign, std::size_t n,
+                 std::array<ChartSeries, 3>& series) {
+    QVector<double> time(static_cast<qsizetype>(n));
+    double* t = time.data();
+    for (std::size_t i = 0; i < n; ++i)
+        t[i] = double(i) * in.SamplePeriod * 1000;
+    double* y[3];
+    for (std::size_t k = 0; k < 3; ++k) {
+        series[k].Y.resize(qsizetype(n));
+        y[k] = series[k].Y.data();
+    }
+    // Magnitudes that compare as at most the largest double: neither infinite nor NaN.
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    bool finite = true;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double g = factors[i] * sign;
+        y[0][i] = in.Ch0[i] * g;
+        y[1][i] = in.Ch1[i] * g;
+        y[2][i] = in.Ham[i];
+        finite &= std::fabs(t[i]) <= kLargest && std::fabs(y[0][i]) <= kLargest &&
+                  std::fabs(y[1][i]) <= kLargest && std::fabs(y[2][i]) <= kLargest;
+    }
+    for (ChartSeries& s : series)
+        s.X = time;
+    return finite;
+}
+
+} // namespace
+
 void ShowTimeDomain(const TimeDomainInput& in, TGainFactors& gains, std::array<ChartSeries, 3>& series) {
     for (auto& s : series)
         s.Clear();
@@ -34,10 +67,10 @@ void ShowTimeDomain(const TimeDomainInput& in, TGainFactors& gains, std::array<C
         std::min({std::size_t(std::max(in.SampleCount, 0)), in.Ch0.size(), in.Ch1.size(), in.Ham.size()});
     const double sign = in.Invert ? -1.0 : 1.0;
     const std::span<const double> factors = gains.For(in.Gain, n);
-    for (auto& s : series) {
-        s.X.reserve(qsizetype(n));
-        s.Y.reserve(qsizetype(n));
-    }
+    if (fillInPlace(in, factors, sign, n, series))
+        return;
+    for (auto& s : series)
+        s.Clear();
     for (std::size_t i = 0; i < n; ++i) {
         const double t = double(i) * in.SamplePeriod * 1000;
         const double g = factors[i] * sign;

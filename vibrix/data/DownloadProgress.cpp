@@ -1,9 +1,9 @@
 #include "DownloadProgress.h"
 
 #include "FailureText.h"
-#include "MeasureResult.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 
 const QString TDownloadProgress::kAbort = QStringLiteral("Прервать");
 const QString TDownloadProgress::kDone = QStringLiteral("ОК");
@@ -32,46 +32,68 @@ void TDownloadProgress::FormShow() {
     ButtonCaption = kAbort;
     ReadThread = new TReadThread;
     ReadThread->Path = Path;
-    ReadThread->OnReadFile = [this] { ReadThreadFile(); };
+    ReadThread->OnReadFiles = [this] { ReadThreadFiles(); };
     ReadThread->OnFinish = [this] { ReadThreadFinish(); };
     changed();
     ReadThread->Start();
 }
 
-void TDownloadProgress::ReadThreadFile() {
+void TDownloadProgress::ReadThreadFiles() {
     if (!OnAddFile)
         return;
-    ++ReadCount;
+    // The worker waits until this returns, so its batch stays as it is, also when the window is
+    // closed in the middle of it: the files after that are not taken.
+    TReadThread* worker = ReadThread;
+    for (const TReadMeasure& file : worker->Files) {
+        if (ReadThread != worker)
+            break;
+        ++ReadCount;
+        addFile(file);
+    }
     changed();
+}
+
+void TDownloadProgress::addFile(const TReadMeasure& file) {
     // A file that cannot be read is counted, named with its reason, and the walk goes on.
-    const auto unreadable = [this](const QString& file, const QString& reason) {
-        Failures.push_back({file, reason});
-        NotAdded.push_back({file, QStringLiteral("не удалось прочитать: ") + reason});
+    const auto unreadable = [this](const QString& fileName, const QString& reason) {
+        Failures.push_back({fileName, reason});
+        NotAdded.push_back({fileName, QStringLiteral("не удалось прочитать: ") + reason});
     };
-    const QString fileName = ReadThread->FileName;
+    if (file.kind == TReadMeasure::Kind::Unreadable) {
+        unreadable(file.FileName, file.Reason);
+        return;
+    }
     try {
-        switch (OnAddFile(fileName, ReadThread->FileDateTime)) {
+        switch (OnAddFile(file)) {
         case 0:
             ++AddCount;
             break;
         case 2:
-            NotAdded.push_back({fileName, kPresent});
+            NotAdded.push_back({file.FileName, kPresent});
             break;
         default:
-            NotAdded.push_back({fileName, QStringLiteral("не файл измерений Vibrix4")});
+            NotAdded.push_back({file.FileName, QStringLiteral("не файл измерений Vibrix4")});
         }
     } catch (const MeasureFileError& e) {
         unreadable(e.fileName, e.reason);
     } catch (const std::exception&) {
         // The system's own text would be English: the user reads ours.
-        unreadable(fileName, FailureText({FailureKind::Other, 0}));
+        unreadable(file.FileName, FailureText({FailureKind::Other, 0}));
     }
-    changed();
 }
 
 void TDownloadProgress::ReadThreadFinish() {
     ButtonCaption = kDone;
     changed();
+}
+
+void TDownloadProgress::RunToEnd() {
+    FormShow();
+    QEventLoop loop;
+    QObject::connect(ReadThread, &QThread::finished, &loop, &QEventLoop::quit);
+    if (!ReadThread->isFinished()) // it may have ended before the connection
+        loop.exec();
+    FormClose();
 }
 
 void TDownloadProgress::FormClose() {

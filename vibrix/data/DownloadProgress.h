@@ -21,8 +21,8 @@ public:
     ~TDownloadProgress();
 
     QString Path;
-    std::function<int(const QString&, double)> OnAddFile; // 0 = a row was added
-    std::function<void()> OnChanged;                      // counters, caption or failures changed
+    std::function<int(const TReadMeasure&)> OnAddFile; // a file read by the worker; 0 = a row was added
+    std::function<void()> OnChanged;                   // counters, caption or failures changed
     int ReadCount = 0;
     int AddCount = 0;
     QString ButtonCaption;
@@ -33,16 +33,20 @@ public:
     QPointer<TReadThread> ReadThread;
 
     void FormShow();
-    void ReadThreadFile();
+    void ReadThreadFiles(); // a batch, one file after the other, then the counters shown once
     void ReadThreadFinish();
     // Stops the worker, serves a hand-over it waits on, waits up to two seconds for its end
     // and otherwise lets it go without ever handing anything over again.
     void FormClose();
     bool Finished() const { return ButtonCaption == kDone; }
+    // Without a window (the command-line tool): FormShow, the event loop serving the worker's
+    // hand-overs until the worker has ended, then FormClose. The loop sleeps between hand-overs.
+    void RunToEnd();
 
     static const QString kAbort, kDone;
     static const QString kPresent; // the reason of a measurement already in the project
 
 private:
     void changed();
+    void addFile(const TReadMeasure& file);
 };

@@ -1,6 +1,7 @@
 #include "DownloadUnit.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 
 #include <cmath>
 
@@ -30,23 +31,41 @@ void TReadThread::Stop() {
     stop_ = true;
 }
 
+namespace {
+
+// A batch is handed over when it holds this many files (about 6 MB of stored values) or, on a slow
+// disk, once its first file waits this long, so that the counters keep moving.
+constexpr std::size_t kBatchFiles = 32;
+constexpr qint64 kBatchMs = 100;
+
+} // namespace
+
 void TReadThread::run() {
     // Every entry the pattern matches, folders and hidden or system entries included, in
     // the order the file system lists them.
     QDirIterator it(Path, {QStringLiteral("*.ssm")},
                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
+    MeasureFile reader;
+    QElapsedTimer waiting;
+    bool served = true;
+    while (served && !stop_ && it.hasNext()) {
         it.next();
-        FileName = it.filePath();
-        FileDateTime = toDateTimeValue(it.fileInfo().lastModified());
-        if (OnReadFile && !handOver(OnReadFile))
-            break;
-        if (stop_)
-            break;
+        if (Files.empty())
+            waiting.start();
+        Files.push_back(ReadMeasure(reader, it.filePath(), toDateTimeValue(it.fileInfo().lastModified())));
+        // The files read before a stop are still handed over.
+        if (Files.size() >= kBatchFiles || waiting.elapsed() >= kBatchMs || stop_ || !it.hasNext())
+            served = handOverFiles();
     }
-    if (OnFinish)
+    if (served && OnFinish)
         handOver(OnFinish);
     Running = 0;
+}
+
+bool TReadThread::handOverFiles() {
+    const bool served = !OnReadFiles || handOver(OnReadFiles);
+    Files.clear();
+    return served;
 }
 
 bool TReadThread::handOver(const std::function<void()>& fn) {

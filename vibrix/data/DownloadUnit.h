@@ -1,7 +1,9 @@
 #pragma once
-// The folder import worker: lists Path/*.ssm and hands each entry's name and last-write
-// time to the GUI thread, waiting until the GUI thread is done with it. It never touches
-// a table itself.
+// The folder import worker: lists Path/*.ssm, reads and decodes the entries with their
+// last-write times, and hands them to the GUI thread in batches, waiting until the GUI thread
+// is done with each. It never touches a table itself.
+
+#include "MeasureResult.h"
 
 #include <QDateTime>
 #include <QString>
@@ -11,6 +13,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 // A local date-time as days since 30 December 1899 with the time of day as the fraction.
 double toDateTimeValue(const QDateTime& local);
@@ -22,10 +25,9 @@ class TReadThread : public QThread {
 public:
     using QThread::QThread;
 
-    QString Path;                               // folder to walk
-    QString FileName;                           // entry being handed over
-    double FileDateTime = 0;                    // its last-write time, local
-    std::function<void()> OnReadFile, OnFinish; // run on the GUI thread
+    QString Path;                                // folder to walk
+    std::vector<TReadMeasure> Files;             // entries being handed over, in the walk's order
+    std::function<void()> OnReadFiles, OnFinish; // run on the GUI thread
     std::atomic<int> Running{0};
 
     void Start();
@@ -42,6 +44,7 @@ protected:
 
 private:
     bool handOver(const std::function<void()>& fn);
+    bool handOverFiles(); // the batch read so far, if any; then an empty one
     void endService();
 
     std::mutex mutex_;

@@ -47,11 +47,15 @@ void TMainDataModule::cdsVibrixAfterScroll(DataTable& table) {
 
 int TMainDataModule::AddMeasureFile(const QString& fileName, double dateTime) {
     reader_.read(fileName);
-    if (!reader_.isMeasurement())
+    return AddMeasure(reader_.measure(fileName, dateTime));
+}
+
+int TMainDataModule::AddMeasure(const TReadMeasure& m) {
+    if (m.kind != TReadMeasure::Kind::Measurement)
         return 1;
-    if (RecordExists(dateTime, reader_.siteNumber(), reader_.pileNumber()))
+    if (RecordExists(m.DateTime, m.SiteNumber, m.PileNumber))
         return 2;
-    return StoreMeasure(reader_.record(dateTime)) ? 0 : 1;
+    return storeValue(m.DateTime, m.SiteNumber, m.PileNumber, m.Stored) ? 0 : 1;
 }
 
 bool TMainDataModule::RecordExists(double dateTime, int siteNumber, int pileNumber) {
@@ -65,9 +69,14 @@ bool TMainDataModule::RecordExists(double dateTime, int siteNumber, int pileNumb
 }
 
 bool TMainDataModule::StoreMeasure(const TMeasureResult& r) {
+    return storeValue(r.DateTime, r.SiteNumber, r.PileNumber, packMeasure(r));
+}
+
+bool TMainDataModule::storeValue(double dateTime, std::int32_t siteNumber, std::int32_t pileNumber,
+                                 const QByteArray& value) {
     try {
         cdsVibrix.postIfEditing();
-        cdsVibrix.appendRecord({r.DateTime, r.SiteNumber, r.PileNumber, packMeasure(r), QString()});
+        cdsVibrix.appendRecord({dateTime, siteNumber, pileNumber, value, QString()});
         return true;
     } catch (const DataSetError&) {
         return false;

@@ -37,6 +37,8 @@ public:
     // 0: row added; 1: not a measurement file or not stored; 2: key already present.
     // Throws MeasureFileError when the file cannot be read.
     int AddMeasureFile(const QString& fileName, double dateTime);
+    // The same for a file an import has read already (an unreadable one: 1).
+    int AddMeasure(const TReadMeasure& m);
     bool RecordExists(double dateTime, int siteNumber, int pileNumber);
     bool StoreMeasure(const TMeasureResult& r);
     bool LoadMeasure(TMeasureResult& r);
@@ -67,6 +69,8 @@ private:
     void cdsmOnChanges(vxds::DataTable&);
     void cdsVibrixAfterScroll(vxds::DataTable& table);
     void closeTables();
+    bool storeValue(double dateTime, std::int32_t siteNumber, std::int32_t pileNumber,
+                    const QByteArray& value);
 
     MeasureFile reader_; // reused by every file of an import
     std::optional<vxds::Row> savedKey_;

@@ -42,10 +42,10 @@ void ConvertChannel(std::span<const std::uint16_t> words, std::span<float> sampl
         samples[i] = s * float(ssm::sampleValue(words[i]));
 }
 
-QByteArray packMeasure(const TMeasureResult& r) {
-    QByteArray out(qsizetype(kStoredMeasureSize), Qt::Uninitialized);
-    char* p = out.data();
-    std::memset(p + 52, 0, 12);
+namespace {
+
+// The 52 bytes of key values and parameters and the 12 zero bytes after them.
+void putHead(char* p, const TMeasureResult& r) {
     // Field by field: the double at 28 is not aligned in the stored layout.
     put(p, 0, r.DateTime);
     put(p, 8, r.SiteNumber);
@@ -55,6 +55,20 @@ QByteArray packMeasure(const TMeasureResult& r) {
     put(p, 28, r.Velocity);
     put(p, 36, r.BaseLen);
     put(p, 44, r.Amp);
+    std::memset(p + 52, 0, 12);
+}
+
+std::span<float> storedChannel(QByteArray& value, int k) {
+    // The channels start at a multiple of 4 in an allocation aligned for any scalar.
+    return {reinterpret_cast<float*>(value.data() + kChannelOffset[k]), kChannelSamples};
+}
+
+} // namespace
+
+QByteArray packMeasure(const TMeasureResult& r) {
+    QByteArray out(qsizetype(kStoredMeasureSize), Qt::Uninitialized);
+    char* p = out.data();
+    putHead(p, r);
     for (int k = 0; k < 3; ++k) {
         const std::vector<float>& ch = channel(r, k);
         const std::size_t n = std::min(ch.size(), kChannelSamples);
@@ -151,7 +165,7 @@ std::int32_t MeasureFile::pileNumber() const {
     return ssm::readU16(&parts_.header[ssm::offset::PileNumber]);
 }
 
-TMeasureResult MeasureFile::record(double dateTime) const {
+TMeasureResult MeasureFile::head(double dateTime) const {
     const ssm::Header h = parts_.parsedHeader();
     TMeasureResult r;
     r.DateTime = dateTime;
@@ -162,15 +176,58 @@ TMeasureResult MeasureFile::record(double dateTime) const {
     r.Velocity = h.velocity;
     r.BaseLen = h.baseLen;
     r.Amp = h.amp;
-    std::vector<std::uint16_t> words(kChannelSamples);
-    const ssm::Block blocks[3] = {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer};
+    return r;
+}
+
+void MeasureFile::convertChannel(int k, std::span<float> samples) const {
+    static constexpr ssm::Block kBlocks[3] = {ssm::Block::Sensor1, ssm::Block::Sensor2, ssm::Block::Hammer};
+    const std::uint8_t* block = parts_.block(kBlocks[k]).data();
+    std::uint16_t words[kChannelSamples];
+    for (std::size_t i = 0; i < kChannelSamples; ++i)
+        words[i] = ssm::blockWord(block, i);
+    ConvertChannel(words, samples);
+}
+
+TMeasureResult MeasureFile::record(double dateTime) const {
+    TMeasureResult r = head(dateTime);
     for (int k = 0; k < 3; ++k) {
-        const std::uint8_t* block = parts_.block(blocks[k]).data();
-        for (std::size_t i = 0; i < kChannelSamples; ++i)
-            words[i] = ssm::blockWord(block, i);
         std::vector<float>& ch = channel(r, k);
         ch.resize(kChannelSamples);
-        ConvertChannel(words, ch);
+        convertChannel(k, ch);
     }
     return r;
+}
+
+QByteArray MeasureFile::stored(double dateTime) const {
+    QByteArray value(qsizetype(kStoredMeasureSize), Qt::Uninitialized);
+    putHead(value.data(), head(dateTime));
+    for (int k = 0; k < 3; ++k)
+        convertChannel(k, storedChannel(value, k));
+    return value;
+}
+
+TReadMeasure MeasureFile::measure(const QString& fileName, double dateTime) const {
+    TReadMeasure m;
+    m.FileName = fileName;
+    m.DateTime = dateTime;
+    if (!valid_)
+        return m;
+    m.kind = TReadMeasure::Kind::Measurement;
+    m.SiteNumber = siteNumber();
+    m.PileNumber = pileNumber();
+    m.Stored = stored(dateTime);
+    return m;
+}
+
+TReadMeasure ReadMeasure(MeasureFile& reader, const QString& fileName, double dateTime) {
+    try {
+        reader.read(fileName);
+        return reader.measure(fileName, dateTime);
+    } catch (const MeasureFileError& e) {
+        return {fileName, dateTime, TReadMeasure::Kind::Unreadable, 0, 0, {}, e.reason};
+    } catch (const std::exception&) {
+        // The system's own text would be English: the user reads ours.
+        return {fileName, dateTime, TReadMeasure::Kind::Unreadable,      0,
+                0,        {},       FailureText({FailureKind::Other, 0})};
+    }
 }

@@ -72,6 +72,19 @@ public:
     QString fileName, reason;
 };
 
+// A file of an import, read and decoded away from the tables (on the import's worker) and handed
+// to the GUI thread to be stored: a measurement's key and stored value, or why it is none.
+struct TReadMeasure {
+    enum class Kind { Measurement, Foreign, Unreadable };
+    QString FileName;
+    double DateTime = 0; // the file's last-write time: the row's date-time
+    Kind kind = Kind::Foreign;
+    std::int32_t SiteNumber = 0;
+    std::int32_t PileNumber = 0;
+    QByteArray Stored; // a measurement's stored value
+    QString Reason;    // why an unreadable file could not be read, in the user's words
+};
+
 // Reads a measurement file for the record. Throws MeasureFileError when it cannot be read.
 // One object can read file after file, reusing its buffer.
 class MeasureFile {
@@ -85,8 +98,19 @@ public:
     std::int32_t pileNumber() const; // the whole 16-bit pile number
     // The record of this file measured at `dateTime`.
     TMeasureResult record(double dateTime) const;
+    // The same record's stored value (packMeasure of it), made without the record's arrays.
+    QByteArray stored(double dateTime) const;
+    // What the file just read is for an import, taken at `dateTime`.
+    TReadMeasure measure(const QString& fileName, double dateTime) const;
 
 private:
+    TMeasureResult head(double dateTime) const; // the record without its channels
+    void convertChannel(int k, std::span<float> samples) const;
+
     ssm::FileParts parts_; // the header and the three channel blocks
     bool valid_ = false;
 };
+
+// Reads and decodes one file with `reader` (reusing its buffers). Never throws for the file: a file
+// that cannot be read, or any other failure, comes back as Unreadable with the reason.
+TReadMeasure ReadMeasure(MeasureFile& reader, const QString& fileName, double dateTime);

@@ -17,8 +17,8 @@ public:
     explicit TDownloadForm(QWidget* parent = nullptr);
     ~TDownloadForm() override;
 
-    QString Path;                                         // folder to import
-    std::function<int(const QString&, double)> OnAddFile; // 0 = a row was added
+    QString Path;                                      // folder to import
+    std::function<int(const TReadMeasure&)> OnAddFile; // 0 = a row was added
 
     QLabel* ReadLabel; // files handed over so far
     QLabel* AddLabel;  // rows added so far

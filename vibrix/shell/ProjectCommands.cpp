@@ -156,7 +156,7 @@ void TProjectCommands::AddSSMToProjActionExecute() {
         const ViewsSuspended suspended(dm_);
         TDownloadForm form(parent_);
         form.Path = folder;
-        form.OnAddFile = [this](const QString& file, double time) { return dm_.AddMeasureFile(file, time); };
+        form.OnAddFile = [this](const TReadMeasure& file) { return dm_.AddMeasure(file); };
         dialogs_.exec(form);
     }
     // The grid stays on its record, though rows inserted before it moved it.

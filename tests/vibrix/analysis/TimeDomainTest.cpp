@@ -69,6 +69,16 @@ TEST_F(TimeView, AnyGainKeepsEveryPointFinite) {
     EXPECT_DOUBLE_EQ(s[0].Y[16383], rec.Ch0[16383] * largest);
 }
 
+// A sample period of a broken record that takes the time past the largest double after one step.
+TEST_F(TimeView, PointsWhoseTimeOverflowsAreLeftOut) {
+    TimeDomainInput in = input(0, false);
+    in.SamplePeriod = 1e306;
+    const auto s = ShowTimeDomain(in);
+    for (const auto& series : s)
+        ASSERT_EQ(series.Count(), 1);
+    EXPECT_EQ(s[2].Y[0], double(rec.Ham[0]));
+}
+
 TEST_F(TimeView, SampleCountIsClippedToTheSamplesPresentAndNoRecordDrawsNothing) {
     TimeDomainInput in = input(0, false);
     in.SampleCount = 40000;
