@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
@@ -98,7 +99,8 @@ TEST_F(ExportCommands, BothFilesAreTheWritersTextAndTheBoxSaysSo) {
     EXPECT_EQ(dialogs.requests[0].filter, QStringLiteral("Файлы (*.csv)"));
     EXPECT_EQ(dialogs.requests[0].defaultSuffix, "csv");
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, "Экспорт завершён\nФайл: " + dir.filePath("spectrum.csv"));
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Экспорт завершён\nФайл: " + QDir::toNativeSeparators(dir.filePath("spectrum.csv")));
     for (const auto& m : dialogs.messages) {
         EXPECT_TRUE(m.text.startsWith(QStringLiteral("Экспорт завершён\n")));
         EXPECT_EQ(m.icon, UserDialogs::Icon::Information);
