@@ -123,7 +123,10 @@ void TPileCurvePanel::AddMark(const QString& kind, double depth) {
         return;
     const double time = shown_->Time(depth);
     if (kind == ToeKind()) {
-        OnChange([&](TPileVerdict& v) { v.toeTime = time; });
+        OnChange([&](TPileVerdict& v) {
+            v.toeTime = time;
+            v.toeRemoved = false;
+        });
         selectedMark_ = -1;
     } else {
         OnChange([&](TPileVerdict& v) { v.defects.push_back({time, kind}); });
@@ -137,9 +140,10 @@ void TPileCurvePanel::RemoveSelectedMark() {
     const int mark = *selectedMark_;
     selectedMark_.reset();
     OnChange([mark](TPileVerdict& v) {
-        if (mark < 0)
+        if (mark < 0) { // the automatic pick must not come back in its place
             v.toeTime.reset();
-        else if (std::size_t(mark) < v.defects.size())
+            v.toeRemoved = true;
+        } else if (std::size_t(mark) < v.defects.size())
             v.defects.erase(v.defects.begin() + mark);
     });
 }
@@ -175,9 +179,10 @@ void TPileCurvePanel::dragFinished() {
         return;
     const double time = shown_->Time(depth);
     OnChange([mark, time](TPileVerdict& v) {
-        if (mark < 0)
+        if (mark < 0) {
             v.toeTime = time;
-        else if (std::size_t(mark) < v.defects.size())
+            v.toeRemoved = false;
+        } else if (std::size_t(mark) < v.defects.size())
             v.defects[std::size_t(mark)].time = time;
     });
 }
