@@ -4,7 +4,9 @@
 #include "Named.h"
 #include "NumberEdit.h"
 #include "NumberFormat.h"
+#include "PileLimits.h"
 #include "PileTexts.h"
+#include "TBlowSet.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -31,6 +33,11 @@ TPileVerdictPanel::TPileVerdictPanel(THandlerRunner run, QWidget* parent)
     r->setContentsMargins(0, 0, 0, 0);
     r->addWidget(makeSpeed());
     r->addWidget(makePile());
+    RefusalLabel = Named(new QLabel(this), QStringLiteral("RefusalLabel"));
+    RefusalLabel->setWordWrap(true);
+    RefusalLabel->setStyleSheet(QStringLiteral("color: #b00000"));
+    RefusalLabel->hide();
+    r->addWidget(RefusalLabel);
     r->addWidget(makeBlows(), 1);
     r->addWidget(makeVerdict());
     setMinimumWidth(250);
@@ -42,20 +49,30 @@ void TPileVerdictPanel::change(const Change& change) {
         OnChange(change);
 }
 
+// A number the pile cannot have is refused with its reason, and the value in force shown again;
+// Enter on the text the panel wrote changes nothing (a site's speed stays the site's).
 void TPileVerdictPanel::applyNumber(TNumberEdit* edit,
                                     const std::function<void(TPileVerdict&, std::optional<double>)>& set,
-                                    double least) {
-    connect(edit, &TNumberEdit::entered, this, [this, edit, set, least] {
+                                    const Refusal& refusal) {
+    connect(edit, &TNumberEdit::entered, this, [this, edit, set, refusal] {
         run_([&] {
             const QString text = edit->text().trimmed();
+            if (!shown_ || text == shownTexts_.value(edit))
+                return;
             bool ok = false;
             const double value = QLocale().toDouble(text, &ok);
-            if (text.isEmpty())
-                change([&](TPileVerdict& v) { set(v, std::nullopt); });
-            else if (ok && std::isfinite(value) && value >= least)
-                change([&](TPileVerdict& v) { set(v, value); });
-            else if (shown_)
-                Show(shown_, scheme_); // a value that cannot be: the one in force again
+            const std::optional<QString> refused =
+                text.isEmpty() ? std::nullopt
+                : ok           ? refusal(value)
+                               : std::optional(QStringLiteral("Не число: %1").arg(text));
+            if (!refused) {
+                change(
+                    [&](TPileVerdict& v) { set(v, text.isEmpty() ? std::nullopt : std::optional(value)); });
+                return;
+            }
+            Show(shown_, scheme_); // the value in force again
+            RefusalLabel->setText(*refused);
+            RefusalLabel->show();
         });
     });
 }
@@ -73,7 +90,7 @@ QWidget* TPileVerdictPanel::makeSpeed() {
     s->addWidget(AutoSpeedButton, 0, 2);
     s->addWidget(SpeedSourceLabel, 1, 0, 1, 3);
     applyNumber(
-        SpeedEdit, [](TPileVerdict& v, std::optional<double> c) { v.speed = c; }, 1000);
+        SpeedEdit, [](TPileVerdict& v, std::optional<double> c) { v.speed = c; }, pilelimits::Speed);
     connect(AutoSpeedButton, &QPushButton::clicked, this,
             [this] { run_([this] { change([](TPileVerdict& v) { v.speed.reset(); }); }); });
     return speed;
@@ -94,15 +111,17 @@ QWidget* TPileVerdictPanel::makePile() {
     f->addRow(QStringLiteral("Усиление G:"), AmplifyEdit);
     f->addRow(ToeLabel);
     applyNumber(
-        LengthEdit, [](TPileVerdict& v, std::optional<double> l) { v.length = l; }, 0.1);
+        LengthEdit, [](TPileVerdict& v, std::optional<double> l) { v.length = l; }, pilelimits::Length);
     applyNumber(
-        DiameterEdit, [](TPileVerdict& v, std::optional<double> d) { v.diameter = d; }, 0.01);
+        DiameterEdit, [](TPileVerdict& v, std::optional<double> d) { v.diameter = d; }, pilelimits::Diameter);
     applyNumber(
         LowPassEdit, [](TPileVerdict& v, std::optional<double> f) { v.processing.lowpass = f.value_or(0); },
-        0);
+        [this](double hz) {
+            return pilelimits::Lowpass(hz, shown_ && shown_->blowSet ? shown_->blowSet->SampleFreq() : 0);
+        });
     applyNumber(
         AmplifyEdit, [](TPileVerdict& v, std::optional<double> g) { v.processing.amplify = g.value_or(1); },
-        1);
+        pilelimits::Amplify);
     return pile;
 }
 
@@ -156,6 +175,7 @@ void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const Q
         return;
     const TPileAnalysis& a = *shown_;
     filling_ = true;
+    RefusalLabel->hide();
     SpeedEdit->setText(piletexts::Number("0", a.waveSpeed > 0 ? std::optional(a.waveSpeed) : std::nullopt));
     SpeedSourceLabel->setText(a.waveSpeed > 0
                                   ? QStringLiteral("Источник: ") + piletexts::SpeedSource(a.waveSpeedSource)
@@ -165,6 +185,8 @@ void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const Q
     DiameterEdit->setText(piletexts::Number("0.000", a.verdict.diameter));
     LowPassEdit->setText(piletexts::Number("0", a.verdict.processing.lowpass));
     AmplifyEdit->setText(piletexts::Number("0.0", a.verdict.processing.amplify));
+    for (const TNumberEdit* edit : {SpeedEdit, LengthEdit, DiameterEdit, LowPassEdit, AmplifyEdit})
+        shownTexts_[edit] = edit->text();
     if (!a.toeTime)
         ToeLabel->setText(QStringLiteral("Подошва не отмечена"));
     else

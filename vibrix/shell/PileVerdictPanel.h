@@ -6,6 +6,7 @@
 #include "Guarded.h"
 #include "TPileAnalysis.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <functional>
@@ -33,6 +34,7 @@ public:
     TNumberEdit* LowPassEdit;
     TNumberEdit* AmplifyEdit;
     QLabel* ToeLabel;
+    QLabel* RefusalLabel;   // why the value last entered was not taken
     QTableWidget* BlowList; // a check box per blow: used or left out
     QComboBox* ClassCombo;
     QLineEdit* RemarkEdit;
@@ -51,11 +53,13 @@ private:
     void showBlows(const TPileAnalysis& a);
     void blowToggled(int row, bool used);
     void change(const Change& change);
+    using Refusal = std::function<std::optional<QString>(double)>;
     void applyNumber(TNumberEdit* edit, const std::function<void(TPileVerdict&, std::optional<double>)>& set,
-                     double least);
+                     const Refusal& refusal);
 
     THandlerRunner run_;
     std::shared_ptr<const TPileAnalysis> shown_;
-    QString scheme_;       // the classes in the class box
-    bool filling_ = false; // the controls are being filled, not edited
+    QString scheme_;                                // the classes in the class box
+    QHash<const TNumberEdit*, QString> shownTexts_; // what Show wrote: Enter on it changes nothing
+    bool filling_ = false;                          // the controls are being filled, not edited
 };

@@ -156,12 +156,20 @@ TEST_F(PilePageTest, ATypedSpeedIsThePilesOwnUntilAuto) {
     const double automatic = page.Shown()->waveSpeed;
     EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
     EXPECT_FALSE(page.AutoSpeedButton->isEnabled());
+    enter(page.SpeedEdit, page.SpeedEdit->text()); // Enter on what is shown changes nothing
+    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
     enter(page.SpeedEdit, "4150");
     EXPECT_EQ(page.Shown()->waveSpeed, 4150);
     EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: своя"));
     EXPECT_EQ(cell(0, 5), QStringLiteral("своя"));
-    enter(page.SpeedEdit, "12"); // not a concrete's speed: the one in force stays
+    enter(page.SpeedEdit, "12"); // not a concrete's speed: the one in force stays, and why
     EXPECT_EQ(page.SpeedEdit->text(), QStringLiteral("4150"));
+    auto* refusal = page.findChild<QLabel*>("RefusalLabel");
+    EXPECT_EQ(refusal->text(), QStringLiteral("Скорость волны должна быть от 1000 до 6000 м/с"));
+    EXPECT_TRUE(refusal->isVisible());
+    enter(page.LengthEdit, "999999");
+    EXPECT_FALSE(page.Shown()->verdict.length);
+    EXPECT_EQ(refusal->text(), QStringLiteral("Длина сваи должна быть от 0,5 до 100 м"));
     QTest::mouseClick(page.AutoSpeedButton, Qt::LeftButton);
     EXPECT_EQ(page.Shown()->waveSpeed, automatic);
     EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
@@ -199,6 +207,19 @@ TEST_F(PilePageTest, DeleteRemovesTheMarkTakenLast) {
     QTest::keyClick(page.AverageChart, Qt::Key_Delete);
     ASSERT_EQ(page.Shown()->verdict.defects.size(), 1u);
     EXPECT_NEAR(page.Shown()->Depth(page.Shown()->verdict.defects[0].time), 7, 0.1);
+    // The toe the analysis found, taken and deleted, does not come back; one put back is the engineer's.
+    enter(page.LengthEdit, "12,2");
+    ASSERT_TRUE(page.Shown()->toeTime && page.Shown()->toeAuto);
+    const double toe = page.Shown()->Depth(*page.Shown()->toeTime);
+    drag(toe, toe);
+    QTest::keyClick(page.AverageChart, Qt::Key_Delete);
+    EXPECT_FALSE(page.Shown()->toeTime);
+    EXPECT_TRUE(page.Shown()->verdict.toeRemoved);
+    EXPECT_EQ(page.findChild<QLabel*>("ToeLabel")->text(), QStringLiteral("Подошва не отмечена"));
+    nextKind = TPilePage::ToeKind();
+    doubleClick(11);
+    ASSERT_TRUE(page.Shown()->toeTime);
+    EXPECT_FALSE(page.Shown()->toeAuto || page.Shown()->verdict.toeRemoved);
 }
 
 TEST_F(PilePageTest, TheVerdictsAreSavedAndTheirChangesCancelled) {
