@@ -431,16 +431,18 @@ int Site(const cli::Args& a) {
                                {"waveSpeed", JsonValue(speed.speed)},
                                {"used", pileArray(speed.used)},
                                {"excluded", pileArray(speed.excluded)},
+                               {"own", pileArray(speed.own)},
                                {"min", JsonValue(speed.min)},
                                {"max", JsonValue(speed.max)},
                                {"classes", counts}});
         if (!a.has("json"))
             cli::printLine(
                 QStringLiteral(
-                    "участок %1: скорость %2 м/с; по сваям %3; исключены %4; от %5 до %6; классы: %7")
+                    "участок %1: скорость %2 м/с; по сваям %3; исключены %4; своя скорость %5; от %6 до %7; "
+                    "классы: %8")
                     .arg(site)
                     .arg(speed.speed ? piletexts::Number("0.0", *speed.speed) : QStringLiteral("—"),
-                         pileNumbers(speed.used), pileNumbers(speed.excluded),
+                         pileNumbers(speed.used), pileNumbers(speed.excluded), pileNumbers(speed.own),
                          piletexts::Number("0.0", speed.min, QStringLiteral("—")),
                          piletexts::Number("0.0", speed.max, QStringLiteral("—")), countText.join(", ")));
     }

@@ -126,6 +126,11 @@ TEST_F(PileCli, SiteSpeedComesFromThePilesOfKnownLength) {
                                     "Участок; Свая"))
         << "UTF-8 behind its byte order mark";
     EXPECT_TRUE(lines[3].endsWith("; \"скол; \"\"оголовок\"\"\"\r")) << "a remark quoted for a spreadsheet";
+    // A pile of a speed of its own is outside the site's speed, and named as such.
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "3", "--speed", "4100"}).exitCode, 0);
+    EXPECT_EQ(json(vibrix({"site", project, "--json"})).toArray()[0].toObject()["own"].toArray(),
+              QJsonArray{3});
+    EXPECT_TRUE(vibrix({"site", project}).out.contains("; своя скорость 3;"));
 }
 
 TEST_F(PileCli, FailuresExitWithTheirStatusAndChangeNothing) {

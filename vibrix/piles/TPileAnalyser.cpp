@@ -114,6 +114,7 @@ std::shared_ptr<const TPileAnalysis> TPileAnalyser::Analyse(TPileKey key) {
 
 TSiteSpeed TPileAnalyser::SiteSpeed(std::span<const TPileInput> sitePiles) {
     std::vector<std::pair<int, double>> speeds;
+    std::vector<int> own;
     for (const TPileInput& p : sitePiles) {
         std::optional<Summary> known;
         {
@@ -126,8 +127,12 @@ TSiteSpeed TPileAnalyser::SiteSpeed(std::span<const TPileInput> sitePiles) {
             known && known->signature == p.Signature() ? known->lengthSpeed : Computation(p)->lengthSpeed;
         if (speed)
             speeds.emplace_back(p.key.pile, *speed);
+        if (p.verdict.speed)
+            own.push_back(p.key.pile);
     }
-    return ComputeSiteSpeed(speeds);
+    TSiteSpeed s = ComputeSiteSpeed(speeds);
+    s.own = std::move(own);
+    return s;
 }
 
 TSiteSpeed TPileAnalyser::SiteSpeed(int site) {
@@ -139,15 +144,21 @@ TSiteSpeed TPileAnalyser::SiteSpeed(int site) {
 // been computed as it stands.
 std::optional<TSiteSpeed> TPileAnalyser::KnownSiteSpeed(int site) const {
     std::vector<std::pair<int, double>> speeds;
+    std::vector<int> own;
     const std::lock_guard lock(mutex_);
     for (const TPileRows& p : Piles()) {
         if (p.key.site != site)
             continue;
         const auto known = summaries_.find(p.key);
-        if (known == summaries_.end() || known->second.signature != Input(p.key).Signature())
+        const TPileInput input = Input(p.key);
+        if (known == summaries_.end() || known->second.signature != input.Signature())
             return std::nullopt;
         if (known->second.lengthSpeed)
             speeds.emplace_back(p.key.pile, *known->second.lengthSpeed);
+        if (input.verdict.speed)
+            own.push_back(p.key.pile);
     }
-    return ComputeSiteSpeed(speeds);
+    TSiteSpeed s = ComputeSiteSpeed(speeds);
+    s.own = std::move(own);
+    return s;
 }

@@ -18,6 +18,7 @@ std::optional<double> PickToe(const TProcessedCurves& curves, double expected);
 struct TSiteSpeed {
     std::optional<double> speed;     // m/s, the mean of the piles used
     std::vector<int> used, excluded; // pile numbers
+    std::vector<int> own;            // piles read at a speed of their own, outside the site's
     std::optional<double> min, max;  // over the piles used (none when there are none)
     bool operator==(const TSiteSpeed&) const = default;
 };

@@ -57,10 +57,14 @@ void fillClassChart(QCustomPlot& plot, const QStringList& classNames,
 }
 
 QString speedLine(int site, const TSiteSpeed& speed) {
+    // Piles of a speed of their own are in neither list of the site's speed, but named all the same.
+    const QString own =
+        speed.own.empty() ? QString() : QStringLiteral("; своя скорость у свай %1").arg(numbers(speed.own));
     if (!speed.speed)
         return QStringLiteral("Участок %1: скорость волны участка не определена (нужны не менее трёх свай "
-                              "известной длины со сходными скоростями)")
-            .arg(site);
+                              "известной длины со сходными скоростями)%2")
+            .arg(site)
+            .arg(own);
     const double spread = std::max(*speed.max - *speed.speed, *speed.speed - *speed.min) / *speed.speed * 100;
     QString line =
         QStringLiteral("Участок %1: скорость волны %2 м/с, от %3 до %4 м/с (разброс ±%5 %), по сваям %6")
@@ -69,7 +73,7 @@ QString speedLine(int site, const TSiteSpeed& speed) {
                  piletexts::Number("0.0", spread), numbers(speed.used));
     if (!speed.excluded.empty())
         line += QStringLiteral("; не вошли сваи %1").arg(numbers(speed.excluded));
-    return line;
+    return line + own;
 }
 
 QString processingText(const std::vector<TPileKey>& otherwise) {
