@@ -146,6 +146,9 @@ QWidget* TMainForm::makePages() {
     PilePage = new TPilePage(PileAnalyser, run_);
     PageControl->addTab(PilePage, QStringLiteral("Сваи"));
     PageControl->setVisible(false);
+    // The record number belongs to the records' page: the other pages have no current record.
+    connect(PageControl, &QTabWidget::currentChanged, this,
+            [this] { StatusBar->RecordPanel->setVisible(PageControl->currentWidget() == DataPage); });
     connect(ChartPanel, &TChartPanel::flagsChanged, this, &TMainForm::showFlagsInActions);
     return PageControl;
 }

@@ -6,6 +6,7 @@
 #include "ChartPanel.h"
 #include "DataPage.h"
 #include "MainStatusBar.h"
+#include "PilePage.h"
 #include "RecordGrid.h"
 #include "TimeView.h"
 
@@ -94,6 +95,10 @@ TEST_F(MainWindow, KeysInTheGridMoveTheCurrentRowAndEachMoveRedrawsOnce) {
     key(Qt::Key_End);
     EXPECT_EQ(currentPile(), 12);
     EXPECT_EQ(w.StatusBar->RecordPanel->text(), QStringLiteral("Запись 12 из 12"));
+    w.PageControl->setCurrentWidget(w.PilePage); // the pile page has no current record
+    EXPECT_FALSE(w.StatusBar->RecordPanel->isVisible());
+    w.PageControl->setCurrentWidget(w.DataPage);
+    EXPECT_TRUE(w.StatusBar->RecordPanel->isVisible());
     key(Qt::Key_Home);
     EXPECT_EQ(currentPile(), 1);
     key(Qt::Key_PageDown);
