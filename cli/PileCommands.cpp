@@ -10,6 +10,7 @@
 #include "ReportPage.h"
 #include "SiteReport.h"
 #include "TPileAnalyser.h"
+#include "TVerdictTable.h"
 #include "VibrixCommands.h"
 
 #include <QJsonArray>
@@ -475,6 +476,31 @@ int SiteReport(const cli::Args& a) {
         return cli::ioError(a.positional[1], error);
     cli::printLine(QStringLiteral("отчёт по участку: %1").arg(a.positional[1]));
     return cli::Ok;
+}
+
+int ReportInfo(const cli::Args& a) {
+    if (a.positional.size() != 1)
+        return usage(QStringLiteral("у команды report-info должен быть один аргумент: проект"));
+    ProjectAccess project;
+    if (!project.Open(a.positional[0]))
+        return cli::IoError;
+    TVerdictTable verdicts(project.dm.cdsVerdict);
+    TReportHeader header = verdicts.Header();
+    bool set = false;
+    for (const TReportHeaderField& f : ReportHeaderFields()) {
+        if (!a.has(f.key))
+            continue;
+        const QString text = a.value(f.key).trimmed();
+        header.*f.field = text == "-" ? QString() : text;
+        set = true;
+    }
+    if (!set) {
+        for (const TReportHeaderField& f : ReportHeaderFields())
+            cli::printLine(QStringLiteral("%1: %2").arg(f.name.toLower(), header.*f.field));
+        return cli::Ok;
+    }
+    verdicts.SetHeader(header);
+    return project.Save() ? cli::Ok : cli::IoError;
 }
 
 } // namespace vibrixcli

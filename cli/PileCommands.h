@@ -11,5 +11,7 @@ int Pile(const cli::Args& a);
 int PileSet(const cli::Args& a);
 int Site(const cli::Args& a);
 int SiteReport(const cli::Args& a);
+// The reports' header of a project: printed, or its fields set ("-" clears one) and saved.
+int ReportInfo(const cli::Args& a);
 
 } // namespace vibrixcli

@@ -1,8 +1,8 @@
 // vibrix-cli report: one main-report page per record of a project, in one PDF.
 #include "ChartPanel.h"
 #include "FailureText.h"
-#include "PlatformFiles.h"
 #include "PanelReport.h"
+#include "PlatformFiles.h"
 #include "ProjectAccess.h"
 #include "ReportPainter.h"
 #include "VibrixCommands.h"
@@ -10,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
-
 
 namespace vibrixcli {
 

@@ -10,20 +10,24 @@ int main(int argc, char** argv) {
     cli::prepareHeadlessGui();
     QApplication app(argc, argv);
     using namespace vibrixcli;
-    return cli::dispatch(app.arguments(), kUsage,
-                         {{"import", {}, Import},
-                          {"list", {}, List},
-                          {"export-signal", {}, ExportSignal},
-                          {"export-spectrum", {}, ExportSpectrum},
-                          {"spectrogram", {"channel", "width"}, Spectrogram},
-                          {"report", {"settings"}, Report},
-                          {"piles", {}, Piles, {"json"}},
-                          {"pile", {"average", "mobility", "profile"}, Pile, {"json"}},
-                          {"pile-set",
-                           {"length", "diameter", "speed", "toe-time", "toe", "defect", "defects", "class",
-                            "remark", "exclude", "include", "lowpass", "amplify", "scheme"},
-                           PileSet},
-                          {"site", {"site", "csv"}, Site, {"json"}},
-                          {"site-report", {"site"}, SiteReport},
-                          {"auto", {"site"}, Auto, {"json", "apply"}}});
+    return cli::dispatch(
+        app.arguments(), kUsage,
+        {{"import", {}, Import},
+         {"list", {}, List},
+         {"export-signal", {}, ExportSignal},
+         {"export-spectrum", {}, ExportSpectrum},
+         {"spectrogram", {"channel", "width"}, Spectrogram},
+         {"report", {"settings"}, Report},
+         {"piles", {}, Piles, {"json"}},
+         {"pile", {"average", "mobility", "profile"}, Pile, {"json"}},
+         {"pile-set",
+          {"length", "diameter", "speed", "toe-time", "toe", "defect", "defects", "class", "remark",
+           "exclude", "include", "lowpass", "amplify", "scheme"},
+          PileSet},
+         {"site", {"site", "csv"}, Site, {"json"}},
+         {"site-report", {"site"}, SiteReport},
+         {"auto", {"site"}, Auto, {"json", "apply"}},
+         {"report-info",
+          {"organisation", "object", "customer", "instrument", "operator", "method", "signer"},
+          ReportInfo}});
 }

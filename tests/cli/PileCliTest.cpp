@@ -133,6 +133,20 @@ TEST_F(PileCli, SiteSpeedComesFromThePilesOfKnownLength) {
     EXPECT_TRUE(vibrix({"site", project}).out.contains("; своя скорость 3;"));
 }
 
+TEST_F(PileCli, ReportInfoSetsPrintsAndClearsTheHeaderBesideTheScheme) {
+    const QByteArray before = fileBytes(project);
+    EXPECT_TRUE(vibrix({"report-info", project}).out.startsWith("организация: \nобъект: \n"));
+    EXPECT_EQ(fileBytes(project), before) << "printing the header writes nothing";
+    ASSERT_EQ(
+        vibrix({"report-info", project, "--object", "ул. Ленина, 1", "--signer", "Иванов И. И."}).exitCode,
+        0);
+    ASSERT_EQ(vibrix({"pile-set", project, "1", "1", "--scheme", "A-D"}).exitCode, 0);
+    ASSERT_EQ(vibrix({"report-info", project, "--signer", "-"}).exitCode, 0);
+    const QString out = vibrix({"report-info", project}).out;
+    EXPECT_TRUE(out.contains("\nобъект: ул. Ленина, 1\n")) << "the scheme's change keeps the header";
+    EXPECT_TRUE(out.endsWith("\nподписывает: \n"));
+}
+
 TEST_F(PileCli, FailuresExitWithTheirStatusAndChangeNothing) {
     const QByteArray before = fileBytes(project);
     EXPECT_EQ(vibrix({"pile", project, "1", "x"}).exitCode, 1);

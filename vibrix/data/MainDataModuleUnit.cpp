@@ -237,3 +237,9 @@ void TMainDataModule::RestoreRecNo() {
         return;
     cdsVibrix.moveBy(SavedRecNo - cdsVibrix.recNo());
 }
+
+QString TMainDataModule::Description() const {
+    return cdsDesc.active() && cdsDesc.recordCount() > 0
+               ? vxds::asText(cdsDesc.valueAt(0, descfield::kComment))
+               : QString();
+}

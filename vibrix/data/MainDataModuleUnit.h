@@ -13,6 +13,9 @@
 namespace measurefield {
 constexpr int kDateTime = 0, kSite = 1, kPile = 2, kData = 3, kComment = 4;
 } // namespace measurefield
+namespace descfield {
+constexpr int kName = 0, kVersion = 1, kComment = 2;
+} // namespace descfield
 namespace verdictfield {
 constexpr int kSite = 0, kPile = 1, kChanged = 2, kVerdict = 3;
 } // namespace verdictfield
@@ -43,6 +46,8 @@ public:
     bool StoreMeasure(const TMeasureResult& r);
     bool LoadMeasure(TMeasureResult& r);
 
+    // The project's description ("Описание"); empty without a project.
+    QString Description() const;
     bool CreateProject(const QString& fileName);
     bool OpenProject(const QString& fileName);
     bool WriteProjectFile(const QString& fileName);

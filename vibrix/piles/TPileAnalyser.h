@@ -33,6 +33,7 @@ public:
     const TPileRows* Find(TPileKey key) const { return piles_.Find(key); }
     std::vector<int> Sites() const;
     TVerdictTable& Verdicts() { return verdicts_; }
+    TMainDataModule& DataModule() const { return dm_; }
 
     // The pile's verdict as stored, or the defaults of a pile not yet judged.
     TPileVerdict VerdictOf(TPileKey key) const;

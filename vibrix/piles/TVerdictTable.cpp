@@ -60,22 +60,65 @@ std::vector<std::pair<int, int>> TVerdictTable::Piles() const {
     return piles;
 }
 
-QString TVerdictTable::Scheme() const {
-    if (Seek(kProjectRow, kProjectRow)) {
-        const QString scheme =
-            QJsonDocument::fromJson(vxds::asText(table_.value(verdictfield::kVerdict)).toUtf8())
-                .object()
-                .value("scheme")
-                .toString();
-        if (!classscheme::Classes(scheme).isEmpty())
-            return scheme;
-    }
-    return classscheme::kRoman;
+QJsonObject TVerdictTable::ProjectRow() const {
+    if (!Seek(kProjectRow, kProjectRow))
+        return {};
+    return QJsonDocument::fromJson(vxds::asText(table_.value(verdictfield::kVerdict)).toUtf8()).object();
 }
 
+void TVerdictTable::WriteProjectRow(const QJsonObject& o) {
+    Write(kProjectRow, kProjectRow, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
+}
+
+QString TVerdictTable::Scheme() const {
+    const QString scheme = ProjectRow().value("scheme").toString();
+    return classscheme::Classes(scheme).isEmpty() ? classscheme::kRoman : scheme;
+}
+
+// The row's other choices stay as they are.
 void TVerdictTable::SetScheme(const QString& scheme) {
     if (scheme == Scheme() || classscheme::Classes(scheme).isEmpty())
         return;
-    const QJsonObject o{{"version", 1}, {"scheme", scheme}};
-    Write(kProjectRow, kProjectRow, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
+    QJsonObject o = ProjectRow();
+    o.insert("version", 1);
+    o.insert("scheme", scheme);
+    WriteProjectRow(o);
+}
+
+const std::vector<TReportHeaderField>& ReportHeaderFields() {
+    static const std::vector<TReportHeaderField> fields{
+        {"organisation", &TReportHeader::organisation, QStringLiteral("Организация")},
+        {"object", &TReportHeader::object, QStringLiteral("Объект")},
+        {"customer", &TReportHeader::customer, QStringLiteral("Заказчик")},
+        {"instrument", &TReportHeader::instrument, QStringLiteral("Прибор")},
+        {"operator", &TReportHeader::operatorName, QStringLiteral("Оператор")},
+        {"method", &TReportHeader::method, QStringLiteral("Метод испытания")},
+        {"signer", &TReportHeader::signer, QStringLiteral("Подписывает")},
+    };
+    return fields;
+}
+
+TReportHeader TVerdictTable::Header() const {
+    const QJsonObject o = ProjectRow().value("header").toObject();
+    TReportHeader h;
+    for (const TReportHeaderField& f : ReportHeaderFields())
+        h.*f.field = o.value(QLatin1String(f.key)).toString();
+    return h;
+}
+
+// Written only when it changes; a project that never had a header keeps its row as it was.
+void TVerdictTable::SetHeader(const TReportHeader& header) {
+    if (header == Header())
+        return;
+    QJsonObject fields;
+    for (const TReportHeaderField& f : ReportHeaderFields())
+        if (!(header.*f.field).isEmpty())
+            fields.insert(QLatin1String(f.key), header.*f.field);
+    QJsonObject o = ProjectRow();
+    o.insert("version", 1);
+    if (fields.isEmpty())
+        o.remove("header");
+    else
+        o.insert("header", fields);
+    WriteProjectRow(o);
 }

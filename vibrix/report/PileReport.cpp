@@ -9,7 +9,7 @@
 namespace {
 
 // The charts' sizes on the page, so that a chart is laid out once for the place it is drawn in.
-constexpr QSize kAverageSize(716, 400);
+constexpr QSize kAverageSize(716, 370);
 constexpr QSize kMobilitySize(716, 250);
 
 QCustomPlot* newPlot(QSize size) {
@@ -25,9 +25,23 @@ TPileReportCharts::TPileReportCharts() : average_(newPlot(kAverageSize)), mobili
 
 TPileReportCharts::~TPileReportCharts() = default;
 
+QString ReportHeaderText(const TReportHeader& header, bool brief) {
+    QStringList parts;
+    for (const TReportHeaderField& f : ReportHeaderFields()) {
+        const QString& value = header.*f.field;
+        if (value.isEmpty() || f.field == &TReportHeader::signer ||
+            (brief && f.field != &TReportHeader::organisation && f.field != &TReportHeader::object))
+            continue;
+        parts << f.name + QStringLiteral(": ") + value;
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& scheme,
-                     TPileReportCharts& charts) {
+                     TPileReportCharts& charts, const TReportHeader& header, bool briefHeader) {
     const TPileVerdict& v = r.verdict;
+    page.SetText(QStringLiteral("HeaderMemo"), ReportHeaderText(header, briefHeader));
+    page.SetText(QStringLiteral("SignerMemo"), header.signer);
     page.SetText(QStringLiteral("PileInfoMemo"),
                  QStringLiteral("Участок %1      Свая %2      Дата испытания: %3")
                      .arg(r.key.site)
@@ -81,6 +95,6 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
 TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts) {
     TReportPage page = LoadReportLayout(QStringLiteral("PileReport"));
     const QString scheme = analyser.Verdicts().Scheme();
-    PileReportBuild(page, *analyser.Analyse(key), scheme, charts);
+    PileReportBuild(page, *analyser.Analyse(key), scheme, charts, analyser.Verdicts().Header());
     return page;
 }

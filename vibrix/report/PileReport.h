@@ -4,6 +4,7 @@
 // number comes from the pile's analysis.
 
 #include "ReportPage.h"
+#include "TVerdictTable.h"
 
 #include <QString>
 
@@ -29,8 +30,12 @@ private:
     std::unique_ptr<QCustomPlot> average_, mobility_;
 };
 
+// Who tested what, at the head of a report: every field but the signer's, who is named at the
+// signature; `brief`: only the organisation and the object (each pile's page of a site report).
+QString ReportHeaderText(const TReportHeader& header, bool brief = false);
+
 // Fills a page of the "PileReport" layout; `scheme` is the project's class scheme.
 void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& scheme,
-                     TPileReportCharts& charts);
+                     TPileReportCharts& charts, const TReportHeader& header, bool briefHeader = false);
 // A fresh "PileReport" page of the pile as the analyser sees it now.
 TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts);

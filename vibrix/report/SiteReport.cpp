@@ -1,6 +1,7 @@
 #include "SiteReport.h"
 
 #include "FailureText.h"
+#include "MainDataModuleUnit.h"
 #include "NumberFormat.h"
 #include "PileReport.h"
 #include "PileTexts.h"
@@ -98,6 +99,8 @@ QString processingText(const std::vector<TPileKey>& otherwise) {
 // What the summary pages gather from the piles' rows, and what the pages are drawn with.
 struct TSiteReport::Summary {
     QString scheme;
+    TReportHeader header;
+    QString description; // the project's
     QStringList classNames;
     std::vector<double> classCounts;
     std::optional<double> first, last; // the blows' date-times
@@ -126,6 +129,8 @@ TSiteReport::TSiteReport(TPileAnalyser& analyser, std::optional<int> site)
         throw TReportError("В проекте нет свай");
     Summary& s = *summary_;
     s.scheme = analyser.Verdicts().Scheme();
+    s.header = analyser.Verdicts().Header();
+    s.description = analyser.DataModule().Description().trimmed();
     s.classNames = classscheme::Classes(s.scheme);
     s.classCounts.assign(std::size_t(s.classNames.size()) + 1, 0);
 }
@@ -208,6 +213,8 @@ void TSiteReport::Begin(QIODevice& device) {
         TReportPage page = i == 0 ? s.layout : tableLayout;
         page.SetText(QStringLiteral("TitleMemo"), title);
         if (i == 0) {
+            page.SetText(QStringLiteral("HeaderMemo"), ReportHeaderText(s.header));
+            page.SetText(QStringLiteral("DescriptionMemo"), s.description);
             page.SetText(QStringLiteral("DatesMemo"), dates);
             page.SetText(QStringLiteral("ClassMemo"), classes.join(QLatin1Char('\r')));
             page.SetChart(QStringLiteral("ClassChart"), classChart);
@@ -224,7 +231,7 @@ void TSiteReport::Begin(QIODevice& device) {
 
 void TSiteReport::AddPilePage(const TPileAnalysis& a) {
     TReportPage page = LoadReportLayout(QStringLiteral("PileReport"));
-    PileReportBuild(page, a, summary_->scheme, summary_->charts);
+    PileReportBuild(page, a, summary_->scheme, summary_->charts, summary_->header, true);
     page.SetText(QStringLiteral("PageMemo"), QStringLiteral("Страница %1 из %2").arg(++written_).arg(pages_));
     summary_->writer->Add(page);
 }

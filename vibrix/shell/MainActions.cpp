@@ -50,6 +50,8 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     PileReportAction = make("PileReportAction", "Отчёт по свае…", "|Отчёт по свае текущей записи");
     SiteReportAction =
         make("SiteReportAction", "Отчёт по участку…", "|Отчёт по всем сваям проекта в файл PDF");
+    ReportHeaderAction = make("ReportHeaderAction", "Свойства отчёта…",
+                              "|Организация, объект, заказчик, прибор, оператор, метод и кто подписывает");
     ExitApplicationAction =
         make("ExitApplicationAction", "Выход", "Выход|Завершение приложения", QStringLiteral("Ctrl+E"));
     CancelChangesAction = make("CancelChangesAction", "Отменить изменения",
@@ -125,6 +127,7 @@ void TMainActions::buildMenus(QMainWindow* window) {
     file->addSeparator();
     file->addActions(
         {PrintReportAction, PileReportAction, SiteReportAction, SpectrExportAction, SignalExportAction});
+    file->addAction(ReportHeaderAction);
     file->addSeparator();
     file->addAction(ExitApplicationAction);
     QMenu* edit = bar->addMenu(QStringLiteral("Правка"));
@@ -178,6 +181,7 @@ void TMainActions::Update(bool open, bool modified, bool hasRows) {
     CloseProjectAction->setEnabled(open);
     SaveProjectAsAction->setEnabled(open);
     AddSSMToProjAction->setEnabled(open);
+    ReportHeaderAction->setEnabled(open);
     SiteSpeedAction->setEnabled(hasRows);
     for (QAction* a : {PrintReportAction, PileReportAction, SiteReportAction, DeleteAllRecordsAction,
                        Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction,

@@ -20,8 +20,9 @@ public:
     QAction* SaveProjectAsAction;
     QAction* CloseProjectAction;
     QAction* PrintReportAction;
-    QAction* PileReportAction; // the report page of the current pile
-    QAction* SiteReportAction; // every pile of the project in one PDF
+    QAction* PileReportAction;   // the report page of the current pile
+    QAction* SiteReportAction;   // every pile of the project in one PDF
+    QAction* ReportHeaderAction; // who tested what, at the head of the reports
     QAction* ExitApplicationAction;
     QAction* CancelChangesAction;
     QAction* DeleteAllRecordsAction;

@@ -195,6 +195,7 @@ void TMainForm::connectActions() {
     TPileReportCommands& piles = *PileCommands;
     on(a.PileReportAction, [&piles](bool) { piles.PileReportActionExecute(); });
     on(a.SiteReportAction, [&piles](bool) { piles.SiteReportActionExecute(); });
+    on(a.ReportHeaderAction, [&piles](bool) { piles.ReportHeaderActionExecute(); });
     on(a.SiteSpeedAction, [&piles](bool) { piles.SiteSpeedActionExecute(); });
     p->FreqView->FTProcessingButton->setDefaultAction(a.FTProcessingAction);
     on(a.miHelp, [this](bool) { miHelpClick(); });

@@ -3,9 +3,11 @@
 #include "MainUnit.h"
 #include "PilePage.h"
 #include "PileReport.h"
+#include "ReportHeaderDialog.h"
 #include "ReportPreview.h"
 #include "SiteReportRun.h"
 #include "SiteSpeedPanel.h"
+#include "TPileAnalyser.h"
 #include "UserDialogs.h"
 
 #include <QFileInfo>
@@ -63,4 +65,10 @@ void TPileReportCommands::SiteSpeedActionExecute() {
     if (const std::optional<TPileKey> shown = page.CurrentPile())
         panel.Select(*shown);
     w_.Dialogs().exec(panel);
+}
+
+void TPileReportCommands::ReportHeaderActionExecute() {
+    TReportHeaderDialog dialog(analyser_.Verdicts().Header(), &w_);
+    if (w_.Dialogs().exec(dialog) == QDialog::Accepted)
+        analyser_.Verdicts().SetHeader(dialog.Header()); // an unchanged header changes nothing
 }

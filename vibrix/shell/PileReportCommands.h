@@ -15,6 +15,7 @@ public:
     void PileReportActionExecute();
     void SiteReportActionExecute();
     void SiteSpeedActionExecute();
+    void ReportHeaderActionExecute();
 
     // The pile the pile report is of: the one on the "Сваи" page when it is shown, else the
     // current record's site and pile.

@@ -113,6 +113,34 @@ TEST_F(PileReports, TableRunsOnToTheNextPageThenAPagePerPile) {
     EXPECT_TRUE(pages[4].contains(QStringLiteral("Класс: IV — свая дефектная")));
 }
 
+TEST_F(PileReports, TheHeaderHeadsBothReportsAndNamesTheSigner) {
+    addPile(1, 10);
+    analyser.Verdicts().SetHeader({.organisation = QStringLiteral("ООО «Геотест»"),
+                                   .object = QStringLiteral("ул. Ленина, 1"),
+                                   .customer = QStringLiteral("АО «Заказчик»"),
+                                   .signer = QStringLiteral("Иванов И. И.")});
+    dm.cdsDesc.edit();
+    dm.cdsDesc.setValue(descfield::kComment, QStringLiteral("Свайное поле под корпус 2"));
+    dm.cdsDesc.post();
+    TPileReportCharts charts;
+    const TReportPage page = PileReportPage(analyser, {1, 1}, charts);
+    EXPECT_EQ(page.Find("HeaderMemo").Text,
+              QStringLiteral("Организация: ООО «Геотест»; Объект: ул. Ленина, 1; Заказчик: АО «Заказчик»"));
+    EXPECT_EQ(page.Find("SignerMemo").Text, QStringLiteral("Иванов И. И."));
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(WriteSiteReport(buffer, analyser, 1, {}), TSiteReportResult::Written);
+    const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2);
+    for (const char* words : {"Заказчик: АО «Заказчик»", "Свайное поле под корпус 2"})
+        EXPECT_TRUE(pages[0].contains(QString::fromUtf8(words))) << words;
+    // Each pile's page: the organisation and the object only, and the signer at the signature.
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Объект: ул. Ленина, 1")));
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("Заказчик")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Иванов И. И.")));
+}
+
 TEST_F(PileReports, CancelledSiteReportLeavesTheFileAsItWas) {
     addPile(1, 10);
     addPile(2, 10);

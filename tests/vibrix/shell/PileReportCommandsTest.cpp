@@ -4,8 +4,10 @@
 #include "WindowFixture.h"
 
 #include "../report/PdfText.h"
+#include "MainActions.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,35 @@ TEST_F(PileReportCommands, PileReportPreviewsTheCurrentRecordsPile) {
     const QString text = PdfText(bytesOf(pdf)).simplified();
     EXPECT_TRUE(text.contains(QStringLiteral("Участок 1 Свая 3 Дата испытания: 15.06.2026")))
         << text.toStdString();
+}
+
+TEST_F(PileReportCommands, TheReportHeaderIsTakenOnOkAndPrintedOnThePilesPage) {
+    TMainForm& w = openSite();
+    dialogs.onExec = [](QDialog& d) {
+        d.findChild<QLineEdit*>("HeaderEdit_object")->setText(QStringLiteral("  ул. Ленина, 1 "));
+        return int(QDialog::Rejected);
+    };
+    trigger("ReportHeaderAction");
+    EXPECT_FALSE(w.Actions->SaveProjectAction->isEnabled()) << "a cancelled dialog changes nothing";
+    dialogs.onExec = [](QDialog& d) {
+        d.findChild<QLineEdit*>("HeaderEdit_object")->setText(QStringLiteral("  ул. Ленина, 1 "));
+        d.findChild<QLineEdit*>("HeaderEdit_signer")->setText(QStringLiteral("Иванов И. И."));
+        return int(QDialog::Accepted);
+    };
+    trigger("ReportHeaderAction");
+    EXPECT_TRUE(w.Actions->SaveProjectAction->isEnabled());
+    const QString pdf = at("data/pile.pdf");
+    dialogs.files.push_back(pdf);
+    dialogs.onExec = [](QDialog& preview) {
+        for (QAction* a : preview.findChild<QToolBar*>()->actions())
+            if (a->text() == QStringLiteral("Сохранить в PDF"))
+                a->trigger();
+        return int(QDialog::Accepted);
+    };
+    trigger("PileReportAction");
+    const QString text = PdfText(bytesOf(pdf)).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Объект: ул. Ленина, 1 Участок 1"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Иванов И. И."))) << text.toStdString();
 }
 
 TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureIsSaid) {
