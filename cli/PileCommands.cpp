@@ -455,6 +455,26 @@ int Site(const cli::Args& a) {
     return cli::Ok;
 }
 
+namespace {
+
+// "1-3,7": the piles in the order given, each once; none when a part is not a number or a range.
+std::optional<std::vector<int>> pileList(const QString& text) {
+    std::vector<int> piles;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QStringList ends = part.trimmed().split(QLatin1Char('-'));
+        const std::optional<int> first = cli::parseInteger(ends.front());
+        const std::optional<int> last = ends.size() == 2 ? cli::parseInteger(ends.back()) : first;
+        if (ends.size() > 2 || !first || !last || *first > *last || *last - *first > 100000)
+            return std::nullopt;
+        for (int pile = *first; pile <= *last; ++pile)
+            if (std::find(piles.begin(), piles.end(), pile) == piles.end())
+                piles.push_back(pile);
+    }
+    return piles;
+}
+
+} // namespace
+
 int SiteReport(const cli::Args& a) {
     if (a.positional.size() != 2)
         return usage(QStringLiteral("у команды site-report должно быть аргументов: 2"));
@@ -464,6 +484,18 @@ int SiteReport(const cli::Args& a) {
         if (!site)
             return usage(QStringLiteral("--site: номер участка не число: %1").arg(a.value("site")));
     }
+    std::vector<TPileKey> only;
+    if (a.has("piles")) {
+        const std::optional<std::vector<int>> piles = pileList(a.value("piles"));
+        if (!site)
+            return usage(QStringLiteral("--piles: нужен и --site: номера свай повторяются на участках"));
+        if (!piles)
+            return usage(
+                QStringLiteral("--piles: нужны номера и диапазоны свай через запятую (например 1-3,7): %1")
+                    .arg(a.value("piles")));
+        for (int pile : *piles)
+            only.push_back({*site, pile});
+    }
     ProjectAccess p;
     if (!p.Open(a.positional[0]))
         return cli::IoError;
@@ -471,8 +503,12 @@ int SiteReport(const cli::Args& a) {
     if (const auto sites = analyser.Sites();
         site && std::find(sites.begin(), sites.end(), *site) == sites.end())
         return cli::ioError(p.project, QStringLiteral("нет участка %1").arg(*site));
+    for (const TPileKey& key : only)
+        if (!analyser.Find(key))
+            return cli::ioError(p.project,
+                                QStringLiteral("нет сваи %1 на участке %2").arg(key.pile).arg(key.site));
     QString error;
-    if (SaveSiteReport(a.positional[1], analyser, site, {}, error) != TSiteReportResult::Written)
+    if (SaveSiteReport(a.positional[1], analyser, site, {}, error, only) != TSiteReportResult::Written)
         return cli::ioError(a.positional[1], error);
     cli::printLine(QStringLiteral("отчёт по участку: %1").arg(a.positional[1]));
     return cli::Ok;

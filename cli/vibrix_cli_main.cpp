@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
            "exclude", "include", "lowpass", "amplify", "scheme"},
           PileSet},
          {"site", {"site", "csv"}, Site, {"json"}},
-         {"site-report", {"site"}, SiteReport},
+         {"site-report", {"site", "piles"}, SiteReport},
          {"auto", {"site"}, Auto, {"json", "apply"}},
          {"report-info",
           {"organisation", "object", "customer", "instrument", "operator", "method", "signer"},

@@ -247,6 +247,17 @@ TEST_F(PileCli, SiteReportFailuresExitWithTheirStatusAndLeaveTheFileAlone) {
 #ifndef _WIN32 // pages read with pdftotext, run as a process on Linux only
     EXPECT_EQ(pdfPages(out).size(), 1 + 3);
 #endif
+    // Chosen piles of a site: their rows and pages only; a choice needs its site.
+    EXPECT_EQ(vibrix({"site-report", project, out, "--piles", "1"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"site-report", project, out, "--site", "1", "--piles", "1-x"}).exitCode, 1);
+    EXPECT_EQ(vibrix({"site-report", project, out, "--site", "1", "--piles", "3,9"}).exitCode, 2);
+    ASSERT_EQ(vibrix({"site-report", project, out, "--site", "1", "--piles", "3,1-1"}).exitCode, 0);
+#ifndef _WIN32
+    const QStringList pages = pdfPages(out);
+    ASSERT_EQ(pages.size(), 1 + 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Отчёт по участку 1, сваи 1, 3"))) << "in pile order";
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("Свая 3")));
+#endif
 }
 
 // The project of the batch demo: the generator's demo folder imported, the design lengths typed

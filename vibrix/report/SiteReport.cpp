@@ -115,16 +115,27 @@ struct TSiteReport::Summary {
     std::map<int, TSiteSpeed> siteSpeeds;
 };
 
-TSiteReport::TSiteReport(TPileAnalyser& analyser, std::optional<int> site)
-    : analyser_(analyser), sites_(analyser.Sites()), summary_(std::make_unique<Summary>()) {
+TSiteReport::TSiteReport(TPileAnalyser& analyser, std::optional<int> site, const std::vector<TPileKey>& only)
+    : analyser_(analyser), sites_(analyser.Sites()), selection_(!only.empty()),
+      summary_(std::make_unique<Summary>()) {
     if (site) {
         if (std::find(sites_.begin(), sites_.end(), *site) == sites_.end())
             throw TReportError(QStringLiteral("В проекте нет участка %1").arg(*site).toStdString());
         sites_ = {*site};
     }
+    const auto chosen = [&](TPileKey key) {
+        return only.empty() || std::find(only.begin(), only.end(), key) != only.end();
+    };
+    if (selection_) // only the sites of the piles chosen
+        std::erase_if(sites_, [&](int s) {
+            return std::none_of(only.begin(), only.end(), [s](TPileKey k) { return k.site == s; });
+        });
     for (const TPileRows& p : analyser.Piles())
-        if (std::find(sites_.begin(), sites_.end(), p.key.site) != sites_.end())
-            piles_.push_back(analyser.Input(p.key));
+        if (std::find(sites_.begin(), sites_.end(), p.key.site) != sites_.end()) {
+            sitePiles_.push_back(analyser.Input(p.key));
+            if (chosen(p.key))
+                piles_.push_back(sitePiles_.back());
+        }
     if (piles_.empty())
         throw TReportError("В проекте нет свай");
     Summary& s = *summary_;
@@ -143,7 +154,7 @@ TSiteSpeed TSiteReport::SiteSpeedOf(int site) const {
     if (known != summary_->siteSpeeds.end())
         return known->second;
     std::vector<TPileInput> inputs;
-    for (const TPileInput& p : piles_)
+    for (const TPileInput& p : sitePiles_)
         if (p.key.site == site)
             inputs.push_back(p);
     return summary_->siteSpeeds[site] = analyser_.SiteSpeed(inputs);
@@ -181,9 +192,16 @@ void TSiteReport::Begin(QIODevice& device) {
         siteNames << QString::number(site);
         speeds << speedLine(site, SiteSpeedOf(site));
     }
-    const QString title =
+    QString title =
         (sites_.size() == 1 ? QStringLiteral("Отчёт по участку ") : QStringLiteral("Отчёт по участкам ")) +
         siteNames.join(QStringLiteral(", "));
+    if (selection_) {
+        QStringList piles;
+        for (const TPileInput& p : piles_)
+            piles << (sites_.size() == 1 ? QString::number(p.key.pile)
+                                         : QStringLiteral("%1-%2").arg(p.key.site).arg(p.key.pile));
+        title += QStringLiteral(", сваи ") + piles.join(QStringLiteral(", "));
+    }
     QString dates;
     if (s.first) {
         const QString first = piletexts::Date(*s.first), last = piletexts::Date(*s.last);
@@ -237,8 +255,8 @@ void TSiteReport::AddPilePage(const TPileAnalysis& a) {
 }
 
 TSiteReportResult WriteSiteReport(QIODevice& device, TPileAnalyser& analyser, std::optional<int> site,
-                                  const TReportProgress& progress) {
-    TSiteReport report(analyser, site);
+                                  const TReportProgress& progress, const std::vector<TPileKey>& only) {
+    TSiteReport report(analyser, site, only);
     const int piles = report.PileCount(), total = report.Steps();
     const auto step = [&](int done) { return !progress || progress(done, total); };
     for (int i = 0; i < piles; ++i) {
@@ -282,8 +300,9 @@ TSiteReportResult SaveReportFile(const QString& fileName,
 }
 
 TSiteReportResult SaveSiteReport(const QString& fileName, TPileAnalyser& analyser, std::optional<int> site,
-                                 const TReportProgress& progress, QString& error) {
+                                 const TReportProgress& progress, QString& error,
+                                 const std::vector<TPileKey>& only) {
     return SaveReportFile(
-        fileName, [&](QIODevice& device) { return WriteSiteReport(device, analyser, site, progress); },
+        fileName, [&](QIODevice& device) { return WriteSiteReport(device, analyser, site, progress, only); },
         error);
 }

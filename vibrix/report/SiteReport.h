@@ -23,9 +23,10 @@ enum class TSiteReportResult { Written, Cancelled, Failed };
 // its page (the analyser keeps only a few piles' curves).
 class TSiteReport {
 public:
-    // On the thread of the tables: the piles of one site, or of every site, copied out of them.
+    // On the thread of the tables: the piles of one site, or of every site, copied out of them;
+    // with `only`, just those piles (the sites' speeds are still read from all their piles).
     // Throws TReportError when the project has no such site or no piles.
-    TSiteReport(TPileAnalyser& analyser, std::optional<int> site);
+    TSiteReport(TPileAnalyser& analyser, std::optional<int> site, const std::vector<TPileKey>& only = {});
     ~TSiteReport();
 
     int PileCount() const { return int(piles_.size()); }
@@ -45,7 +46,9 @@ private:
 
     TPileAnalyser& analyser_;
     std::vector<int> sites_;
-    std::vector<TPileInput> piles_;
+    std::vector<TPileInput> sitePiles_; // every pile of the sites, for their speeds
+    std::vector<TPileInput> piles_;     // the piles reported
+    bool selection_ = false;
     std::unique_ptr<Summary> summary_;
     int pages_ = 0, written_ = 0;
 };
@@ -53,7 +56,8 @@ private:
 // Writes the report of one site, or of every site, into `device`. Cancelled leaves the device with
 // a part of a document. Throws TReportError when the project has no such site or no piles.
 TSiteReportResult WriteSiteReport(QIODevice& device, TPileAnalyser& analyser, std::optional<int> site,
-                                  const TReportProgress& progress = {});
+                                  const TReportProgress& progress = {},
+                                  const std::vector<TPileKey>& only = {});
 
 // Writes a report into a file through `write`: the file is replaced only when the whole report is
 // written. `error` says why on failure (without the file's name).
@@ -62,4 +66,5 @@ TSiteReportResult SaveReportFile(const QString& fileName,
 
 // The site report into a file, through SaveReportFile.
 TSiteReportResult SaveSiteReport(const QString& fileName, TPileAnalyser& analyser, std::optional<int> site,
-                                 const TReportProgress& progress, QString& error);
+                                 const TReportProgress& progress, QString& error,
+                                 const std::vector<TPileKey>& only = {});

@@ -10,8 +10,10 @@
 #include "TPileAnalyser.h"
 #include "UserDialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QStatusBar>
 #include <QTabWidget>
 
 TPileKey TPileReportCommands::CurrentPileKey() const {
@@ -53,8 +55,11 @@ void TPileReportCommands::SiteReportActionExecute() {
             &w_, QGuiApplication::applicationDisplayName(),
             QStringLiteral("Отчёт по участку не записан в файл «%1»: %2").arg(choice.fileName, error),
             UserDialogs::Icon::Error);
-    else if (result == TSiteReportResult::Written)
+    else if (result == TSiteReportResult::Written) {
         w_.SetExportFolder(QFileInfo(choice.fileName).absolutePath());
+        w_.statusBar()->showMessage(QStringLiteral("Отчёт по участку записан в файл «%1»")
+                                        .arg(QDir::toNativeSeparators(choice.fileName)));
+    }
 }
 
 void TPileReportCommands::SiteSpeedActionExecute() {

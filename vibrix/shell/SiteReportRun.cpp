@@ -71,7 +71,10 @@ TSiteReportResult write(TPileAnalyser& analyser, QIODevice& device, QWidget* par
     TSiteReport report(analyser, std::nullopt);
     QProgressDialog progress(QStringLiteral("Готовится отчёт по участку…"), QStringLiteral("Отмена"), 0,
                              report.Steps(), parent);
-    progress.setWindowTitle(QStringLiteral("Отчёт по участку"));
+    const QString title = QStringLiteral("Отчёт по участку");
+    progress.setWindowTitle(title);
+    // Wide enough for the whole title beside the title bar's buttons, under every style.
+    progress.setMinimumWidth(progress.fontMetrics().horizontalAdvance(title) * 2 + 120);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -67,7 +68,7 @@ TEST_F(PileReportCommands, TheReportHeaderIsTakenOnOkAndPrintedOnThePilesPage) {
 }
 
 TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureIsSaid) {
-    openSite();
+    TMainForm& w = openSite();
     const QString pdf = at("data/site.pdf");
     dialogs.files.push_back(pdf);
     trigger("SiteReportAction");
@@ -77,6 +78,8 @@ TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureI
     const QStringList pages = PdfText(written).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 1 + 2) << "the summary, then piles 3 and 4";
     EXPECT_TRUE(pages[2].contains(QStringLiteral("Свая 4")));
+    EXPECT_EQ(w.statusBar()->currentMessage(),
+              QStringLiteral("Отчёт по участку записан в файл «%1»").arg(QDir::toNativeSeparators(pdf)));
 
     // The progress dialog's cancel button, pressed as soon as the dialog shows.
     dialogs.files.push_back(pdf);
