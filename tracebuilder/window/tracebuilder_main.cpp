@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         const QStringList arguments = QApplication::arguments();
         TForm1::Places places{arguments.size() > 1 ? arguments[1] : QDir::currentPath(),
                               QApplication::applicationDirPath(),
-                              driveEntries(mountedVolumes(), QDir::homePath())};
+                              driveEntries(mountedVolumes(), QDir::homePath(), systemUsesDriveLetters())};
         TForm1 window(engine, dialogs, places);
         window.show();
         return QApplication::exec();
