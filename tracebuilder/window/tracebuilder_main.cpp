@@ -9,6 +9,7 @@
 
 #include <exception>
 
+#include "ProgramIcon.h"
 #include "TForm1.h"
 #include "UserDialogs.h"
 #include "tDDCES.h"
@@ -16,6 +17,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("ТРАССЫ---Vibrix4"));
+    QApplication::setWindowIcon(programIcon(QStringLiteral("ru.vibrix4.TraceBuilder")));
     // Qt's own buttons and dialogs in Russian like the rest of the program.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
