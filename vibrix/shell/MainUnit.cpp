@@ -234,7 +234,9 @@ void TMainForm::ActionListUpdate() {
 
 void TMainForm::SetProjectName(const QString& name) {
     const QString title = QGuiApplication::applicationDisplayName();
-    setWindowTitle(name.isEmpty() ? title : title + QStringLiteral(" - [") + name + QLatin1Char(']'));
+    setWindowTitle(name.isEmpty()
+                       ? title
+                       : title + QStringLiteral(" - [") + QDir::toNativeSeparators(name) + QLatin1Char(']'));
 }
 
 QString TMainForm::ProjectName() const {

@@ -6,6 +6,7 @@
 #include "../report/PdfText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
@@ -71,7 +72,7 @@ TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureI
     trigger("SiteReportAction");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
-        QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(nowhere)))
+        QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(QDir::toNativeSeparators(nowhere))))
         << dialogs.messages[0].text.toStdString();
 }
 

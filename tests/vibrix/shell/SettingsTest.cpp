@@ -91,7 +91,7 @@ TEST_F(Settings, TheLastProjectIsReopenedAndAnEmptyOneStoredAfterClosing) {
 
     TMainForm& again = open();
     EXPECT_EQ(again.ProjectName(), project);
-    EXPECT_EQ(again.windowTitle(), "Vibrix4 - [" + project + "]");
+    EXPECT_EQ(again.windowTitle(), "Vibrix4 - [" + QDir::toNativeSeparators(project) + "]");
     EXPECT_FALSE(again.PageControl->isHidden());
     EXPECT_EQ(again.PageControl->currentWidget()->objectName(), QStringLiteral("DataTabSheet"));
     EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2, 3}));
