@@ -331,14 +331,20 @@ void TForm1::Button__Open_folderClick() {
     Guarded([this] { RunExtraction(dialogs_, this, catalogue_->catalogue); });
 }
 
-void TForm1::SaveTrace(bool (tTraceSet::*save)(const QString&, const char*)) {
+void TForm1::SaveTrace(bool (tTraceSet::*save)(const QString&, const char*), const QString& filter) {
     Guarded([&] {
         UserDialogs::FileRequest request;
         request.title = QStringLiteral("Сохранить трассу в файл");
         request.folder = lastPicture_.isEmpty() ? navigator_->Folder() : QFileInfo(lastPicture_).path();
         request.fileName = lastPicture_;
         request.filter = kPictureFilters;
-        request.selectedFilter = lastPictureFilter_;
+        request.selectedFilter = filter.isEmpty() ? lastPictureFilter_ : filter;
+        if (!filter.isEmpty() && !lastPicture_.isEmpty()) {
+            // The last picture's name, in the format asked for.
+            const QFileInfo last(lastPicture_);
+            request.fileName =
+                pictureTarget(QDir(last.path()).filePath(last.completeBaseName()), filter).fileName;
+        }
         const UserDialogs::FileChoice choice = dialogs_.saveFile(this, request);
         if (!choice.chosen())
             return;
@@ -370,7 +376,13 @@ void TForm1::BitBtn__Save_spectr_traceClick() {
     SaveTrace(&tTraceSet::SaveSpectro);
 }
 
-void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&)) {
+void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&),
+                        bool (tTraceSet::*save)(const QString&, const char*)) {
+    if (!dialogs_.printerInstalled()) {
+        if (PdfInsteadOfPrinter(dialogs_, this))
+            SaveTrace(save, kPdfSheetsFilter);
+        return;
+    }
     Guarded([&] {
         if (!dialogs_.choosePrinter(this, *printer_))
             return;
@@ -384,11 +396,11 @@ void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&)) {
 }
 
 void TForm1::BitBtn__Print_seysmoClick() {
-    PrintTrace(&tTraceSet::PrintSeismo);
+    PrintTrace(&tTraceSet::PrintSeismo, &tTraceSet::SaveSeismo);
 }
 
 void TForm1::BitBtn__Print_spectrClick() {
-    PrintTrace(&tTraceSet::PrintSpectro);
+    PrintTrace(&tTraceSet::PrintSpectro, &tTraceSet::SaveSpectro);
 }
 
 void TForm1::Button__HelpClick() {

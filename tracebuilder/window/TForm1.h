@@ -86,8 +86,11 @@ private:
     void Warn(const QString& text);
     // A typed value the pictures cannot use was refused: why, in the parameter's words.
     void ShowRefusal(const QString& reason);
-    void SaveTrace(bool (tTraceSet::*save)(const QString&, const char*));
-    void PrintTrace(bool (tTraceSet::*print)(QPrinter&));
+    // The save dialog, with `filter` chosen when given (else the last one).
+    void SaveTrace(bool (tTraceSet::*save)(const QString&, const char*), const QString& filter = {});
+    // Without a printer the pages are offered as a PDF, saved by `save`.
+    void PrintTrace(bool (tTraceSet::*print)(QPrinter&),
+                    bool (tTraceSet::*save)(const QString&, const char*));
 
     tDDCES& engine_;
     UserDialogs& dialogs_;
