@@ -133,6 +133,8 @@ QWidget* TPileVerdictPanel::makeBlows() {
 QWidget* TPileVerdictPanel::makeVerdict() {
     auto* verdict = new QGroupBox(QStringLiteral("Заключение"), this);
     ClassCombo = Named(new QComboBox(verdict), QStringLiteral("ClassCombo"));
+    // The classes' meanings are long and come with the scheme: as wide as they are, in any style.
+    ClassCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     RemarkEdit = Named(new QLineEdit(verdict), QStringLiteral("RemarkEdit"));
     auto* v = new QFormLayout(verdict);
     v->addRow(QStringLiteral("Класс:"), ClassCombo);

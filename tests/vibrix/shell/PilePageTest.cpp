@@ -120,6 +120,11 @@ TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
     EXPECT_EQ(cell(1, 7), QStringLiteral("III"));
     EXPECT_FALSE(page.Stale()); // a first verdict is no reason to list the piles again
     EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
+    QCoreApplication::processEvents();                 // laid out as shown
+    for (int i = 0; i < page.ClassCombo->count(); ++i) // each class shown whole
+        EXPECT_GT(page.ClassCombo->width(),
+                  page.ClassCombo->fontMetrics().horizontalAdvance(page.ClassCombo->itemText(i)))
+            << page.ClassCombo->itemText(i).toStdString();
     EXPECT_TRUE(enabled("SaveProjectAction"));
     QTest::keyClick(page.PileList, Qt::Key_Up);
     EXPECT_EQ(page.Shown()->key, (TPileKey{1, 1}));
