@@ -176,6 +176,35 @@ TEST_F(Settings, ASecondInstanceIsRefusedWhileTheFirstRuns) {
     EXPECT_FALSE(second.Acquire());
 }
 
+// Double-clicking a project while vibrix runs: the second start hands it over and ends, and the
+// running window opens it after asking about the changes of the open one.
+TEST_F(Settings, ASecondStartWithAProjectHandsItToTheRunningProgram) {
+    const QString first = projectOf("first.cdsm", writeFolder("a", {1}));
+    const QString second = projectOf("second.cdsm", writeFolder("b", {2}));
+    TSingleInstance running(places.LockFile());
+    ASSERT_TRUE(running.Acquire());
+    TMainForm& w = open(first);
+    TOpenRequests requests(places.LockFile());
+    OpenHandedOverIn(requests, w);
+    dialogs.answers = {QMessageBox::Yes}; // delete: a change to ask about
+    trigger("DeleteAllRecordsAction");
+    const std::size_t asked = dialogs.messages.size();
+
+    EXPECT_EQ(RunVibrix(dialogs, places, {second}), 0);
+    ASSERT_EQ(dialogs.messages.size(), asked); // no refusal
+    dialogs.answers = {QMessageBox::Cancel};   // the changes: the open project stays
+    requests.Take();
+    EXPECT_EQ(w.ProjectName(), first);
+    ASSERT_GT(dialogs.messages.size(), asked);
+
+    EXPECT_EQ(RunVibrix(dialogs, places, {second}), 0);
+    dialogs.answers = {QMessageBox::No}; // the changes dropped
+    requests.Take();
+    EXPECT_EQ(w.ProjectName(), QFileInfo(second).absoluteFilePath());
+    requests.Take(); // nothing left
+    EXPECT_EQ(w.ProjectName(), QFileInfo(second).absoluteFilePath());
+}
+
 TEST_F(Settings, ALockLeftByAnEndedProgramWithOurProcessNumberDoesNotRefuseTheStart) {
     // Wine gives a program started after a killed one the same process number; the lock the
     // killed one left names it.
