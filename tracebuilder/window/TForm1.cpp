@@ -66,7 +66,23 @@ TForm1::TForm1(tDDCES& engine, UserDialogs& dialogs, const Places& places, QWidg
     BuildControls();
     FormCreate(places);
     ConnectEvents();
+    ChooseStartFile();
     Timer1->start();
+}
+
+void TForm1::ChooseStartFile() {
+    if (!startFile_.isEmpty()) {
+        QListWidget* channels = TabSheet1->catalogue.appropriate;
+        for (int row = 0; row < channels->count(); ++row)
+            if (channels->item(row)
+                    ->text()
+                    .split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                    .contains(startFile_)) {
+                channels->setCurrentRow(row);
+                CheckListBox__Appropriate_filesClick(); // shown as a click shows it
+                break;
+            }
+    }
 }
 
 TForm1::~TForm1() {
@@ -132,8 +148,12 @@ void TForm1::FormCreate(const Places& places) {
     // The depth edit sets how deep both charts of the single view reach in metres.
     Bind(&app_->depthLimit, {tab.Edit__Depth_for_single}, {seismogram, spectrum}, DepthFault);
 
-    navigator_ =
-        new FolderNavigator(tab.DriveComboBox, tab.CDirectoryOutline, places.drives, places.startFolder);
+    // A measurement opened from the file manager: its folder, its first channel on show.
+    const QFileInfo start(places.startFolder);
+    const bool startFile = start.isFile();
+    startFile_ = startFile ? start.fileName() : QString();
+    navigator_ = new FolderNavigator(tab.DriveComboBox, tab.CDirectoryOutline, places.drives,
+                                     startFile ? start.absolutePath() : places.startFolder);
     catalogue_->List(navigator_->Folder());
     ready_ = true;
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);

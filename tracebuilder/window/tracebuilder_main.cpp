@@ -1,5 +1,5 @@
 // The trace builder: the folder given as the first argument (else the current folder) in the
-// main window.
+// main window; a measurement file given instead opens its folder with that file's channel shown.
 
 #include <QApplication>
 #include <QDir>
