@@ -253,7 +253,8 @@ void TMainForm::OpenHandedOver(const QString& file) {
                          UserDialogs::Icon::Warning);
         return;
     }
-    RunGuarded(dialogs_, this, [&] { Commands->OpenProjectFile(file); });
+    run_(
+        [&] { Commands->OpenProjectFile(file); }); // the caption and commands follow, as after a menu command
 }
 
 QString TMainForm::ProjectName() const {

@@ -201,6 +201,9 @@ TEST_F(Settings, ASecondStartWithAProjectHandsItToTheRunningProgram) {
     dialogs.answers = {QMessageBox::No}; // the changes dropped
     requests.Take();
     EXPECT_EQ(w.ProjectName(), QFileInfo(second).absoluteFilePath());
+    EXPECT_EQ(w.windowTitle(),
+              "Vibrix4 - [" + QDir::toNativeSeparators(QFileInfo(second).absoluteFilePath()) + "]");
+    EXPECT_TRUE(find<QAction>("CloseProjectAction")->isEnabled());
     requests.Take(); // nothing left
     EXPECT_EQ(w.ProjectName(), QFileInfo(second).absoluteFilePath());
 }
