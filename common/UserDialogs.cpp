@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QTreeView>
 
 #include <algorithm>
@@ -108,6 +109,17 @@ QString QtUserDialogs::folder(QWidget* parent, const QString& caption, const QSt
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
+}
+
+bool QtUserDialogs::printerInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+bool PdfInsteadOfPrinter(UserDialogs& dialogs, QWidget* parent) {
+    return dialogs.question(parent, QGuiApplication::applicationDisplayName(),
+                            QStringLiteral("Принтер не найден: в системе не установлен ни один принтер.\n"
+                                           "Сохранить листы для печати в файл PDF?"),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool QtUserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {

@@ -53,6 +53,8 @@ public:
     virtual FileChoice openFile(QWidget* parent, const FileRequest& request) = 0;
     // An existing folder, empty when cancelled.
     virtual QString folder(QWidget* parent, const QString& caption, const QString& start) = 0;
+    // Whether the system has any printer to print on.
+    virtual bool printerInstalled() = 0;
     // The print dialog on `printer`; false when cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
     // Runs one of the program's own modal dialogs and returns its result code.
@@ -72,10 +74,15 @@ public:
     FileChoice saveFile(QWidget* parent, const FileRequest& request) override;
     FileChoice openFile(QWidget* parent, const FileRequest& request) override;
     QString folder(QWidget* parent, const QString& caption, const QString& start) override;
+    bool printerInstalled() override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     int exec(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
 };
+
+// Where no printer is installed, says so and offers the pages as a PDF to print elsewhere; true
+// when the PDF is wanted.
+bool PdfInsteadOfPrinter(UserDialogs& dialogs, QWidget* parent);
 
 // Runs a handler so that no exception crosses the event loop: an error is shown in an error
 // box with the application's display name as caption, and the window goes on. Returns false

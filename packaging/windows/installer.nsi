@@ -53,7 +53,7 @@ Section "Vibrix4"
   CreateShortcut "${MENU}\Справка Vibrix4.lnk" "$INSTDIR\vibrix.pdf"
   CreateShortcut "${MENU}\Справка по трассам.lnk" "$INSTDIR\Help.pdf"
 
-  ; Projects open in vibrix; measurement files are known by their type and open nowhere.
+  ; Projects open in vibrix; a measurement file opens tracebuilder on its folder.
   WriteRegStr HKLM "Software\Classes\.cdsm" "" "Vibrix4.Project"
   WriteRegStr HKLM "Software\Classes\Vibrix4.Project" "" "Проект Vibrix4"
   WriteRegStr HKLM "Software\Classes\Vibrix4.Project\DefaultIcon" "" "$INSTDIR\vibrix.exe,-2"
@@ -61,6 +61,7 @@ Section "Vibrix4"
   WriteRegStr HKLM "Software\Classes\.ssm" "" "Vibrix4.Measurement"
   WriteRegStr HKLM "Software\Classes\Vibrix4.Measurement" "" "Измерение Vibrix4"
   WriteRegStr HKLM "Software\Classes\Vibrix4.Measurement\DefaultIcon" "" "$INSTDIR\vibrix.exe,-3"
+  WriteRegStr HKLM "Software\Classes\Vibrix4.Measurement\shell\open\command" "" '"$INSTDIR\tracebuilder.exe" "%1"'
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

@@ -30,6 +30,7 @@ public:
     std::deque<QString> filters;                     // filter chosen with each file, optional
     std::deque<QString> folders;                     // folder dialogs; "" cancels
     std::function<bool(QPrinter&)> onPrinter;        // print dialog; none cancels
+    bool printers = true;                            // whether a printer is installed
     std::function<int(QDialog&)> onExec;             // own dialogs; none rejects unshown
     bool urlsOpen = true;
 
@@ -54,6 +55,7 @@ public:
         folderStarts << start;
         return take(folders);
     }
+    bool printerInstalled() override { return printers; }
     bool choosePrinter(QWidget*, QPrinter& printer) override { return onPrinter && onPrinter(printer); }
     int exec(QDialog& dialog) override { return onExec ? onExec(dialog) : int(QDialog::Rejected); }
     bool openUrl(const QUrl& url) override {

@@ -25,6 +25,7 @@ public:
     FileChoice saveFile(QWidget* parent, const FileRequest& request) override;
     FileChoice openFile(QWidget* parent, const FileRequest& request) override;
     QString folder(QWidget* parent, const QString& caption, const QString& start) override;
+    bool printerInstalled() override { return true; }
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     int exec(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;

@@ -67,10 +67,10 @@ TraceBuilderScenes::TraceBuilderScenes(const ScreenshotPlace& place, ScreenshotD
     CopyFolder(place.demoSource, folder);
     const QString program = work.filePath(QStringLiteral("program"));
     QDir().mkpath(program);
-    places_ = {
-        folder, program,
-        driveEntries({{card, QStringLiteral("/dev/sdb1"), QStringLiteral("vfat"), QStringLiteral("VIBRIX")}},
-                     work.filePath(QStringLiteral("home")))};
+    places_ = {folder, program,
+               driveEntries({{card, QStringLiteral("/dev/sdb1"), QStringLiteral("vfat"),
+                              QStringLiteral("VIBRIX"), true}},
+                            work.filePath(QStringLiteral("home")), false)};
 }
 
 TraceBuilderScenes::~TraceBuilderScenes() = default;

@@ -131,6 +131,6 @@ void tTrcFiles::WriteTextFile(const QString& path, const tTrc__Data& channel) {
         !file.flush()) {
         const int systemError = platform::LastSystemError();
         throw tFileError(QStringLiteral("Не удалось записать файл «%1»: %2")
-                             .arg(path, FailureText(FailureOf(file, systemError))));
+                             .arg(QDir::toNativeSeparators(path), FailureText(FailureOf(file, systemError))));
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSignalBlocker>
 
@@ -160,7 +161,8 @@ namespace {
 QString ReadFailure(const tTrc__Data& channel, const FileFailure& why) {
     const QString path = channel.source ? QString::fromStdU16String(channel.source->path().u16string())
                                         : channel.origin.folder + QLatin1Char('/') + channel.origin.fileName;
-    return QStringLiteral("Не удалось прочитать файл измерения «%1»: %2").arg(path, FailureText(why));
+    return QStringLiteral("Не удалось прочитать файл измерения «%1»: %2")
+        .arg(QDir::toNativeSeparators(path), FailureText(why));
 }
 
 } // namespace

@@ -74,8 +74,13 @@ void AlignedFields::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const std::vector<int>& starts = FieldStarts(item.fontMetrics);
     painter->save();
     painter->setFont(item.font);
-    painter->setPen(
-        item.palette.color(item.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    // The colours of the state the style drew the row in: a list without focus in its window or
+    // in an inactive window shows its selection in the inactive colours.
+    const QPalette::ColorGroup group = !(item.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : item.state & QStyle::State_Active   ? QPalette::Active
+                                                                             : QPalette::Inactive;
+    painter->setPen(item.palette.color(group, item.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                  : QPalette::Text));
     for (int f = 0; f < fields.size() && std::size_t(f) < starts.size(); ++f)
         painter->drawText(text.adjusted(starts[std::size_t(f)] + 2, 0, 0, 0),
                           Qt::AlignLeft | Qt::AlignVCenter, fields[f]);

@@ -16,8 +16,10 @@ constexpr Format kFormats[] = {{{"bmp", nullptr}, "BMP"},
 
 } // namespace
 
-const QString kPictureFilters = QStringLiteral(
-    "Рисунок BMP (*.bmp);;Рисунок PNG (*.png);;Рисунок JPEG (*.jpg *.jpeg);;Листы для печати PDF (*.pdf)");
+const QString kPdfSheetsFilter = QStringLiteral("Листы для печати PDF (*.pdf)");
+const QString kPictureFilters =
+    QStringLiteral("Рисунок BMP (*.bmp);;Рисунок PNG (*.png);;Рисунок JPEG (*.jpg *.jpeg);;") +
+    kPdfSheetsFilter;
 
 PictureTarget pictureTarget(const QString& fileName, const QString& filter) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();

@@ -5,6 +5,7 @@
 #include <QString>
 
 extern const QString kPictureFilters;
+extern const QString kPdfSheetsFilter; // the one of kPictureFilters for the printed pages
 
 struct PictureTarget {
     QString fileName;

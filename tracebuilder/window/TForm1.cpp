@@ -66,7 +66,23 @@ TForm1::TForm1(tDDCES& engine, UserDialogs& dialogs, const Places& places, QWidg
     BuildControls();
     FormCreate(places);
     ConnectEvents();
+    ChooseStartFile();
     Timer1->start();
+}
+
+void TForm1::ChooseStartFile() {
+    if (!startFile_.isEmpty()) {
+        QListWidget* channels = TabSheet1->catalogue.appropriate;
+        for (int row = 0; row < channels->count(); ++row)
+            if (channels->item(row)
+                    ->text()
+                    .split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                    .contains(startFile_)) {
+                channels->setCurrentRow(row);
+                CheckListBox__Appropriate_filesClick(); // shown as a click shows it
+                break;
+            }
+    }
 }
 
 TForm1::~TForm1() {
@@ -132,8 +148,12 @@ void TForm1::FormCreate(const Places& places) {
     // The depth edit sets how deep both charts of the single view reach in metres.
     Bind(&app_->depthLimit, {tab.Edit__Depth_for_single}, {seismogram, spectrum}, DepthFault);
 
-    navigator_ =
-        new FolderNavigator(tab.DriveComboBox, tab.CDirectoryOutline, places.drives, places.startFolder);
+    // A measurement opened from the file manager: its folder, its first channel on show.
+    const QFileInfo start(places.startFolder);
+    const bool startFile = start.isFile();
+    startFile_ = startFile ? start.fileName() : QString();
+    navigator_ = new FolderNavigator(tab.DriveComboBox, tab.CDirectoryOutline, places.drives,
+                                     startFile ? start.absolutePath() : places.startFolder);
     catalogue_->List(navigator_->Folder());
     ready_ = true;
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -331,14 +351,20 @@ void TForm1::Button__Open_folderClick() {
     Guarded([this] { RunExtraction(dialogs_, this, catalogue_->catalogue); });
 }
 
-void TForm1::SaveTrace(bool (tTraceSet::*save)(const QString&, const char*)) {
+void TForm1::SaveTrace(bool (tTraceSet::*save)(const QString&, const char*), const QString& filter) {
     Guarded([&] {
         UserDialogs::FileRequest request;
         request.title = QStringLiteral("Сохранить трассу в файл");
         request.folder = lastPicture_.isEmpty() ? navigator_->Folder() : QFileInfo(lastPicture_).path();
         request.fileName = lastPicture_;
         request.filter = kPictureFilters;
-        request.selectedFilter = lastPictureFilter_;
+        request.selectedFilter = filter.isEmpty() ? lastPictureFilter_ : filter;
+        if (!filter.isEmpty() && !lastPicture_.isEmpty()) {
+            // The last picture's name, in the format asked for.
+            const QFileInfo last(lastPicture_);
+            request.fileName =
+                pictureTarget(QDir(last.path()).filePath(last.completeBaseName()), filter).fileName;
+        }
         const UserDialogs::FileChoice choice = dialogs_.saveFile(this, request);
         if (!choice.chosen())
             return;
@@ -370,7 +396,13 @@ void TForm1::BitBtn__Save_spectr_traceClick() {
     SaveTrace(&tTraceSet::SaveSpectro);
 }
 
-void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&)) {
+void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&),
+                        bool (tTraceSet::*save)(const QString&, const char*)) {
+    if (!dialogs_.printerInstalled()) {
+        if (PdfInsteadOfPrinter(dialogs_, this))
+            SaveTrace(save, kPdfSheetsFilter);
+        return;
+    }
     Guarded([&] {
         if (!dialogs_.choosePrinter(this, *printer_))
             return;
@@ -384,11 +416,11 @@ void TForm1::PrintTrace(bool (tTraceSet::*print)(QPrinter&)) {
 }
 
 void TForm1::BitBtn__Print_seysmoClick() {
-    PrintTrace(&tTraceSet::PrintSeismo);
+    PrintTrace(&tTraceSet::PrintSeismo, &tTraceSet::SaveSeismo);
 }
 
 void TForm1::BitBtn__Print_spectrClick() {
-    PrintTrace(&tTraceSet::PrintSpectro);
+    PrintTrace(&tTraceSet::PrintSpectro, &tTraceSet::SaveSpectro);
 }
 
 void TForm1::Button__HelpClick() {

@@ -33,7 +33,7 @@ class VelocityFields;
 class TForm1 : public QWidget {
 public:
     struct Places {
-        QString startFolder;      // listed at start
+        QString startFolder;      // listed at start; a measurement file: its folder, the file chosen
         QString programFolder;    // the help document is looked for from here
         QList<DriveEntry> drives; // offered by the drive box
     };
@@ -86,12 +86,18 @@ private:
     void Warn(const QString& text);
     // A typed value the pictures cannot use was refused: why, in the parameter's words.
     void ShowRefusal(const QString& reason);
-    void SaveTrace(bool (tTraceSet::*save)(const QString&, const char*));
-    void PrintTrace(bool (tTraceSet::*print)(QPrinter&));
+    // The save dialog, with `filter` chosen when given (else the last one).
+    void SaveTrace(bool (tTraceSet::*save)(const QString&, const char*), const QString& filter = {});
+    // Without a printer the pages are offered as a PDF, saved by `save`.
+    // The channel of the measurement file given at start, chosen as a click chooses it.
+    void ChooseStartFile();
+    void PrintTrace(bool (tTraceSet::*print)(QPrinter&),
+                    bool (tTraceSet::*save)(const QString&, const char*));
 
     tDDCES& engine_;
     UserDialogs& dialogs_;
     const QString programFolder_;
+    QString startFile_; // the measurement file given at start, by name; empty for a folder
 
     QTabWidget* PageControl1 = nullptr;
     FilesTab* TabSheet1 = nullptr;

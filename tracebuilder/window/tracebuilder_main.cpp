@@ -1,5 +1,5 @@
 // The trace builder: the folder given as the first argument (else the current folder) in the
-// main window.
+// main window; a measurement file given instead opens its folder with that file's channel shown.
 
 #include <QApplication>
 #include <QDir>
@@ -9,6 +9,7 @@
 
 #include <exception>
 
+#include "ProgramIcon.h"
 #include "TForm1.h"
 #include "UserDialogs.h"
 #include "tDDCES.h"
@@ -16,6 +17,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("ТРАССЫ---Vibrix4"));
+    QApplication::setWindowIcon(programIcon(QStringLiteral("ru.vibrix4.TraceBuilder")));
     // Qt's own buttons and dialogs in Russian like the rest of the program.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -28,7 +30,7 @@ int main(int argc, char** argv) {
         const QStringList arguments = QApplication::arguments();
         TForm1::Places places{arguments.size() > 1 ? arguments[1] : QDir::currentPath(),
                               QApplication::applicationDirPath(),
-                              driveEntries(mountedVolumes(), QDir::homePath())};
+                              driveEntries(mountedVolumes(), QDir::homePath(), systemUsesDriveLetters())};
         TForm1 window(engine, dialogs, places);
         window.show();
         return QApplication::exec();

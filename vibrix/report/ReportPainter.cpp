@@ -5,6 +5,7 @@
 #include "PlatformFiles.h"
 
 #include <QBuffer>
+#include <QDir>
 
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -165,7 +166,8 @@ bool WriteReportFile(const QString& fileName, const QByteArray& bytes, QString& 
     }
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         error = QStringLiteral("Не удалось записать файл «%1»: %2")
-                    .arg(fileName, FailureText(FailureOf(file, platform::LastSystemError())));
+                    .arg(QDir::toNativeSeparators(fileName),
+                         FailureText(FailureOf(file, platform::LastSystemError())));
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "ReportPainter.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -11,12 +12,30 @@ constexpr double kLeastRowHeight = 20;
 
 struct Column {
     const char* title;
-    double width; // layout units; the columns fill the table's width
+    double width; // layout units, the least; the columns fill the table's width
 };
 const Column kColumns[] = {{"Участок", 50},  {"Свая", 40},    {"Дата", 70},
                            {"L, м", 46},     {"c, м/с", 110}, {"Подошва, м", 62},
                            {"Дефекты", 150}, {"Класс", 42},   {"Примечание", 146}};
 constexpr std::size_t kColumnCount = std::size(kColumns);
+constexpr std::size_t kGivingColumn = kColumnCount - 1; // the remarks give room to the captions
+
+// The columns' widths for this font: each at least as wide as the longest word of its caption,
+// whatever the font the system draws it in; what a caption takes more the remarks give.
+std::vector<double> columnWidths(const QFontMetricsF& metrics) {
+    std::vector<double> widths, least;
+    double more = 0;
+    for (const Column& c : kColumns) {
+        double word = 0;
+        for (const QString& w : QString::fromUtf8(c.title).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            word = std::max(word, metrics.horizontalAdvance(w));
+        least.push_back(std::ceil(word) + 2 * kCellPadding + 1);
+        widths.push_back(std::max(c.width, least.back()));
+        more += widths.back() - c.width;
+    }
+    widths[kGivingColumn] = std::max(widths[kGivingColumn] - more, least[kGivingColumn]);
+    return widths;
+}
 
 void addText(TReportPage& page, const QRectF& place, const QString& text) {
     TReportObject o;
@@ -37,9 +56,9 @@ void addLine(TReportPage& page, QPointF from, QPointF to) {
 } // namespace
 
 TSiteTableRow SiteTableRow(const QFontMetricsF& metrics, QStringList cells) {
-    TSiteTableRow row{std::move(cells), kLeastRowHeight};
+    TSiteTableRow row{std::move(cells), kLeastRowHeight, columnWidths(metrics)};
     for (std::size_t i = 0; i < kColumnCount; ++i) {
-        const QRectF room(0, 0, kColumns[i].width - 2 * kCellPadding, 10000);
+        const QRectF room(0, 0, row.widths[i] - 2 * kCellPadding, 10000);
         const QRectF used = metrics.boundingRect(room, Qt::TextWordWrap, row.cells[qsizetype(i)]);
         row.height = std::max(row.height, used.height() + 2 * kCellPadding);
     }
@@ -69,8 +88,8 @@ void AddSiteTable(TReportPage& page, const TSiteTableRow& header, std::span<cons
     const auto addRow = [&](const TSiteTableRow& row) {
         double x = table.left();
         for (std::size_t i = 0; i < kColumnCount; ++i) {
-            addText(page, QRectF(x, y, kColumns[i].width, row.height), row.cells[qsizetype(i)]);
-            x += kColumns[i].width;
+            addText(page, QRectF(x, y, header.widths[i], row.height), row.cells[qsizetype(i)]);
+            x += header.widths[i];
         }
         y += row.height;
         addLine(page, {table.left(), y}, {table.right(), y});
@@ -80,8 +99,8 @@ void AddSiteTable(TReportPage& page, const TSiteTableRow& header, std::span<cons
         addRow(row);
     double x = table.left();
     addLine(page, {x, table.top()}, {x, y});
-    for (const Column& c : kColumns) {
-        x += c.width;
+    for (const double width : header.widths) {
+        x += width;
         addLine(page, {x, table.top()}, {x, y});
     }
 }

@@ -13,6 +13,7 @@
 struct TSiteTableRow {
     QStringList cells;
     double height = 0;
+    std::vector<double> widths; // of the columns, for the font measured
 };
 
 // The captions, as a row measured with `metrics`.

@@ -19,6 +19,7 @@
 #include "UserDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -238,7 +239,26 @@ void TMainForm::ActionListUpdate() {
 
 void TMainForm::SetProjectName(const QString& name) {
     const QString title = QGuiApplication::applicationDisplayName();
-    setWindowTitle(name.isEmpty() ? title : title + QStringLiteral(" - [") + name + QLatin1Char(']'));
+    setWindowTitle(name.isEmpty()
+                       ? title
+                       : title + QStringLiteral(" - [") + QDir::toNativeSeparators(name) + QLatin1Char(']'));
+}
+
+void TMainForm::OpenHandedOver(const QString& file) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (QApplication::activeModalWidget()) {
+        // A dialog of this window is open: a project opened under it would pull its data away.
+        dialogs_.message(this, QGuiApplication::applicationDisplayName(),
+                         QStringLiteral("Проект «%1» не открыт: сначала закройте открытое окно программы.")
+                             .arg(QDir::toNativeSeparators(file)),
+                         UserDialogs::Icon::Warning);
+        return;
+    }
+    run_(
+        [&] { Commands->OpenProjectFile(file); }); // the caption and commands follow, as after a menu command
 }
 
 QString TMainForm::ProjectName() const {

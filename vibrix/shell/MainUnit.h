@@ -62,6 +62,9 @@ public:
     QString FreqCursorText() const;
     QString CommentText() const; // the record's comment as the memo shows it
     QString ProjectName() const;
+    // A project handed over by a second start: the window to the front, then the project
+    // opened as the open command opens it.
+    void OpenHandedOver(const QString& file);
     QString ProjectPath() const;
     UserDialogs& Dialogs() const { return dialogs_; }
     // Posts the text typed into either memo (before an export or a report).

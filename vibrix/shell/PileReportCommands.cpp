@@ -51,10 +51,10 @@ void TPileReportCommands::SiteReportActionExecute() {
     QString error;
     const TSiteReportResult result = RunSiteReport(analyser_, choice.fileName, &w_, error);
     if (result == TSiteReportResult::Failed)
-        w_.Dialogs().message(
-            &w_, QGuiApplication::applicationDisplayName(),
-            QStringLiteral("Отчёт по участку не записан в файл «%1»: %2").arg(choice.fileName, error),
-            UserDialogs::Icon::Error);
+        w_.Dialogs().message(&w_, QGuiApplication::applicationDisplayName(),
+                             QStringLiteral("Отчёт по участку не записан в файл «%1»: %2")
+                                 .arg(QDir::toNativeSeparators(choice.fileName), error),
+                             UserDialogs::Icon::Error);
     else if (result == TSiteReportResult::Written) {
         w_.SetExportFolder(QFileInfo(choice.fileName).absolutePath());
         w_.statusBar()->showMessage(QStringLiteral("Отчёт по участку записан в файл «%1»")

@@ -8,6 +8,7 @@
 #include "PileTexts.h"
 #include "TBlowSet.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFormLayout>
@@ -16,9 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -40,8 +43,11 @@ TPileVerdictPanel::TPileVerdictPanel(THandlerRunner run, QWidget* parent)
     r->addWidget(RefusalLabel);
     r->addWidget(makeBlows(), 1);
     r->addWidget(makeVerdict());
-    setMinimumWidth(250);
     setEnabled(false);
+}
+
+QSize TPileVerdictPanel::minimumSizeHint() const {
+    return QWidget::minimumSizeHint().expandedTo(QSize(250, 0));
 }
 
 void TPileVerdictPanel::change(const Change& change) {
@@ -152,6 +158,8 @@ QWidget* TPileVerdictPanel::makeBlows() {
 QWidget* TPileVerdictPanel::makeVerdict() {
     auto* verdict = new QGroupBox(QStringLiteral("Заключение"), this);
     ClassCombo = Named(new QComboBox(verdict), QStringLiteral("ClassCombo"));
+    // The classes' meanings are long and come with the scheme: as wide as they are, in any style.
+    ClassCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     RemarkEdit = Named(new QLineEdit(verdict), QStringLiteral("RemarkEdit"));
     auto* v = new QFormLayout(verdict);
     v->addRow(QStringLiteral("Класс:"), ClassCombo);
@@ -203,6 +211,13 @@ void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const Q
             ClassCombo->addItem(piletexts::ClassWithMeaning(scheme, cls), cls);
         scheme_ = scheme;
     }
+    // The open list reads whole even where the panel keeps the box narrower.
+    QAbstractItemView* list = ClassCombo->view();
+    int longest = 0;
+    for (int i = 0; i < ClassCombo->count(); ++i)
+        longest = std::max(longest, list->fontMetrics().horizontalAdvance(ClassCombo->itemText(i)));
+    list->setMinimumWidth(longest + 4 * list->fontMetrics().averageCharWidth() + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     ClassCombo->setCurrentIndex(std::max(0, ClassCombo->findData(a.verdict.cls)));
     if (!RemarkEdit->hasFocus())
         RemarkEdit->setText(a.verdict.remark);

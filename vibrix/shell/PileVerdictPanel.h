@@ -26,6 +26,10 @@ public:
 
     TPileVerdictPanel(THandlerRunner run, QWidget* parent = nullptr);
 
+    // No narrower than its fields as the style draws them (the class box as wide as its
+    // longest class), nor than 250 px.
+    QSize minimumSizeHint() const override;
+
     TNumberEdit* SpeedEdit;
     QLabel* SpeedSourceLabel;
     QPushButton* AutoSpeedButton;

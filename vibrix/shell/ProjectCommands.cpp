@@ -89,6 +89,11 @@ void TProjectCommands::OpenProjectActionExecute() {
     closeThenChoose(false);
 }
 
+void TProjectCommands::OpenProjectFile(const QString& file) {
+    if (Sequences.ProjectCloseSequence())
+        Sequences.ProjectOpenSequence(file);
+}
+
 // The open project is closed first; a cancelled close or a cancelled dialog ends the command.
 void TProjectCommands::closeThenChoose(bool create) {
     if (!Sequences.ProjectCloseSequence())

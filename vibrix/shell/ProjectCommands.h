@@ -29,6 +29,8 @@ public:
 
     void CreateNewProjectActionExecute();
     void OpenProjectActionExecute();
+    // The open project closed first (its changes asked about), then `file` opened.
+    void OpenProjectFile(const QString& file);
     void SaveProjectActionExecute();
     void SaveProjectAsActionExecute();
     void CloseProjectActionExecute();

@@ -3,10 +3,13 @@
 
 #include "ProgramPlaces.h"
 
+#include <QFileSystemWatcher>
 #include <QLockFile>
+#include <QObject>
 #include <QStringList>
 
 class QCoreApplication;
+class TMainForm;
 class UserDialogs;
 
 // Qt's own texts (standard buttons, dialogs) in Russian from `folder`; false, and nothing
@@ -26,6 +29,32 @@ private:
     QLockFile lock_;
 };
 
-// Refuses a second instance with a message; otherwise shows the main window, opening the
+// Projects a second start hands to the running vibrix: one small file each beside the lock,
+// taken in the order written. Plain files, so that it works alike wherever the lock does.
+class TOpenRequests : public QObject {
+    Q_OBJECT
+public:
+    // Watches the lock's folder; requests left by an earlier run are dropped.
+    explicit TOpenRequests(const QString& lockFile, QObject* parent = nullptr);
+    // Hands `project` to the program holding the lock; false when it cannot be written.
+    static bool Send(const QString& lockFile, const QString& project);
+    // Every request waiting, removed and announced in turn.
+    void Take();
+
+signals:
+    void requested(const QString& project);
+
+private:
+    QStringList waiting() const;
+
+    QString lockFile_;
+    QFileSystemWatcher watcher_;
+};
+
+// Each project handed over is opened in `window`.
+void OpenHandedOverIn(TOpenRequests& requests, TMainForm& window);
+
+// A second start with a project hands it to the running program and ends; without one it is
+// refused with a message. Otherwise shows the main window, opening the
 // project named by the first argument (instead of the last one), and runs the event loop.
 int RunVibrix(UserDialogs& dialogs, const TProgramPlaces& places, const QStringList& arguments);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <filesystem>
@@ -247,8 +248,8 @@ TEST_F(FilteredCatalogue, AChannelWhoseFileVanishedIsReportedToTheViewNotShown) 
     QFile::remove(folder.path() + "/s7_2.ssm");
     w.files.CheckListClick(); // the same line again: its file is read as it is now
     EXPECT_EQ(w.view.why,
-              QStringLiteral("Не удалось прочитать файл измерения «%1/s7_2.ssm»: файл или папка не найдены")
-                  .arg(folder.path()));
+              QStringLiteral("Не удалось прочитать файл измерения «%1»: файл или папка не найдены")
+                  .arg(QDir::toNativeSeparators(folder.path() + "/s7_2.ssm")));
     EXPECT_EQ(w.view.shows, 1);
 }
 

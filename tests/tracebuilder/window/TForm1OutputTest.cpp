@@ -281,6 +281,31 @@ TEST(TForm1Output, ATracePrintsOnOneLandscapePage) {
     EXPECT_TRUE(w.dialogs.messages.empty());
 }
 
+TEST(TForm1Output, WithoutAPrinterThePagesAreOfferedAsAPdf) {
+    MeasurementFolder folder;
+    QTemporaryDir out;
+    TraceWindow w(folder.path());
+    w.click("BitBtn__Make_trace");
+    w.dialogs.printers = false;
+    w.dialogs.onPrinter = [](QPrinter&) {
+        ADD_FAILURE() << "no print dialog without a printer";
+        return false;
+    };
+    w.click("BitBtn__Print_seysmo"); // declined: nothing saved
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(w.dialogs.messages[0].text.startsWith("Принтер не найден"));
+    EXPECT_TRUE(w.dialogs.requests.empty());
+
+    w.dialogs.answers = {QMessageBox::Yes};
+    w.dialogs.files = {out.filePath("сваи")};
+    w.click("BitBtn__Print_seysmo");
+    ASSERT_EQ(w.dialogs.requests.size(), 1u);
+    EXPECT_EQ(w.dialogs.requests[0].selectedFilter, "Листы для печати PDF (*.pdf)");
+    QFile pdf(out.filePath("сваи.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+}
+
 TEST(TForm1Output, HelpIsTheDocumentBesideTheProgram) {
     QTemporaryDir program;
     TraceWindow w(QDir::currentPath(), program.path());

@@ -2,6 +2,7 @@
 // the single view of a file that went, the folder the extraction writes into, the depth scales.
 #include "TraceWindow.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -110,8 +111,8 @@ TEST(TForm1Reading, AChannelWhoseFileWentClearsTheSingleViewWithTheReason) {
     w.tick();
     EXPECT_EQ(w.checkList()->currentRow(), 1);
     EXPECT_EQ(w.find<QLabel>("Label__Single_file")->text(),
-              QStringLiteral("Не удалось прочитать файл измерения «%1/f1_001.ssm»: файл или папка не найдены")
-                  .arg(folder.path()));
+              QStringLiteral("Не удалось прочитать файл измерения «%1»: файл или папка не найдены")
+                  .arg(QDir::toNativeSeparators(folder.path() + "/f1_001.ssm")));
     EXPECT_TRUE(w.form->singleView().shown.empty());
     EXPECT_TRUE(w.keys("Chart__Single_file__Seysmo").empty());
     EXPECT_TRUE(w.keys("Chart__Single_file__Spectr").empty());

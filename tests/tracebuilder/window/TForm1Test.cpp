@@ -117,6 +117,19 @@ TEST(TForm1, AClickedChannelShowsInBothChartsAtTheNextTick) {
     EXPECT_EQ(w.keys("Chart__Single_file__Seysmo").size(), 15872u);
 }
 
+// A measurement opened from the file manager: its folder listed, its channel on show.
+TEST(TForm1, AFileGivenAtStartShowsItsFolderAndItsChannel) {
+    MeasurementFolder folder;
+    TraceWindow w(folder.path() + "/f2_005.ssm");
+    EXPECT_EQ(w.fileList()->count(), 3);
+    ASSERT_GE(w.checkList()->currentRow(), 0);
+    EXPECT_TRUE(w.checkList()->currentItem()->text().contains("f2_005.ssm"));
+    w.tick();
+    ASSERT_EQ(w.form->singleView().shown.size(), 1u);
+    EXPECT_TRUE(w.find<QLabel>("Label__Single_file")->text().startsWith("f2_005.ssm"))
+        << w.find<QLabel>("Label__Single_file")->text().toStdString();
+}
+
 TEST(TForm1, TheBuildShowsBothTracesAsTheTraceSetDrawsThem) {
     MeasurementFolder folder;
     TraceWindow w(folder.path());

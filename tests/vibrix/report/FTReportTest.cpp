@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -119,7 +120,7 @@ TEST_F(FTReport, PreviewOpensAtWholePageAndSavesPdfAndJpeg) {
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
     EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("Не удалось записать файл «%1»: файл или папка не найдены")
-                  .arg(dir.filePath("missing/report.pdf")));
+                  .arg(QDir::toNativeSeparators(dir.filePath("missing/report.pdf"))));
     EXPECT_FALSE(QFile::exists(dir.filePath("missing/report.pdf")));
 }
 

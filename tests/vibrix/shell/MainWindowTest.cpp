@@ -257,7 +257,8 @@ TEST_F(MainWindow, SaveAsTakesTheEditsOfAProjectThatCannotBeWrittenToANewFile) {
     EXPECT_EQ(dialogs.requests[0].fileName, QStringLiteral("site.cdsm"));
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_FALSE(w.MainDataModule.IsProjectModified());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Vibrix4 - [") + copy + QLatin1Char(']'));
+    EXPECT_EQ(w.windowTitle(),
+              QStringLiteral("Vibrix4 - [") + QDir::toNativeSeparators(copy) + QLatin1Char(']'));
     EXPECT_EQ(w.ProjectPath(), at("data") + QLatin1Char('/'));
     TMainDataModule saved;
     ASSERT_TRUE(saved.OpenProject(copy));

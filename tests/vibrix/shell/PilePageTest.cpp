@@ -124,6 +124,21 @@ TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
     QTest::keyClick(page.PileList, Qt::Key_Up);
     EXPECT_EQ(page.Shown()->key, (TPileKey{1, 1}));
     EXPECT_EQ(page.Shown()->verdict.cls, QString());
+    QFont large = page.font(); // a style with larger text
+    large.setPointSizeF(large.pointSizeF() * 1.5);
+    page.setFont(large);
+    QTest::keyClick(page.PileList, Qt::Key_Down); // the next pile shown in it
+    page.Splitter->setSizes({2000, 2000, 0});     // the panel as narrow as it goes
+    QCoreApplication::processEvents();            // laid out as shown
+    // Each class shown whole: the box asks for the width of the longest and gets it.
+    for (int i = 0; i < page.ClassCombo->count(); ++i)
+        EXPECT_GT(page.ClassCombo->sizeHint().width(),
+                  page.ClassCombo->fontMetrics().horizontalAdvance(page.ClassCombo->itemText(i)))
+            << page.ClassCombo->itemText(i).toStdString();
+    EXPECT_GE(page.ClassCombo->width(), page.ClassCombo->sizeHint().width());
+    for (int i = 0; i < page.ClassCombo->count(); ++i) // and so does its open list
+        EXPECT_GT(page.ClassCombo->view()->minimumWidth(),
+                  page.ClassCombo->view()->fontMetrics().horizontalAdvance(page.ClassCombo->itemText(i)));
 }
 
 TEST_F(PilePageTest, WithADesignLengthTheDraggedToeGivesTheSpeed) {

@@ -7,6 +7,7 @@
 #include "MainActions.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QStatusBar>
@@ -105,7 +106,7 @@ TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureI
     trigger("SiteReportAction");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
-        QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(nowhere)))
+        QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(QDir::toNativeSeparators(nowhere))))
         << dialogs.messages[0].text.toStdString();
 }
 

@@ -91,7 +91,7 @@ TEST_F(Settings, TheLastProjectIsReopenedAndAnEmptyOneStoredAfterClosing) {
 
     TMainForm& again = open();
     EXPECT_EQ(again.ProjectName(), project);
-    EXPECT_EQ(again.windowTitle(), "Vibrix4 - [" + project + "]");
+    EXPECT_EQ(again.windowTitle(), "Vibrix4 - [" + QDir::toNativeSeparators(project) + "]");
     EXPECT_FALSE(again.PageControl->isHidden());
     EXPECT_EQ(again.PageControl->currentWidget()->objectName(), QStringLiteral("DataTabSheet"));
     EXPECT_EQ(gridPiles(), (std::vector<int>{1, 2, 3}));
@@ -174,6 +174,38 @@ TEST_F(Settings, ASecondInstanceIsRefusedWhileTheFirstRuns) {
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Error);
     TSingleInstance second(places.LockFile());
     EXPECT_FALSE(second.Acquire());
+}
+
+// Double-clicking a project while vibrix runs: the second start hands it over and ends, and the
+// running window opens it after asking about the changes of the open one.
+TEST_F(Settings, ASecondStartWithAProjectHandsItToTheRunningProgram) {
+    const QString first = projectOf("first.cdsm", writeFolder("a", {1}));
+    const QString second = projectOf("second.cdsm", writeFolder("b", {2}));
+    TSingleInstance running(places.LockFile());
+    ASSERT_TRUE(running.Acquire());
+    TMainForm& w = open(first);
+    TOpenRequests requests(places.LockFile());
+    OpenHandedOverIn(requests, w);
+    dialogs.answers = {QMessageBox::Yes}; // delete: a change to ask about
+    trigger("DeleteAllRecordsAction");
+    const std::size_t asked = dialogs.messages.size();
+
+    EXPECT_EQ(RunVibrix(dialogs, places, {second}), 0);
+    ASSERT_EQ(dialogs.messages.size(), asked); // no refusal
+    dialogs.answers = {QMessageBox::Cancel};   // the changes: the open project stays
+    requests.Take();
+    EXPECT_EQ(w.ProjectName(), first);
+    ASSERT_GT(dialogs.messages.size(), asked);
+
+    EXPECT_EQ(RunVibrix(dialogs, places, {second}), 0);
+    dialogs.answers = {QMessageBox::No}; // the changes dropped
+    requests.Take();
+    EXPECT_EQ(w.ProjectName(), QFileInfo(second).absoluteFilePath());
+    EXPECT_EQ(w.windowTitle(),
+              "Vibrix4 - [" + QDir::toNativeSeparators(QFileInfo(second).absoluteFilePath()) + "]");
+    EXPECT_TRUE(find<QAction>("CloseProjectAction")->isEnabled());
+    requests.Take(); // nothing left
+    EXPECT_EQ(w.ProjectName(), QFileInfo(second).absoluteFilePath());
 }
 
 TEST_F(Settings, ALockLeftByAnEndedProgramWithOurProcessNumberDoesNotRefuseTheStart) {
