@@ -33,6 +33,8 @@ public:
     const TPileRows* Find(TPileKey key) const { return piles_.Find(key); }
     std::vector<int> Sites() const;
     TVerdictTable& Verdicts() { return verdicts_; }
+    // The project's measurements, the blows' records.
+    const vxds::DataTable& Measurements() const;
 
     // The pile's verdict as stored, or the defaults of a pile not yet judged.
     TPileVerdict VerdictOf(TPileKey key) const;

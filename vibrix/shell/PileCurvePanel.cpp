@@ -178,6 +178,6 @@ void TPileCurvePanel::dragFinished() {
         if (mark < 0)
             v.toeTime = time;
         else if (std::size_t(mark) < v.defects.size())
-            v.defects[std::size_t(mark)].time = time;
+            v.defects[std::size_t(mark)] = {time, v.defects[std::size_t(mark)].kind}; // the engineer's now
     });
 }
