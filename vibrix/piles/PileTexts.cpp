@@ -105,7 +105,10 @@ QString Proposal(const TFirstPassResult& r) {
         lines << QStringLiteral("%1: %2 м, %3, уверенность %4")
                      .arg(FindingKind(f.kind), Number("0.00", f.depth), ratio, Number("0.00", f.confidence));
     }
-    lines << r.reasons;
+    if (r.findings.empty())
+        lines << r.reasons; // why nothing is proposed, or what the toe says
+    else if (r.toe.isEmpty())
+        lines << QStringLiteral("подошва не видна");
     return lines.join('\n');
 }
 

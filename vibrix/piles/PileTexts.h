@@ -44,8 +44,9 @@ QString ClassWithMeaning(const QString& scheme, const QString& cls);
 // A finding's kind in words: "сужение", "расширение", "трещина", "обрыв", "короче проекта",
 // "длиннее проекта".
 QString FindingKind(const QString& kind);
-// The first pass's proposal in a few lines: the class with its confidence, each finding with its
-// depth, ratio and confidence, and the reasons.
+// The first pass's proposal in a few lines: the class with its confidence, then each finding with
+// its depth, ratio and confidence (and "подошва не видна" when so), or, when it found nothing, its
+// reasons.
 QString Proposal(const TFirstPassResult& r);
 
 } // namespace piletexts

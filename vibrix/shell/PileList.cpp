@@ -26,7 +26,7 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role == Qt::ForegroundRole && index.column() == TPileListModel::kProposed)
-            return QColor(Qt::gray);
+            return QColor(Qt::darkGray);
         return QSortFilterProxyModel::data(index, role);
     }
 

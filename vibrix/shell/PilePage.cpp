@@ -63,7 +63,7 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     Splitter->addWidget(Curves);
     Splitter->addWidget(Verdict);
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({420, 520, 260});
+    Splitter->setSizes({720, 420, 260}); // the list wide enough for the class and the proposal
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Splitter);

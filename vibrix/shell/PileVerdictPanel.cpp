@@ -153,6 +153,7 @@ void TPileVerdictPanel::ShowProposal(const TFirstPassResult* proposal) {
     if (proposal)
         proposal_ = *proposal;
     ProposalLabel->setText(proposal ? piletexts::Proposal(*proposal) : QStringLiteral("Ещё не прочитана"));
+    ProposalLabel->setToolTip(proposal ? proposal->reasons.join('\n') : QString());
     AcceptButton->setEnabled(proposal && HasProposal(*proposal));
 }
 

@@ -318,7 +318,7 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
     EXPECT_TRUE(cell(narrowed, 8, Qt::ToolTipRole).contains(QRegularExpression("Уверенность: [01],\\d\\d")))
         << cell(narrowed, 8, Qt::ToolTipRole).toStdString();
     EXPECT_EQ(page.PileList->model()->index(narrowed, 8).data(Qt::ForegroundRole).value<QColor>(),
-              QColor(Qt::gray));
+              QColor(Qt::darkGray));
     EXPECT_EQ(cell(rowOf(1), 8), QStringLiteral("I"));
     EXPECT_TRUE(page.ProposalLabel->text().contains(QStringLiteral("Класс III")))
         << page.ProposalLabel->text().toStdString();
