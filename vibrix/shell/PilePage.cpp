@@ -129,8 +129,16 @@ void TPilePage::firstPass(bool force) {
     if (!force && read == read_)
         return; // a class or a mark changed: the proposals stand
     read_ = std::move(read);
-    const std::uint64_t generation = ++generation_;
+    ++generation_;
     running_ = true;
+    if (!inFlight_)
+        startFirstPass(std::move(piles), scheme);
+    // otherwise it starts when the pass that runs ends: one pass at a time shares the cores
+}
+
+void TPilePage::startFirstPass(std::vector<TFirstPassPile> piles, const QString& scheme) {
+    const std::uint64_t generation = generation_;
+    inFlight_ = true;
     std::vector<TPileKey> keys;
     for (const TFirstPassPile& p : piles)
         keys.push_back({p.site, p.pile});
@@ -139,8 +147,15 @@ void TPilePage::firstPass(bool force) {
     connect(watcher, &QFutureWatcherBase::finished, this,
             [this, watcher, generation, keys = std::move(keys)] {
                 watcher->deleteLater();
-                if (generation != generation_)
-                    return; // the project changed while it ran: a newer pass follows
+                inFlight_ = false;
+                if (generation != generation_) {
+                    // The project changed while it ran: read it again as it is now, unless it was closed.
+                    if (running_)
+                        startFirstPass(
+                            FirstPassPiles(analyser_.Piles(), analyser_.Measurements(), analyser_.Verdicts()),
+                            analyser_.Verdicts().Scheme());
+                    return;
+                }
                 const Results results = watcher->result();
                 std::map<TPileKey, TFirstPassResult> proposals;
                 for (std::size_t i = 0; i < keys.size() && i < results.size(); ++i)

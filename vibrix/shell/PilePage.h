@@ -10,6 +10,7 @@
 #include "PileCurvePanel.h"
 #include "PileList.h"
 #include "PileVerdictPanel.h"
+#include "TFirstPassSite.h"
 
 #include <QString>
 #include <QTimer>
@@ -106,6 +107,7 @@ private:
     // The first pass started again when what it reads has changed; `force`: the records may be
     // others even where they lie where they did.
     void firstPass(bool force);
+    void startFirstPass(std::vector<TFirstPassPile> piles, const QString& scheme);
 
     TPileAnalyser& analyser_;
     THandlerRunner run_;
@@ -114,5 +116,6 @@ private:
     bool recordsMoved_ = false;    // the records changed since the first pass last started
     std::uint64_t generation_ = 0; // of the first pass started last; older results are dropped
     QString read_;                 // what the first pass started last reads
-    bool running_ = false;
+    bool running_ = false;         // the proposals are not yet those of the project as it is
+    bool inFlight_ = false;        // a pass runs on the pool
 };

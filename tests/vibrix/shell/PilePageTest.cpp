@@ -306,6 +306,8 @@ TEST_F(PilePageTest, TheFortiethMarkIsDraggedAndSaved) {
 TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
     TPilePage& page = openPage(pileProject(3, 2));
     ASSERT_TRUE(page.SelectPile({1, 2}));
+    QCoreApplication::processEvents(); // the first pass starts
+    enter(page.LengthEdit, "12,4");    // what it reads changes while it runs: it reads again
     nextKind = QStringLiteral("трещина");
     doubleClick(9); // the engineer's mark, before any proposal
     ASSERT_EQ(page.Shown()->verdict.defects.size(), 1u);
