@@ -7,6 +7,7 @@
 #include "ChartInteraction.h"
 #include "NumberEdit.h"
 #include "NumberFormat.h"
+#include "PileChart.h"
 #include "PilePage.h"
 #include "SiteSpeedPanel.h"
 
@@ -345,12 +346,21 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
     EXPECT_TRUE(accepted.defects[1].firstPass);
     EXPECT_EQ(cell(0, 7), QStringLiteral("III"));
     EXPECT_TRUE(enabled("SaveProjectAction"));
+    const auto markStyle = [&](int mark) {
+        for (int i = 0; i < page.AverageChart->itemCount(); ++i)
+            if (page.AverageChart->item(i)->objectName() == PileMarkName(mark))
+                return static_cast<QCPItemStraightLine*>(page.AverageChart->item(i))->pen().style();
+        return Qt::NoPen;
+    };
+    EXPECT_EQ(markStyle(0), Qt::SolidLine);
+    EXPECT_EQ(markStyle(1), Qt::DashDotLine);
     // Taken again: nothing doubles.
     QTest::mouseClick(page.AcceptButton, Qt::LeftButton);
     EXPECT_EQ(page.Analyser().VerdictOf({1, 2}), accepted);
     // What the engineer moves or sets is theirs.
     drag(page.Shown()->Depth(accepted.defects[1].time), 6);
     EXPECT_FALSE(page.Analyser().VerdictOf({1, 2}).defects[1].firstPass);
+    EXPECT_EQ(markStyle(1), Qt::SolidLine);
     page.PileList->setFocus();
     QTest::keyClick(page.PileList, Qt::Key_4);
     EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).cls, QStringLiteral("IV"));
