@@ -72,6 +72,9 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     filter->addWidget(AttentionOnly);
     l->addLayout(filter);
     l->addWidget(PileList, 1);
+    FirstPassLabel = Named(new QLabel(this), QStringLiteral("FirstPassLabel"));
+    FirstPassLabel->hide();
+    l->addWidget(FirstPassLabel);
     setMinimumWidth(260);
     connect(SiteFilter, &QComboBox::activated, this, &TPileList::filterBySite);
     connect(AttentionOnly, &QCheckBox::toggled, this, &TPileList::filterBySite);
@@ -94,6 +97,12 @@ void TPileList::SetProposals(std::map<TPileKey, TFirstPassResult> proposals) {
     Model->SetProposals(std::move(proposals));
     if (AttentionOnly->isChecked())
         filterBySite(); // other piles may ask for attention now
+}
+
+void TPileList::ShowFirstPassProgress(std::optional<int> done, int count) {
+    FirstPassLabel->setVisible(done && count > 0);
+    if (done)
+        FirstPassLabel->setText(QStringLiteral("Первый проход: прочитано %1 из %2").arg(*done).arg(count));
 }
 
 void TPileList::Clear() {

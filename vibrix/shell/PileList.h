@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QTableView;
 class TPileListProxy;
 
@@ -22,7 +23,8 @@ public:
 
     QComboBox* SiteFilter;    // "все участки", then each site
     QCheckBox* AttentionOnly; // "требуют внимания": only the piles whose proposal asks for a look
-    QTableView* PileList;     // one row per pile; sortable
+    QLabel* FirstPassLabel; // how far the first pass is, while it runs
+    QTableView* PileList;   // one row per pile; sortable
     TPileListModel* Model;
 
     // The project's piles listed again, and the sites in the filter.
@@ -31,6 +33,8 @@ public:
     void Clear();
     // The first pass's proposals by pile, in place of those before.
     void SetProposals(std::map<TPileKey, TFirstPassResult> proposals);
+    // The first pass has read `done` piles of `count`; none: it does not run.
+    void ShowFirstPassProgress(std::optional<int> done, int count);
 
     std::optional<TPileKey> CurrentPile() const;
     // Makes a pile the current one of the list; false when the list lacks it.

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFutureWatcher>
 #include <QKeyEvent>
+#include <QPromise>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
@@ -119,6 +120,7 @@ void TPilePage::Clear() {
     ++generation_; // what runs now is of the project closed
     read_.clear();
     running_ = false;
+    List->ShowFirstPassProgress(std::nullopt, 0);
 }
 
 void TPilePage::firstPass(bool force) {
@@ -161,15 +163,25 @@ void TPilePage::startFirstPass(std::vector<TFirstPassPile> piles, const QString&
                 for (std::size_t i = 0; i < keys.size() && i < results.size(); ++i)
                     proposals.emplace(keys[i], results[i]);
                 running_ = false;
+                List->ShowFirstPassProgress(std::nullopt, 0);
                 List->SetProposals(std::move(proposals));
                 emit firstPassDone();
             });
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, this,
+            [this, generation, n = int(piles.size())](int done) {
+                if (generation == generation_)
+                    List->ShowFirstPassProgress(done, n);
+            });
+    List->ShowFirstPassProgress(0, int(piles.size()));
     // The piles' records are copies the tables share: the pass reads nothing of the page.
-    watcher->setFuture(QtConcurrent::run([piles = std::move(piles), scheme]() -> Results {
+    watcher->setFuture(QtConcurrent::run([piles = std::move(piles), scheme](QPromise<Results>& promise) {
+        promise.setProgressRange(0, int(piles.size()));
         try {
-            return RunFirstPass(piles, {scheme, std::nullopt, 0, {}});
+            // Called from the pass's threads; the promise takes the value under its lock.
+            promise.addResult(RunFirstPass(
+                piles, {scheme, std::nullopt, 0, [&promise](int done) { promise.setProgressValue(done); }}));
         } catch (const std::exception&) {
-            return {}; // no proposals rather than a program gone
+            promise.addResult(Results{}); // no proposals rather than a program gone
         }
     }));
 }

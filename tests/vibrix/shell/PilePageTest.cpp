@@ -308,11 +308,13 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
     TPilePage& page = openPage(pileProject(3, 2));
     ASSERT_TRUE(page.SelectPile({1, 2}));
     QCoreApplication::processEvents(); // the first pass starts
-    enter(page.LengthEdit, "12,4");    // what it reads changes while it runs: it reads again
+    EXPECT_TRUE(page.List->FirstPassLabel->isVisible());
+    enter(page.LengthEdit, "12,4"); // what it reads changes while it runs: it reads again
     nextKind = QStringLiteral("трещина");
     doubleClick(9); // the engineer's mark, before any proposal
     ASSERT_EQ(page.Shown()->verdict.defects.size(), 1u);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.FirstPassRunning() && page.Proposal({1, 2}); }, 600000));
+    EXPECT_FALSE(page.List->FirstPassLabel->isVisible());
 
     const int narrowed = rowOf(2);
     ASSERT_GE(narrowed, 0);
