@@ -3,7 +3,7 @@
 #include "CsvExport.h"
 #include "MainDataModuleUnit.h"
 #include "ProjectAccess.h"
-#include "TFirstPassSite.h"
+#include "TFirstPassProject.h"
 #include "TProjectPiles.h"
 #include "TVerdictTable.h"
 #include "VibrixCommands.h"
@@ -64,46 +64,10 @@ QString autoLine(const TFirstPassPile& p, const TFirstPassResult& r) {
         .join("; ");
 }
 
-// The mark a finding becomes in a verdict; none for short and long, which are lengths.
-std::optional<TDefectMark> markOf(const TFinding& f, double speed) {
-    static const QMap<QString, QString> kinds{{findingkind::kNarrowing, QStringLiteral("сужение")},
-                                              {findingkind::kWidening, QStringLiteral("расширение")},
-                                              {findingkind::kCrack, QStringLiteral("трещина")},
-                                              {findingkind::kBreak, QStringLiteral("обрыв")}};
-    if (!kinds.contains(f.kind) || !(speed > 0))
-        return std::nullopt;
-    return TDefectMark{2000 * f.depth / speed, kinds.value(f.kind), true};
-}
-
-// The proposal taken into the verdict of a pile nobody has judged; false when there is nothing
-// to take or the pile is judged.
-bool applyProposal(const TFirstPassResult& r, TPileVerdict& v) {
-    if (v.Judged() || (r.cls.isEmpty() && r.findings.empty()))
-        return false;
-    v.cls = r.cls;
-    v.classFirstPass = !r.cls.isEmpty();
-    for (const TFinding& f : r.findings)
-        if (const auto mark = markOf(f, r.speed))
-            v.defects.push_back(*mark);
-    return true;
-}
-
 // The piles of the project (of one site) as the first pass reads them, in pile order.
 std::vector<TFirstPassPile> firstPassPiles(ProjectAccess& project, std::optional<int> only) {
-    TProjectPiles projectPiles(project.dm.cdsVibrix, project.dm.cdsVerdict);
-    TVerdictTable verdicts(project.dm.cdsVerdict);
-    std::vector<TFirstPassPile> piles;
-    for (const TPileRows& rows : projectPiles.Piles()) {
-        if ((only && rows.key.site != *only) || rows.rows.empty())
-            continue;
-        const TPileVerdict v = verdicts.Find(rows.key.site, rows.key.pile).value_or(TPileVerdict{});
-        TFirstPassPile p{rows.key.site, rows.key.pile, {},     {v.length, v.processing.threshold, v.excluded},
-                         v.length,      v.diameter,    v.speed};
-        for (int row : rows.rows)
-            p.blows.push_back({row, vxds::asBytes(project.dm.cdsVibrix.valueAt(row, measurefield::kData))});
-        piles.push_back(std::move(p));
-    }
-    return piles;
+    const TProjectPiles piles(project.dm.cdsVibrix, project.dm.cdsVerdict);
+    return FirstPassPiles(piles.Piles(), project.dm.cdsVibrix, TVerdictTable(project.dm.cdsVerdict), only);
 }
 
 } // namespace
@@ -162,7 +126,7 @@ int Auto(const cli::Args& a) {
             cli::printLine(autoLine(piles[i], results[i]));
         if (a.has("apply")) {
             TPileVerdict v = verdicts.Find(piles[i].site, piles[i].pile).value_or(TPileVerdict{});
-            if (applyProposal(results[i], v)) {
+            if (ApplyProposal(results[i], v)) {
                 verdicts.Store(piles[i].site, piles[i].pile, v);
                 changed = true;
             }

@@ -2,8 +2,10 @@
 
 #include "DownloadUnit.h"
 #include "NumberFormat.h"
+#include "TFirstPass.h"
 #include "TPileAnalysis.h"
 
+#include <QMap>
 #include <QStringList>
 
 #include <stdexcept>
@@ -79,6 +81,35 @@ QString Defects(const TPileAnalysis& a) {
 QString ClassWithMeaning(const QString& scheme, const QString& cls) {
     const QString meaning = classscheme::Meaning(scheme, cls);
     return meaning.isEmpty() ? cls : cls + QStringLiteral(" — ") + meaning;
+}
+
+QString FindingKind(const QString& kind) {
+    static const QMap<QString, QString> words{{findingkind::kNarrowing, QStringLiteral("сужение")},
+                                              {findingkind::kWidening, QStringLiteral("расширение")},
+                                              {findingkind::kCrack, QStringLiteral("трещина")},
+                                              {findingkind::kBreak, QStringLiteral("обрыв")},
+                                              {findingkind::kShort, QStringLiteral("короче проекта")},
+                                              {findingkind::kLong, QStringLiteral("длиннее проекта")}};
+    return words.value(kind, kind);
+}
+
+QString Proposal(const TFirstPassResult& r) {
+    QStringList lines;
+    lines << (r.cls.isEmpty()
+                  ? QStringLiteral("Класс не предложен")
+                  : QStringLiteral("Класс %1, уверенность %2").arg(r.cls, Number("0.00", r.classConfidence)));
+    for (const TFinding& f : r.findings) {
+        const bool length = f.kind == findingkind::kShort || f.kind == findingkind::kLong;
+        const QString ratio = length ? QStringLiteral("%1 проектной длины").arg(Number("0.00", f.ratio))
+                                     : QStringLiteral("Z/Z0 = %1").arg(Number("0.00", f.ratio));
+        lines << QStringLiteral("%1: %2 м, %3, уверенность %4")
+                     .arg(FindingKind(f.kind), Number("0.00", f.depth), ratio, Number("0.00", f.confidence));
+    }
+    if (r.findings.empty())
+        lines << r.reasons; // why nothing is proposed, or what the toe says
+    else if (r.toe.isEmpty())
+        lines << QStringLiteral("подошва не видна");
+    return lines.join('\n');
 }
 
 } // namespace piletexts

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+struct TFirstPassResult;
 struct TPileAnalysis;
 
 namespace piletexts {
@@ -39,5 +40,13 @@ QString Defects(const TPileAnalysis& a);
 // A class with what it means in the scheme: "II — незначительные отклонения"; the class alone
 // when the scheme does not know it.
 QString ClassWithMeaning(const QString& scheme, const QString& cls);
+
+// A finding's kind in words: "сужение", "расширение", "трещина", "обрыв", "короче проекта",
+// "длиннее проекта".
+QString FindingKind(const QString& kind);
+// The first pass's proposal in a few lines: the class with its confidence, then each finding with
+// its depth, ratio and confidence (and "подошва не видна" when so), or, when it found nothing, its
+// reasons.
+QString Proposal(const TFirstPassResult& r);
 
 } // namespace piletexts

@@ -44,6 +44,10 @@ void TPileAnalyser::SetVerdict(TPileKey key, const TPileVerdict& verdict) {
         emit siteSpeedChanged(key.site);
 }
 
+const vxds::DataTable& TPileAnalyser::Measurements() const {
+    return dm_.cdsVibrix;
+}
+
 TPileInput TPileAnalyser::Input(TPileKey key) const {
     TPileInput in;
     in.key = key;

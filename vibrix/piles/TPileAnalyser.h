@@ -34,6 +34,8 @@ public:
     std::vector<int> Sites() const;
     TVerdictTable& Verdicts() { return verdicts_; }
     TMainDataModule& DataModule() const { return dm_; }
+    // The project's measurements, the blows' records.
+    const vxds::DataTable& Measurements() const;
 
     // The pile's verdict as stored, or the defaults of a pile not yet judged.
     TPileVerdict VerdictOf(TPileKey key) const;

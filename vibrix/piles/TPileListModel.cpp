@@ -1,11 +1,12 @@
 #include "TPileListModel.h"
 
 #include "PileTexts.h"
+#include "TFirstPassProject.h"
 
 namespace {
 
-const char* const kCaptions[] = {"Участок", "Свая",     "Удары",      "L, м",
-                                 "c, м/с",  "Источник", "Подошва, м", "Класс"};
+const char* const kCaptions[] = {"Участок",  "Свая",       "Удары", "L, м",      "c, м/с",
+                                 "Источник", "Подошва, м", "Класс", "Предложено"};
 constexpr double kNoNumber = -1e300; // sorts before every number
 
 QVariant number(const std::optional<double>& v) {
@@ -46,7 +47,7 @@ QVariant TPileListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return display(row, index.column());
     case Qt::TextAlignmentRole:
-        return index.column() == kSource || index.column() == kClass
+        return index.column() == kSource || index.column() == kClass || index.column() == kProposed
                    ? QVariant()
                    : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case SortRole:
@@ -55,6 +56,12 @@ QVariant TPileListModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(row.key);
     case SiteRole:
         return row.key.site;
+    case Qt::ToolTipRole:
+        return toolTip(row, index.column());
+    case AttentionRole: {
+        const TFirstPassResult* p = Proposal(row.key);
+        return p && NeedsAttention(*p, analyser_.Verdicts().Scheme());
+    }
     default:
         return {};
     }
@@ -76,9 +83,36 @@ QVariant TPileListModel::display(const Row& row, int column) const {
         return row.speed ? piletexts::SpeedSource(row.source) : QString();
     case kToe:
         return piletexts::Number("0.00", row.toeDepth);
+    case kProposed: {
+        const TFirstPassResult* p = Proposal(row.key);
+        return p ? p->cls : QString();
+    }
     default:
         return row.cls;
     }
+}
+
+// The proposal's confidence and reasons over its class.
+QVariant TPileListModel::toolTip(const Row& row, int column) const {
+    const TFirstPassResult* p = column == kProposed ? Proposal(row.key) : nullptr;
+    if (!p)
+        return {};
+    QStringList lines;
+    if (!p->cls.isEmpty())
+        lines << QStringLiteral("Уверенность: %1").arg(piletexts::Number("0.00", p->classConfidence));
+    lines << p->reasons;
+    return lines.join('\n');
+}
+
+void TPileListModel::SetProposals(std::map<TPileKey, TFirstPassResult> proposals) {
+    proposals_ = std::move(proposals);
+    if (!rows_.empty())
+        emit dataChanged(index(0, kProposed), index(rowCount() - 1, kProposed));
+}
+
+const TFirstPassResult* TPileListModel::Proposal(TPileKey key) const {
+    const auto at = proposals_.find(key);
+    return at == proposals_.end() ? nullptr : &at->second;
 }
 
 QVariant TPileListModel::sortKey(const Row& row, int column) const {
@@ -128,6 +162,7 @@ void TPileListModel::Clear() {
     relist_.stop();
     beginResetModel();
     rows_.clear();
+    proposals_.clear();
     stale_ = true;
     endResetModel();
 }

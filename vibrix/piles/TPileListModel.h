@@ -3,25 +3,29 @@
 // design length, wave speed and its source, toe depth and class, read from the analyser. Follows
 // the analyser: a pile's verdict stored changes its row, a site speed that moves changes every
 // row of the site, and piles that come or go list the piles again as soon as the event loop turns
-// while the list is followed (its view on show), else when asked. Sorting and filtering by site are a proxy's
-// job, through the roles below.
+// while the list is followed (its view on show), else when asked. Beside the engineer's class it
+// shows the first pass's proposal, once one is handed to it. Sorting and filtering by site are a
+// proxy's job, through the roles below.
 
+#include "TFirstPass.h"
 #include "TPileAnalyser.h"
 
 #include <QAbstractTableModel>
 #include <QTimer>
 
+#include <map>
 #include <optional>
 #include <vector>
 
 class TPileListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { kSite, kPile, kBlows, kLength, kSpeed, kSource, kToe, kClass, kColumns };
+    enum Column { kSite, kPile, kBlows, kLength, kSpeed, kSource, kToe, kClass, kProposed, kColumns };
     enum Role {
         SortRole = Qt::UserRole + 1, // a number (-1e300 where there is none) or the text
         KeyRole,                     // the pile's TPileKey
         SiteRole,                    // the pile's site
+        AttentionRole,               // true: the proposal asks the engineer to look first
     };
 
     explicit TPileListModel(TPileAnalyser& analyser, QObject* parent = nullptr);
@@ -41,6 +45,11 @@ public:
     // The piles came or went since they were listed.
     bool Stale() const { return stale_; }
 
+    // The first pass's proposals by pile, in place of those before.
+    void SetProposals(std::map<TPileKey, TFirstPassResult> proposals);
+    // The proposal for a pile; null while none is computed.
+    const TFirstPassResult* Proposal(TPileKey key) const;
+
     std::optional<int> RowOf(TPileKey key) const;
     TPileKey KeyAt(int row) const { return rows_[std::size_t(row)].key; }
 
@@ -55,6 +64,7 @@ private:
     };
     static Row Facts(const TPileAnalysis& a);
     QVariant display(const Row& row, int column) const;
+    QVariant toolTip(const Row& row, int column) const;
     QVariant sortKey(const Row& row, int column) const;
     void pileChanged(TPileKey key);
     void siteSpeedChanged(int site);
@@ -62,6 +72,7 @@ private:
 
     TPileAnalyser& analyser_;
     std::vector<Row> rows_;
+    std::map<TPileKey, TFirstPassResult> proposals_;
     bool stale_ = true;
     bool followed_ = false;
     QTimer relist_; // the piles listed again once the change is over

@@ -190,9 +190,13 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
     if (a.toeTime)
         addMark(chart, -1, a.Depth(*a.toeTime), QStringLiteral("Подошва"),
                 QPen(QColor(0, 120, 0), 2, a.toeAuto ? Qt::DashDotLine : Qt::SolidLine));
-    for (std::size_t i = 0; i < a.verdict.defects.size(); ++i)
-        addMark(chart, int(i), a.Depth(a.verdict.defects[i].time), a.verdict.defects[i].kind,
-                QPen(QColor(220, 110, 0), 2));
+    // A mark the first pass proposed and the engineer took as it was: dash-dotted, and it says so.
+    for (std::size_t i = 0; i < a.verdict.defects.size(); ++i) {
+        const TDefectMark& d = a.verdict.defects[i];
+        addMark(chart, int(i), a.Depth(d.time),
+                d.firstPass ? d.kind + QStringLiteral(" (первый проход)") : d.kind,
+                QPen(QColor(220, 110, 0), 2, d.firstPass ? Qt::DashDotLine : Qt::SolidLine));
+    }
 }
 
 QString MobilityText(const TPileAnalysis& a) {

@@ -183,6 +183,6 @@ void TPileCurvePanel::dragFinished() {
             v.toeTime = time;
             v.toeRemoved = false;
         } else if (std::size_t(mark) < v.defects.size())
-            v.defects[std::size_t(mark)].time = time;
+            v.defects[std::size_t(mark)] = {time, v.defects[std::size_t(mark)].kind}; // the engineer's now
     });
 }

@@ -2,22 +2,58 @@
 
 #include "Named.h"
 
+#include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
+// The list's rows as the view shows them: sorted by the model's sort role, the piles of one site
+// or of all, and, when asked, only those whose proposal asks for attention; the proposal in grey.
+class TPileListProxy : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void SetFilter(std::optional<int> site, bool attentionOnly) {
+        site_ = site;
+        attentionOnly_ = attentionOnly;
+        invalidateFilter();
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::ForegroundRole && index.column() == TPileListModel::kProposed)
+            return QColor(Qt::darkGray);
+        return QSortFilterProxyModel::data(index, role);
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const QModelIndex at = sourceModel()->index(row, 0, parent);
+        return (!site_ || at.data(TPileListModel::SiteRole).toInt() == *site_) &&
+               (!attentionOnly_ || at.data(TPileListModel::AttentionRole).toBool());
+    }
+
+private:
+    std::optional<int> site_;
+    bool attentionOnly_ = false;
+};
+
 TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     : QWidget(parent), Model(new TPileListModel(analyser, this)), analyser_(analyser),
-      proxy_(new QSortFilterProxyModel(this)) {
+      proxy_(new TPileListProxy(this)) {
     SiteFilter = Named(new QComboBox(this), QStringLiteral("SiteFilter"));
+    AttentionOnly =
+        Named(new QCheckBox(QStringLiteral("требуют внимания"), this), QStringLiteral("AttentionOnly"));
+    AttentionOnly->setToolTip(
+        QStringLiteral("Только сваи, в которых первый проход предлагает класс III или IV, "
+                       "находит сваю короче проекта, не видит подошву или не уверен"));
     proxy_->setSourceModel(Model);
     proxy_->setSortRole(TPileListModel::SortRole);
-    proxy_->setFilterRole(TPileListModel::SiteRole);
+    proxy_->setFilterKeyColumn(-1);
     PileList = Named(new QTableView(this), QStringLiteral("PileList"));
     PileList->setModel(proxy_);
     PileList->verticalHeader()->hide();
@@ -33,10 +69,15 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     auto* filter = new QHBoxLayout;
     filter->addWidget(new QLabel(QStringLiteral("Участок:"), this));
     filter->addWidget(SiteFilter, 1);
+    filter->addWidget(AttentionOnly);
     l->addLayout(filter);
     l->addWidget(PileList, 1);
+    FirstPassLabel = Named(new QLabel(this), QStringLiteral("FirstPassLabel"));
+    FirstPassLabel->hide();
+    l->addWidget(FirstPassLabel);
     setMinimumWidth(260);
     connect(SiteFilter, &QComboBox::activated, this, &TPileList::filterBySite);
+    connect(AttentionOnly, &QCheckBox::toggled, this, &TPileList::filterBySite);
     connect(PileList->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (!quiet_)
             emit currentPileChanged();
@@ -50,6 +91,18 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
 
 void TPileList::Refresh() {
     Model->Refresh();
+}
+
+void TPileList::SetProposals(std::map<TPileKey, TFirstPassResult> proposals) {
+    Model->SetProposals(std::move(proposals));
+    if (AttentionOnly->isChecked())
+        filterBySite(); // other piles may ask for attention now
+}
+
+void TPileList::ShowFirstPassProgress(std::optional<int> done, int count) {
+    FirstPassLabel->setVisible(done && count > 0);
+    if (done)
+        FirstPassLabel->setText(QStringLiteral("Первый проход: прочитано %1 из %2").arg(*done).arg(count));
 }
 
 void TPileList::Clear() {
@@ -72,7 +125,8 @@ void TPileList::filterBySite() {
     const std::optional<TPileKey> current = CurrentPile();
     const QVariant site = SiteFilter->currentData();
     quiet_ = true;
-    proxy_->setFilterRegularExpression(site.isValid() ? QStringLiteral("^%1$").arg(site.toInt()) : QString());
+    proxy_->SetFilter(site.isValid() ? std::optional(site.toInt()) : std::nullopt,
+                      AttentionOnly->isChecked());
     quiet_ = false;
     keepCurrent(current);
 }

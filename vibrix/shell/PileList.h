@@ -1,7 +1,8 @@
 #pragma once
 // The left of the "Сваи" page: the piles of the project (the pile list model through a proxy that
-// sorts by the model's sort role and filters by site) with the site filter above them. Says when
-// the current pile changes; the current pile stays current when the piles are listed again.
+// sorts by the model's sort role and filters by site and by what asks for attention) with the
+// filters above them. Says when the current pile changes; the current pile stays current when the
+// piles are listed again.
 
 #include "TPileListModel.h"
 
@@ -9,23 +10,31 @@
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
-class QSortFilterProxyModel;
+class QLabel;
 class QTableView;
+class TPileListProxy;
 
 class TPileList : public QWidget {
     Q_OBJECT
 public:
     TPileList(TPileAnalyser& analyser, QWidget* parent = nullptr);
 
-    QComboBox* SiteFilter; // "все участки", then each site
-    QTableView* PileList;  // one row per pile; sortable
+    QComboBox* SiteFilter;    // "все участки", then each site
+    QCheckBox* AttentionOnly; // "требуют внимания": only the piles whose proposal asks for a look
+    QLabel* FirstPassLabel; // how far the first pass is, while it runs
+    QTableView* PileList;   // one row per pile; sortable
     TPileListModel* Model;
 
     // The project's piles listed again, and the sites in the filter.
     void Refresh();
     // Nothing listed (no project).
     void Clear();
+    // The first pass's proposals by pile, in place of those before.
+    void SetProposals(std::map<TPileKey, TFirstPassResult> proposals);
+    // The first pass has read `done` piles of `count`; none: it does not run.
+    void ShowFirstPassProgress(std::optional<int> done, int count);
 
     std::optional<TPileKey> CurrentPile() const;
     // Makes a pile the current one of the list; false when the list lacks it.
@@ -44,7 +53,7 @@ private:
     void keepCurrent(const std::optional<TPileKey>& key);
 
     TPileAnalyser& analyser_;
-    QSortFilterProxyModel* proxy_;
+    TPileListProxy* proxy_;
     std::optional<TPileKey> beforeReset_; // the current pile while the piles are listed again
     bool quiet_ = false;                  // the current row moves without the engineer
 };

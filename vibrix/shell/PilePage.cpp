@@ -1,12 +1,43 @@
 #include "PilePage.h"
 
 #include "Named.h"
+#include "TFirstPassProject.h"
 
 #include <QComboBox>
+#include <QFutureWatcher>
 #include <QKeyEvent>
+#include <QPromise>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <map>
+#include <utility>
+
+namespace {
+
+// What the first pass reads of the piles, as a text: equal texts give equal passes.
+QString whatItReads(const std::vector<TFirstPassPile>& piles, const QString& scheme) {
+    const auto number = [](const std::optional<double>& v) {
+        return v ? QString::number(*v, 'g', 17) : QStringLiteral("-");
+    };
+    QString text = scheme;
+    for (const TFirstPassPile& p : piles) {
+        text += QStringLiteral("|%1/%2:").arg(p.site).arg(p.pile);
+        for (const TBlowSet::Blow& b : p.blows)
+            text += QString::number(b.row) + ',';
+        text += QStringLiteral(";%1;%2;%3;%4;")
+                    .arg(number(p.designLength), number(p.diameter), number(p.ownSpeed),
+                         number(p.options.threshold));
+        for (double e : p.options.excluded)
+            text += number(e) + ',';
+    }
+    return text;
+}
+
+} // namespace
 
 TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* parent)
     : QWidget(parent), List(new TPileList(analyser, this)), Curves(new TPileCurvePanel(run, this)),
@@ -25,13 +56,15 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     BlowList = Verdict->BlowList;
     ClassCombo = Verdict->ClassCombo;
     RemarkEdit = Verdict->RemarkEdit;
+    ProposalLabel = Verdict->ProposalLabel;
+    AcceptButton = Verdict->AcceptButton;
     Splitter = Named(new QSplitter(Qt::Horizontal, this), QStringLiteral("PileSplitter"));
     Splitter->setChildrenCollapsible(false);
     Splitter->addWidget(List);
     Splitter->addWidget(Curves);
     Splitter->addWidget(Verdict);
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({420, 520, 260});
+    Splitter->setSizes({720, 420, 260}); // the list wide enough for the class and the proposal
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Splitter);
@@ -40,6 +73,23 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     Curves->OnChange = Verdict->OnChange = [this](const auto& change) { ChangeVerdict(change); };
     connect(List, &TPileList::currentPileChanged, this, [this] { run_([this] { show(true); }); });
     connect(List->Model, &QAbstractItemModel::dataChanged, this, &TPilePage::rowsChanged);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* accept = new QShortcut(keys, this);
+        accept->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(accept, &QShortcut::activated, this, [this] {
+            if (AcceptButton->isEnabled())
+                run_([this] { AcceptProposal(); });
+        });
+    }
+    again_.setSingleShot(true);
+    again_.setInterval(0);
+    connect(&again_, &QTimer::timeout, this, [this] { firstPass(std::exchange(recordsMoved_, false)); });
+    connect(&analyser_, &TPileAnalyser::pilesChanged, this, [this] {
+        recordsMoved_ = true;
+        again_.start();
+    });
+    connect(&analyser_, &TPileAnalyser::pileChanged, this, [this] { again_.start(); });
 }
 
 TPilePage::~TPilePage() = default;
@@ -61,10 +111,79 @@ void TPilePage::Refresh() {
     if (isVisible())
         List->Refresh();
     // otherwise the model is stale and lists the piles when the page is shown
+    recordsMoved_ = true;
+    again_.start();
 }
 
 void TPilePage::Clear() {
     List->Clear();
+    ++generation_; // what runs now is of the project closed
+    read_.clear();
+    running_ = false;
+    List->ShowFirstPassProgress(std::nullopt, 0);
+}
+
+void TPilePage::firstPass(bool force) {
+    std::vector<TFirstPassPile> piles =
+        FirstPassPiles(analyser_.Piles(), analyser_.Measurements(), analyser_.Verdicts());
+    const QString scheme = analyser_.Verdicts().Scheme();
+    QString read = whatItReads(piles, scheme);
+    if (!force && read == read_)
+        return; // a class or a mark changed: the proposals stand
+    read_ = std::move(read);
+    ++generation_;
+    running_ = true;
+    if (!inFlight_)
+        startFirstPass(std::move(piles), scheme);
+    // otherwise it starts when the pass that runs ends: one pass at a time shares the cores
+}
+
+void TPilePage::startFirstPass(std::vector<TFirstPassPile> piles, const QString& scheme) {
+    const std::uint64_t generation = generation_;
+    inFlight_ = true;
+    std::vector<TPileKey> keys;
+    for (const TFirstPassPile& p : piles)
+        keys.push_back({p.site, p.pile});
+    using Results = std::vector<TFirstPassResult>;
+    auto* watcher = new QFutureWatcher<Results>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this,
+            [this, watcher, generation, keys = std::move(keys)] {
+                watcher->deleteLater();
+                inFlight_ = false;
+                if (generation != generation_) {
+                    // The project changed while it ran: read it again as it is now, unless it was closed.
+                    if (running_)
+                        startFirstPass(
+                            FirstPassPiles(analyser_.Piles(), analyser_.Measurements(), analyser_.Verdicts()),
+                            analyser_.Verdicts().Scheme());
+                    return;
+                }
+                const Results results = watcher->result();
+                std::map<TPileKey, TFirstPassResult> proposals;
+                for (std::size_t i = 0; i < keys.size() && i < results.size(); ++i)
+                    proposals.emplace(keys[i], results[i]);
+                running_ = false;
+                List->ShowFirstPassProgress(std::nullopt, 0);
+                List->SetProposals(std::move(proposals));
+                emit firstPassDone();
+            });
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, this,
+            [this, generation, n = int(piles.size())](int done) {
+                if (generation == generation_)
+                    List->ShowFirstPassProgress(done, n);
+            });
+    List->ShowFirstPassProgress(0, int(piles.size()));
+    // The piles' records are copies the tables share: the pass reads nothing of the page.
+    watcher->setFuture(QtConcurrent::run([piles = std::move(piles), scheme](QPromise<Results>& promise) {
+        promise.setProgressRange(0, int(piles.size()));
+        try {
+            // Called from the pass's threads; the promise takes the value under its lock.
+            promise.addResult(RunFirstPass(
+                piles, {scheme, std::nullopt, 0, [&promise](int done) { promise.setProgressValue(done); }}));
+        } catch (const std::exception&) {
+            promise.addResult(Results{}); // no proposals rather than a program gone
+        }
+    }));
 }
 
 // The pile shown again: a new one whole, the same one changed with its zoom.
@@ -73,13 +192,18 @@ void TPilePage::show(bool whole) {
     shown_ = key ? analyser_.Analyse(*key) : nullptr;
     Curves->Show(shown_, whole);
     Verdict->Show(shown_, analyser_.Verdicts().Scheme());
+    Verdict->ShowProposal(key ? Proposal(*key) : nullptr);
 }
 
 // A row of the model changed: the pile shown again when it is one of them.
 void TPilePage::rowsChanged(const QModelIndex& first, const QModelIndex& last) {
     const std::optional<TPileKey> key = CurrentPile();
     const std::optional<int> row = key ? List->Model->RowOf(*key) : std::nullopt;
-    if (row && *row >= first.row() && *row <= last.row())
+    if (!row || *row < first.row() || *row > last.row())
+        return;
+    if (first.column() == TPileListModel::kProposed && last.column() == TPileListModel::kProposed)
+        Verdict->ShowProposal(Proposal(*key)); // only the proposals came
+    else
         show(false);
 }
 
@@ -98,7 +222,10 @@ void TPilePage::StoreVerdict(TPileKey key, const TPileVerdict& verdict) {
 }
 
 void TPilePage::SetClass(const QString& cls) {
-    ChangeVerdict([&](TPileVerdict& v) { v.cls = cls; });
+    ChangeVerdict([&](TPileVerdict& v) {
+        v.cls = cls;
+        v.classFirstPass = false; // the engineer's own
+    });
 }
 
 bool TPilePage::eventFilter(QObject* watched, QEvent* event) {

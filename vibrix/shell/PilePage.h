@@ -3,14 +3,20 @@
 // processed average of the pile against depth with its marks and, under it, the mobility; on the
 // right what the engineer sets for the pile. Three parts, which the page wires: every change goes
 // into the verdict table at once through the analyser, and the page follows the list's model.
+// The first pass reads the project's piles off the GUI thread whenever what it reads changes; its
+// proposals go to the list and to the pile shown as they come.
 
 #include "Guarded.h"
 #include "PileCurvePanel.h"
 #include "PileList.h"
 #include "PileVerdictPanel.h"
+#include "TFirstPassSite.h"
 
+#include <QString>
+#include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -52,6 +58,8 @@ public:
     QTableWidget* BlowList;
     QComboBox* ClassCombo;
     QLineEdit* RemarkEdit;
+    QLabel* ProposalLabel;
+    QPushButton* AcceptButton;
     // The kind of a mark added by a double click (the curve panel's).
     std::function<std::optional<QString>(QPoint global)>& ChooseMarkKind;
     static QString ToeKind() { return TPileCurvePanel::ToeKind(); }
@@ -76,6 +84,17 @@ public:
     void StoreVerdict(TPileKey key, const TPileVerdict& verdict);
     void AddMark(const QString& kind, double depth) { Curves->AddMark(kind, depth); }
     std::optional<int> SelectedMark() const { return Curves->SelectedMark(); } // -1 = the toe
+    // The first pass's proposal taken into the verdict of the pile shown.
+    void AcceptProposal() { Verdict->AcceptProposal(); }
+
+    // The first pass: running now (its proposals are not those of the project as it is), and the
+    // proposal for a pile, null while none is computed.
+    bool FirstPassRunning() const { return running_ || again_.isActive(); }
+    const TFirstPassResult* Proposal(TPileKey key) const { return List->Model->Proposal(key); }
+
+signals:
+    // The first pass's proposals for the project as it is are in the list.
+    void firstPassDone();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,8 +104,18 @@ protected:
 private:
     void show(bool whole);
     void rowsChanged(const QModelIndex& first, const QModelIndex& last);
+    // The first pass started again when what it reads has changed; `force`: the records may be
+    // others even where they lie where they did.
+    void firstPass(bool force);
+    void startFirstPass(std::vector<TFirstPassPile> piles, const QString& scheme);
 
     TPileAnalyser& analyser_;
     THandlerRunner run_;
     std::shared_ptr<const TPileAnalysis> shown_;
+    QTimer again_;                 // the first pass started once a burst of changes is over
+    bool recordsMoved_ = false;    // the records changed since the first pass last started
+    std::uint64_t generation_ = 0; // of the first pass started last; older results are dropped
+    QString read_;                 // what the first pass started last reads
+    bool running_ = false;         // the proposals are not yet those of the project as it is
+    bool inFlight_ = false;        // a pass runs on the pool
 };

@@ -7,6 +7,7 @@
 #include "PileLimits.h"
 #include "PileTexts.h"
 #include "TBlowSet.h"
+#include "TFirstPassProject.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -42,6 +43,7 @@ TPileVerdictPanel::TPileVerdictPanel(THandlerRunner run, QWidget* parent)
     RefusalLabel->hide();
     r->addWidget(RefusalLabel);
     r->addWidget(makeBlows(), 1);
+    r->addWidget(makeProposal());
     r->addWidget(makeVerdict());
     setEnabled(false);
 }
@@ -155,6 +157,36 @@ QWidget* TPileVerdictPanel::makeBlows() {
     return blows;
 }
 
+QWidget* TPileVerdictPanel::makeProposal() {
+    auto* proposal = new QGroupBox(QStringLiteral("Первый проход"), this);
+    ProposalLabel = Named(new QLabel(proposal), QStringLiteral("ProposalLabel"));
+    ProposalLabel->setWordWrap(true);
+    ProposalLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    AcceptButton =
+        Named(new QPushButton(QStringLiteral("Принять"), proposal), QStringLiteral("AcceptButton"));
+    AcceptButton->setToolTip(QStringLiteral("Взять предложенный класс и находки в заключение (Ctrl+Enter)"));
+    auto* p = new QVBoxLayout(proposal);
+    p->addWidget(ProposalLabel);
+    p->addWidget(AcceptButton, 0, Qt::AlignRight);
+    connect(AcceptButton, &QPushButton::clicked, this, [this] { run_([this] { AcceptProposal(); }); });
+    ShowProposal(nullptr);
+    return proposal;
+}
+
+void TPileVerdictPanel::ShowProposal(const TFirstPassResult* proposal) {
+    proposal_.reset();
+    if (proposal)
+        proposal_ = *proposal;
+    ProposalLabel->setText(proposal ? piletexts::Proposal(*proposal) : QStringLiteral("Ещё не прочитана"));
+    ProposalLabel->setToolTip(proposal ? proposal->reasons.join('\n') : QString());
+    AcceptButton->setEnabled(proposal && HasProposal(*proposal));
+}
+
+void TPileVerdictPanel::AcceptProposal() {
+    if (proposal_ && HasProposal(*proposal_))
+        change([r = *proposal_](TPileVerdict& v) { TakeProposal(r, v); });
+}
+
 QWidget* TPileVerdictPanel::makeVerdict() {
     auto* verdict = new QGroupBox(QStringLiteral("Заключение"), this);
     ClassCombo = Named(new QComboBox(verdict), QStringLiteral("ClassCombo"));
@@ -166,7 +198,10 @@ QWidget* TPileVerdictPanel::makeVerdict() {
     v->addRow(QStringLiteral("Примечание:"), RemarkEdit);
     connect(ClassCombo, &QComboBox::activated, this, [this] {
         run_([this] {
-            change([cls = ClassCombo->currentData().toString()](TPileVerdict& v) { v.cls = cls; });
+            change([cls = ClassCombo->currentData().toString()](TPileVerdict& v) {
+                v.cls = cls;
+                v.classFirstPass = false; // the engineer's own
+            });
         });
     });
     connect(RemarkEdit, &QLineEdit::editingFinished, this, [this] {

@@ -1,9 +1,10 @@
 #pragma once
 // The right of the "Сваи" page: what the engineer sets for the pile shown — the wave speed, the
-// design values and the processing, the blows used, the class and the remark — each change handed
-// to the page as a change of the pile's verdict.
+// design values and the processing, the blows used, the first pass's proposal to take, the class
+// and the remark — each change handed to the page as a change of the pile's verdict.
 
 #include "Guarded.h"
+#include "TFirstPass.h"
 #include "TPileAnalysis.h"
 
 #include <QHash>
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -38,8 +40,10 @@ public:
     TNumberEdit* LowPassEdit;
     TNumberEdit* AmplifyEdit;
     QLabel* ToeLabel;
-    QLabel* RefusalLabel;   // why the value last entered was not taken
-    QTableWidget* BlowList; // a check box per blow: used or left out
+    QLabel* RefusalLabel;      // why the value last entered was not taken
+    QTableWidget* BlowList;    // a check box per blow: used or left out
+    QLabel* ProposalLabel;     // the first pass's proposal for the pile shown
+    QPushButton* AcceptButton; // "Принять": the proposal into the verdict
     QComboBox* ClassCombo;
     QLineEdit* RemarkEdit;
 
@@ -48,11 +52,16 @@ public:
 
     // The pile's values in the controls; the classes of `scheme` in the class box.
     void Show(std::shared_ptr<const TPileAnalysis> a, const QString& scheme);
+    // The first pass's proposal for the pile shown; null while it is not computed.
+    void ShowProposal(const TFirstPassResult* proposal);
+    // The proposal taken into the verdict: its class and its findings as marks.
+    void AcceptProposal();
 
 private:
     QWidget* makeSpeed();
     QWidget* makePile();
     QWidget* makeBlows();
+    QWidget* makeProposal();
     QWidget* makeVerdict();
     void showBlows(const TPileAnalysis& a);
     void blowToggled(int row, bool used);
@@ -63,6 +72,7 @@ private:
 
     THandlerRunner run_;
     std::shared_ptr<const TPileAnalysis> shown_;
+    std::optional<TFirstPassResult> proposal_;
     QString scheme_;                                // the classes in the class box
     QHash<const TNumberEdit*, QString> shownTexts_; // what Show wrote: Enter on it changes nothing
     bool filling_ = false;                          // the controls are being filled, not edited

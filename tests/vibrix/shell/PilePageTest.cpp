@@ -1,20 +1,23 @@
 // The "Сваи" page through its widgets: the list followed, marks set by the mouse, the speed's
-// source, blows left out, classes by key, and the verdicts kept, saved and cancelled as the rest
-// of the project.
+// source, blows left out, classes by key, the first pass's proposals taken, and the verdicts kept,
+// saved and cancelled as the rest of the project.
 #include "WindowFixture.h"
 
 #include "../../support/ModelPile.h"
 #include "ChartInteraction.h"
 #include "NumberEdit.h"
 #include "NumberFormat.h"
+#include "PileChart.h"
 #include "PilePage.h"
 #include "SiteSpeedPanel.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -27,8 +30,9 @@ namespace {
 
 class PilePageTest : public WindowFixture {
 protected:
-    // Piles 1..count of site 1, five blows each, 12 m long at 4000 m/s (the records say 3800).
-    QString pileProject(int count = 3) {
+    // Piles 1..count of site 1, five blows each, 12 m long at 4000 m/s (the records say 3800);
+    // pile `narrowed` narrows to half its section from 5 m down for 1,5 m.
+    QString pileProject(int count = 3, int narrowed = 0) {
         const QString dir = at("data/piles");
         QDir().mkpath(dir);
         const QString file = at("data/piles.cdsm");
@@ -44,6 +48,8 @@ protected:
             s.file.pile.waveVelocity = 4000;
             s.file.pile.toeReflection = pilemodel::kFreeToe;
             s.file.pile.seed = std::uint32_t(pile);
+            if (pile == narrowed)
+                s.file.pile.profile = {{pilemodel::SectionKind::Narrowing, 5.0, 1.5, 0.5}};
             s.file.fileTime = std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::hours{8} +
                               std::chrono::minutes{pile};
             s.stem = "p" + std::to_string(pile);
@@ -92,8 +98,15 @@ protected:
         return chart->xAxis->pixelToCoord(std::round(chart->xAxis->coordToPixel(depth)));
     }
 
-    QString cell(int row, int column) const {
-        return window->PilePage->PileList->model()->index(row, column).data().toString();
+    QString cell(int row, int column, int role = Qt::DisplayRole) const {
+        return window->PilePage->PileList->model()->index(row, column).data(role).toString();
+    }
+    // The list's row of a pile, -1 when it is not listed.
+    int rowOf(int pile) const {
+        for (int row = 0; row < rows(); ++row)
+            if (cell(row, 1) == QString::number(pile))
+                return row;
+        return -1;
     }
     int rows() const { return window->PilePage->PileList->model()->rowCount(); }
     int currentRow() const { return window->PilePage->PileList->currentIndex().row(); }
@@ -322,6 +335,76 @@ TEST_F(PilePageTest, TheFortiethMarkIsDraggedAndSaved) {
 
     TPilePage& again = openPage(project);
     EXPECT_EQ(again.Shown()->verdict.defects, marks);
+}
+
+// The first pass reads the piles in the background; its proposals come into the list beside the
+// engineer's class, the filter keeps the piles to read first, and «Принять» takes the proposal
+// into the verdict while the engineer's own mark stays.
+TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
+    TPilePage& page = openPage(pileProject(3, 2));
+    ASSERT_TRUE(page.SelectPile({1, 2}));
+    QCoreApplication::processEvents(); // the first pass starts
+    EXPECT_TRUE(page.List->FirstPassLabel->isVisible());
+    enter(page.LengthEdit, "12,4"); // what it reads changes while it runs: it reads again
+    nextKind = QStringLiteral("трещина");
+    doubleClick(9); // the engineer's mark, before any proposal
+    ASSERT_EQ(page.Shown()->verdict.defects.size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.FirstPassRunning() && page.Proposal({1, 2}); }, 600000));
+    EXPECT_FALSE(page.List->FirstPassLabel->isVisible());
+
+    const int narrowed = rowOf(2);
+    ASSERT_GE(narrowed, 0);
+    EXPECT_EQ(cell(narrowed, 8), QStringLiteral("III"));
+    EXPECT_EQ(cell(narrowed, 7), QString()); // the class stays the engineer's: none yet
+    EXPECT_TRUE(cell(narrowed, 8, Qt::ToolTipRole).contains(QRegularExpression("Уверенность: [01],\\d\\d")))
+        << cell(narrowed, 8, Qt::ToolTipRole).toStdString();
+    EXPECT_EQ(page.PileList->model()->index(narrowed, 8).data(Qt::ForegroundRole).value<QColor>(),
+              QColor(Qt::darkGray));
+    EXPECT_EQ(cell(rowOf(1), 8), QStringLiteral("I"));
+    EXPECT_TRUE(page.ProposalLabel->text().contains(QStringLiteral("Класс III")))
+        << page.ProposalLabel->text().toStdString();
+    EXPECT_TRUE(page.ProposalLabel->text().contains(QStringLiteral("сужение: ")));
+
+    // Only the narrowed pile asks for attention; the pile shown stays.
+    page.List->AttentionOnly->setChecked(true);
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("2"));
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 2}));
+
+    ASSERT_TRUE(page.AcceptButton->isEnabled());
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_Return, Qt::ControlModifier);
+    const TPileVerdict accepted = page.Analyser().VerdictOf({1, 2});
+    EXPECT_EQ(accepted.cls, QStringLiteral("III"));
+    EXPECT_TRUE(accepted.classFirstPass);
+    ASSERT_EQ(accepted.defects.size(), 2u);
+    EXPECT_EQ(accepted.defects[0].kind, QStringLiteral("трещина"));
+    EXPECT_FALSE(accepted.defects[0].firstPass);
+    EXPECT_EQ(accepted.defects[1].kind, QStringLiteral("сужение"));
+    EXPECT_TRUE(accepted.defects[1].firstPass);
+    EXPECT_EQ(cell(0, 7), QStringLiteral("III"));
+    EXPECT_TRUE(enabled("SaveProjectAction"));
+    const auto markStyle = [&](int mark) {
+        for (int i = 0; i < page.AverageChart->itemCount(); ++i)
+            if (page.AverageChart->item(i)->objectName() == PileMarkName(mark))
+                return static_cast<QCPItemStraightLine*>(page.AverageChart->item(i))->pen().style();
+        return Qt::NoPen;
+    };
+    EXPECT_EQ(markStyle(0), Qt::SolidLine);
+    EXPECT_EQ(markStyle(1), Qt::DashDotLine);
+    // Taken again: nothing doubles.
+    QTest::mouseClick(page.AcceptButton, Qt::LeftButton);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}), accepted);
+    // What the engineer moves or sets is theirs.
+    drag(page.Shown()->Depth(accepted.defects[1].time), 6);
+    EXPECT_FALSE(page.Analyser().VerdictOf({1, 2}).defects[1].firstPass);
+    EXPECT_EQ(markStyle(1), Qt::SolidLine);
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_4);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).cls, QStringLiteral("IV"));
+    EXPECT_FALSE(page.Analyser().VerdictOf({1, 2}).classFirstPass);
+    QCoreApplication::processEvents();     // the changes' turn is over
+    EXPECT_FALSE(page.FirstPassRunning()); // a class or a mark is no reason to read the piles again
 }
 
 } // namespace
