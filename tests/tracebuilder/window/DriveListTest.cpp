@@ -25,7 +25,7 @@ TEST(DriveList, RootHomeAndRealVolumesEachOnce) {
         texts << d.text;
     }
     EXPECT_EQ(roots, (QStringList{"/", "/home/ivan", "/media/ivan/STICK", "/mnt/share", "/home"}));
-    EXPECT_EQ(texts[1], "Домашняя папка (/home/ivan)");
+    EXPECT_EQ(texts[1], "Домашняя папка (" + QDir::toNativeSeparators("/home/ivan") + ")");
     EXPECT_EQ(texts[2], "STICK (/media/ivan/STICK, съёмный диск)");
     EXPECT_EQ(texts[3], "/mnt/share");
 
