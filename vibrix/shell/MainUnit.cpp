@@ -93,6 +93,7 @@ void TMainForm::FormCreate(const QString& projectFile) {
                                      PageControl->setCurrentWidget(DataPage);
                                      DataPage->DBGrid->setFocus();
                                      PageControl->setVisible(true);
+                                     PilePage->ClearHistory();
                                      PilePage->Refresh();
                                  },
                                  [this] {
@@ -165,10 +166,24 @@ void TMainForm::connectActions() {
     };
     on(a.CreateNewProjectAction, [&c](bool) { c.CreateNewProjectActionExecute(); });
     on(a.OpenProjectAction, [&c](bool) { c.OpenProjectActionExecute(); });
-    on(a.SaveProjectAction, [&c](bool) { c.SaveProjectActionExecute(); });
-    on(a.SaveProjectAsAction, [&c](bool) { c.SaveProjectAsActionExecute(); });
+    // The pile page's steps back go as far as the project as it was saved or read last.
+    const auto afterSave = [this] {
+        if (!MainDataModule.IsProjectModified())
+            PilePage->ClearHistory();
+    };
+    on(a.SaveProjectAction, [&c, afterSave](bool) {
+        c.SaveProjectActionExecute();
+        afterSave();
+    });
+    on(a.SaveProjectAsAction, [&c, afterSave](bool) {
+        c.SaveProjectAsActionExecute();
+        afterSave();
+    });
     on(a.CloseProjectAction, [&c](bool) { c.CloseProjectActionExecute(); });
-    on(a.CancelChangesAction, [&c](bool) { c.CancelChangesActionExecute(); });
+    on(a.CancelChangesAction, [&c, afterSave](bool) {
+        c.CancelChangesActionExecute();
+        afterSave();
+    });
     on(a.DeleteAllRecordsAction, [&c](bool) { c.DeleteAllRecordsActionExecute(); });
     on(a.AddSSMToProjAction, [&c](bool) { c.AddSSMToProjActionExecute(); });
     on(a.ExitApplicationAction, [this](bool) { close(); });

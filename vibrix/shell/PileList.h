@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QTableView;
 class TPileListProxy;
@@ -26,6 +27,9 @@ public:
     QLabel* FirstPassLabel; // how far the first pass is, while it runs
     QTableView* PileList;   // one row per pile; sortable
     TPileListModel* Model;
+
+    // A button at the end of the row of the filters.
+    void AddTool(QWidget* tool);
 
     // The project's piles listed again, and the sites in the filter.
     void Refresh();
@@ -54,6 +58,7 @@ private:
 
     TPileAnalyser& analyser_;
     TPileListProxy* proxy_;
+    QHBoxLayout* filterRow_;
     std::optional<TPileKey> beforeReset_; // the current pile while the piles are listed again
     bool quiet_ = false;                  // the current row moves without the engineer
 };

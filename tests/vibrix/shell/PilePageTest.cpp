@@ -408,3 +408,51 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
 }
 
 } // namespace
+
+TEST_F(PilePageTest, StepsBackAndForwardThroughTheEditsUntilASave) {
+    TPilePage& page = openPage(pileProject(2));
+    EXPECT_FALSE(page.UndoButton->isEnabled());
+    EXPECT_FALSE(page.RedoButton->isEnabled());
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_3);
+    enter(page.LengthEdit, "12,4");
+    ASSERT_TRUE(page.SelectPile({1, 2}));
+    page.RemarkEdit->setText(QStringLiteral("оголовок сколот"));
+    emit page.RemarkEdit->editingFinished();
+    const TPileVerdict first = page.Analyser().VerdictOf({1, 1});
+    EXPECT_EQ(page.UndoButton->toolTip(), QStringLiteral("Шаг назад: примечание сваи 1-2"));
+
+    const auto Z = [&] { QTest::keyClick(page.PileList, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier); };
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())); // the page's shortcuts work
+    page.PileList->setFocus();
+    Z();
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).remark, QString());
+    EXPECT_EQ(page.RemarkEdit->text(), QString());
+    EXPECT_EQ(page.RedoButton->toolTip(), QStringLiteral("Шаг вперёд: примечание сваи 1-2"));
+    Z(); // the step is of the other pile: it is shown
+    ASSERT_EQ(page.CurrentPile(), (TPileKey{1, 1}));
+    EXPECT_FALSE(page.Analyser().VerdictOf({1, 1}).length);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}).cls, QStringLiteral("III"));
+    EXPECT_EQ(page.UndoButton->toolTip(), QStringLiteral("Шаг назад: класс сваи 1-1"));
+    Z();
+    EXPECT_EQ(page.ClassCombo->currentData().toString(), QString());
+    EXPECT_FALSE(page.UndoButton->isEnabled());
+
+    QTest::keyClick(page.PileList, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(page.PileList, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}), first);
+    EXPECT_EQ(page.Shown()->verdict, first);
+    EXPECT_TRUE(page.RedoButton->isEnabled());
+    page.RedoButton->click(); // and the buttons as the keys
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).remark, QStringLiteral("оголовок сколот"));
+    EXPECT_FALSE(page.RedoButton->isEnabled());
+    page.UndoButton->click();
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).remark, QString());
+
+    trigger("SaveProjectAction"); // the steps go as far back as the project saved
+    EXPECT_FALSE(page.UndoButton->isEnabled());
+    EXPECT_FALSE(page.RedoButton->isEnabled());
+    Z();
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}), first);
+}
