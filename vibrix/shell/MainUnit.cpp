@@ -86,6 +86,7 @@ void TMainForm::FormCreate(const QString& projectFile) {
     setStatusBar(StatusBar);
     StatusBar->ShowColors(settings_.Flags.ChColor);
     setCentralWidget(TEmptyWindowHint::Around(makePages(), Hint));
+    PilePage->NextPileAfterClass = settings_.NextPileAfterClass;
     Commands = std::make_unique<TProjectCommands>(
         MainDataModule, dialogs_, this,
         TProjectCommands::Window{[this] { clearViews(); },
@@ -207,6 +208,7 @@ void TMainForm::connectActions() {
     on(a.SignalExportAction, [&r](bool) { r.SignalExportActionExecute(); });
     on(a.SpectrExportAction, [&r](bool) { r.SpectrExportActionExecute(); });
     on(a.FTProcessingAction, [&r](bool) { r.FTProcessingActionExecute(); });
+    on(a.NextPileAfterClassAction, [this](bool checked) { PilePage->NextPileAfterClass = checked; });
     on(a.ColorsAction, [&r](bool) { r.ColorsActionExecute(); });
     TPileReportCommands& piles = *PileCommands;
     on(a.PileReportAction, [&piles](bool) { piles.PileReportActionExecute(); });
@@ -231,6 +233,8 @@ void TMainForm::showFlagsInActions() {
     (depth ? Actions->DepthSpectrumAction : Actions->FreqSpectrumAction)->setChecked(true);
     Actions->ViewWindowAction->setChecked(ChartPanel->Options().ViewWindow);
     Actions->KeepValuesAction->setChecked(ChartPanel->Options().KeepGainAndVelocity);
+    if (PilePage)
+        Actions->NextPileAfterClassAction->setChecked(PilePage->NextPileAfterClass);
 }
 
 void TMainForm::Guard(const std::function<void()>& handler) {
@@ -338,6 +342,8 @@ void TMainForm::SaveSettings() {
     settings_.ImportPath = Commands->ImportPath;
     settings_.Flags = ChartPanel->Flags();
     settings_.View = ChartPanel->Options();
+    if (PilePage)
+        settings_.NextPileAfterClass = PilePage->NextPileAfterClass;
     settings_.Window = {isMaximized() ? normalGeometry() : geometry(), isMaximized(),
                         DataPage ? DataPage->Splitter->sizes() : QList<int>()};
     if (!::SaveSettings(iniFile_, settings_))

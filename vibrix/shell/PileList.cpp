@@ -151,6 +151,14 @@ std::optional<TPileKey> TPileList::CurrentPile() const {
     return current.data(TPileListModel::KeyRole).value<TPileKey>();
 }
 
+std::optional<TPileKey> TPileList::NextPile() const {
+    const QModelIndex current = PileList->currentIndex();
+    const QModelIndex next = current.isValid() ? current.siblingAtRow(current.row() + 1) : QModelIndex();
+    if (!next.isValid())
+        return std::nullopt;
+    return next.data(TPileListModel::KeyRole).value<TPileKey>();
+}
+
 bool TPileList::SelectPile(TPileKey key) {
     const std::optional<int> row = Model->RowOf(key);
     const QModelIndex at =

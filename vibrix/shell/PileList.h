@@ -41,6 +41,8 @@ public:
     void ShowFirstPassProgress(std::optional<int> done, int count);
 
     std::optional<TPileKey> CurrentPile() const;
+    // The pile listed under the current one as the list stands now; none under the last.
+    std::optional<TPileKey> NextPile() const;
     // Makes a pile the current one of the list; false when the list lacks it.
     bool SelectPile(TPileKey key);
 

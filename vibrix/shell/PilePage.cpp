@@ -310,6 +310,11 @@ bool TPilePage::eventFilter(QObject* watched, QEvent* event) {
         shown_ ? TPileList::ClassOfKey(key.text().toUpper(), analyser_.Verdicts().Scheme()) : std::nullopt;
     if (!cls)
         return false;
-    run_([this, cls] { SetClass(*cls); });
+    run_([this, cls] {
+        const std::optional<TPileKey> next = NextPileAfterClass ? List->NextPile() : std::nullopt;
+        SetClass(*cls);
+        if (next)
+            List->SelectPile(*next);
+    });
     return true;
 }

@@ -89,6 +89,9 @@ public:
     // What the engineer does to the pile shown; each goes into the verdict table.
     void ChangeVerdict(const std::function<void(TPileVerdict&)>& change);
     void SetClass(const QString& cls);
+    // A class typed in the list or over the chart then moves to the pile listed under this one
+    // before the class was set (a list sorted by class may move the pile judged).
+    bool NextPileAfterClass = true;
     // A verdict given elsewhere (the site panel): stored, and followed as every other change.
     void StoreVerdict(TPileKey key, const TPileVerdict& verdict);
     void AddMark(const QString& kind, double depth) { Curves->AddMark(kind, depth); }

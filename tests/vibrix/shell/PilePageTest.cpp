@@ -131,9 +131,11 @@ TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
     QTest::keyClick(page.PileList, Qt::Key_3);
     EXPECT_EQ(window->PilePage->Analyser().VerdictOf({1, 2}).cls, QStringLiteral("III"));
     EXPECT_EQ(cell(1, 7), QStringLiteral("III"));
-    EXPECT_FALSE(page.Stale()); // a first verdict is no reason to list the piles again
-    EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
+    EXPECT_FALSE(page.Stale());                      // a first verdict is no reason to list the piles again
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 3})); // on to the next pile
     EXPECT_TRUE(enabled("SaveProjectAction"));
+    QTest::keyClick(page.PileList, Qt::Key_Up);
+    EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
     QTest::keyClick(page.PileList, Qt::Key_Up);
     EXPECT_EQ(page.Shown()->key, (TPileKey{1, 1}));
     EXPECT_EQ(page.Shown()->verdict.cls, QString());
@@ -415,6 +417,7 @@ TEST_F(PilePageTest, StepsBackAndForwardThroughTheEditsUntilASave) {
     EXPECT_FALSE(page.RedoButton->isEnabled());
     page.PileList->setFocus();
     QTest::keyClick(page.PileList, Qt::Key_3);
+    ASSERT_TRUE(page.SelectPile({1, 1})); // back from the next pile
     enter(page.LengthEdit, "12,4");
     ASSERT_TRUE(page.SelectPile({1, 2}));
     page.RemarkEdit->setText(QStringLiteral("оголовок сколот"));
@@ -455,4 +458,36 @@ TEST_F(PilePageTest, StepsBackAndForwardThroughTheEditsUntilASave) {
     EXPECT_FALSE(page.RedoButton->isEnabled());
     Z();
     EXPECT_EQ(page.Analyser().VerdictOf({1, 1}), first);
+}
+
+TEST_F(PilePageTest, AClassTypedMovesToThePileThatFollowedInTheListShown) {
+    TPilePage& page = openPage(pileProject(4));
+    // Sorted by class, the unjudged piles first: a pile judged jumps down, the cursor takes the
+    // pile that was under it.
+    page.PileList->sortByColumn(TPileListModel::kClass, Qt::AscendingOrder);
+    ASSERT_TRUE(page.SelectPile({1, 1}));
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_2);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}).cls, QStringLiteral("II"));
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 2}));
+    QTest::keyClick(page.PileList, Qt::Key_1);
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 3}));
+    const QStringList order{cell(0, 1), cell(1, 1), cell(2, 1), cell(3, 1)};
+    EXPECT_EQ(order, QStringList({"3", "4", "2", "1"})); // 1-2 (I) before 1-1 (II)
+    EXPECT_EQ(currentRow(), 0);
+    QTest::keyClick(page.PileList, Qt::Key_4);
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 4}));
+    ASSERT_TRUE(page.SelectPile({1, 3}));
+    ASSERT_EQ(currentRow(), 3);
+    QTest::keyClick(page.PileList, Qt::Key_4); // nothing under the last pile: it stays
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 3}));
+
+    // Without the option the cursor stays on the pile judged, wherever it goes.
+    trigger("NextPileAfterClassAction");
+    EXPECT_FALSE(find<QAction>("NextPileAfterClassAction")->isChecked());
+    ASSERT_TRUE(page.SelectPile({1, 2}));
+    QTest::keyClick(page.PileList, Qt::Key_4);
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 2}));
+    EXPECT_EQ(cell(currentRow(), 7), QStringLiteral("IV"));
+    EXPECT_EQ(currentRow(), 3);
 }
