@@ -1,6 +1,7 @@
 // The "Сваи" page through its widgets: the list followed, marks set by the mouse, the speed's
-// source, blows left out, classes by key, the first pass's proposals taken, and the verdicts kept,
-// saved and cancelled as the rest of the project.
+// source, blows left out, classes by key (and on to the next pile), the first pass's proposals
+// taken, the verdicts kept, saved and cancelled as the rest of the project, and the steps back and
+// forward through the edits since the last save.
 #include "WindowFixture.h"
 
 #include "../../support/ModelPile.h"
