@@ -78,15 +78,18 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
                             "|Сигнал от 0 до заданного времени, спектр по глубине до заданной глубины");
     KeepValuesAction = make("KeepValuesAction", "Сохранять усиление и скорость",
                             "|Не менять усиление и скорость при переходе к другой записи");
+    NextPileAfterClassAction =
+        make("NextPileAfterClassAction", "После класса — к следующей свае",
+             "|На странице «Сваи» цифра (или буква) класса ставит класс и переходит к следующей свае списка");
     ColorsAction = make("ColorsAction", "Цвета", "|Задание цветов");
     SiteSpeedAction = make("SiteSpeedAction", "Скорость волны по участку…",
                            "|Скорость волны участков и сваи, по которым она найдена");
     miHelp = make("miHelp", "Справка", "|Справка", QStringLiteral("F1"));
     AboutMenuItem = make("AboutMenuItem", "О программе", "|О программе");
 
-    for (QAction* a :
-         {Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction, Ch0SpectrumAction,
-          Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction, ViewWindowAction, KeepValuesAction})
+    for (QAction* a : {Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction,
+                       Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction,
+                       ViewWindowAction, KeepValuesAction, NextPileAfterClassAction})
         a->setCheckable(true);
     SpectrumTypeGroup = new QActionGroup(this);
     SpectrumTypeGroup->setExclusive(true);
@@ -142,7 +145,7 @@ void TMainActions::buildMenus(QMainWindow* window) {
     spectrum->addSeparator();
     spectrum->addActions({FreqSpectrumAction, DepthSpectrumAction});
     view->addSeparator();
-    view->addActions({ViewWindowAction, KeepValuesAction});
+    view->addActions({ViewWindowAction, KeepValuesAction, NextPileAfterClassAction});
     view->addSeparator();
     view->addAction(ColorsAction);
     QMenu* processing = bar->addMenu(QStringLiteral("Обработка"));

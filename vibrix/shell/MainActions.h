@@ -38,8 +38,9 @@ public:
     QAction* SpectrExportAction;
     QAction* FTProcessingAction;
     QAction* AddSSMToProjAction;
-    QAction* ViewWindowAction; // check item: the view window of the time and depth views
-    QAction* KeepValuesAction; // check item: gain and velocity kept between records
+    QAction* ViewWindowAction;         // check item: the view window of the time and depth views
+    QAction* KeepValuesAction;         // check item: gain and velocity kept between records
+    QAction* NextPileAfterClassAction; // check item: a class typed on the pile page moves to the next pile
     QAction* ColorsAction;
     QAction* SiteSpeedAction; // the site panel of the "Сваи" page
     QAction* miHelp;

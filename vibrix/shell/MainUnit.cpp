@@ -86,6 +86,7 @@ void TMainForm::FormCreate(const QString& projectFile) {
     setStatusBar(StatusBar);
     StatusBar->ShowColors(settings_.Flags.ChColor);
     setCentralWidget(TEmptyWindowHint::Around(makePages(), Hint));
+    PilePage->NextPileAfterClass = settings_.NextPileAfterClass;
     Commands = std::make_unique<TProjectCommands>(
         MainDataModule, dialogs_, this,
         TProjectCommands::Window{[this] { clearViews(); },
@@ -93,6 +94,7 @@ void TMainForm::FormCreate(const QString& projectFile) {
                                      PageControl->setCurrentWidget(DataPage);
                                      DataPage->DBGrid->setFocus();
                                      PageControl->setVisible(true);
+                                     PilePage->ClearHistory();
                                      PilePage->Refresh();
                                  },
                                  [this] {
@@ -165,10 +167,24 @@ void TMainForm::connectActions() {
     };
     on(a.CreateNewProjectAction, [&c](bool) { c.CreateNewProjectActionExecute(); });
     on(a.OpenProjectAction, [&c](bool) { c.OpenProjectActionExecute(); });
-    on(a.SaveProjectAction, [&c](bool) { c.SaveProjectActionExecute(); });
-    on(a.SaveProjectAsAction, [&c](bool) { c.SaveProjectAsActionExecute(); });
+    // The pile page's steps back go as far as the project as it was saved or read last.
+    const auto afterSave = [this] {
+        if (!MainDataModule.IsProjectModified())
+            PilePage->ClearHistory();
+    };
+    on(a.SaveProjectAction, [&c, afterSave](bool) {
+        c.SaveProjectActionExecute();
+        afterSave();
+    });
+    on(a.SaveProjectAsAction, [&c, afterSave](bool) {
+        c.SaveProjectAsActionExecute();
+        afterSave();
+    });
     on(a.CloseProjectAction, [&c](bool) { c.CloseProjectActionExecute(); });
-    on(a.CancelChangesAction, [&c](bool) { c.CancelChangesActionExecute(); });
+    on(a.CancelChangesAction, [&c, afterSave](bool) {
+        c.CancelChangesActionExecute();
+        afterSave();
+    });
     on(a.DeleteAllRecordsAction, [&c](bool) { c.DeleteAllRecordsActionExecute(); });
     on(a.AddSSMToProjAction, [&c](bool) { c.AddSSMToProjActionExecute(); });
     on(a.ExitApplicationAction, [this](bool) { close(); });
@@ -192,6 +208,7 @@ void TMainForm::connectActions() {
     on(a.SignalExportAction, [&r](bool) { r.SignalExportActionExecute(); });
     on(a.SpectrExportAction, [&r](bool) { r.SpectrExportActionExecute(); });
     on(a.FTProcessingAction, [&r](bool) { r.FTProcessingActionExecute(); });
+    on(a.NextPileAfterClassAction, [this](bool checked) { PilePage->NextPileAfterClass = checked; });
     on(a.ColorsAction, [&r](bool) { r.ColorsActionExecute(); });
     TPileReportCommands& piles = *PileCommands;
     on(a.PileReportAction, [&piles](bool) { piles.PileReportActionExecute(); });
@@ -216,6 +233,8 @@ void TMainForm::showFlagsInActions() {
     (depth ? Actions->DepthSpectrumAction : Actions->FreqSpectrumAction)->setChecked(true);
     Actions->ViewWindowAction->setChecked(ChartPanel->Options().ViewWindow);
     Actions->KeepValuesAction->setChecked(ChartPanel->Options().KeepGainAndVelocity);
+    if (PilePage)
+        Actions->NextPileAfterClassAction->setChecked(PilePage->NextPileAfterClass);
 }
 
 void TMainForm::Guard(const std::function<void()>& handler) {
@@ -323,6 +342,8 @@ void TMainForm::SaveSettings() {
     settings_.ImportPath = Commands->ImportPath;
     settings_.Flags = ChartPanel->Flags();
     settings_.View = ChartPanel->Options();
+    if (PilePage)
+        settings_.NextPileAfterClass = PilePage->NextPileAfterClass;
     settings_.Window = {isMaximized() ? normalGeometry() : geometry(), isMaximized(),
                         DataPage ? DataPage->Splitter->sizes() : QList<int>()};
     if (!::SaveSettings(iniFile_, settings_))

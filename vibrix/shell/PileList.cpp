@@ -66,11 +66,11 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     PileList->setSortingEnabled(true);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
-    auto* filter = new QHBoxLayout;
-    filter->addWidget(new QLabel(QStringLiteral("Участок:"), this));
-    filter->addWidget(SiteFilter, 1);
-    filter->addWidget(AttentionOnly);
-    l->addLayout(filter);
+    filterRow_ = new QHBoxLayout;
+    filterRow_->addWidget(new QLabel(QStringLiteral("Участок:"), this));
+    filterRow_->addWidget(SiteFilter, 1);
+    filterRow_->addWidget(AttentionOnly);
+    l->addLayout(filterRow_);
     l->addWidget(PileList, 1);
     FirstPassLabel = Named(new QLabel(this), QStringLiteral("FirstPassLabel"));
     FirstPassLabel->hide();
@@ -87,6 +87,10 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
         fillSites();
         keepCurrent(beforeReset_);
     });
+}
+
+void TPileList::AddTool(QWidget* tool) {
+    filterRow_->addWidget(tool);
 }
 
 void TPileList::Refresh() {
@@ -145,6 +149,14 @@ std::optional<TPileKey> TPileList::CurrentPile() const {
     if (!current.isValid())
         return std::nullopt;
     return current.data(TPileListModel::KeyRole).value<TPileKey>();
+}
+
+std::optional<TPileKey> TPileList::NextPile() const {
+    const QModelIndex current = PileList->currentIndex();
+    const QModelIndex next = current.isValid() ? current.siblingAtRow(current.row() + 1) : QModelIndex();
+    if (!next.isValid())
+        return std::nullopt;
+    return next.data(TPileListModel::KeyRole).value<TPileKey>();
 }
 
 bool TPileList::SelectPile(TPileKey key) {

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QTableView;
 class TPileListProxy;
@@ -27,6 +28,9 @@ public:
     QTableView* PileList;   // one row per pile; sortable
     TPileListModel* Model;
 
+    // A button at the end of the row of the filters.
+    void AddTool(QWidget* tool);
+
     // The project's piles listed again, and the sites in the filter.
     void Refresh();
     // Nothing listed (no project).
@@ -37,6 +41,8 @@ public:
     void ShowFirstPassProgress(std::optional<int> done, int count);
 
     std::optional<TPileKey> CurrentPile() const;
+    // The pile listed under the current one as the list stands now; none under the last.
+    std::optional<TPileKey> NextPile() const;
     // Makes a pile the current one of the list; false when the list lacks it.
     bool SelectPile(TPileKey key);
 
@@ -54,6 +60,7 @@ private:
 
     TPileAnalyser& analyser_;
     TPileListProxy* proxy_;
+    QHBoxLayout* filterRow_;
     std::optional<TPileKey> beforeReset_; // the current pile while the piles are listed again
     bool quiet_ = false;                  // the current row moves without the engineer
 };

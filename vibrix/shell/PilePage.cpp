@@ -3,13 +3,16 @@
 #include "Named.h"
 #include "TFirstPassProject.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFutureWatcher>
 #include <QKeyEvent>
 #include <QPromise>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -82,6 +85,28 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
                 run_([this] { AcceptProposal(); });
         });
     }
+    const auto step = [this](const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                             const QKeySequence& keys) {
+        auto* action = new QAction(style()->standardIcon(icon), text, this);
+        action->setObjectName(name);
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+        auto* button = Named(new QToolButton(List), name + QStringLiteral("Button"));
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        List->AddTool(button);
+        return std::pair{action, button};
+    };
+    std::tie(UndoAction, UndoButton) =
+        step(QStringLiteral("PileUndo"), QStringLiteral("Шаг назад"), QStyle::SP_ArrowBack,
+             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    std::tie(RedoAction, RedoButton) =
+        step(QStringLiteral("PileRedo"), QStringLiteral("Шаг вперёд"), QStyle::SP_ArrowForward,
+             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y));
+    connect(UndoAction, &QAction::triggered, this, [this] { run_([this] { Undo(); }); });
+    connect(RedoAction, &QAction::triggered, this, [this] { run_([this] { Redo(); }); });
+    showHistory();
     again_.setSingleShot(true);
     again_.setInterval(0);
     connect(&again_, &QTimer::timeout, this, [this] { firstPass(std::exchange(recordsMoved_, false)); });
@@ -116,6 +141,7 @@ void TPilePage::Refresh() {
 }
 
 void TPilePage::Clear() {
+    ClearHistory();
     List->Clear();
     ++generation_; // what runs now is of the project closed
     read_.clear();
@@ -214,11 +240,49 @@ void TPilePage::ChangeVerdict(const std::function<void(TPileVerdict&)>& change) 
     TPileVerdict verdict = shown_->verdict;
     change(verdict);
     if (verdict != shown_->verdict)
-        analyser_.SetVerdict(*key, verdict); // the model's rows and this page follow
+        store(*key, shown_->verdict, verdict);
 }
 
 void TPilePage::StoreVerdict(TPileKey key, const TPileVerdict& verdict) {
+    store(key, analyser_.VerdictOf(key), verdict);
+}
+
+void TPilePage::store(TPileKey key, const TPileVerdict& before, const TPileVerdict& after) {
+    analyser_.SetVerdict(key, after); // the model's rows and this page follow
+    history_.Record(key, before, after);
+    showHistory();
+}
+
+void TPilePage::Undo() {
+    if (const std::optional<TVerdictStep> step = history_.Undo())
+        restore(step->key, step->before);
+    showHistory();
+}
+
+void TPilePage::Redo() {
+    if (const std::optional<TVerdictStep> step = history_.Redo())
+        restore(step->key, step->after);
+    showHistory();
+}
+
+void TPilePage::restore(TPileKey key, const TPileVerdict& verdict) {
+    if (CurrentPile() != key)
+        List->SelectPile(key); // a pile the filters hide is changed all the same
     analyser_.SetVerdict(key, verdict);
+}
+
+void TPilePage::ClearHistory() {
+    history_.Clear();
+    showHistory();
+}
+
+void TPilePage::showHistory() {
+    const auto say = [](QAction* action, const QString& text) {
+        action->setEnabled(!text.isEmpty());
+        action->setToolTip(text.isEmpty() ? action->text() : action->text() + QStringLiteral(": ") + text);
+    };
+    say(UndoAction, history_.UndoText());
+    say(RedoAction, history_.RedoText());
 }
 
 void TPilePage::SetClass(const QString& cls) {
@@ -246,6 +310,11 @@ bool TPilePage::eventFilter(QObject* watched, QEvent* event) {
         shown_ ? TPileList::ClassOfKey(key.text().toUpper(), analyser_.Verdicts().Scheme()) : std::nullopt;
     if (!cls)
         return false;
-    run_([this, cls] { SetClass(*cls); });
+    run_([this, cls] {
+        const std::optional<TPileKey> next = NextPileAfterClass ? List->NextPile() : std::nullopt;
+        SetClass(*cls);
+        if (next)
+            List->SelectPile(*next);
+    });
     return true;
 }

@@ -11,6 +11,7 @@
 #include "PileList.h"
 #include "PileVerdictPanel.h"
 #include "TFirstPassSite.h"
+#include "TVerdictHistory.h"
 
 #include <QString>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -29,6 +31,7 @@ class QPushButton;
 class QSplitter;
 class QTableView;
 class QTableWidget;
+class QToolButton;
 class TChartInteraction;
 class TNumberEdit;
 
@@ -60,6 +63,12 @@ public:
     QLineEdit* RemarkEdit;
     QLabel* ProposalLabel;
     QPushButton* AcceptButton;
+    // "Шаг назад" / "Шаг вперёд" through the verdict edits since the last save (Ctrl+Alt+Z /
+    // Ctrl+Alt+Y on the page), and their buttons above the list.
+    QAction* UndoAction;
+    QAction* RedoAction;
+    QToolButton* UndoButton;
+    QToolButton* RedoButton;
     // The kind of a mark added by a double click (the curve panel's).
     std::function<std::optional<QString>(QPoint global)>& ChooseMarkKind;
     static QString ToeKind() { return TPileCurvePanel::ToeKind(); }
@@ -80,10 +89,20 @@ public:
     // What the engineer does to the pile shown; each goes into the verdict table.
     void ChangeVerdict(const std::function<void(TPileVerdict&)>& change);
     void SetClass(const QString& cls);
+    // A class typed in the list or over the chart then moves to the pile listed under this one
+    // before the class was set (a list sorted by class may move the pile judged).
+    bool NextPileAfterClass = true;
     // A verdict given elsewhere (the site panel): stored, and followed as every other change.
     void StoreVerdict(TPileKey key, const TPileVerdict& verdict);
     void AddMark(const QString& kind, double depth) { Curves->AddMark(kind, depth); }
     std::optional<int> SelectedMark() const { return Curves->SelectedMark(); } // -1 = the toe
+    // The edit made last undone (redone): the pile's verdict before (after) it stored again, and that
+    // pile shown.
+    void Undo();
+    void Redo();
+    // Nothing to step back or forward to: the project was saved, its changes cancelled, opened or closed.
+    void ClearHistory();
+
     // The first pass's proposal taken into the verdict of the pile shown.
     void AcceptProposal() { Verdict->AcceptProposal(); }
 
@@ -108,9 +127,15 @@ private:
     // others even where they lie where they did.
     void firstPass(bool force);
     void startFirstPass(std::vector<TFirstPassPile> piles, const QString& scheme);
+    // A verdict stored as an edit the engineer can step back from.
+    void store(TPileKey key, const TPileVerdict& before, const TPileVerdict& after);
+    // A step's verdict stored again, its pile shown.
+    void restore(TPileKey key, const TPileVerdict& verdict);
+    void showHistory();
 
     TPileAnalyser& analyser_;
     THandlerRunner run_;
+    TVerdictHistory history_;
     std::shared_ptr<const TPileAnalysis> shown_;
     QTimer again_;                 // the first pass started once a burst of changes is over
     bool recordsMoved_ = false;    // the records changed since the first pass last started

@@ -102,6 +102,8 @@ TVibrixSettings LoadSettings(const QString& iniFile) {
     v.KeepGainAndVelocity =
         readBool(ini, kGraphics + QStringLiteral("KeepGainAndVelocity"), v.KeepGainAndVelocity);
     readKeptValues(ini, v);
+    s.NextPileAfterClass =
+        readBool(ini, kGraphics + QStringLiteral("NextPileAfterClass"), s.NextPileAfterClass);
     s.Window = readWindow(ini);
     return s;
 }
@@ -126,6 +128,7 @@ bool SaveSettings(const QString& iniFile, const TVibrixSettings& s) {
     ini.setValue(kGraphics + QStringLiteral("TimeWindow"), QString::number(v.TimeWindow));
     ini.setValue(kGraphics + QStringLiteral("DepthWindow"), QString::number(v.DepthWindow));
     ini.setValue(kGraphics + QStringLiteral("KeepGainAndVelocity"), int(v.KeepGainAndVelocity));
+    ini.setValue(kGraphics + QStringLiteral("NextPileAfterClass"), int(s.NextPileAfterClass));
     for (const auto& [key, value] :
          {std::pair{"KeptGain", v.KeptGain}, std::pair{"KeptVelocity", v.KeptVelocity}}) {
         if (v.KeptValues)

@@ -26,6 +26,7 @@ struct TVibrixSettings {
     QString ExportPath; // the folder of the last export or saved report
     TDisplayFlags Flags;
     TViewOptions View;
+    bool NextPileAfterClass = true; // a class typed on the "Сваи" page moves to the next pile
     TWindowPlace Window;
 };
 

@@ -1,6 +1,7 @@
 // The "Сваи" page through its widgets: the list followed, marks set by the mouse, the speed's
-// source, blows left out, classes by key, the first pass's proposals taken, and the verdicts kept,
-// saved and cancelled as the rest of the project.
+// source, blows left out, classes by key (and on to the next pile), the first pass's proposals
+// taken, the verdicts kept, saved and cancelled as the rest of the project, and the steps back and
+// forward through the edits since the last save.
 #include "WindowFixture.h"
 
 #include "../../support/ModelPile.h"
@@ -131,9 +132,11 @@ TEST_F(PilePageTest, TheKeysMoveThroughThePilesAndJudgeThem) {
     QTest::keyClick(page.PileList, Qt::Key_3);
     EXPECT_EQ(window->PilePage->Analyser().VerdictOf({1, 2}).cls, QStringLiteral("III"));
     EXPECT_EQ(cell(1, 7), QStringLiteral("III"));
-    EXPECT_FALSE(page.Stale()); // a first verdict is no reason to list the piles again
-    EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
+    EXPECT_FALSE(page.Stale());                      // a first verdict is no reason to list the piles again
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 3})); // on to the next pile
     EXPECT_TRUE(enabled("SaveProjectAction"));
+    QTest::keyClick(page.PileList, Qt::Key_Up);
+    EXPECT_EQ(page.ClassCombo->currentData().toString(), QStringLiteral("III"));
     QTest::keyClick(page.PileList, Qt::Key_Up);
     EXPECT_EQ(page.Shown()->key, (TPileKey{1, 1}));
     EXPECT_EQ(page.Shown()->verdict.cls, QString());
@@ -408,3 +411,84 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
 }
 
 } // namespace
+
+TEST_F(PilePageTest, StepsBackAndForwardThroughTheEditsUntilASave) {
+    TPilePage& page = openPage(pileProject(2));
+    EXPECT_FALSE(page.UndoButton->isEnabled());
+    EXPECT_FALSE(page.RedoButton->isEnabled());
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_3);
+    ASSERT_TRUE(page.SelectPile({1, 1})); // back from the next pile
+    enter(page.LengthEdit, "12,4");
+    ASSERT_TRUE(page.SelectPile({1, 2}));
+    page.RemarkEdit->setText(QStringLiteral("оголовок сколот"));
+    emit page.RemarkEdit->editingFinished();
+    const TPileVerdict first = page.Analyser().VerdictOf({1, 1});
+    EXPECT_EQ(page.UndoButton->toolTip(), QStringLiteral("Шаг назад: примечание сваи 1-2"));
+
+    const auto Z = [&] { QTest::keyClick(page.PileList, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier); };
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())); // the page's shortcuts work
+    page.PileList->setFocus();
+    Z();
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).remark, QString());
+    EXPECT_EQ(page.RemarkEdit->text(), QString());
+    EXPECT_EQ(page.RedoButton->toolTip(), QStringLiteral("Шаг вперёд: примечание сваи 1-2"));
+    Z(); // the step is of the other pile: it is shown
+    ASSERT_EQ(page.CurrentPile(), (TPileKey{1, 1}));
+    EXPECT_FALSE(page.Analyser().VerdictOf({1, 1}).length);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}).cls, QStringLiteral("III"));
+    EXPECT_EQ(page.UndoButton->toolTip(), QStringLiteral("Шаг назад: класс сваи 1-1"));
+    Z();
+    EXPECT_EQ(page.ClassCombo->currentData().toString(), QString());
+    EXPECT_FALSE(page.UndoButton->isEnabled());
+
+    QTest::keyClick(page.PileList, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(page.PileList, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}), first);
+    EXPECT_EQ(page.Shown()->verdict, first);
+    EXPECT_TRUE(page.RedoButton->isEnabled());
+    page.RedoButton->click(); // and the buttons as the keys
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).remark, QStringLiteral("оголовок сколот"));
+    EXPECT_FALSE(page.RedoButton->isEnabled());
+    page.UndoButton->click();
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 2}).remark, QString());
+
+    trigger("SaveProjectAction"); // the steps go as far back as the project saved
+    EXPECT_FALSE(page.UndoButton->isEnabled());
+    EXPECT_FALSE(page.RedoButton->isEnabled());
+    Z();
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}), first);
+}
+
+TEST_F(PilePageTest, AClassTypedMovesToThePileThatFollowedInTheListShown) {
+    TPilePage& page = openPage(pileProject(4));
+    // Sorted by class, the unjudged piles first: a pile judged jumps down, the cursor takes the
+    // pile that was under it.
+    page.PileList->sortByColumn(TPileListModel::kClass, Qt::AscendingOrder);
+    ASSERT_TRUE(page.SelectPile({1, 1}));
+    page.PileList->setFocus();
+    QTest::keyClick(page.PileList, Qt::Key_2);
+    EXPECT_EQ(page.Analyser().VerdictOf({1, 1}).cls, QStringLiteral("II"));
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 2}));
+    QTest::keyClick(page.PileList, Qt::Key_1);
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 3}));
+    const QStringList order{cell(0, 1), cell(1, 1), cell(2, 1), cell(3, 1)};
+    EXPECT_EQ(order, QStringList({"3", "4", "2", "1"})); // 1-2 (I) before 1-1 (II)
+    EXPECT_EQ(currentRow(), 0);
+    QTest::keyClick(page.PileList, Qt::Key_4);
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 4}));
+    ASSERT_TRUE(page.SelectPile({1, 3}));
+    ASSERT_EQ(currentRow(), 3);
+    QTest::keyClick(page.PileList, Qt::Key_4); // nothing under the last pile: it stays
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 3}));
+
+    // Without the option the cursor stays on the pile judged, wherever it goes.
+    trigger("NextPileAfterClassAction");
+    EXPECT_FALSE(find<QAction>("NextPileAfterClassAction")->isChecked());
+    ASSERT_TRUE(page.SelectPile({1, 2}));
+    QTest::keyClick(page.PileList, Qt::Key_4);
+    EXPECT_EQ(page.CurrentPile(), (TPileKey{1, 2}));
+    EXPECT_EQ(cell(currentRow(), 7), QStringLiteral("IV"));
+    EXPECT_EQ(currentRow(), 3);
+}

@@ -242,8 +242,9 @@ TEST_F(Settings, StandardButtonsReadRussianWhenQtsTranslationIsThere) {
     EXPECT_EQ(texts, (QStringList{"Да", "Нет", "Отмена"}));
 }
 
-// Switched on the first time, the view window offers 40 ms and 50 m; what is chosen, and the
-// gain and velocity kept between records, are there again after a restart.
+// Switched on the first time, the view window offers 40 ms and 50 m; what is chosen, the gain and
+// velocity kept between records, and the pile page's move on after a class are there again after
+// a restart.
 TEST_F(Settings, TheViewOptionsOfTheViewMenuSurviveARestart) {
     const QString project = projectOf("site.cdsm", writeFolder("in", {1}));
     TMainForm& w = open(project);
@@ -264,15 +265,18 @@ TEST_F(Settings, TheViewOptionsOfTheViewMenuSurviveARestart) {
     trigger("ViewWindowAction");
     EXPECT_EQ(w.TimeChart()->xAxis->range(), QCPRange(0, 25));
     trigger("KeepValuesAction");
+    EXPECT_TRUE(find<QAction>("NextPileAfterClassAction")->isChecked()); // on by default
+    trigger("NextPileAfterClassAction");
     ASSERT_TRUE(closeWindow());
-    for (const char* line :
-         {"ViewWindow=1\n", "TimeWindow=25\n", "DepthWindow=50\n", "KeepGainAndVelocity=1\n"})
+    for (const char* line : {"ViewWindow=1\n", "TimeWindow=25\n", "DepthWindow=50\n",
+                             "KeepGainAndVelocity=1\n", "NextPileAfterClass=0\n"})
         EXPECT_TRUE(iniText().contains(QString::fromLatin1(line))) << line;
 
     window.reset();
     TMainForm& again = open();
     EXPECT_TRUE(find<QAction>("ViewWindowAction")->isChecked());
     EXPECT_TRUE(find<QAction>("KeepValuesAction")->isChecked());
+    EXPECT_FALSE(find<QAction>("NextPileAfterClassAction")->isChecked());
     EXPECT_EQ(again.TimeChart()->xAxis->range(), QCPRange(0, 25));
 }
 
