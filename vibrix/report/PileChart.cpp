@@ -4,7 +4,6 @@
 #include "PileTexts.h"
 
 #include <QLocale>
-#include <QMap>
 
 #include <qcustomplot.h>
 
@@ -246,13 +245,7 @@ QCPItemText* cornerText(QCustomPlot& chart, const QString& name, const QString& 
 } // namespace
 
 QString FindingName(const TFinding& f) {
-    static const QMap<QString, QString> kinds{{findingkind::kNarrowing, QStringLiteral("сужение")},
-                                              {findingkind::kWidening, QStringLiteral("расширение")},
-                                              {findingkind::kCrack, QStringLiteral("трещина")},
-                                              {findingkind::kBreak, kBreakKind},
-                                              {findingkind::kShort, QStringLiteral("короче проекта")},
-                                              {findingkind::kLong, QStringLiteral("длиннее проекта")}};
-    return kinds.value(f.kind, f.kind) + QLatin1Char(' ') + FormatFloat(QStringLiteral("0.00"), f.ratio);
+    return piletexts::FindingKind(f.kind) + QLatin1Char(' ') + FormatFloat(QStringLiteral("0.00"), f.ratio);
 }
 
 void ShowFirstPassFindings(QCustomPlot& chart, const TPileAnalysis& a, const TFirstPassResult& r) {
