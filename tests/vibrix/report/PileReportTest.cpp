@@ -128,6 +128,11 @@ TEST_F(PileReports, TableRunsOnToTheNextPageThenAPagePerPile) {
     const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 2 + 3);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("IV — свая дефектная: 1")));
+    // Whose the classes are: the engineer's IV, and the first pass's I for the two piles not judged.
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("инженер 1, первый проход 0, предложено 0")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("инженер 0, первый проход 0, предложено 2")))
+        << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Предложено")));
     EXPECT_TRUE(pages[1].contains(QStringLiteral("Примечание"))) << "the table's header again";
     for (int pile = 1; pile <= 3; ++pile)
         EXPECT_TRUE(pages[1 + pile].contains(QStringLiteral("Свая %1").arg(pile))) << pile;
