@@ -210,12 +210,6 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
 
 namespace {
 
-// The depth on the chart of a depth the first pass read at its own speed: the chart reads the same
-// time at the speed in force.
-double chartDepth(const TPileAnalysis& a, const TFirstPassResult& r, double depth) {
-    return r.speed > 0 && a.waveSpeed > 0 ? a.Depth(2000 * depth / r.speed) : depth;
-}
-
 // Whether the verdict holds the finding already: a mark of the first pass's at its time, or for a
 // length (short, long) the class the first pass proposed.
 bool taken(const TPileVerdict& v, const TFirstPassResult& r, const TFinding& f) {
@@ -244,6 +238,10 @@ QCPItemText* cornerText(QCustomPlot& chart, const QString& name, const QString& 
 
 } // namespace
 
+double FirstPassDepth(const TPileAnalysis& a, const TFirstPassResult& r, double depth) {
+    return r.speed > 0 && a.waveSpeed > 0 ? a.Depth(2000 * depth / r.speed) : depth;
+}
+
 QString FindingName(const TFinding& f) {
     return piletexts::FindingKind(f.kind) + QLatin1Char(' ') + FormatFloat(QStringLiteral("0.00"), f.ratio);
 }
@@ -259,7 +257,7 @@ void ShowFirstPassFindings(QCustomPlot& chart, const TPileAnalysis& a, const TFi
     for (const TFinding& f : r.findings) {
         if (taken(a.verdict, r, f))
             continue;
-        const double depth = chartDepth(a, r, f.depth);
+        const double depth = FirstPassDepth(a, r, f.depth);
         auto* line = new QCPItemStraightLine(&chart);
         line->setObjectName(QStringLiteral("findingMark%1").arg(n));
         line->setPen(pen);
@@ -296,6 +294,7 @@ void ShowPileProfile(QCustomPlot& chart, const TPileAnalysis& a, const TFirstPas
     chart.xAxis->setLabel(QString());
     const bool diameter = r && r->diameter && *r->diameter > 0;
     chart.yAxis->setLabel(diameter ? QStringLiteral("D экв., м") : QStringLiteral("Z/Z0"));
+    chart.yAxis->ticker()->setTickCount(3); // a low chart: a few numbers that can be read
     if (!r || r->profile.empty()) {
         chart.yAxis->setRange(0, diameter ? *r->diameter * 1.5 : 1.5);
         cornerText(chart, QStringLiteral("profileText"),
@@ -310,12 +309,13 @@ void ShowPileProfile(QCustomPlot& chart, const TPileAnalysis& a, const TFirstPas
     QVector<double> x, y;
     double top = diameter ? *r->diameter : 1;
     for (const TProfilePoint& p : r->profile) {
-        x.push_back(chartDepth(a, *r, p.depth));
+        x.push_back(FirstPassDepth(a, *r, p.depth));
         y.push_back(value(p));
         top = std::max(top, y.back());
     }
     // The last segment runs down to the toe.
-    const double end = chartDepth(a, *r, r->toeDepth.value_or(r->length.value_or(r->profile.back().depth)));
+    const double end =
+        FirstPassDepth(a, *r, r->toeDepth.value_or(r->length.value_or(r->profile.back().depth)));
     if (end > x.back()) {
         x.push_back(end);
         y.push_back(y.back());

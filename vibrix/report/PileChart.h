@@ -38,6 +38,10 @@ std::optional<int> PileMarkAt(const QCustomPlot& chart, int x, int grip);
 // A finding as the chart and the reports name it: its kind and its ratio, "сужение 0,62".
 QString FindingName(const TFinding& f);
 
+// A depth the first pass read at its own speed, at the speed the analysis is read with: the same
+// time from the input peak.
+double FirstPassDepth(const TPileAnalysis& analysis, const TFirstPassResult& r, double depth);
+
 // The first pass's findings not yet taken into the verdict, over the chart of ShowPileAverage:
 // dashed grey lines named by FindingName ("findingMark0"..., not draggable), at the depths of the
 // chart's speed.

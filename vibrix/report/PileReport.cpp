@@ -21,14 +21,18 @@ QCustomPlot* newPlot(QSize size) {
     return plot;
 }
 
-// The first pass's findings with their sizes and confidence, and how well the profile matched.
-QString firstPassText(const TFirstPassResult& r) {
+// The first pass's findings with their sizes and confidence, and how well the profile matched;
+// the depths at the speed the page is read with, as the chart's marks.
+QString firstPassText(const TPileAnalysis& a, const TFirstPassResult& r) {
     QStringList findings;
     for (const TFinding& f : r.findings) {
         const bool length = f.kind == findingkind::kShort || f.kind == findingkind::kLong;
-        const QString where = f.bottom ? QStringLiteral("%1–%2 м").arg(piletexts::Number("0.00", f.depth),
-                                                                       piletexts::Number("0.00", f.bottom))
-                                       : piletexts::Length(f.depth);
+        const double top = FirstPassDepth(a, r, f.depth);
+        const QString where =
+            f.bottom
+                ? QStringLiteral("%1–%2 м").arg(piletexts::Number("0.00", top),
+                                                piletexts::Number("0.00", FirstPassDepth(a, r, *f.bottom)))
+                : piletexts::Length(top);
         findings << QStringLiteral("%1 %2, %3 %4, уверенность %5")
                         .arg(where, piletexts::FindingKind(f.kind),
                              length ? QStringLiteral("доля проектной длины") : QStringLiteral("Z/Z0"),
@@ -144,7 +148,7 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
     QString defectsText =
         QStringLiteral("Дефекты: ") + (defects.isEmpty() ? QStringLiteral("не отмечены") : defects);
     if (firstPass)
-        defectsText += QLatin1Char('\r') + firstPassText(*firstPass);
+        defectsText += QLatin1Char('\r') + firstPassText(r, *firstPass);
     page.SetText(QStringLiteral("DefectsMemo"), defectsText);
     page.SetText(QStringLiteral("ClassMemo"), classText(v, scheme, firstPass));
     page.SetText(QStringLiteral("RemarkMemo"),
