@@ -164,3 +164,11 @@ TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCha
                     mine == firstPass.end() ? nullptr : &mine->second);
     return page;
 }
+
+TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts,
+                           const TFirstPassResult& firstPass) {
+    TReportPage page = LoadReportLayout(QStringLiteral("PileReport"));
+    PileReportBuild(page, *analyser.Analyse(key), analyser.Verdicts().Scheme(), charts,
+                    analyser.Verdicts().Header(), false, &firstPass);
+    return page;
+}

@@ -51,3 +51,7 @@ void PileReportBuild(TReportPage& page, const TPileAnalysis& r, const QString& s
                      const TFirstPassResult* firstPass = nullptr);
 // A fresh "PileReport" page of the pile as the analyser sees it now.
 TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts);
+// The same with the pile's first pass as it is known already (the pile page's), instead of reading
+// its site again.
+TReportPage PileReportPage(TPileAnalyser& analyser, TPileKey key, TPileReportCharts& charts,
+                           const TFirstPassResult& firstPass);
