@@ -281,7 +281,10 @@ void ShowFirstPassFindings(QCustomPlot& chart, const TPileAnalysis& a, const TFi
 QString ProfileText(const TFirstPassResult& r) {
     if (!r.match)
         return QStringLiteral("невязка не определена");
-    return QStringLiteral("невязка %1 %").arg(FormatFloat(QStringLiteral("0"), 100 * *r.match));
+    // Tenths where a good match would otherwise read as none at all.
+    const double percent = 100 * *r.match;
+    return QStringLiteral("невязка %1 %")
+        .arg(FormatFloat(percent < 10 ? QStringLiteral("0.0") : QStringLiteral("0"), percent));
 }
 
 void ShowPileProfile(QCustomPlot& chart, const TPileAnalysis& a, const TFirstPassResult* r,

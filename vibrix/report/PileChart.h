@@ -52,7 +52,7 @@ void ShowFirstPassFindings(QCustomPlot& chart, const TPileAnalysis& analysis, co
 // Without a result the chart stays empty and says why in grey. The depth axis takes `depths`.
 void ShowPileProfile(QCustomPlot& chart, const TPileAnalysis& analysis, const TFirstPassResult* r,
                      const QCPRange& depths);
-// The corner text of the profile chart: "невязка 4 %".
+// The corner text of the profile chart: "невязка 4,1 %" (whole percents from 10 up).
 QString ProfileText(const TFirstPassResult& r);
 
 // |H1| against frequency on the left axis, the coherence (0..1) on the right one, the peaks found

@@ -104,7 +104,7 @@ TEST(PileChart, FindingsNotYetTakenAreNamedMarksAndTheProfileLiesOnTheSameDepths
     EXPECT_EQ(profile.xAxis->range(), chart.xAxis->range());
     EXPECT_DOUBLE_EQ(profile.graph(0)->data()->at(1)->value, 0.62);
     EXPECT_DOUBLE_EQ(profile.graph(0)->data()->at(3)->key, 20); // down to the toe
-    EXPECT_EQ(ProfileText(r), QStringLiteral("невязка 4 %"));
+    EXPECT_EQ(ProfileText(r), QStringLiteral("невязка 4,1 %"));
     ShowPileProfile(profile, a, nullptr, chart.xAxis->range());
     EXPECT_EQ(profile.graphCount(), 0);
     QLocale::setDefault(QLocale::c());
