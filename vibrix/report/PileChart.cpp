@@ -18,6 +18,14 @@ constexpr double kUnknownDepth = 30; // m shown of a pile of which nothing is kn
 const char* const kSpeedProperty = "pileWaveSpeed";
 const char* const kTimeAxisProperty = "pileTimeAxisTied";
 const QString kMarkLayer = QStringLiteral("overlay");
+constexpr QMargins kDepthMargins(64, 0, 16, 0); // left and right: the average and the profile alike
+
+// The average and the profile under it keep the same margins at the sides, so that a depth stands
+// at the same column of both.
+void alignDepth(QCustomPlot& chart) {
+    chart.axisRect()->setAutoMargins(QCP::msTop | QCP::msBottom);
+    chart.axisRect()->setMargins(kDepthMargins);
+}
 
 QString labelName(int defect) {
     return PileMarkName(defect) + QStringLiteral("Label");
@@ -106,6 +114,7 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
     chart.clearItems();
     chart.setProperty(kSpeedProperty, a.waveSpeed);
     tieTimeAxis(chart);
+    alignDepth(chart);
     chart.xAxis->setLabel(QStringLiteral("Глубина, м"));
     chart.xAxis2->setLabel(QStringLiteral("Время, мс"));
     chart.xAxis2->setVisible(true);
@@ -197,6 +206,136 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
                 d.firstPass ? d.kind + QStringLiteral(" (первый проход)") : d.kind,
                 QPen(QColor(220, 110, 0), 2, d.firstPass ? Qt::DashDotLine : Qt::SolidLine));
     }
+}
+
+namespace {
+
+// Whether the verdict holds the finding already: a mark of the first pass's at its time, or for a
+// length (short, long) the class the first pass proposed.
+bool taken(const TPileVerdict& v, const TFirstPassResult& r, const TFinding& f) {
+    if (f.kind == findingkind::kShort || f.kind == findingkind::kLong)
+        return v.classFirstPass;
+    const double time = r.speed > 0 ? 2000 * f.depth / r.speed : -1;
+    return std::any_of(v.defects.begin(), v.defects.end(), [time](const TDefectMark& m) {
+        return m.firstPass && std::abs(m.time - time) < 1e-3;
+    });
+}
+
+QCPItemText* cornerText(QCustomPlot& chart, const QString& name, const QString& text, const QColor& color) {
+    auto* item = new QCPItemText(&chart);
+    item->setObjectName(name);
+    item->position->setType(QCPItemPosition::ptAxisRectRatio);
+    item->position->setCoords(0.98, 0.06);
+    item->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+    item->setText(text);
+    item->setColor(color);
+    item->setLayer(QStringLiteral("legend"));
+    item->setBrush(QColor(255, 255, 255, 220));
+    item->setPadding(QMargins(4, 1, 4, 1));
+    item->setSelectable(false);
+    return item;
+}
+
+} // namespace
+
+double FirstPassDepth(const TPileAnalysis& a, const TFirstPassResult& r, double depth) {
+    return r.speed > 0 && a.waveSpeed > 0 ? a.Depth(2000 * depth / r.speed) : depth;
+}
+
+QString FindingName(const TFinding& f) {
+    return piletexts::FindingKind(f.kind) + QLatin1Char(' ') + FormatFloat(QStringLiteral("0.00"), f.ratio);
+}
+
+void ShowFirstPassFindings(QCustomPlot& chart, const TPileAnalysis& a, const TFirstPassResult& r) {
+    for (int i = chart.itemCount() - 1; i >= 0; --i)
+        if (chart.item(i)->objectName().startsWith(QStringLiteral("finding")))
+            chart.removeItem(i);
+    if (!a.curves || !(a.waveSpeed > 0))
+        return;
+    const QPen pen(QColor(120, 120, 120), 1.5, Qt::DashLine);
+    int n = 0;
+    for (const TFinding& f : r.findings) {
+        if (taken(a.verdict, r, f))
+            continue;
+        const double depth = FirstPassDepth(a, r, f.depth);
+        auto* line = new QCPItemStraightLine(&chart);
+        line->setObjectName(QStringLiteral("findingMark%1").arg(n));
+        line->setPen(pen);
+        line->setSelectable(false);
+        line->point1->setCoords(depth, 0);
+        line->point2->setCoords(depth, 1);
+        // Named lower than the engineer's marks, so that the two do not cover each other.
+        auto* label = new QCPItemText(&chart);
+        label->setObjectName(QStringLiteral("findingLabel%1").arg(n));
+        label->setText(FindingName(f));
+        label->setColor(pen.color());
+        label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->position->setTypeX(QCPItemPosition::ptPlotCoords);
+        label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        label->position->setCoords(depth, 0.1 + 0.06 * (n % 3));
+        label->setSelectable(false);
+        ++n;
+    }
+}
+
+QString ProfileText(const TFirstPassResult& r) {
+    if (!r.match)
+        return QStringLiteral("невязка не определена");
+    // Tenths where a good match would otherwise read as none at all.
+    const double percent = 100 * *r.match;
+    return QStringLiteral("невязка %1 %")
+        .arg(FormatFloat(percent < 10 ? QStringLiteral("0.0") : QStringLiteral("0"), percent));
+}
+
+void ShowPileProfile(QCustomPlot& chart, const TPileAnalysis& a, const TFirstPassResult* r,
+                     const QCPRange& depths) {
+    chart.setLocale(QLocale());
+    chart.clearGraphs();
+    chart.clearItems();
+    alignDepth(chart);
+    chart.xAxis->setRange(depths);
+    chart.xAxis->setLabel(QString());
+    const bool diameter = r && r->diameter && *r->diameter > 0;
+    chart.yAxis->setLabel(diameter ? QStringLiteral("D экв., м") : QStringLiteral("Z/Z0"));
+    chart.yAxis->ticker()->setTickCount(3); // a low chart: a few numbers that can be read
+    if (!r || r->profile.empty()) {
+        chart.yAxis->setRange(0, diameter ? *r->diameter * 1.5 : 1.5);
+        cornerText(chart, QStringLiteral("profileText"),
+                   r ? QStringLiteral("Профиль импеданса не построен")
+                     : QStringLiteral("Первый проход ещё не прочитал сваю"),
+                   QColor(140, 140, 140));
+        return;
+    }
+    const auto value = [&](const TProfilePoint& p) {
+        return diameter ? r->EquivalentDiameter(p).value_or(0) : p.ratio;
+    };
+    QVector<double> x, y;
+    double top = diameter ? *r->diameter : 1;
+    for (const TProfilePoint& p : r->profile) {
+        x.push_back(FirstPassDepth(a, *r, p.depth));
+        y.push_back(value(p));
+        top = std::max(top, y.back());
+    }
+    // The last segment runs down to the toe.
+    const double end =
+        FirstPassDepth(a, *r, r->toeDepth.value_or(r->length.value_or(r->profile.back().depth)));
+    if (end > x.back()) {
+        x.push_back(end);
+        y.push_back(y.back());
+    }
+    auto* reference = new QCPItemStraightLine(&chart);
+    reference->setObjectName(QStringLiteral("profileReference"));
+    reference->setPen(QPen(QColor(170, 170, 170), 1, Qt::DotLine));
+    reference->point1->setCoords(0, diameter ? *r->diameter : 1);
+    reference->point2->setCoords(1, diameter ? *r->diameter : 1);
+    reference->setSelectable(false);
+    QCPGraph* profile = chart.addGraph(chart.xAxis, chart.yAxis);
+    profile->setName(QStringLiteral("profile"));
+    profile->setLineStyle(QCPGraph::lsStepLeft);
+    profile->setPen(QPen(QColor(120, 60, 160), 1.5));
+    profile->setData(x, y, true);
+    chart.yAxis->setRange(0, top * 1.2);
+    cornerText(chart, QStringLiteral("profileText"), ProfileText(*r), QColor(60, 60, 60));
 }
 
 QString MobilityText(const TPileAnalysis& a) {

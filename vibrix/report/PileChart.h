@@ -3,6 +3,7 @@
 // average against depth with its marks, the design length and the amplification curve; the
 // mobility against frequency with the coherence and the resonance peaks.
 
+#include "TFirstPass.h"
 #include "TPileAnalysis.h"
 
 #include <QColor>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QCustomPlot;
+class QCPRange;
 
 struct TPileChartOptions {
     bool sensor2 = false;
@@ -32,6 +34,26 @@ bool PlacePileMark(QCustomPlot& chart, int defect, double depth);
 // The mark line nearest to pixel column `x` within `grip` pixels: -1 = the toe, 0.. a defect;
 // none when no mark is that near.
 std::optional<int> PileMarkAt(const QCustomPlot& chart, int x, int grip);
+
+// A finding as the chart and the reports name it: its kind and its ratio, "сужение 0,62".
+QString FindingName(const TFinding& f);
+
+// A depth the first pass read at its own speed, at the speed the analysis is read with: the same
+// time from the input peak.
+double FirstPassDepth(const TPileAnalysis& analysis, const TFirstPassResult& r, double depth);
+
+// The first pass's findings not yet taken into the verdict, over the chart of ShowPileAverage:
+// dashed grey lines named by FindingName ("findingMark0"..., not draggable), at the depths of the
+// chart's speed.
+void ShowFirstPassFindings(QCustomPlot& chart, const TPileAnalysis& analysis, const TFirstPassResult& r);
+
+// The impedance profile of the first pass under the average, on the same depth axis: Z/Z0, or the
+// equivalent diameter in m when the pile has a diameter, with the match's residual in the corner.
+// Without a result the chart stays empty and says why in grey. The depth axis takes `depths`.
+void ShowPileProfile(QCustomPlot& chart, const TPileAnalysis& analysis, const TFirstPassResult* r,
+                     const QCPRange& depths);
+// The corner text of the profile chart: "невязка 4,1 %" (whole percents from 10 up).
+QString ProfileText(const TFirstPassResult& r);
 
 // |H1| against frequency on the left axis, the coherence (0..1) on the right one, the peaks found
 // marked, and the spacing with the length it implies written in the corner. Without a mobility

@@ -8,6 +8,7 @@
 #include "PlatformFiles.h"
 #include "ReportPainter.h"
 #include "SiteReportTable.h"
+#include "TFirstPassProject.h"
 
 #include <QSaveFile>
 #include <qcustomplot.h>
@@ -103,6 +104,8 @@ struct TSiteReport::Summary {
     QString description; // the project's
     QStringList classNames;
     std::vector<double> classCounts;
+    // Per class: judged by the engineer, taken from the first pass, proposed to piles not judged.
+    std::vector<int> byEngineer, taken, proposed;
     std::optional<double> first, last; // the blows' date-times
     std::vector<TPileKey> otherwise;   // piles processed otherwise than by default
     TReportPage layout = LoadReportLayout(QStringLiteral("SiteReport"));
@@ -113,6 +116,10 @@ struct TSiteReport::Summary {
     // Guards the site speeds, which a pile analysed on another thread may ask for.
     std::mutex mutex;
     std::map<int, TSiteSpeed> siteSpeeds;
+    // The first pass: the piles copied out of the tables, read once when a pile is first analysed.
+    std::vector<TFirstPassPile> firstPassPiles;
+    std::once_flag firstPassOnce;
+    std::map<TPileKey, TFirstPassResult> firstPass;
 };
 
 TSiteReport::TSiteReport(TPileAnalyser& analyser, std::optional<int> site, const std::vector<TPileKey>& only)
@@ -144,6 +151,12 @@ TSiteReport::TSiteReport(TPileAnalyser& analyser, std::optional<int> site, const
     s.description = analyser.DataModule().Description().trimmed();
     s.classNames = classscheme::Classes(s.scheme);
     s.classCounts.assign(std::size_t(s.classNames.size()) + 1, 0);
+    for (std::vector<int>* counts : {&s.byEngineer, &s.taken, &s.proposed})
+        counts->assign(std::size_t(s.classNames.size()), 0);
+    for (int reported : sites_)
+        for (TFirstPassPile& p :
+             FirstPassPiles(analyser.Piles(), analyser.Measurements(), analyser.Verdicts(), reported))
+            s.firstPassPiles.push_back(std::move(p));
 }
 
 TSiteReport::~TSiteReport() = default;
@@ -160,8 +173,21 @@ TSiteSpeed TSiteReport::SiteSpeedOf(int site) const {
     return summary_->siteSpeeds[site] = analyser_.SiteSpeed(inputs);
 }
 
+const TFirstPassResult* TSiteReport::FirstPassOf(TPileKey key) const {
+    Summary& s = *summary_;
+    std::call_once(s.firstPassOnce, [&s] {
+        const std::vector<TFirstPassResult> results = RunFirstPass(s.firstPassPiles, {s.scheme, {}, 0, {}});
+        for (std::size_t i = 0; i < s.firstPassPiles.size() && i < results.size(); ++i)
+            s.firstPass.emplace(TPileKey{s.firstPassPiles[i].site, s.firstPassPiles[i].pile}, results[i]);
+        s.firstPassPiles.clear();
+    });
+    const auto found = s.firstPass.find(key);
+    return found == s.firstPass.end() ? nullptr : &found->second;
+}
+
 std::shared_ptr<const TPileAnalysis> TSiteReport::Analyse(int pile) const {
     const TPileInput& input = piles_[std::size_t(pile)];
+    FirstPassOf(input.key); // the site's first pass read off the tables' thread
     return analyser_.Analyse(input, [this, &input] { return SiteSpeedOf(input.key.site).speed; });
 }
 
@@ -173,16 +199,27 @@ void TSiteReport::AddRow(const TPileAnalysis& r) {
     }
     const qsizetype c = s.classNames.indexOf(r.verdict.cls);
     ++s.classCounts[c < 0 ? s.classCounts.size() - 1 : std::size_t(c)];
+    if (c >= 0)
+        ++(r.verdict.classFirstPass ? s.taken : s.byEngineer)[std::size_t(c)];
+    const TFirstPassResult* proposal = FirstPassOf(r.key);
+    const qsizetype p = proposal ? s.classNames.indexOf(proposal->cls) : -1;
+    if (p >= 0 && r.verdict.cls.isEmpty())
+        ++s.proposed[std::size_t(p)];
     if (!(r.verdict.processing == TProcessingParams{}))
         s.otherwise.push_back(r.key);
     const QString none = QStringLiteral("—");
-    s.rows.push_back(
-        SiteTableRow(s.metrics, {QString::number(r.key.site), QString::number(r.key.pile),
-                                 r.firstBlow ? piletexts::Date(*r.firstBlow) : none,
-                                 piletexts::Number("0.00", r.verdict.length, none),
-                                 piletexts::SpeedWithSource(r, piletexts::TSpeedFormat::Table),
-                                 piletexts::Number("0.00", r.toeDepth, none), piletexts::Defects(r),
-                                 r.verdict.cls.isEmpty() ? none : r.verdict.cls, r.verdict.remark}));
+    s.rows.push_back(SiteTableRow(
+        s.metrics,
+        {QString::number(r.key.site), QString::number(r.key.pile),
+         r.firstBlow ? piletexts::Date(*r.firstBlow) : none,
+         piletexts::Number("0.00", r.verdict.length, none),
+         piletexts::SpeedWithSource(r, piletexts::TSpeedFormat::Table),
+         piletexts::Number("0.00", r.toeDepth, none), piletexts::Defects(r),
+         r.verdict.cls.isEmpty() ? none : r.verdict.cls,
+         proposal && !proposal->cls.isEmpty()
+             ? proposal->cls + QStringLiteral(", ") + piletexts::Number("0.00", proposal->classConfidence)
+             : none,
+         r.verdict.remark}));
 }
 
 void TSiteReport::Begin(QIODevice& device) {
@@ -210,11 +247,18 @@ void TSiteReport::Begin(QIODevice& device) {
     }
     dates += QStringLiteral("      Свай: %1      Схема классов: %2").arg(piles_.size()).arg(s.scheme);
     QStringList classes;
-    for (qsizetype i = 0; i <= s.classNames.size(); ++i)
+    for (qsizetype i = 0; i <= s.classNames.size(); ++i) {
         classes << QStringLiteral("%1: %2")
                        .arg(i == s.classNames.size() ? QStringLiteral("без класса")
                                                      : piletexts::ClassWithMeaning(s.scheme, s.classNames[i]))
                        .arg(s.classCounts[std::size_t(i)]);
+        // Whose the class is, and what the first pass proposes to the piles nobody has judged.
+        if (i < s.classNames.size())
+            classes << QStringLiteral("      инженер %1, первый проход %2, предложено %3")
+                           .arg(s.byEngineer[std::size_t(i)])
+                           .arg(s.taken[std::size_t(i)])
+                           .arg(s.proposed[std::size_t(i)]);
+    }
 
     const TSiteTableRow header = SiteTableHeader(s.metrics);
     const TReportPage tableLayout = LoadReportLayout(QStringLiteral("SiteTable"));
@@ -249,7 +293,7 @@ void TSiteReport::Begin(QIODevice& device) {
 
 void TSiteReport::AddPilePage(const TPileAnalysis& a) {
     TReportPage page = LoadReportLayout(QStringLiteral("PileReport"));
-    PileReportBuild(page, a, summary_->scheme, summary_->charts, summary_->header, true);
+    PileReportBuild(page, a, summary_->scheme, summary_->charts, summary_->header, true, FirstPassOf(a.key));
     page.SetText(QStringLiteral("PageMemo"), QStringLiteral("Страница %1 из %2").arg(++written_).arg(pages_));
     summary_->writer->Add(page);
 }

@@ -3,6 +3,7 @@
 // of each site with its spread, the processing defaults and a table of every pile, continued over
 // as many pages as it needs), then the report page of every pile in pile order, in one PDF.
 
+#include "TFirstPass.h"
 #include "TPileAnalyser.h"
 
 #include <QString>
@@ -43,6 +44,8 @@ public:
 private:
     struct Summary;
     TSiteSpeed SiteSpeedOf(int site) const;
+    // The first pass of the sites' piles, read once, by whichever asks first.
+    const TFirstPassResult* FirstPassOf(TPileKey key) const;
 
     TPileAnalyser& analyser_;
     std::vector<int> sites_;

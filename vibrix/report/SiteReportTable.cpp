@@ -14,14 +14,16 @@ struct Column {
     const char* title;
     double width; // layout units, the least; the columns fill the table's width
 };
-const Column kColumns[] = {{"Участок", 50},  {"Свая", 40},    {"Дата", 70},
-                           {"L, м", 46},     {"c, м/с", 110}, {"Подошва, м", 62},
-                           {"Дефекты", 150}, {"Класс", 42},   {"Примечание", 146}};
+const Column kColumns[] = {{"Участок", 50},    {"Свая", 40},       {"Дата", 70},     {"L, м", 46},
+                           {"c, м/с", 110},    {"Подошва, м", 62}, {"Дефекты", 128}, {"Класс", 42},
+                           {"Предложено", 64}, {"Примечание", 104}};
 constexpr std::size_t kColumnCount = std::size(kColumns);
-constexpr std::size_t kGivingColumn = kColumnCount - 1; // the remarks give room to the captions
+// The remarks, then the defects, give room to the captions.
+constexpr std::size_t kGivingColumns[] = {kColumnCount - 1, 6};
 
 // The columns' widths for this font: each at least as wide as the longest word of its caption,
-// whatever the font the system draws it in; what a caption takes more the remarks give.
+// whatever the font the system draws it in; what a caption takes more the remarks give, then the
+// defects.
 std::vector<double> columnWidths(const QFontMetricsF& metrics) {
     std::vector<double> widths, least;
     double more = 0;
@@ -33,7 +35,11 @@ std::vector<double> columnWidths(const QFontMetricsF& metrics) {
         widths.push_back(std::max(c.width, least.back()));
         more += widths.back() - c.width;
     }
-    widths[kGivingColumn] = std::max(widths[kGivingColumn] - more, least[kGivingColumn]);
+    for (std::size_t giving : kGivingColumns) {
+        const double given = std::min(more, std::max(0.0, widths[giving] - least[giving]));
+        widths[giving] -= given;
+        more -= given;
+    }
     return widths;
 }
 

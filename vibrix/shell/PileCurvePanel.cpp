@@ -23,13 +23,26 @@ TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
     // Line 0 is the toe, line i the defect i - 1: as many as the verdict has.
     AverageInteraction->AddDraggables(
         {[this] { return markDepths(); }, [this](int line, double depth) { markDragged(line - 1, depth); }});
+    ProfileChart = Named(new QCustomPlot(this), QStringLiteral("PileProfileChart"));
+    ProfileChart->setMinimumHeight(70);
+    // The profile follows the average's depths as it is zoomed and moved.
+    connect(AverageChart->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), ProfileChart,
+            [this](const QCPRange& depths) {
+                if (ProfileChart->xAxis->range() == depths)
+                    return;
+                ProfileChart->xAxis->setRange(depths);
+                ProfileChart->replot(QCustomPlot::rpQueuedReplot);
+            });
     MobilityChart = Named(new QCustomPlot(this), QStringLiteral("PileMobilityChart"));
     auto* charts = new QSplitter(Qt::Vertical, this);
     charts->addWidget(AverageChart);
+    charts->addWidget(ProfileChart);
     charts->addWidget(MobilityChart);
     charts->setStretchFactor(0, 3);
-    charts->setStretchFactor(1, 2);
-    for (QCustomPlot* chart : {AverageChart, MobilityChart}) {
+    charts->setStretchFactor(1, 1);
+    charts->setStretchFactor(2, 2);
+    charts->setSizes({300, 100, 200});
+    for (QCustomPlot* chart : {AverageChart, ProfileChart, MobilityChart}) {
         chart->setPlottingHint(QCP::phFastPolylines);
         // A chart paints all of itself from its buffer: nothing beneath it needs painting first.
         chart->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -82,9 +95,11 @@ std::vector<std::optional<double>> TPileCurvePanel::markDepths() const {
     return depths;
 }
 
-void TPileCurvePanel::Show(std::shared_ptr<const TPileAnalysis> a, bool whole) {
+void TPileCurvePanel::Show(std::shared_ptr<const TPileAnalysis> a, bool whole,
+                           std::optional<TFirstPassResult> proposal) {
     const bool samePile = shown_ && a && shown_->key == a->key;
     shown_ = std::move(a);
+    proposal_ = std::move(proposal);
     dragged_.reset();
     if (whole || !samePile) {
         selectedMark_.reset();
@@ -102,6 +117,26 @@ void TPileCurvePanel::Show(std::shared_ptr<const TPileAnalysis> a, bool whole) {
     }
 }
 
+void TPileCurvePanel::ShowProposal(std::optional<TFirstPassResult> proposal) {
+    proposal_ = std::move(proposal);
+    drawProposal();
+    AverageChart->replot(QCustomPlot::rpQueuedReplot);
+    ProfileChart->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TPileCurvePanel::drawProposal() {
+    if (!shown_) {
+        ProfileChart->clearGraphs();
+        ProfileChart->clearItems();
+        return;
+    }
+    if (proposal_)
+        ShowFirstPassFindings(*AverageChart, *shown_, *proposal_);
+    else
+        ShowFirstPassFindings(*AverageChart, *shown_, TFirstPassResult{});
+    ShowPileProfile(*ProfileChart, *shown_, proposal_ ? &*proposal_ : nullptr, AverageChart->xAxis->range());
+}
+
 void TPileCurvePanel::Redraw() {
     if (shown_) {
         ShowPileAverage(*AverageChart, *shown_, chartOptions_);
@@ -109,12 +144,17 @@ void TPileCurvePanel::Redraw() {
         home_[1] = AverageChart->yAxis->range();
         ShowPileMobility(*MobilityChart, *shown_);
     } else {
+        ProfileChart->clearGraphs();
+        ProfileChart->clearItems();
         AverageChart->clearGraphs();
         AverageChart->clearItems();
         MobilityChart->clearGraphs();
         MobilityChart->clearItems();
     }
-    AverageChart->replot(QCustomPlot::rpQueuedReplot); // both charts in one paint
+    if (shown_)
+        drawProposal();
+    AverageChart->replot(QCustomPlot::rpQueuedReplot); // the charts in one paint
+    ProfileChart->replot(QCustomPlot::rpQueuedReplot);
     MobilityChart->replot(QCustomPlot::rpQueuedReplot);
 }
 

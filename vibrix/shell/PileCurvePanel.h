@@ -27,6 +27,7 @@ public:
 
     QCustomPlot* AverageChart;
     TChartInteraction* AverageInteraction;
+    QCustomPlot* ProfileChart; // the first pass's impedance profile, under the average
     QCustomPlot* MobilityChart;
     QCheckBox* Sensor2Check;
     QCheckBox* HammerCheck;
@@ -40,7 +41,11 @@ public:
 
     // A pile shown: whole when `whole`, else (the same pile changed) a chart zoomed into stays
     // zoomed.
-    void Show(std::shared_ptr<const TPileAnalysis> a, bool whole);
+    void Show(std::shared_ptr<const TPileAnalysis> a, bool whole,
+              std::optional<TFirstPassResult> proposal = std::nullopt);
+    // The first pass's result of the pile shown came (or went): its findings and its profile drawn
+    // again, the average as it is.
+    void ShowProposal(std::optional<TFirstPassResult> proposal);
     // The chart drawn again for the pile's analysis, the whole curve.
     void Redraw();
 
@@ -56,7 +61,10 @@ private:
     void dragFinished();
 
     THandlerRunner run_;
+    void drawProposal();
+
     std::shared_ptr<const TPileAnalysis> shown_;
+    std::optional<TFirstPassResult> proposal_;
     TPileChartOptions chartOptions_;
     std::optional<int> selectedMark_;
     std::optional<std::pair<int, double>> dragged_; // the mark being dragged and its depth

@@ -216,9 +216,10 @@ void TPilePage::startFirstPass(std::vector<TFirstPassPile> piles, const QString&
 void TPilePage::show(bool whole) {
     const std::optional<TPileKey> key = CurrentPile();
     shown_ = key ? analyser_.Analyse(*key) : nullptr;
-    Curves->Show(shown_, whole);
+    const TFirstPassResult* proposal = key ? Proposal(*key) : nullptr;
+    Curves->Show(shown_, whole, proposal ? std::optional(*proposal) : std::nullopt);
     Verdict->Show(shown_, analyser_.Verdicts().Scheme());
-    Verdict->ShowProposal(key ? Proposal(*key) : nullptr);
+    Verdict->ShowProposal(proposal);
 }
 
 // A row of the model changed: the pile shown again when it is one of them.
@@ -227,9 +228,11 @@ void TPilePage::rowsChanged(const QModelIndex& first, const QModelIndex& last) {
     const std::optional<int> row = key ? List->Model->RowOf(*key) : std::nullopt;
     if (!row || *row < first.row() || *row > last.row())
         return;
-    if (first.column() == TPileListModel::kProposed && last.column() == TPileListModel::kProposed)
-        Verdict->ShowProposal(Proposal(*key)); // only the proposals came
-    else
+    if (first.column() == TPileListModel::kProposed && last.column() == TPileListModel::kProposed) {
+        const TFirstPassResult* proposal = Proposal(*key); // only the proposals came
+        Verdict->ShowProposal(proposal);
+        Curves->ShowProposal(proposal ? std::optional(*proposal) : std::nullopt);
+    } else
         show(false);
 }
 

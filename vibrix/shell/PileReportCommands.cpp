@@ -28,7 +28,11 @@ void TPileReportCommands::PileReportActionExecute() {
     w_.PostChanges();
     TPileReportCharts charts;
     const TPileKey key = CurrentPileKey();
-    const TReportPage page = PileReportPage(analyser_, key, charts);
+    // The page's first pass when it is up to date: a large site is not read again on this thread.
+    const TFirstPassResult* known =
+        w_.PilePage && !w_.PilePage->FirstPassRunning() ? w_.PilePage->Proposal(key) : nullptr;
+    const TReportPage page =
+        known ? PileReportPage(analyser_, key, charts, *known) : PileReportPage(analyser_, key, charts);
     ShowReportPreview(w_.Dialogs(), &w_, page,
                       {QStringLiteral("Отчёт по свае"),
                        QStringLiteral("участок %1, свая %2 - отчёт").arg(key.site).arg(key.pile),

@@ -76,4 +76,38 @@ TEST(PileChart, TheMobilityReadsThePeakSpacingAndTheLengthInTheLocale) {
     QLocale::setDefault(QLocale::c());
 }
 
+TEST(PileChart, FindingsNotYetTakenAreNamedMarksAndTheProfileLiesOnTheSameDepths) {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    TProcessedCurves curves;
+    TPileAnalysis a = analysis(curves);
+    TFirstPassResult r;
+    r.speed = 4000;
+    r.match = 0.041;
+    r.toeDepth = 20;
+    r.profile = {{0, 1}, {6, 0.62}, {7, 1}};
+    r.findings = {{findingkind::kNarrowing, 6, 7, 0.62, 0.8}, {findingkind::kCrack, 8, 8.2, 0.5, 0.7}};
+    a.verdict.defects = {{4, QStringLiteral("трещина"), true}}; // the crack at 8 m is taken
+    QCustomPlot chart;
+    ShowPileAverage(chart, a, {});
+    ShowFirstPassFindings(chart, a, r);
+    QStringList findings;
+    for (int i = 0; i < chart.itemCount(); ++i)
+        if (const auto* label = qobject_cast<QCPItemText*>(chart.item(i));
+            label && label->objectName().startsWith(QStringLiteral("findingLabel")))
+            findings << label->text() + QStringLiteral(" @ ") +
+                            QString::number(label->position->coords().x());
+    EXPECT_EQ(findings, QStringList{QStringLiteral("сужение 0,62 @ 6")});
+
+    QCustomPlot profile;
+    ShowPileProfile(profile, a, &r, chart.xAxis->range());
+    ASSERT_EQ(profile.graphCount(), 1);
+    EXPECT_EQ(profile.xAxis->range(), chart.xAxis->range());
+    EXPECT_DOUBLE_EQ(profile.graph(0)->data()->at(1)->value, 0.62);
+    EXPECT_DOUBLE_EQ(profile.graph(0)->data()->at(3)->key, 20); // down to the toe
+    EXPECT_EQ(ProfileText(r), QStringLiteral("невязка 4,1 %"));
+    ShowPileProfile(profile, a, nullptr, chart.xAxis->range());
+    EXPECT_EQ(profile.graphCount(), 0);
+    QLocale::setDefault(QLocale::c());
+}
+
 } // namespace

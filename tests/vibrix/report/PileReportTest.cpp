@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace {
 
@@ -74,15 +75,35 @@ TEST_F(PileReports, PilePagePrintsThePileItsProcessingMarksAndVerdict) {
                   .arg(comma(1, r.waveSpeed)));
     EXPECT_TRUE(
         page.Find("ToeMemo").Text.startsWith(QStringLiteral("Подошва: %1 м (").arg(comma(2, *r.toeDepth))));
-    EXPECT_EQ(page.Find("DefectsMemo").Text,
-              QStringLiteral("Дефекты: %1 м сужение").arg(comma(2, r.Depth(2.5))));
-    EXPECT_EQ(page.Find("ClassMemo").Text, QStringLiteral("Класс: II — незначительные отклонения"));
+    EXPECT_TRUE(page.Find("DefectsMemo")
+                    .Text.startsWith(
+                        QStringLiteral("Дефекты: %1 м сужение\rПервый проход: ").arg(comma(2, r.Depth(2.5)))))
+        << page.Find("DefectsMemo").Text.toStdString();
+    EXPECT_TRUE(
+        page.Find("ClassMemo")
+            .Text.startsWith(QStringLiteral("Класс: II — незначительные отклонения (назначен инженером)")))
+        << page.Find("ClassMemo").Text.toStdString();
     EXPECT_EQ(page.Find("RemarkMemo").Text, QStringLiteral("Примечание: оголовок сколот"));
     // The charts are drawn as vectors with their axes and the marks' names.
     const QString text = PdfText(ReportPdf(page));
     for (const char* words : {"Глубина, м", "Время, мс", "Подошва", "сужение", "L = 12,00 м", "Частота, Гц",
-                              "|H1|", "Заключение составил:"})
+                              "|H1|", "D экв., м", "невязка", "Заключение составил:"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+}
+
+TEST_F(PileReports, AClassTakenFromTheFirstPassSaysSoAndItsFindingsHaveTheirSizes) {
+    addPile(2, 14);
+    change(2, [](TPileVerdict& v) {
+        v.cls = QStringLiteral("I");
+        v.classFirstPass = true;
+    });
+    TPileReportCharts charts;
+    const TReportPage page = PileReportPage(analyser, {1, 2}, charts);
+    EXPECT_EQ(page.Find("ClassMemo").Text,
+              QStringLiteral("Класс: I — свая без дефектов (принято из первого прохода)"));
+    const QString defects = page.Find("DefectsMemo").Text;
+    EXPECT_TRUE(defects.contains(QRegularExpression("Первый проход: .*невязка \\d+(,\\d)? %\\.$")))
+        << defects.toStdString();
 }
 
 TEST_F(PileReports, TableRunsOnToTheNextPageThenAPagePerPile) {
@@ -107,6 +128,11 @@ TEST_F(PileReports, TableRunsOnToTheNextPageThenAPagePerPile) {
     const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 2 + 3);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("IV — свая дефектная: 1")));
+    // Whose the classes are: the engineer's IV, and the first pass's I for the two piles not judged.
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("инженер 1, первый проход 0, предложено 0")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("инженер 0, первый проход 0, предложено 2")))
+        << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Предложено")));
     EXPECT_TRUE(pages[1].contains(QStringLiteral("Примечание"))) << "the table's header again";
     for (int pile = 1; pile <= 3; ++pile)
         EXPECT_TRUE(pages[1 + pile].contains(QStringLiteral("Свая %1").arg(pile))) << pile;

@@ -367,6 +367,18 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
     EXPECT_TRUE(page.ProposalLabel->text().contains(QStringLiteral("Класс III")))
         << page.ProposalLabel->text().toStdString();
     EXPECT_TRUE(page.ProposalLabel->text().contains(QStringLiteral("сужение: ")));
+    const auto findingLabels = [&] {
+        QStringList labels;
+        for (int i = 0; i < page.AverageChart->itemCount(); ++i)
+            if (const auto* label = qobject_cast<QCPItemText*>(page.AverageChart->item(i));
+                label && label->objectName().startsWith(QStringLiteral("findingLabel")))
+                labels << label->text();
+        return labels;
+    };
+    ASSERT_EQ(findingLabels().size(), 1);
+    EXPECT_TRUE(findingLabels()[0].startsWith(QStringLiteral("сужение 0,")))
+        << findingLabels()[0].toStdString();
+    EXPECT_EQ(page.Curves->ProfileChart->graphCount(), 1); // the profile under the average
 
     // Only the narrowed pile asks for attention; the pile shown stays.
     page.List->AttentionOnly->setChecked(true);
@@ -395,6 +407,7 @@ TEST_F(PilePageTest, TheFirstPassProposesAndTheEngineerAccepts) {
     };
     EXPECT_EQ(markStyle(0), Qt::SolidLine);
     EXPECT_EQ(markStyle(1), Qt::DashDotLine);
+    EXPECT_TRUE(findingLabels().isEmpty()); // taken: the verdict's mark shows it now
     // Taken again: nothing doubles.
     QTest::mouseClick(page.AcceptButton, Qt::LeftButton);
     EXPECT_EQ(page.Analyser().VerdictOf({1, 2}), accepted);
