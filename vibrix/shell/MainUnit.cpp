@@ -19,7 +19,6 @@
 #include "UserDialogs.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -168,23 +167,17 @@ void TMainForm::connectActions() {
     on(a.CreateNewProjectAction, [&c](bool) { c.CreateNewProjectActionExecute(); });
     on(a.OpenProjectAction, [&c](bool) { c.OpenProjectActionExecute(); });
     // The pile page's steps back go as far as the project as it was saved or read last.
-    const auto afterSave = [this] {
-        if (!MainDataModule.IsProjectModified())
-            PilePage->ClearHistory();
+    const auto thenClear = [this](void (TProjectCommands::*command)()) {
+        return [this, command](bool) {
+            (Commands.get()->*command)();
+            if (!MainDataModule.IsProjectModified())
+                PilePage->ClearHistory();
+        };
     };
-    on(a.SaveProjectAction, [&c, afterSave](bool) {
-        c.SaveProjectActionExecute();
-        afterSave();
-    });
-    on(a.SaveProjectAsAction, [&c, afterSave](bool) {
-        c.SaveProjectAsActionExecute();
-        afterSave();
-    });
+    on(a.SaveProjectAction, thenClear(&TProjectCommands::SaveProjectActionExecute));
+    on(a.SaveProjectAsAction, thenClear(&TProjectCommands::SaveProjectAsActionExecute));
     on(a.CloseProjectAction, [&c](bool) { c.CloseProjectActionExecute(); });
-    on(a.CancelChangesAction, [&c, afterSave](bool) {
-        c.CancelChangesActionExecute();
-        afterSave();
-    });
+    on(a.CancelChangesAction, thenClear(&TProjectCommands::CancelChangesActionExecute));
     on(a.DeleteAllRecordsAction, [&c](bool) { c.DeleteAllRecordsActionExecute(); });
     on(a.AddSSMToProjAction, [&c](bool) { c.AddSSMToProjActionExecute(); });
     on(a.ExitApplicationAction, [this](bool) { close(); });
@@ -264,20 +257,7 @@ void TMainForm::SetProjectName(const QString& name) {
 }
 
 void TMainForm::OpenHandedOver(const QString& file) {
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
-    if (QApplication::activeModalWidget()) {
-        // A dialog of this window is open: a project opened under it would pull its data away.
-        dialogs_.message(this, QGuiApplication::applicationDisplayName(),
-                         QStringLiteral("Проект «%1» не открыт: сначала закройте открытое окно программы.")
-                             .arg(QDir::toNativeSeparators(file)),
-                         UserDialogs::Icon::Warning);
-        return;
-    }
-    run_(
-        [&] { Commands->OpenProjectFile(file); }); // the caption and commands follow, as after a menu command
+    run_([&] { Commands->OpenHandedOver(file); }); // the caption and commands follow, as after a menu command
 }
 
 QString TMainForm::ProjectName() const {

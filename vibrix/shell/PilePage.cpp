@@ -250,9 +250,11 @@ void TPilePage::StoreVerdict(TPileKey key, const TPileVerdict& verdict) {
     store(key, analyser_.VerdictOf(key), verdict);
 }
 
+// The step is recorded first: storing the verdict shows the pile again, and `before` may be the
+// verdict of the snapshot shown until then.
 void TPilePage::store(TPileKey key, const TPileVerdict& before, const TPileVerdict& after) {
-    analyser_.SetVerdict(key, after); // the model's rows and this page follow
     history_.Record(key, before, after);
+    analyser_.SetVerdict(key, after); // the model's rows and this page follow
     showHistory();
 }
 

@@ -4,6 +4,7 @@
 #include "SubfolderFiles.h"
 #include "UserDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -92,6 +93,23 @@ void TProjectCommands::OpenProjectActionExecute() {
 void TProjectCommands::OpenProjectFile(const QString& file) {
     if (Sequences.ProjectCloseSequence())
         Sequences.ProjectOpenSequence(file);
+}
+
+void TProjectCommands::OpenHandedOver(const QString& file) {
+    QWidget* window = parent_->window();
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+    if (QApplication::activeModalWidget()) {
+        // A dialog of this window is open: a project opened under it would pull its data away.
+        dialogs_.message(parent_, QGuiApplication::applicationDisplayName(),
+                         QStringLiteral("Проект «%1» не открыт: сначала закройте открытое окно программы.")
+                             .arg(QDir::toNativeSeparators(file)),
+                         UserDialogs::Icon::Warning);
+        return;
+    }
+    OpenProjectFile(file);
 }
 
 // The open project is closed first; a cancelled close or a cancelled dialog ends the command.

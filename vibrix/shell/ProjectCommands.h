@@ -31,6 +31,9 @@ public:
     void OpenProjectActionExecute();
     // The open project closed first (its changes asked about), then `file` opened.
     void OpenProjectFile(const QString& file);
+    // A project handed over by a second start: the window to the front, then opened as above,
+    // unless a dialog of the window is open (said, and nothing opened).
+    void OpenHandedOver(const QString& file);
     void SaveProjectActionExecute();
     void SaveProjectAsActionExecute();
     void CloseProjectActionExecute();
