@@ -32,7 +32,7 @@ debug: deps
 
 fuzz-build: deps
 	CXX=clang++ CC=clang cmake -S . -B $(FUZZDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON
-	cmake --build $(FUZZDIR) -j $(JOBS)
+	cmake --build $(FUZZDIR) -j $(JOBS) --target fuzzers
 
 # The window on the demo project (the batch demo where there is no display).
 run: release

@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 
+#include <algorithm>
 #include <functional>
 
 namespace vibrixcli {
@@ -117,8 +118,15 @@ int Import(const cli::Args& a) {
 
     cli::printLine(QStringLiteral("прочитано файлов (*.ssm): %1").arg(progress.ReadCount));
     cli::printLine(QStringLiteral("добавлено записей в проект: %1").arg(progress.AddCount));
+    // By name within the folder, in name order: the same lines whatever order the system lists
+    // the folder in.
+    const QDir root(folder);
+    std::vector<std::pair<QString, QString>> notAdded;
     for (const auto& f : progress.NotAdded)
-        cli::printLine(QStringLiteral("не добавлен: %1: %2").arg(f.fileName, f.reason));
+        notAdded.emplace_back(QDir::toNativeSeparators(root.relativeFilePath(f.fileName)), f.reason);
+    std::sort(notAdded.begin(), notAdded.end());
+    for (const auto& [name, reason] : notAdded)
+        cli::printLine(QStringLiteral("не добавлен: %1: %2").arg(name, reason));
     return cli::Ok;
 }
 

@@ -141,10 +141,12 @@ TEST_F(PileReports, TableRunsOnToTheNextPageThenAPagePerPile) {
 
 TEST_F(PileReports, TheHeaderHeadsBothReportsAndNamesTheSigner) {
     addPile(1, 10);
-    analyser.Verdicts().SetHeader({.organisation = QStringLiteral("ООО «Геотест»"),
-                                   .object = QStringLiteral("ул. Ленина, 1"),
-                                   .customer = QStringLiteral("АО «Заказчик»"),
-                                   .signer = QStringLiteral("Иванов И. И.")});
+    TReportHeader header;
+    header.organisation = QStringLiteral("ООО «Геотест»");
+    header.object = QStringLiteral("ул. Ленина, 1");
+    header.customer = QStringLiteral("АО «Заказчик»");
+    header.signer = QStringLiteral("Иванов И. И.");
+    analyser.Verdicts().SetHeader(header);
     dm.cdsDesc.edit();
     dm.cdsDesc.setValue(descfield::kComment, QStringLiteral("Свайное поле под корпус 2"));
     dm.cdsDesc.post();
