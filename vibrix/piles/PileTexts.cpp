@@ -93,7 +93,8 @@ QString FindingKind(const QString& kind) {
     return words.value(kind, kind);
 }
 
-QString Proposal(const TFirstPassResult& r) {
+QString Proposal(const TFirstPassResult& r, double shownSpeed) {
+    const double scale = shownSpeed > 0 && r.speed > 0 ? shownSpeed / r.speed : 1;
     QStringList lines;
     lines << (r.cls.isEmpty()
                   ? QStringLiteral("Класс не предложен")
@@ -103,7 +104,8 @@ QString Proposal(const TFirstPassResult& r) {
         const QString ratio = length ? QStringLiteral("%1 проектной длины").arg(Number("0.00", f.ratio))
                                      : QStringLiteral("Z/Z0 = %1").arg(Number("0.00", f.ratio));
         lines << QStringLiteral("%1: %2 м, %3, уверенность %4")
-                     .arg(FindingKind(f.kind), Number("0.00", f.depth), ratio, Number("0.00", f.confidence));
+                     .arg(FindingKind(f.kind), Number("0.00", f.depth * scale), ratio,
+                          Number("0.00", f.confidence));
     }
     if (r.findings.empty())
         lines << r.reasons; // why nothing is proposed, or what the toe says

@@ -46,7 +46,8 @@ QString ClassWithMeaning(const QString& scheme, const QString& cls);
 QString FindingKind(const QString& kind);
 // The first pass's proposal in a few lines: the class with its confidence, then each finding with
 // its depth, ratio and confidence (and "подошва не видна" when so), or, when it found nothing, its
-// reasons.
-QString Proposal(const TFirstPassResult& r);
+// reasons. With `shownSpeed` (m/s), the depths are those of the pile read at that speed, as its
+// chart places them.
+QString Proposal(const TFirstPassResult& r, double shownSpeed = 0);
 
 } // namespace piletexts

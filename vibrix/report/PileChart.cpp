@@ -342,7 +342,7 @@ QString MobilityText(const TPileAnalysis& a) {
     if (!a.mobility) {
         QString none = piletexts::NoHammer();
         none[0] = none[0].toUpper();
-        return none + QStringLiteral(": мобильность не вычислена");
+        return none + QStringLiteral(":\nмобильность не вычислена"); // two lines: a narrow chart holds them
     }
     if (!a.mobility->peakSpacing)
         return QStringLiteral("Δf не определено");

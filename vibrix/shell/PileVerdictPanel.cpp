@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -165,8 +166,15 @@ QWidget* TPileVerdictPanel::makeProposal() {
     AcceptButton =
         Named(new QPushButton(QStringLiteral("Принять"), proposal), QStringLiteral("AcceptButton"));
     AcceptButton->setToolTip(QStringLiteral("Взять предложенный класс и находки в заключение (Ctrl+Enter)"));
+    // A long reading scrolls within the box rather than being cut at its foot.
+    auto* scroll = new QScrollArea(proposal);
+    scroll->setWidget(ProposalLabel);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumHeight(ProposalLabel->fontMetrics().lineSpacing() * 3);
     auto* p = new QVBoxLayout(proposal);
-    p->addWidget(ProposalLabel);
+    p->addWidget(scroll, 1);
     p->addWidget(AcceptButton, 0, Qt::AlignRight);
     connect(AcceptButton, &QPushButton::clicked, this, [this] { run_([this] { AcceptProposal(); }); });
     ShowProposal(nullptr);
@@ -177,7 +185,8 @@ void TPileVerdictPanel::ShowProposal(const TFirstPassResult* proposal) {
     proposal_.reset();
     if (proposal)
         proposal_ = *proposal;
-    ProposalLabel->setText(proposal ? piletexts::Proposal(*proposal) : QStringLiteral("Ещё не прочитана"));
+    ProposalLabel->setText(proposal ? piletexts::Proposal(*proposal, shown_ ? shown_->waveSpeed : 0)
+                                    : QStringLiteral("Ещё не прочитана"));
     ProposalLabel->setToolTip(proposal ? proposal->reasons.join('\n') : QString());
     AcceptButton->setEnabled(proposal && HasProposal(*proposal));
 }

@@ -61,7 +61,7 @@ TEST(PileChart, WithoutAHammerTheMobilityChartSaysSo) {
     const TPileAnalysis a = analysis(curves);
     ShowPileMobility(chart, a);
     EXPECT_EQ(chart.graphCount(), 0);
-    EXPECT_EQ(MobilityText(a), QStringLiteral("Нет сигнала молотка: мобильность не вычислена"));
+    EXPECT_EQ(MobilityText(a), QStringLiteral("Нет сигнала молотка:\nмобильность не вычислена"));
 }
 
 TEST(PileChart, TheMobilityReadsThePeakSpacingAndTheLengthInTheLocale) {
