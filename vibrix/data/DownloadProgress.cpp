@@ -3,7 +3,6 @@
 #include "FailureText.h"
 
 #include <QDeadlineTimer>
-#include <QEventLoop>
 
 const QString TDownloadProgress::kAbort = QStringLiteral("Прервать");
 const QString TDownloadProgress::kDone = QStringLiteral("ОК");
@@ -25,6 +24,11 @@ void TDownloadProgress::changed() {
 }
 
 void TDownloadProgress::FormShow() {
+    prepare();
+    ReadThread->Start();
+}
+
+void TDownloadProgress::prepare() {
     FormClose(); // one walk at a time
     ReadCount = AddCount = 0;
     Failures.clear();
@@ -35,7 +39,6 @@ void TDownloadProgress::FormShow() {
     ReadThread->OnReadFiles = [this] { ReadThreadFiles(); };
     ReadThread->OnFinish = [this] { ReadThreadFinish(); };
     changed();
-    ReadThread->Start();
 }
 
 void TDownloadProgress::ReadThreadFiles() {
@@ -87,13 +90,13 @@ void TDownloadProgress::ReadThreadFinish() {
     changed();
 }
 
+// The walk on the caller's thread: no worker thread is started, so none is left behind when the
+// program ends (under Wine a finished worker could keep the process from ending).
 void TDownloadProgress::RunToEnd() {
-    FormShow();
-    QEventLoop loop;
-    QObject::connect(ReadThread, &QThread::finished, &loop, &QEventLoop::quit);
-    if (!ReadThread->isFinished()) // it may have ended before the connection
-        loop.exec();
-    FormClose();
+    prepare();
+    ReadThread->Walk();
+    delete ReadThread;
+    ReadThread = nullptr;
 }
 
 void TDownloadProgress::FormClose() {

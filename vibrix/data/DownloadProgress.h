@@ -39,14 +39,15 @@ public:
     // and otherwise lets it go without ever handing anything over again.
     void FormClose();
     bool Finished() const { return ButtonCaption == kDone; }
-    // Without a window (the command-line tool): FormShow, the event loop serving the worker's
-    // hand-overs until the worker has ended, then FormClose. The loop sleeps between hand-overs.
+    // Without a window (the command-line tool): the same walk and hand-overs on the caller's
+    // thread, to the end.
     void RunToEnd();
 
     static const QString kAbort, kDone;
     static const QString kPresent; // the reason of a measurement already in the project
 
 private:
+    void prepare(); // a new walk set up, its worker not started
     void changed();
     void addFile(const TReadMeasure& file);
 };

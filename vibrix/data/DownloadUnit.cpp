@@ -40,7 +40,7 @@ constexpr qint64 kBatchMs = 100;
 
 } // namespace
 
-void TReadThread::run() {
+void TReadThread::Walk() {
     // Every entry the pattern matches, folders and hidden or system entries included, in
     // the order the file system lists them.
     QDirIterator it(Path, {QStringLiteral("*.ssm")},
@@ -69,6 +69,10 @@ bool TReadThread::handOverFiles() {
 }
 
 bool TReadThread::handOver(const std::function<void()>& fn) {
+    if (QThread::currentThread() != this) { // walked without the thread: served here and now
+        fn();
+        return true;
+    }
     std::unique_lock lock(mutex_);
     if (abandoned_)
         return false;

@@ -39,8 +39,12 @@ public:
     // GUI thread: from now on nothing is handed over; a waiting worker goes on unserved.
     void Abandon();
 
+    // The walk. Run by the thread once started; called on a thread of its own without starting
+    // it (the command-line tool), every hand-over is served there at once.
+    void Walk();
+
 protected:
-    void run() override; // the walk
+    void run() override { Walk(); }
 
 private:
     bool handOver(const std::function<void()>& fn);
