@@ -15,15 +15,15 @@ struct Column {
     double width; // layout units, the least; the columns fill the table's width
 };
 const Column kColumns[] = {{"Участок", 50},    {"Свая", 40},       {"Дата", 70},     {"L, м", 46},
-                           {"c, м/с", 110},    {"Подошва, м", 62}, {"Дефекты", 128}, {"Класс", 42},
-                           {"Предложено", 64}, {"Примечание", 104}};
+                           {"c, м/с", 110},    {"Подошва,\u00a0м", 62}, {"Дефекты", 104}, {"Класс", 42},
+                           {"Предложено", 64}, {"Примечание", 128}};
 constexpr std::size_t kColumnCount = std::size(kColumns);
-// The remarks, then the defects, give room to the captions.
-constexpr std::size_t kGivingColumns[] = {kColumnCount - 1, 6};
+// The defects, then the remarks, give room to the captions. A unit stays beside its caption.
+constexpr std::size_t kGivingColumns[] = {6, kColumnCount - 1};
 
 // The columns' widths for this font: each at least as wide as the longest word of its caption,
-// whatever the font the system draws it in; what a caption takes more the remarks give, then the
-// defects.
+// whatever the font the system draws it in; what a caption takes more the defects give, then the
+// remarks.
 std::vector<double> columnWidths(const QFontMetricsF& metrics) {
     std::vector<double> widths, least;
     double more = 0;
@@ -59,11 +59,27 @@ void addLine(TReportPage& page, QPointF from, QPointF to) {
     page.Objects.push_back(std::move(o));
 }
 
+// A text that wraps never leaves its last word alone on a line (nor a unit without its number):
+// the last two words are bound by a no-break space where together they fit the line.
+QString lastWordsBound(const QFontMetricsF& metrics, const QString& text, double width) {
+    QString bound = text.trimmed();
+    const qsizetype space = bound.lastIndexOf(QLatin1Char(' '));
+    if (space <= 0 || bound.contains(QLatin1Char('\n')) || metrics.horizontalAdvance(bound) <= width)
+        return text;
+    const qsizetype before = bound.lastIndexOf(QLatin1Char(' '), space - 1);
+    if (metrics.horizontalAdvance(bound.mid(before + 1)) > width)
+        return text;
+    bound[space] = QChar::Nbsp;
+    return bound;
+}
+
 } // namespace
 
 TSiteTableRow SiteTableRow(const QFontMetricsF& metrics, QStringList cells) {
     TSiteTableRow row{std::move(cells), kLeastRowHeight, columnWidths(metrics)};
     for (std::size_t i = 0; i < kColumnCount; ++i) {
+        QString& cell = row.cells[qsizetype(i)];
+        cell = lastWordsBound(metrics, cell, row.widths[i] - 2 * kCellPadding);
         const QRectF room(0, 0, row.widths[i] - 2 * kCellPadding, 10000);
         const QRectF used = metrics.boundingRect(room, Qt::TextWordWrap, row.cells[qsizetype(i)]);
         row.height = std::max(row.height, used.height() + 2 * kCellPadding);

@@ -1,4 +1,5 @@
-// The site report's pile table: its captions fit their columns in whatever font the system has.
+// The site report's pile table: its captions fit their columns in whatever font the system has,
+// and its wrapped texts keep their last two words together.
 #include <gtest/gtest.h>
 
 #include "SiteReportTable.h"
@@ -26,6 +27,24 @@ TEST(SiteReportTable, EveryCaptionWordFitsItsColumnAndTheTableKeepsItsWidth) {
     }
     EXPECT_EQ(captions, header.cells.size());
     EXPECT_LE(right, table.right() + 0.5);
+}
+
+TEST(SiteReportTable, AWrappedRemarkNeverLeavesItsLastWordAloneOnALine) {
+    const TReportPage page = LoadReportLayout(QStringLiteral("SiteTable"));
+    const QFontMetricsF metrics(SiteTableFont(page));
+    QStringList cells(10, QString());
+    const QString remark =
+        QStringLiteral("Трещина на отметке 3,5 м, рекомендуется повторное испытание после срубки оголовка");
+    cells.back() = remark;
+    const TSiteTableRow row = SiteTableRow(metrics, cells);
+    const QString shown = row.cells.back();
+    const qsizetype bound = shown.lastIndexOf(QChar::Nbsp);
+    ASSERT_GT(bound, 0) << "the last two words go to a line together";
+    EXPECT_EQ(QString(shown).replace(QChar::Nbsp, QLatin1Char(' ')), remark);
+    EXPECT_EQ(shown.mid(bound + 1), QStringLiteral("оголовка"));
+    // A remark that fits its line is left as it is.
+    cells.back() = QStringLiteral("Без замечаний");
+    EXPECT_EQ(SiteTableRow(metrics, cells).cells.back(), cells.back());
 }
 
 } // namespace
