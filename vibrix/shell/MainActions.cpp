@@ -50,6 +50,8 @@ TMainActions::TMainActions(QMainWindow* window) : QObject(window) {
     PileReportAction = make("PileReportAction", "Отчёт по свае…", "|Отчёт по свае текущей записи");
     SiteReportAction =
         make("SiteReportAction", "Отчёт по участку…", "|Отчёт по всем сваям проекта в файл PDF");
+    ChosenPilesReportAction = make("ChosenPilesReportAction", "Отчёт по выделенным сваям…",
+                                   "|Отчёт по сваям, выделенным в списке страницы «Сваи», в файл PDF");
     ReportHeaderAction = make("ReportHeaderAction", "Свойства отчёта…",
                               "|Организация, объект, заказчик, прибор, оператор, метод и кто подписывает");
     ExitApplicationAction =
@@ -128,12 +130,12 @@ void TMainActions::buildMenus(QMainWindow* window) {
     file->addSeparator();
     file->addActions({SaveProjectAction, SaveProjectAsAction, CloseProjectAction});
     file->addSeparator();
-    file->addActions(
-        {PrintReportAction, PileReportAction, SiteReportAction, SpectrExportAction, SignalExportAction});
+    file->addActions({PrintReportAction, PileReportAction, SiteReportAction, ChosenPilesReportAction,
+                      SpectrExportAction, SignalExportAction});
     file->addAction(ReportHeaderAction);
     file->addSeparator();
     file->addAction(ExitApplicationAction);
-    QMenu* edit = bar->addMenu(QStringLiteral("Правка"));
+    QMenu* edit = edit_ = bar->addMenu(QStringLiteral("Правка"));
     edit->addAction(CancelChangesAction);
     edit->addSeparator();
     edit->addAction(DeleteAllRecordsAction);
@@ -178,6 +180,12 @@ void TMainActions::buildToolBar(QMainWindow* window) {
         button->setStyle(closer);
 }
 
+void TMainActions::AddSteps(QAction* back, QAction* forward) {
+    QAction* first = edit_->actions().value(0);
+    edit_->insertActions(first, {back, forward});
+    edit_->insertSeparator(first);
+}
+
 void TMainActions::Update(bool open, bool modified, bool hasRows) {
     SaveProjectAction->setEnabled(modified);
     CancelChangesAction->setEnabled(modified);
@@ -186,9 +194,9 @@ void TMainActions::Update(bool open, bool modified, bool hasRows) {
     AddSSMToProjAction->setEnabled(open);
     ReportHeaderAction->setEnabled(open);
     SiteSpeedAction->setEnabled(hasRows);
-    for (QAction* a : {PrintReportAction, PileReportAction, SiteReportAction, DeleteAllRecordsAction,
-                       Ch0SignalAction, Ch1SignalAction, HamSignalAction, InvertSignalAction,
-                       Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction, DepthSpectrumAction,
-                       SignalExportAction, SpectrExportAction, FTProcessingAction})
+    for (QAction* a : {PrintReportAction, PileReportAction, SiteReportAction, ChosenPilesReportAction,
+                       DeleteAllRecordsAction, Ch0SignalAction, Ch1SignalAction, HamSignalAction,
+                       InvertSignalAction, Ch0SpectrumAction, Ch1SpectrumAction, FreqSpectrumAction,
+                       DepthSpectrumAction, SignalExportAction, SpectrExportAction, FTProcessingAction})
         a->setEnabled(hasRows);
 }

@@ -7,6 +7,7 @@
 class QAction;
 class QActionGroup;
 class QMainWindow;
+class QMenu;
 class QToolBar;
 
 class TMainActions : public QObject {
@@ -20,9 +21,10 @@ public:
     QAction* SaveProjectAsAction;
     QAction* CloseProjectAction;
     QAction* PrintReportAction;
-    QAction* PileReportAction;   // the report page of the current pile
-    QAction* SiteReportAction;   // every pile of the project in one PDF
-    QAction* ReportHeaderAction; // who tested what, at the head of the reports
+    QAction* PileReportAction;        // the report page of the current pile
+    QAction* SiteReportAction;        // every pile of the project in one PDF
+    QAction* ChosenPilesReportAction; // the piles chosen in the list of the "Сваи" page in one PDF
+    QAction* ReportHeaderAction;      // who tested what, at the head of the reports
     QAction* ExitApplicationAction;
     QAction* CancelChangesAction;
     QAction* DeleteAllRecordsAction;
@@ -51,10 +53,14 @@ public:
     // ActionListUpdate: the enabled state of every action that depends on the project. The
     // actions that are always enabled are not touched.
     void Update(bool open, bool modified, bool hasRows);
+    // The pile page's steps back and forward, at the top of "Правка".
+    void AddSteps(QAction* back, QAction* forward);
 
 private:
     QAction* make(const QString& name, const QString& caption, const QString& hint,
                   const QString& shortcut = {});
     void buildMenus(QMainWindow* window);
     void buildToolBar(QMainWindow* window);
+
+    QMenu* edit_ = nullptr;
 };

@@ -41,28 +41,48 @@ void TPileReportCommands::PileReportActionExecute() {
 }
 
 void TPileReportCommands::SiteReportActionExecute() {
+    writeSiteReport({});
+}
+
+void TPileReportCommands::ChosenPilesReportActionExecute() {
+    const std::vector<TPileKey> chosen =
+        w_.PageControl->currentWidget() == w_.PilePage ? w_.PilePage->ChosenPiles() : std::vector<TPileKey>();
+    if (chosen.empty()) {
+        w_.PageControl->setCurrentWidget(w_.PilePage);
+        w_.Dialogs().message(
+            &w_, QGuiApplication::applicationDisplayName(),
+            QStringLiteral("Выделите сваи для отчёта в списке страницы «Сваи» (Ctrl или Shift "
+                           "и щелчок мышью) и выберите команду снова."),
+            UserDialogs::Icon::Information);
+        return;
+    }
+    writeSiteReport(chosen);
+}
+
+void TPileReportCommands::writeSiteReport(const std::vector<TPileKey>& only) {
     w_.PostChanges();
+    const QString what = only.empty() ? QStringLiteral("Отчёт по участку") : QStringLiteral("Отчёт по сваям");
     UserDialogs::FileRequest request;
-    request.title = QStringLiteral("Отчёт по участку");
+    request.title = only.empty() ? what : QStringLiteral("Отчёт по выделенным сваям");
     request.folder = w_.ExportFolder();
     request.fileName =
-        QStringLiteral("%1 - отчёт по участку.pdf").arg(QFileInfo(w_.ProjectName()).completeBaseName());
+        QStringLiteral("%1 - %2.pdf").arg(QFileInfo(w_.ProjectName()).completeBaseName(), what.toLower());
     request.filter = QStringLiteral("Документ PDF (*.pdf)");
     request.defaultSuffix = QStringLiteral("pdf");
     const UserDialogs::FileChoice choice = w_.Dialogs().saveFile(&w_, request);
     if (!choice.chosen())
         return;
     QString error;
-    const TSiteReportResult result = RunSiteReport(analyser_, choice.fileName, &w_, error);
+    const TSiteReportResult result = RunSiteReport(analyser_, choice.fileName, &w_, error, only);
     if (result == TSiteReportResult::Failed)
         w_.Dialogs().message(&w_, QGuiApplication::applicationDisplayName(),
-                             QStringLiteral("Отчёт по участку не записан в файл «%1»: %2")
-                                 .arg(QDir::toNativeSeparators(choice.fileName), error),
+                             QStringLiteral("%1 не записан в файл «%2»: %3")
+                                 .arg(what, QDir::toNativeSeparators(choice.fileName), error),
                              UserDialogs::Icon::Error);
     else if (result == TSiteReportResult::Written) {
         w_.SetExportFolder(QFileInfo(choice.fileName).absolutePath());
-        w_.statusBar()->showMessage(QStringLiteral("Отчёт по участку записан в файл «%1»")
-                                        .arg(QDir::toNativeSeparators(choice.fileName)));
+        w_.statusBar()->showMessage(
+            QStringLiteral("%1 записан в файл «%2»").arg(what, QDir::toNativeSeparators(choice.fileName)));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's pile commands: the report page of the current pile in the preview, the site
-// report of the whole project written to a PDF, and the site speed panel. All read the project's
-// one pile analyser.
+// report of the whole project (or of the piles chosen) written to a PDF, and the site speed panel. All read
+// the project's one pile analyser.
 
 #include "TProjectPiles.h"
 
@@ -14,6 +14,9 @@ public:
 
     void PileReportActionExecute();
     void SiteReportActionExecute();
+    // The site report of the piles chosen in the page's list (the page shown to choose them when
+    // none are).
+    void ChosenPilesReportActionExecute();
     void SiteSpeedActionExecute();
     void ReportHeaderActionExecute();
 
@@ -22,6 +25,8 @@ public:
     TPileKey CurrentPileKey() const;
 
 private:
+    void writeSiteReport(const std::vector<TPileKey>& only);
+
     TMainForm& w_;
     TPileAnalyser& analyser_;
 };

@@ -67,8 +67,9 @@ private:
     std::thread thread_; // last: it starts when everything it uses is there
 };
 
-TSiteReportResult write(TPileAnalyser& analyser, QIODevice& device, QWidget* parent) {
-    TSiteReport report(analyser, std::nullopt);
+TSiteReportResult write(TPileAnalyser& analyser, QIODevice& device, QWidget* parent,
+                        const std::vector<TPileKey>& only) {
+    TSiteReport report(analyser, std::nullopt, only);
     QProgressDialog progress(QStringLiteral("Готовится отчёт по участку…"), QStringLiteral("Отмена"), 0,
                              report.Steps(), parent);
     const QString title = QStringLiteral("Отчёт по участку");
@@ -117,7 +118,7 @@ TSiteReportResult write(TPileAnalyser& analyser, QIODevice& device, QWidget* par
 } // namespace
 
 TSiteReportResult RunSiteReport(TPileAnalyser& analyser, const QString& fileName, QWidget* parent,
-                                QString& error) {
+                                QString& error, const std::vector<TPileKey>& only) {
     return SaveReportFile(
-        fileName, [&](QIODevice& device) { return write(analyser, device, parent); }, error);
+        fileName, [&](QIODevice& device) { return write(analyser, device, parent, only); }, error);
 }

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-// Writes the report of every site into `fileName`, replaced only when the whole report is
-// written. `error` says why on failure.
+// Writes the report of every site (with `only`, of just those piles) into `fileName`, replaced only
+// when the whole report is written. `error` says why on failure.
 TSiteReportResult RunSiteReport(TPileAnalyser& analyser, const QString& fileName, QWidget* parent,
-                                QString& error);
+                                QString& error, const std::vector<TPileKey>& only = {});

@@ -1,14 +1,18 @@
 // The main window's pile reports run from the "Файл" menu with scripted dialogs: the current
-// pile's page in the preview, the site report written, a cancelled one that keeps the file and
-// one that cannot be written.
+// pile's page in the preview, the site report written, a cancelled one that keeps the file, one
+// that cannot be written, and the report of the piles chosen in the list.
 #include "WindowFixture.h"
 
 #include "../report/PdfText.h"
+#include "DataPage.h"
 #include "MainActions.h"
+#include "PilePage.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QStatusBar>
 #include <QTest>
@@ -108,6 +112,42 @@ TEST_F(PileReportCommands, SiteReportWritesEveryPileACancelKeepsTheFileAFailureI
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
         QStringLiteral("Отчёт по участку не записан в файл «%1»: ").arg(QDir::toNativeSeparators(nowhere))))
         << dialogs.messages[0].text.toStdString();
+}
+
+TEST_F(PileReportCommands, TheChosenPilesGoIntoAReportOfTheirOwnAndTheStepsAreInTheEditMenu) {
+    TMainForm& w = openSite();
+    trigger("ChosenPilesReportAction"); // from the records' page: the piles are chosen on theirs
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(w.PageControl->currentWidget(), w.PilePage);
+    EXPECT_TRUE(dialogs.requests.empty());
+
+    const std::optional<TPileKey> first = w.PilePage->CurrentPile();
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(w.PilePage->SelectPile({first->site, 4}));
+    const QString pdf = at("data/chosen.pdf");
+    dialogs.files.push_back(pdf);
+    trigger("ChosenPilesReportAction");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].fileName, QStringLiteral("site - отчёт по сваям.pdf"));
+    const QStringList pages = PdfText(bytesOf(pdf)).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 1 + 1) << "the summary, then pile 4 alone";
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Свая 4")));
+    EXPECT_EQ(w.statusBar()->currentMessage(),
+              QStringLiteral("Отчёт по сваям записан в файл «%1»").arg(QDir::toNativeSeparators(pdf)));
+
+    // The verdict steps are in "Правка", and take the engineer to the page where they are done.
+    QMenu* edit = nullptr;
+    for (QAction* menu : w.menuBar()->actions())
+        if (menu->text() == QStringLiteral("Правка"))
+            edit = menu->menu();
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->actions().value(0), w.PilePage->UndoAction);
+    EXPECT_EQ(edit->actions().value(1), w.PilePage->RedoAction);
+    w.PilePage->SetClass(QStringLiteral("II"));
+    w.PageControl->setCurrentWidget(w.DataPage);
+    w.PilePage->UndoAction->trigger();
+    EXPECT_EQ(w.PageControl->currentWidget(), w.PilePage);
+    EXPECT_EQ(w.PilePage->Analyser().VerdictOf({first->site, 4}).cls, QString());
 }
 
 } // namespace
