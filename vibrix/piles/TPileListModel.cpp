@@ -5,8 +5,18 @@
 
 namespace {
 
-const char* const kCaptions[] = {"Участок",  "Свая",       "Удары", "L, м",      "c, м/с",
-                                 "Источник", "Подошва, м", "Класс", "Предложено"};
+// Short captions, so that the list stands whole beside the curves; the tool tips say them in full.
+const char* const kCaptions[] = {"Уч.",  "Свая",    "Удары", "L, м",      "c, м/с",
+                                 "Ист.", "Подошва", "Класс", "Предложено"};
+const char* const kToolTips[] = {"Участок",
+                                 "Номер сваи",
+                                 "Удары: взятые в среднее / все",
+                                 "Длина сваи по проекту, м",
+                                 "Скорость волны, м/с",
+                                 "Источник скорости волны",
+                                 "Глубина подошвы, м",
+                                 "Класс, поставленный инженером",
+                                 "Класс, предложенный первым проходом"};
 constexpr double kNoNumber = -1e300; // sorts before every number
 
 QVariant number(const std::optional<double>& v) {
@@ -34,8 +44,12 @@ int TPileListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TPileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kColumns)
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
+        return {};
+    if (role == Qt::DisplayRole)
         return QString::fromUtf8(kCaptions[section]);
+    if (role == Qt::ToolTipRole)
+        return QString::fromUtf8(kToolTips[section]);
     return {};
 }
 

@@ -40,26 +40,6 @@ TMainForm::TMainForm(UserDialogs& dialogs, const TProgramPlaces& places, const Q
     FormCreate(projectFile);
 }
 
-// Where the window stood at the last exit, when that is still on a screen; otherwise 1024 x 700
-// in the middle of the desktop.
-void TMainForm::placeWindow() {
-    const TWindowPlace& place = settings_.Window;
-    bool onScreen = false;
-    for (const QScreen* screen : QGuiApplication::screens())
-        onScreen = onScreen || screen->availableGeometry().intersects(place.Normal);
-    if (place.Normal.isValid() && onScreen) {
-        setGeometry(place.Normal);
-    } else {
-        resize(1024, 700);
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
-    if (place.Maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    if (place.DataSplitter.size() == DataPage->Splitter->count())
-        DataPage->Splitter->setSizes(place.DataSplitter);
-}
-
 // The pages go first: their grid and memos watch the tables that the data module owns.
 // A memo with the focus loses it before the pages go, and posts its text while it is whole
 // (losing it in its own destructor, it would be read half destroyed); the window's own state
@@ -90,8 +70,10 @@ void TMainForm::FormCreate(const QString& projectFile) {
         MainDataModule, dialogs_, this,
         TProjectCommands::Window{[this] { clearViews(); },
                                  [this] {
-                                     PageControl->setCurrentWidget(DataPage);
-                                     DataPage->DBGrid->setFocus();
+                                     // The first project opens on the page the program was left on.
+                                     PageControl->setCurrentIndex(std::exchange(firstPage_, 1));
+                                     if (PageControl->currentWidget() == DataPage)
+                                         DataPage->DBGrid->setFocus();
                                      PageControl->setVisible(true);
                                      PilePage->ClearHistory();
                                      PilePage->Refresh();
@@ -147,6 +129,9 @@ QWidget* TMainForm::makePages() {
     PageControl->addTab(DataPage, QStringLiteral("Данные"));
     PilePage = new TPilePage(PileAnalyser, run_);
     PageControl->addTab(PilePage, QStringLiteral("Сваи"));
+    Actions->AddSteps(PilePage->UndoAction, PilePage->RedoAction);
+    for (QAction* step : {PilePage->UndoAction, PilePage->RedoAction}) // from the menu: seen where it is done
+        connect(step, &QAction::triggered, this, [this] { PageControl->setCurrentWidget(PilePage); });
     PageControl->setVisible(false);
     // The record number belongs to the records' page: the other pages have no current record.
     connect(PageControl, &QTabWidget::currentChanged, this,
@@ -206,6 +191,7 @@ void TMainForm::connectActions() {
     TPileReportCommands& piles = *PileCommands;
     on(a.PileReportAction, [&piles](bool) { piles.PileReportActionExecute(); });
     on(a.SiteReportAction, [&piles](bool) { piles.SiteReportActionExecute(); });
+    on(a.ChosenPilesReportAction, [&piles](bool) { piles.ChosenPilesReportActionExecute(); });
     on(a.ReportHeaderAction, [&piles](bool) { piles.ReportHeaderActionExecute(); });
     on(a.SiteSpeedAction, [&piles](bool) { piles.SiteSpeedActionExecute(); });
     p->FreqView->FTProcessingButton->setDefaultAction(a.FTProcessingAction);
@@ -324,8 +310,7 @@ void TMainForm::SaveSettings() {
     settings_.View = ChartPanel->Options();
     if (PilePage)
         settings_.NextPileAfterClass = PilePage->NextPileAfterClass;
-    settings_.Window = {isMaximized() ? normalGeometry() : geometry(), isMaximized(),
-                        DataPage ? DataPage->Splitter->sizes() : QList<int>()};
+    settings_.Window = windowPlace();
     if (!::SaveSettings(iniFile_, settings_))
         dialogs_.message(this, QGuiApplication::applicationDisplayName(),
                          QStringLiteral("Не удалось сохранить настройки в файл %1")

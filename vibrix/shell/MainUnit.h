@@ -102,11 +102,13 @@ private:
     QWidget* makePages();
     void clearViews();
     void placeWindow();
+    TWindowPlace windowPlace() const;
 
     UserDialogs& dialogs_;
     TProgramPlaces places_;
     QString iniFile_;
     TVibrixSettings settings_;
+    int firstPage_ = 1; // the page the first project opens on: the one the program was left on
     THandlerRunner run_;
     std::optional<QByteArray> shownRecord_; // stored value of the record on show
 };

@@ -34,7 +34,7 @@ TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
                 ProfileChart->replot(QCustomPlot::rpQueuedReplot);
             });
     MobilityChart = Named(new QCustomPlot(this), QStringLiteral("PileMobilityChart"));
-    auto* charts = new QSplitter(Qt::Vertical, this);
+    auto* charts = ChartSplitter = new QSplitter(Qt::Vertical, this);
     charts->addWidget(AverageChart);
     charts->addWidget(ProfileChart);
     charts->addWidget(MobilityChart);
@@ -51,7 +51,7 @@ TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
     m->setContentsMargins(0, 0, 0, 0);
     m->addWidget(makeBoxes());
     m->addWidget(charts, 1);
-    setMinimumWidth(360);
+    setMinimumWidth(240); // at 1024 px the list keeps all its columns beside it
     ChooseMarkKind = [this](QPoint global) -> std::optional<QString> {
         QMenu menu(this);
         menu.addAction(ToeKind())->setData(ToeKind());

@@ -16,6 +16,7 @@
 #include <optional>
 
 class QCheckBox;
+class QSplitter;
 class TChartInteraction;
 
 class TPileCurvePanel : public QWidget {
@@ -29,6 +30,7 @@ public:
     TChartInteraction* AverageInteraction;
     QCustomPlot* ProfileChart; // the first pass's impedance profile, under the average
     QCustomPlot* MobilityChart;
+    QSplitter* ChartSplitter; // the three charts above one another
     QCheckBox* Sensor2Check;
     QCheckBox* HammerCheck;
 

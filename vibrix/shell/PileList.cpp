@@ -9,8 +9,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 // The list's rows as the view shows them: sorted by the model's sort role, the piles of one site
 // or of all, and, when asked, only those whose proposal asks for attention; the proposal in grey.
@@ -58,10 +61,11 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     PileList->setModel(proxy_);
     PileList->verticalHeader()->hide();
     PileList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    PileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    PileList->setSelectionMode(QAbstractItemView::ExtendedSelection); // piles chosen for a report
     PileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PileList->verticalHeader()->setDefaultSectionSize(PileList->fontMetrics().height() + 6);
-    PileList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    PileList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    PileList->horizontalHeader()->setMinimumSectionSize(PileList->fontMetrics().averageCharWidth() * 3);
     PileList->horizontalHeader()->setSortIndicator(TPileListModel::kSite, Qt::AscendingOrder);
     PileList->setSortingEnabled(true);
     auto* l = new QVBoxLayout(this);
@@ -86,7 +90,58 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     connect(Model, &QAbstractItemModel::modelReset, this, [this] {
         fillSites();
         keepCurrent(beforeReset_);
+        fitColumns();
     });
+    QHeaderView* header = PileList->horizontalHeader();
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &TPileList::fitColumns);
+    connect(header, &QHeaderView::sectionResized, this, [this] {
+        if (!fitting_)
+            widthsSet_ = true; // the engineer's widths stay
+    });
+}
+
+// Each column as wide as its caption and the values listed, the sort arrow's room on the sorted
+// one only; not once the engineer has set the widths.
+void TPileList::fitColumns() {
+    if (widthsSet_)
+        return;
+    QHeaderView* header = PileList->horizontalHeader();
+    const QStyle* style = header->style();
+    const int margins = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 10;
+    const int arrow = style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header) + margins / 2;
+    const QFontMetrics metrics(header->font());
+    const QAbstractItemView* view = PileList; // the widths of the values: public there
+    fitting_ = true;
+    for (int column = 0; column < Model->columnCount(); ++column) {
+        int width = metrics.horizontalAdvance(Model->headerData(column, Qt::Horizontal).toString()) + margins;
+        if (column == header->sortIndicatorSection())
+            width += arrow;
+        header->resizeSection(column, std::max(width, view->sizeHintForColumn(column)));
+    }
+    fitting_ = false;
+}
+
+int TPileList::FittedWidth() const {
+    return PileList->horizontalHeader()->length() + 2 * PileList->frameWidth() +
+           PileList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, PileList);
+}
+
+QList<int> TPileList::ColumnWidths() const {
+    QList<int> widths;
+    if (widthsSet_)
+        for (int column = 0; column < Model->columnCount(); ++column)
+            widths << PileList->horizontalHeader()->sectionSize(column);
+    return widths;
+}
+
+void TPileList::SetColumnWidths(const QList<int>& widths) {
+    if (widths.size() != Model->columnCount())
+        return;
+    fitting_ = true;
+    for (int column = 0; column < widths.size(); ++column)
+        PileList->horizontalHeader()->resizeSection(column, widths[column]);
+    fitting_ = false;
+    widthsSet_ = true;
 }
 
 void TPileList::AddTool(QWidget* tool) {
@@ -157,6 +212,16 @@ std::optional<TPileKey> TPileList::NextPile() const {
     if (!next.isValid())
         return std::nullopt;
     return next.data(TPileListModel::KeyRole).value<TPileKey>();
+}
+
+std::vector<TPileKey> TPileList::ChosenPiles() const {
+    QModelIndexList rows = PileList->selectionModel()->selectedRows(TPileListModel::kPile);
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<TPileKey> keys;
+    for (const QModelIndex& row : rows)
+        keys.push_back(row.data(TPileListModel::KeyRole).value<TPileKey>());
+    return keys;
 }
 
 bool TPileList::SelectPile(TPileKey key) {

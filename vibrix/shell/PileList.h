@@ -6,9 +6,11 @@
 
 #include "TPileListModel.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -43,8 +45,16 @@ public:
     std::optional<TPileKey> CurrentPile() const;
     // The pile listed under the current one as the list stands now; none under the last.
     std::optional<TPileKey> NextPile() const;
+    // The piles chosen in the list (Ctrl or Shift and a click), in the order shown.
+    std::vector<TPileKey> ChosenPiles() const;
     // Makes a pile the current one of the list; false when the list lacks it.
     bool SelectPile(TPileKey key);
+
+    // The width that shows every column whole; the columns' widths when the engineer set them
+    // (empty while they are fitted to the values), and set again.
+    int FittedWidth() const;
+    QList<int> ColumnWidths() const;
+    void SetColumnWidths(const QList<int>& widths);
 
     // The class a typed key gives in `scheme`: a digit is the class's place in the scheme
     // (0 = not judged), a letter the class itself; none for any other key.
@@ -57,10 +67,13 @@ private:
     void fillSites();
     void filterBySite();
     void keepCurrent(const std::optional<TPileKey>& key);
+    void fitColumns();
 
     TPileAnalyser& analyser_;
     TPileListProxy* proxy_;
     QHBoxLayout* filterRow_;
     std::optional<TPileKey> beforeReset_; // the current pile while the piles are listed again
     bool quiet_ = false;                  // the current row moves without the engineer
+    bool fitting_ = false;                // the widths are set by the list, not the engineer
+    bool widthsSet_ = false;              // the engineer set the columns' widths
 };

@@ -67,7 +67,9 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     Splitter->addWidget(Curves);
     Splitter->addWidget(Verdict);
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({720, 420, 260}); // the list wide enough for the class and the proposal
+    Splitter->setSizes({720, 420, 260}); // until the list knows its columns
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] { splitterSet_ = true; });
+    connect(Curves->ChartSplitter, &QSplitter::splitterMoved, this, [this] { chartsSet_ = true; });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Splitter);
@@ -76,6 +78,7 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     Curves->OnChange = Verdict->OnChange = [this](const auto& change) { ChangeVerdict(change); };
     connect(List, &TPileList::currentPileChanged, this, [this] { run_([this] { show(true); }); });
     connect(List->Model, &QAbstractItemModel::dataChanged, this, &TPilePage::rowsChanged);
+    connect(List->Model, &QAbstractItemModel::modelReset, this, &TPilePage::fitSplitter); // after the columns
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto* accept = new QShortcut(keys, this);
@@ -89,9 +92,7 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
                              const QKeySequence& keys) {
         auto* action = new QAction(style()->standardIcon(icon), text, this);
         action->setObjectName(name);
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+        action->setShortcut(keys); // on the page; from the window's menu, anywhere in it
         auto* button = Named(new QToolButton(List), name + QStringLiteral("Button"));
         button->setDefaultAction(action);
         button->setAutoRaise(true);
@@ -119,11 +120,40 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
 
 TPilePage::~TPilePage() = default;
 
+TPilePlace TPilePage::Place() const {
+    return {splitterSet_ ? Splitter->sizes() : QList<int>(),
+            chartsSet_ ? Curves->ChartSplitter->sizes() : QList<int>(), List->ColumnWidths()};
+}
+
+void TPilePage::SetPlace(const TPilePlace& place) {
+    if ((splitterSet_ = place.Splitter.size() == Splitter->count()))
+        Splitter->setSizes(place.Splitter);
+    if ((chartsSet_ = place.Charts.size() == Curves->ChartSplitter->count()))
+        Curves->ChartSplitter->setSizes(place.Charts);
+    List->SetColumnWidths(place.Columns);
+}
+
+void TPilePage::fitSplitter() {
+    if (splitterSet_ || List->Model->rowCount() == 0)
+        return;
+    const int room = Splitter->width() - 2 * Splitter->handleWidth();
+    const int verdict = Verdict->minimumSizeHint().width();
+    const int list = std::clamp(List->FittedWidth(), List->minimumWidth(),
+                                std::max(List->minimumWidth(), room - verdict - Curves->minimumWidth()));
+    Splitter->setSizes({list, std::max(0, room - list - verdict), verdict});
+}
+
+void TPilePage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitSplitter();
+}
+
 void TPilePage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     PileList->setFocus(); // the arrows and the class keys work at once
     if (Stale())
         run_([this] { List->Refresh(); });
+    fitSplitter();
     List->Model->SetFollowed(true);
 }
 

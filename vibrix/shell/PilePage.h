@@ -12,6 +12,7 @@
 #include "PileVerdictPanel.h"
 #include "TFirstPassSite.h"
 #include "TVerdictHistory.h"
+#include "VibrixSettings.h"
 
 #include <QString>
 #include <QTimer>
@@ -64,7 +65,7 @@ public:
     QLabel* ProposalLabel;
     QPushButton* AcceptButton;
     // "Шаг назад" / "Шаг вперёд" through the verdict edits since the last save (Ctrl+Alt+Z /
-    // Ctrl+Alt+Y on the page), and their buttons above the list.
+    // Ctrl+Alt+Y), and their buttons above the list; the window puts them in its menu too.
     QAction* UndoAction;
     QAction* RedoAction;
     QToolButton* UndoButton;
@@ -81,7 +82,12 @@ public:
     // Records came or went, or the tables were loaded again, since the list was made.
     bool Stale() const { return List->Model->Stale(); }
 
+    // The splitters and the list's columns as the engineer left them, and set back.
+    TPilePlace Place() const;
+    void SetPlace(const TPilePlace& place);
+
     std::optional<TPileKey> CurrentPile() const { return List->CurrentPile(); }
+    std::vector<TPileKey> ChosenPiles() const { return List->ChosenPiles(); }
     const TPileAnalysis* Shown() const { return shown_.get(); }
     // Makes a pile the current one of the list and shows it; false when the list lacks it.
     bool SelectPile(TPileKey key) { return List->SelectPile(key); }
@@ -119,6 +125,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void show(bool whole);
@@ -132,6 +139,9 @@ private:
     // A step's verdict stored again, its pile shown.
     void restore(TPileKey key, const TPileVerdict& verdict);
     void showHistory();
+    // The list as wide as its columns (as far as the curves' least width allows), the verdict as
+    // narrow as it can be, the curves between them; not once the engineer has moved the splitter.
+    void fitSplitter();
 
     TPileAnalyser& analyser_;
     THandlerRunner run_;
@@ -143,4 +153,6 @@ private:
     QString read_;                 // what the first pass started last reads
     bool running_ = false;         // the proposals are not yet those of the project as it is
     bool inFlight_ = false;        // a pass runs on the pool
+    bool splitterSet_ = false;     // the engineer placed the splitter (now or when last here)
+    bool chartsSet_ = false;       // the same for the charts' splitter
 };

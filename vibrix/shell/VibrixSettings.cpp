@@ -44,9 +44,30 @@ void readKeptValues(const QSettings& ini, TViewOptions& v) {
     v.KeptVelocity = v.KeptValues ? velocity : 0;
 }
 
+constexpr qint64 kLargest = 100000; // pixels
+
+// Sizes in pixels separated by spaces; empty when one is no size.
+QList<int> readSizes(const QSettings& ini, const QString& key) {
+    QList<int> sizes;
+    for (const QString& part : ini.value(key).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int size = part.toInt(&ok);
+        if (!ok || size < 0 || size > kLargest)
+            return {};
+        sizes.append(size);
+    }
+    return sizes;
+}
+
+void writeSizes(QSettings& ini, const QString& key, const QList<int>& sizes) {
+    QStringList parts;
+    for (int size : sizes)
+        parts << QString::number(size);
+    ini.setValue(key, parts.join(QLatin1Char(' ')));
+}
+
 // A place that no screen could hold is no place: the window then starts where it always did.
 TWindowPlace readWindow(const QSettings& ini) {
-    static constexpr qint64 kLargest = 100000; // pixels
     const auto number = [&ini](const char* key) {
         return std::clamp<qint64>(readInt(ini, kWindow + QLatin1String(key), 0), -kLargest, kLargest);
     };
@@ -55,18 +76,11 @@ TWindowPlace readWindow(const QSettings& ini) {
     if (normal.width() > 0 && normal.height() > 0 && normal.width() < kLargest && normal.height() < kLargest)
         w.Normal = normal;
     w.Maximized = readBool(ini, kWindow + QStringLiteral("Maximized"), false);
-    const QStringList sizes = ini.value(kWindow + QStringLiteral("DataSplitter"))
-                                  .toString()
-                                  .split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& part : sizes) {
-        bool ok = false;
-        const int size = part.toInt(&ok);
-        if (!ok || size < 0 || size > kLargest) {
-            w.DataSplitter.clear();
-            break;
-        }
-        w.DataSplitter.append(size);
-    }
+    w.DataSplitter = readSizes(ini, kWindow + QStringLiteral("DataSplitter"));
+    w.Pile.Splitter = readSizes(ini, kWindow + QStringLiteral("PileSplitter"));
+    w.Pile.Charts = readSizes(ini, kWindow + QStringLiteral("PileCharts"));
+    w.Pile.Columns = readSizes(ini, kWindow + QStringLiteral("PileColumns"));
+    w.Page = int(std::clamp<qint64>(readInt(ini, kWindow + QStringLiteral("Page"), w.Page), 0, 2));
     return w;
 }
 
@@ -144,10 +158,11 @@ bool SaveSettings(const QString& iniFile, const TVibrixSettings& s) {
         ini.setValue(kWindow + QStringLiteral("Height"), w.Normal.height());
     }
     ini.setValue(kWindow + QStringLiteral("Maximized"), int(w.Maximized));
-    QStringList sizes;
-    for (int size : w.DataSplitter)
-        sizes << QString::number(size);
-    ini.setValue(kWindow + QStringLiteral("DataSplitter"), sizes.join(QLatin1Char(' ')));
+    writeSizes(ini, kWindow + QStringLiteral("DataSplitter"), w.DataSplitter);
+    writeSizes(ini, kWindow + QStringLiteral("PileSplitter"), w.Pile.Splitter);
+    writeSizes(ini, kWindow + QStringLiteral("PileCharts"), w.Pile.Charts);
+    writeSizes(ini, kWindow + QStringLiteral("PileColumns"), w.Pile.Columns);
+    ini.setValue(kWindow + QStringLiteral("Page"), w.Page);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -18,7 +18,7 @@ configure_file(VibrixVersion.h.in ${CMAKE_CURRENT_BINARY_DIR}/VibrixVersion.h @O
 
 # The main window, its actions, commands, status bar, about box and the start of the program.
 add_library(vibrix_mainwindow STATIC
-  AboutUnit.cpp EmptyWindowHint.cpp MainActions.cpp MainStatusBar.cpp MainUnit.cpp PileReportCommands.cpp
+  AboutUnit.cpp EmptyWindowHint.cpp MainActions.cpp MainStatusBar.cpp MainUnit.cpp MainWindowPlace.cpp PileReportCommands.cpp
   RecordCommands.cpp RecordFileName.cpp ReportHeaderDialog.cpp SiteReportRun.cpp Startup.cpp)
 target_include_directories(vibrix_mainwindow PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
 target_link_libraries(vibrix_mainwindow PUBLIC vibrix_project_ui vibrix_forms vibrix_settings)

@@ -4,12 +4,14 @@
 #include "DataPage.h"
 #include "MainActions.h"
 #include "MainStatusBar.h"
+#include "PilePage.h"
 #include "Startup.h"
 #include "ViewWindowForm.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <qcustomplot.h>
 
@@ -334,4 +337,37 @@ TEST_F(Settings, TheWindowsPlaceAndItsSplitterSurviveARestart) {
     window.reset();
     EXPECT_TRUE(open().windowState().testFlag(Qt::WindowMaximized));
     EXPECT_EQ(window->normalGeometry(), QRect(40, 50, 1100, 760));
+}
+
+TEST_F(Settings, ThePilePageShowsEveryColumnAndReopensAsItWasLeft) {
+    TMainForm& w = open(projectOf("site.cdsm", writeFolder("in", {1, 2})));
+    w.resize(1280, 800); // room enough under any font; 1024 px with the desktop's fonts
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.PageControl->setCurrentWidget(w.PilePage);
+    QCoreApplication::processEvents();
+    QTableView* list = w.PilePage->PileList;
+    EXPECT_LE(list->horizontalHeader()->length(), list->viewport()->width()); // no column out of view
+
+    list->horizontalHeader()->resizeSection(TPileListModel::kClass, 77);
+    QSplitterHandle* handle = w.PilePage->Splitter->handle(1);
+    const QPoint from = handle->rect().center();
+    for (const auto& [type, at, buttons] :
+         {std::tuple{QEvent::MouseButtonPress, from, Qt::LeftButton},
+          std::tuple{QEvent::MouseMove, from + QPoint(40, 0), Qt::LeftButton},
+          std::tuple{QEvent::MouseButtonRelease, from + QPoint(40, 0), Qt::NoButton}}) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(handle, &event);
+    }
+    const QList<int> sizes = w.PilePage->Splitter->sizes();
+    ASSERT_TRUE(closeWindow());
+
+    window.reset();
+    TMainForm& again = open();
+    again.resize(1280, 800);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.PageControl->currentWidget(), again.PilePage);
+    EXPECT_EQ(again.PilePage->Splitter->sizes(), sizes);
+    EXPECT_EQ(again.PilePage->PileList->horizontalHeader()->sectionSize(TPileListModel::kClass), 77);
 }
