@@ -25,8 +25,10 @@ TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
     AverageInteraction->OnPointer = [this](std::optional<QPoint>) { readOut(); };
     ReadoutLabel = Named(new QLabel(AverageChart), QStringLiteral("PileReadoutLabel"));
     ReadoutLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // In the upper left corner, above the depth numbers' column: the time axis's title takes the
+    // middle of the top, and on a narrow chart reaches into its right part.
+    ReadoutLabel->move(4, 4);
     ReadoutLabel->hide();
-    AverageChart->installEventFilter(this); // the read-out kept in the corner
     // Line 0 is the toe, line i the defect i - 1: as many as the verdict has.
     AverageInteraction->AddDraggables(
         {[this] { return markDepths(); }, [this](int line, double depth) { markDragged(line - 1, depth); }});
@@ -332,25 +334,10 @@ void TPileCurvePanel::readOut(bool replot) {
         mark.reset();
     const double d = depth.value_or(AverageChart->xAxis->pixelToCoord(at->x()));
     const QString reading = piletexts::DepthAndTime(d, shown_->Time(d));
-    QString kind;
-    if (mark)
-        kind = *mark < 0 ? ToeKind() : shown_->verdict.defects[std::size_t(*mark)].kind;
-    ReadoutLabel->setText(mark ? kind + QStringLiteral(": ") + reading : reading);
+    ReadoutLabel->setText(reading); // a mark's label says which mark it is
     ReadoutLabel->adjustSize();
-    placeReadout();
     ReadoutLabel->show();
     NotePileMark(*AverageChart, mark, mark ? reading : QString());
     if (replot) // only the marks' layer: the curves stay as they are
         AverageChart->layer(QStringLiteral("overlay"))->replot();
-}
-
-// At the chart's upper right corner, as the record charts keep theirs.
-void TPileCurvePanel::placeReadout() {
-    ReadoutLabel->move(AverageChart->width() - ReadoutLabel->width() - 12, 4);
-}
-
-bool TPileCurvePanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == AverageChart && event->type() == QEvent::Resize)
-        placeReadout();
-    return QWidget::eventFilter(watched, event);
 }

@@ -4,7 +4,7 @@
 // the engineer likes), a mark is dragged along the depth axis, Delete removes the one taken
 // last; over the chart Space puts the toe on the echo at the pointer and Shift+1...5 a defect
 // there. Each change goes to the page as a change of the pile's verdict. The depth and time under
-// the pointer (of a mark, when it holds one) are read out in the chart's corner.
+// the pointer (of a mark, when it holds one) are read out in the chart's upper left corner.
 
 #include "Guarded.h"
 #include "PileChart.h"
@@ -74,8 +74,6 @@ private:
     void showSelection();
     // The read-out (and the note of the mark the pointer holds) for the pointer's place.
     void readOut(bool replot = true);
-    void placeReadout();
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     THandlerRunner run_;
     void drawProposal();

@@ -162,13 +162,14 @@ TEST_F(PileChartKeysTest, ThePointerAndTheMarkItHoldsReadTheirDepthAndTime) {
 
     doubleClick(9); // the toe: the chart then reaches a little past it
     const double toe = page.Shown()->Depth(*page.Shown()->toeTime);
-    hover(toe);
-    EXPECT_EQ(readout->text(), QStringLiteral("Подошва: ") + reading(toe));
+    const QCPAxis* depths = page.AverageChart->xAxis;
+    hover(depths->pixelToCoord(depths->coordToPixel(toe) + 3)); // within the grip of its line
+    EXPECT_EQ(readout->text(), reading(toe));                   // the mark's place, not the pointer's
     EXPECT_EQ(item<QCPItemText>("toeMarkLabel")->text(), QStringLiteral("Подошва  ") + reading(toe));
     mouse(QEvent::MouseButtonPress, toe);
     mouse(QEvent::MouseMove, 10.5);
-    const double dragged = pixelDepth(10.5); // at the scale the toe at 9 m gave: the drop rescales it
-    EXPECT_EQ(readout->text(), QStringLiteral("Подошва: ") + reading(dragged)); // while dragged
+    const double dragged = pixelDepth(10.5);      // at the scale the toe at 9 m gave: the drop rescales it
+    EXPECT_EQ(readout->text(), reading(dragged)); // while dragged
     EXPECT_EQ(item<QCPItemText>("toeMarkLabel")->text(), QStringLiteral("Подошва  ") + reading(dragged));
     mouse(QEvent::MouseButtonRelease, 10.5, Qt::NoButton);
     EXPECT_NEAR(page.Shown()->Depth(*page.Shown()->toeTime), dragged, 1e-9);
