@@ -78,13 +78,17 @@ QWidget* TPileCurvePanel::makeBoxes() {
     HammerCheck = Named(new QCheckBox(QStringLiteral("Молоток"), row), QStringLiteral("HammerCheck"));
     BlowsCheck = Named(new QCheckBox(QStringLiteral("Удары"), row), QStringLiteral("BlowsCheck"));
     BlowsCheck->setToolTip(QStringLiteral("Каждый удар, вошедший в среднее, — бледной линией за ним"));
-    for (QCheckBox* box : {Sensor2Check, HammerCheck, BlowsCheck})
+    for (QCheckBox* box : {Sensor2Check, HammerCheck, BlowsCheck}) {
+        // A click leaves the keys where they were (the list or the chart): Space over the chart
+        // still puts the toe, not the box's state.
+        box->setFocusPolicy(Qt::TabFocus);
         connect(box, &QCheckBox::toggled, this, [this] {
             chartOptions_.sensor2 = Sensor2Check->isChecked();
             chartOptions_.hammer = HammerCheck->isChecked();
             chartOptions_.blows = BlowsCheck->isChecked();
             Redraw();
         });
+    }
     auto* boxes = new QHBoxLayout(row);
     boxes->setContentsMargins(0, 0, 0, 0);
     boxes->addWidget(new QLabel(QStringLiteral("Показать:"), row));

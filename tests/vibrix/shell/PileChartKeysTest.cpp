@@ -112,7 +112,10 @@ TEST_F(PileChartKeysTest, TheBlowsLieBehindTheAverageOnItsTimeAxis) {
     EXPECT_EQ(blows->text(), QStringLiteral("Удары"));
     EXPECT_FALSE(blows->isChecked());
     EXPECT_EQ(page.AverageChart->graphCount(), 4); // the amplification and the three channels
-    blows->setChecked(true);
+    page.PileList->setFocus();
+    QTest::mouseClick(blows, Qt::LeftButton);
+    EXPECT_TRUE(blows->isChecked());
+    EXPECT_EQ(page.window()->focusWidget(), page.PileList); // the keys stay with the list and the chart
     const auto check = [&](int used) {
         const QCPGraph* average = graphNamed("sensor0"); // each drawing makes its graphs anew
         ASSERT_TRUE(average);
