@@ -66,6 +66,10 @@ QString Length(const std::optional<double>& metres) {
     return metres ? Number("0.00", metres) + QStringLiteral(" м") : QStringLiteral("—");
 }
 
+QString DepthAndTime(double metres, double ms) {
+    return QStringLiteral("%1 (%2 мс)").arg(Length(metres), Number("0.00", ms));
+}
+
 QString Date(double dateTime) {
     return fromDateTimeValue(dateTime).toString(QStringLiteral("dd.MM.yyyy"));
 }

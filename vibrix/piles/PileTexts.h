@@ -33,6 +33,8 @@ QString NoHammer();
 QString Number(const char* pattern, const std::optional<double>& value, const QString& none = {});
 // "12,00 м", or "—".
 QString Length(const std::optional<double>& metres);
+// A place on a pile's curve: "12,20 м (6,10 мс)".
+QString DepthAndTime(double metres, double ms);
 // The date of a date-time value: "15.06.2026".
 QString Date(double dateTime);
 // The defect marks at their depths: "4,50 м сужение; 7,00 м трещина", or "".

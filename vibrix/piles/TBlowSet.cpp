@@ -250,3 +250,13 @@ std::vector<const TStoredMeasure*> TBlowSet::UsedBlows() const {
             used.push_back(&stored_[b]);
     return used;
 }
+
+std::vector<double> TBlowSet::AlignedBlow(std::size_t blow, int channel) const {
+    if (blow >= reports_.size() || !reports_[blow].used || channel < 0 || channel > 2)
+        return {};
+    const std::span<const float> x = stored_[blow].Channel(channel).first(std::size_t(sampleLen_));
+    std::vector<double> aligned(static_cast<std::size_t>(sampleLen_));
+    for (int i = 0; i < sampleLen_; ++i)
+        aligned[std::size_t(i)] = x[std::size_t(std::clamp(i + reports_[blow].shift, 0, sampleLen_ - 1))];
+    return aligned;
+}

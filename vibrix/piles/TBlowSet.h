@@ -54,6 +54,10 @@ public:
     bool HammerSilent() const { return hammerSilent_; }
     // The stored values of the used blows, for the mobility.
     std::vector<const TStoredMeasure*> UsedBlows() const;
+    // A channel of a used blow (an index into Reports()) moved by its shift onto the samples of
+    // the average, as the average took it: SampleLen() samples, the blow's end values held
+    // where it has none. Empty for a blow not used.
+    std::vector<double> AlignedBlow(std::size_t blow, int channel) const;
 
 private:
     struct Work;

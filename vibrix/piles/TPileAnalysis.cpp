@@ -58,3 +58,15 @@ std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
     r->owner = std::move(owned);
     return r;
 }
+
+std::vector<std::vector<double>> TPileAnalysis::BlowCurves() const {
+    std::vector<std::vector<double>> blowCurves;
+    if (!curves || !blowSet)
+        return blowCurves;
+    for (std::size_t b = 0; b < blows.size(); ++b) {
+        const std::vector<double> aligned = blowSet->AlignedBlow(b, 0);
+        if (!aligned.empty())
+            blowCurves.push_back(ProcessBlow(aligned, *curves, blowSet->Impact(), verdict.processing));
+    }
+    return blowCurves;
+}

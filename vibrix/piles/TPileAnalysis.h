@@ -40,6 +40,10 @@ struct TPileAnalysis {
     double Depth(double ms) const { return waveSpeed * ms / 2000.0; }
     // The time in ms of a depth in m.
     double Time(double depth) const { return waveSpeed > 0 ? depth * 2000.0 / waveSpeed : 0; }
+    // Sensor 1 of each blow used, in the blows' order, processed and amplified as the average's
+    // curve (`curves`) on its samples. Computed when asked (the snapshot keeps nothing of it);
+    // empty without curves.
+    std::vector<std::vector<double>> BlowCurves() const;
 };
 
 // The snapshot of a computation read at the speed its verdict, its length or its site gives

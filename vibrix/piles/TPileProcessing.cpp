@@ -40,6 +40,20 @@ int pulseSamples(std::span<const double> hammer, int impact) {
     return int(std::lround(1.5 * double(end - std::size_t(impact))));
 }
 
+// The baseline (the mean before the impact) taken off, then the low-pass.
+void clean(std::vector<double>& x, int impact, const TLowPass& filter) {
+    const std::size_t before = std::min(x.size(), std::size_t(std::max(impact, 0)));
+    if (before > 0) {
+        double mean = 0;
+        for (std::size_t i = 0; i < before; ++i)
+            mean += x[i];
+        mean /= double(before);
+        for (double& v : x)
+            v -= mean;
+    }
+    filter.Apply(x);
+}
+
 } // namespace
 
 int TProcessedCurves::SampleOf(double ms) const {
@@ -87,16 +101,7 @@ TProcessedCurves ProcessPile(std::span<const std::span<const double>> average, d
     for (int k = 0; k < 3; ++k) {
         std::vector<double>& x = c.plain[k];
         x.assign(average[std::size_t(k)].begin(), average[std::size_t(k)].end());
-        const std::size_t before = std::min(x.size(), std::size_t(std::max(impact, 0)));
-        if (before > 0) {
-            double mean = 0;
-            for (std::size_t i = 0; i < before; ++i)
-                mean += x[i];
-            mean /= double(before);
-            for (double& v : x)
-                v -= mean;
-        }
-        filter.Apply(x);
+        clean(x, impact, filter);
     }
     const std::size_t n = c.plain[0].size();
     if (n < 3)
@@ -115,6 +120,16 @@ TProcessedCurves ProcessPile(std::span<const std::span<const double>> average, d
         ++c.zeroCrossing;
     Amplify(c, 0, 1);
     return c;
+}
+
+std::vector<double> ProcessBlow(std::span<const double> blow, const TProcessedCurves& average, int impact,
+                                const TProcessingParams& params) {
+    std::vector<double> x(blow.begin(), blow.end());
+    clean(x, impact, TLowPass(params.lowpass, average.sampleFreq, params.lowpassOrder));
+    const double sign = average.inverted ? -1 : 1;
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] *= sign * (i < average.gain.size() ? average.gain[i] : 1);
+    return x;
 }
 
 void Amplify(TProcessedCurves& c, double toeTime, double amplify) {

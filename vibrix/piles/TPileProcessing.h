@@ -30,6 +30,11 @@ struct TProcessedCurves {
 // curves come out without amplification: Amplify adds it once the toe time is known.
 TProcessedCurves ProcessPile(std::span<const std::span<const double>> average, double sampleFreq, int impact,
                              bool hammerSilent, const TProcessingParams& params);
+// One blow's channel, aligned on the average (`blow`), processed as ProcessPile processed the
+// average into `average`: the same baseline, low-pass and turning, on the same time origin, with
+// the same amplification.
+std::vector<double> ProcessBlow(std::span<const double> blow, const TProcessedCurves& average, int impact,
+                                const TProcessingParams& params);
 // Applies the amplification to curves already processed: exp(a (t - t1)) after t1, with a chosen
 // so that the factor at `toeTime` (ms after the input peak) equals `amplify`.
 void Amplify(TProcessedCurves& curves, double toeTime, double amplify);

@@ -28,6 +28,27 @@ std::optional<double> PickToe(const TProcessedCurves& curves, double expected) {
     return curves.TimeOf(*best);
 }
 
+std::optional<double> NearestToeExtremum(const TProcessedCurves& curves, double ms) {
+    const std::vector<double>& x = curves.plain[0];
+    const int n = int(x.size());
+    if (n < 3)
+        return std::nullopt;
+    const auto extremum = [&](int i) {
+        const double v = x[std::size_t(i)];
+        return v > 0 && v >= x[std::size_t(i - 1)] && v > x[std::size_t(i + 1)];
+    };
+    const int at = std::clamp(curves.SampleOf(ms), 1, n - 2);
+    for (int d = 0; at - d >= 1 || at + d <= n - 2; ++d) {
+        const int before = at - d, after = at + d;
+        const bool early = before >= 1 && extremum(before), late = after <= n - 2 && extremum(after);
+        if (early && late)
+            return curves.TimeOf(x[std::size_t(after)] > x[std::size_t(before)] ? after : before);
+        if (early || late)
+            return curves.TimeOf(early ? before : after);
+    }
+    return std::nullopt;
+}
+
 TSiteSpeed ComputeSiteSpeed(const std::vector<std::pair<int, double>>& piles) {
     TSiteSpeed site;
     std::vector<std::pair<int, double>> kept = piles;

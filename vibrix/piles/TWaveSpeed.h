@@ -14,6 +14,9 @@ enum class TSpeedSource { Pile, Length, Site, Record };
 // The toe echo picked on the curve: the largest positive extremum of sensor 1 within +-15 % of
 // `expected` ms after the input peak. Its time in ms, or none when the window holds no extremum.
 std::optional<double> PickToe(const TProcessedCurves& curves, double expected);
+// The toe echo the engineer points at: the positive extremum of sensor 1 nearest to `ms` after
+// the input peak (of two as near, the larger). Its time in ms, or none when the curve has none.
+std::optional<double> NearestToeExtremum(const TProcessedCurves& curves, double ms);
 
 struct TSiteSpeed {
     std::optional<double> speed;     // m/s, the mean of the piles used

@@ -18,6 +18,9 @@ constexpr double kUnknownDepth = 30; // m shown of a pile of which nothing is kn
 const char* const kSpeedProperty = "pileWaveSpeed";
 const char* const kTimeAxisProperty = "pileTimeAxisTied";
 const QString kMarkLayer = QStringLiteral("overlay");
+const QString kBlowLayer = QStringLiteral("blows");
+const char* const kLabelTextProperty = "pileMarkText"; // a mark label's text without its note
+constexpr double kMarkWidth = 2, kSelectedMarkWidth = 3.5;
 constexpr QMargins kDepthMargins(64, 0, 16, 0); // left and right: the average and the profile alike
 
 // The average and the profile under it keep the same margins at the sides, so that a depth stands
@@ -55,6 +58,7 @@ void addMark(QCustomPlot& chart, int defect, double depth, const QString& text, 
     label->setObjectName(labelName(defect));
     label->setLayer(kMarkLayer);
     label->setText(text);
+    label->setProperty(kLabelTextProperty, text);
     label->setColor(pen.color());
     label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
@@ -84,6 +88,37 @@ bool PlacePileMark(QCustomPlot& chart, int defect, double depth) {
     if (auto* label = itemNamed<QCPItemText>(chart, labelName(defect)))
         label->position->setCoords(depth, 0.02);
     return true;
+}
+
+void SelectPileMark(QCustomPlot& chart, std::optional<int> selected) {
+    for (int defect = -1;; ++defect) {
+        auto* line = itemNamed<QCPItemStraightLine>(chart, PileMarkName(defect));
+        if (!line) {
+            if (defect < 0)
+                continue; // no toe: the defects all the same
+            return;
+        }
+        QPen pen = line->pen();
+        pen.setWidthF(defect == selected ? kSelectedMarkWidth : kMarkWidth);
+        line->setPen(pen);
+        if (auto* label = itemNamed<QCPItemText>(chart, labelName(defect))) {
+            QFont font = label->font();
+            font.setBold(defect == selected);
+            label->setFont(font);
+        }
+    }
+}
+
+void NotePileMark(QCustomPlot& chart, std::optional<int> noted, const QString& note) {
+    for (int i = 0; i < chart.itemCount(); ++i) {
+        auto* label = qobject_cast<QCPItemText*>(chart.item(i));
+        if (!label || !label->property(kLabelTextProperty).isValid())
+            continue;
+        const QString text = label->property(kLabelTextProperty).toString();
+        label->setText(noted && label->objectName() == labelName(*noted) && !note.isEmpty()
+                           ? text + QStringLiteral("  ") + note
+                           : text);
+    }
 }
 
 std::optional<int> PileMarkAt(const QCustomPlot& chart, int x, int grip) {
@@ -173,6 +208,23 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
         lower = std::min(lower, *lo);
         upper = std::max(upper, *hi);
     }
+    if (options.blows) {
+        // Faint, under the average and its companions: a layer of their own below theirs.
+        if (!chart.layer(kBlowLayer))
+            chart.addLayer(kBlowLayer, chart.layer(QStringLiteral("main")), QCustomPlot::limBelow);
+        const std::vector<std::vector<double>> blows = a.BlowCurves();
+        QColor faint = options.colors[0];
+        faint.setAlpha(70);
+        for (std::size_t b = 0; b < blows.size(); ++b) {
+            QCPGraph* g = chart.addGraph(chart.xAxis, chart.yAxis);
+            g->setName(QStringLiteral("blow%1").arg(b));
+            g->setLayer(kBlowLayer);
+            g->setPen(QPen(faint, 1));
+            g->setAdaptiveSampling(true);
+            if (blows[b].size() == n)
+                g->setData(depth, part(blows[b]), true);
+        }
+    }
     const double pad = std::max(upper - lower, 1e-9) * 0.05;
     chart.yAxis->setRange(lower - pad, upper + pad);
     chart.xAxis->setRange(depth.front(), shownTo);
@@ -198,13 +250,13 @@ void ShowPileAverage(QCustomPlot& chart, const TPileAnalysis& a, const TPileChar
     }
     if (a.toeTime)
         addMark(chart, -1, a.Depth(*a.toeTime), QStringLiteral("Подошва"),
-                QPen(QColor(0, 120, 0), 2, a.toeAuto ? Qt::DashDotLine : Qt::SolidLine));
+                QPen(QColor(0, 120, 0), kMarkWidth, a.toeAuto ? Qt::DashDotLine : Qt::SolidLine));
     // A mark the first pass proposed and the engineer took as it was: dash-dotted, and it says so.
     for (std::size_t i = 0; i < a.verdict.defects.size(); ++i) {
         const TDefectMark& d = a.verdict.defects[i];
         addMark(chart, int(i), a.Depth(d.time),
                 d.firstPass ? d.kind + QStringLiteral(" (первый проход)") : d.kind,
-                QPen(QColor(220, 110, 0), 2, d.firstPass ? Qt::DashDotLine : Qt::SolidLine));
+                QPen(QColor(220, 110, 0), kMarkWidth, d.firstPass ? Qt::DashDotLine : Qt::SolidLine));
     }
 }
 
@@ -363,17 +415,26 @@ void ShowPileMobility(QCustomPlot& chart, const TPileAnalysis& a) {
     auto* text = new QCPItemText(&chart);
     text->setObjectName(QStringLiteral("mobilityText"));
     text->position->setType(QCPItemPosition::ptAxisRectRatio);
-    text->position->setCoords(0.98, 0.04);
-    text->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
     text->setText(MobilityText(a));
-    text->setLayer(QStringLiteral("legend")); // over the curves
-    text->setBrush(QColor(255, 255, 255, 220));
+    text->setLayer(QStringLiteral("legend"));
     text->setPadding(QMargins(4, 2, 4, 2));
-    if (!a.mobility) {
+    if (!a.mobility) { // nothing drawn: said in the plot's corner
+        chart.axisRect()->setAutoMargins(QCP::msAll);
+        text->position->setCoords(0.98, 0.04);
+        text->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+        text->setBrush(QColor(255, 255, 255, 220));
         chart.xAxis->setRange(0, 1);
         chart.yAxis->setRange(0, 1);
         return;
     }
+    // The coherence runs along the top of the plot and the peaks stand anywhere under it: the
+    // spacing is written in a strip of its own above the plot, at its right end.
+    const int strip = QFontMetrics(text->font()).height() + 6;
+    chart.axisRect()->setAutoMargins(QCP::msLeft | QCP::msRight | QCP::msBottom);
+    chart.axisRect()->setMargins(QMargins(0, strip, 0, 0));
+    text->setClipToAxisRect(false);
+    text->position->setCoords(1, 0);
+    text->setPositionAlignment(Qt::AlignRight | Qt::AlignBottom);
     const TMobility& m = *a.mobility;
     const double top = std::max(m.bandEnd > 0 ? m.bandEnd : 2000.0, 500.0) * 1.25;
     // Beyond the band's end the hammer's force has faded and |H1| divides noise by next to

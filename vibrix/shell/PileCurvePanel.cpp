@@ -2,9 +2,11 @@
 
 #include "ChartInteraction.h"
 #include "Named.h"
+#include "PileTexts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
@@ -20,6 +22,13 @@ TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
     AverageInteraction = new TChartInteraction(AverageChart);
     AverageInteraction->OnDoubleClick = [this](QPoint at) { run_([this, at] { doubleClicked(at); }); };
     AverageInteraction->OnDragFinished = [this] { run_([this] { dragFinished(); }); };
+    AverageInteraction->OnPointer = [this](std::optional<QPoint>) { readOut(); };
+    ReadoutLabel = Named(new QLabel(AverageChart), QStringLiteral("PileReadoutLabel"));
+    ReadoutLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // In the upper left corner, above the depth numbers' column: the time axis's title takes the
+    // middle of the top, and on a narrow chart reaches into its right part.
+    ReadoutLabel->move(4, 4);
+    ReadoutLabel->hide();
     // Line 0 is the toe, line i the defect i - 1: as many as the verdict has.
     AverageInteraction->AddDraggables(
         {[this] { return markDepths(); }, [this](int line, double depth) { markDragged(line - 1, depth); }});
@@ -67,17 +76,25 @@ QWidget* TPileCurvePanel::makeBoxes() {
     auto* row = new QWidget(this);
     Sensor2Check = Named(new QCheckBox(QStringLiteral("Датчик №2"), row), QStringLiteral("Sensor2Check"));
     HammerCheck = Named(new QCheckBox(QStringLiteral("Молоток"), row), QStringLiteral("HammerCheck"));
-    for (QCheckBox* box : {Sensor2Check, HammerCheck})
+    BlowsCheck = Named(new QCheckBox(QStringLiteral("Удары"), row), QStringLiteral("BlowsCheck"));
+    BlowsCheck->setToolTip(QStringLiteral("Каждый удар, вошедший в среднее, — бледной линией за ним"));
+    for (QCheckBox* box : {Sensor2Check, HammerCheck, BlowsCheck}) {
+        // A click leaves the keys where they were (the list or the chart): Space over the chart
+        // still puts the toe, not the box's state.
+        box->setFocusPolicy(Qt::TabFocus);
         connect(box, &QCheckBox::toggled, this, [this] {
             chartOptions_.sensor2 = Sensor2Check->isChecked();
             chartOptions_.hammer = HammerCheck->isChecked();
+            chartOptions_.blows = BlowsCheck->isChecked();
             Redraw();
         });
+    }
     auto* boxes = new QHBoxLayout(row);
     boxes->setContentsMargins(0, 0, 0, 0);
     boxes->addWidget(new QLabel(QStringLiteral("Показать:"), row));
     boxes->addWidget(Sensor2Check);
     boxes->addWidget(HammerCheck);
+    boxes->addWidget(BlowsCheck);
     boxes->addStretch(1);
     return row;
 }
@@ -153,6 +170,8 @@ void TPileCurvePanel::Redraw() {
     }
     if (shown_)
         drawProposal();
+    showSelection();
+    readOut(false);
     AverageChart->replot(QCustomPlot::rpQueuedReplot); // the charts in one paint
     ProfileChart->replot(QCustomPlot::rpQueuedReplot);
     MobilityChart->replot(QCustomPlot::rpQueuedReplot);
@@ -162,16 +181,80 @@ void TPileCurvePanel::AddMark(const QString& kind, double depth) {
     if (!shown_ || !(shown_->waveSpeed > 0) || !OnChange)
         return;
     const double time = shown_->Time(depth);
+    // Selected first: the change draws the chart again, and the new mark selected.
     if (kind == ToeKind()) {
+        selectedMark_ = -1;
         OnChange([&](TPileVerdict& v) {
             v.toeTime = time;
             v.toeRemoved = false;
         });
-        selectedMark_ = -1;
     } else {
+        selectedMark_ = int(shown_->verdict.defects.size());
         OnChange([&](TPileVerdict& v) { v.defects.push_back({time, kind}); });
-        selectedMark_ = int(shown_->verdict.defects.size()) - 1;
     }
+    showSelection();
+}
+
+void TPileCurvePanel::PutToeNear(double depth) {
+    if (!shown_ || !shown_->curves || !(shown_->waveSpeed > 0) || !OnChange)
+        return;
+    if (const std::optional<double> echo = NearestToeExtremum(*shown_->curves, shown_->Time(depth)))
+        AddMark(ToeKind(), shown_->Depth(*echo));
+}
+
+namespace {
+
+// The digit 1...5 of a key pressed with Shift, whichever layout is on: the digit itself where the
+// layout gives it with Shift, or what the common layouts put on those keys (US: !@#$%, Russian:
+// !"№;%, German: !"§$%), or the key's virtual code where the system gives one by the digit.
+std::optional<int> shiftedDigit(const QKeyEvent& key) {
+    if (!key.modifiers().testFlag(Qt::ShiftModifier))
+        return std::nullopt;
+    switch (key.key()) {
+    case Qt::Key_1:
+    case Qt::Key_Exclam:
+        return 1;
+    case Qt::Key_2:
+    case Qt::Key_At:
+    case Qt::Key_QuoteDbl:
+        return 2;
+    case Qt::Key_3:
+    case Qt::Key_NumberSign:
+    case Qt::Key_section:
+    case 0x2116: // №
+        return 3;
+    case Qt::Key_4:
+    case Qt::Key_Dollar:
+    case Qt::Key_Semicolon:
+        return 4;
+    case Qt::Key_5:
+    case Qt::Key_Percent:
+        return 5;
+    default:
+        break;
+    }
+    const quint32 code = key.nativeVirtualKey();
+    if (code >= '1' && code <= '5')
+        return int(code - '0');
+    return std::nullopt;
+}
+
+} // namespace
+
+bool TPileCurvePanel::ChartKey(const QKeyEvent& key) {
+    const std::optional<QPoint> at = AverageInteraction->Pointer();
+    if (!at || !shown_ || key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const double depth = AverageChart->xAxis->pixelToCoord(at->x());
+    if (key.key() == Qt::Key_Space && !key.modifiers().testFlag(Qt::ShiftModifier)) {
+        run_([this, depth] { PutToeNear(depth); });
+        return true;
+    }
+    const std::optional<int> digit = shiftedDigit(key);
+    if (!digit || *digit > int(DefectKinds().size()))
+        return false;
+    run_([this, depth, kind = DefectKinds()[*digit - 1]] { AddMark(kind, depth); });
+    return true;
 }
 
 void TPileCurvePanel::RemoveSelectedMark() {
@@ -205,6 +288,7 @@ void TPileCurvePanel::markDragged(int mark, double depth) {
     if (!moved)
         pressDepth_ = depth;
     PlacePileMark(*AverageChart, mark, depth);
+    showSelection();
     AverageChart->layer(QStringLiteral("overlay"))->replot(); // the whole chart when its buffers are stale
 }
 
@@ -225,4 +309,39 @@ void TPileCurvePanel::dragFinished() {
         } else if (std::size_t(mark) < v.defects.size())
             v.defects[std::size_t(mark)] = {time, v.defects[std::size_t(mark)].kind}; // the engineer's now
     });
+}
+
+void TPileCurvePanel::showSelection() {
+    SelectPileMark(*AverageChart, selectedMark_);
+}
+
+void TPileCurvePanel::readOut(bool replot) {
+    const std::optional<QPoint> at = AverageInteraction->Pointer();
+    if (!at || !shown_ || !shown_->curves || !(shown_->waveSpeed > 0)) {
+        if (ReadoutLabel->isVisible()) {
+            ReadoutLabel->hide();
+            NotePileMark(*AverageChart, std::nullopt, {});
+            if (replot)
+                AverageChart->layer(QStringLiteral("overlay"))->replot();
+        }
+        return;
+    }
+    // The mark dragged or under the pointer reads where it stands; otherwise the pointer's place.
+    std::optional<int> mark = dragged_ ? std::optional(dragged_->first) : std::nullopt;
+    if (!mark)
+        mark = PileMarkAt(*AverageChart, at->x(), TChartInteraction::kGrip);
+    const std::vector<std::optional<double>> depths = markDepths();
+    std::optional<double> depth;
+    if (mark && std::size_t(*mark + 1) < depths.size())
+        depth = depths[std::size_t(*mark + 1)];
+    if (!depth)
+        mark.reset();
+    const double d = depth.value_or(AverageChart->xAxis->pixelToCoord(at->x()));
+    const QString reading = piletexts::DepthAndTime(d, shown_->Time(d));
+    ReadoutLabel->setText(reading); // a mark's label says which mark it is
+    ReadoutLabel->adjustSize();
+    ReadoutLabel->show();
+    NotePileMark(*AverageChart, mark, mark ? reading : QString());
+    if (replot) // only the marks' layer: the curves stay as they are
+        AverageChart->layer(QStringLiteral("overlay"))->replot();
 }

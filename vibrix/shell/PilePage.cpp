@@ -341,6 +341,9 @@ bool TPilePage::eventFilter(QObject* watched, QEvent* event) {
         Curves->Redraw(); // the whole curve again
         return true;
     }
+    // Space and Shift+digit go to the chart while the pointer is over it, even from the list.
+    if (Curves->ChartKey(key))
+        return true;
     const std::optional<QString> cls =
         shown_ ? TPileList::ClassOfKey(key.text().toUpper(), analyser_.Verdicts().Scheme()) : std::nullopt;
     if (!cls)

@@ -53,8 +53,17 @@ bool TChartInteraction::eventFilter(QObject* watched, QEvent* event) {
         return wheel(static_cast<QWheelEvent&>(*event));
     case QEvent::MouseButtonPress:
         return press(static_cast<QMouseEvent&>(*event));
-    case QEvent::MouseMove:
-        return move(static_cast<QMouseEvent&>(*event));
+    case QEvent::MouseMove: {
+        const auto& mouse = static_cast<QMouseEvent&>(*event);
+        const QPoint at = mouse.position().toPoint();
+        const bool handled = move(mouse); // a dragged line moved first: the pointer then reads it
+        pointerAt(inPlotArea(at) || dragging_ ? std::optional(at) : std::nullopt);
+        return handled;
+    }
+    case QEvent::Leave:
+        if (!dragging_)
+            pointerAt(std::nullopt);
+        return false;
     case QEvent::MouseButtonRelease:
         return release(static_cast<QMouseEvent&>(*event));
     case QEvent::MouseButtonDblClick: {
@@ -75,6 +84,14 @@ bool TChartInteraction::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+void TChartInteraction::pointerAt(std::optional<QPoint> at) {
+    if (at == pointer_)
+        return;
+    pointer_ = at;
+    if (OnPointer)
+        OnPointer(at);
+}
+
 bool TChartInteraction::wheel(const QWheelEvent& event) {
     const QPoint at = event.position().toPoint();
     if (!inPlotArea(at) || event.angleDelta().y() == 0)
@@ -85,6 +102,8 @@ bool TChartInteraction::wheel(const QWheelEvent& event) {
     else
         chart_->xAxis->scaleRange(factor, chart_->xAxis->pixelToCoord(at.x()));
     chart_->replot(QCustomPlot::rpQueuedReplot);
+    if (OnPointer && pointer_) // the same place reads another key now
+        OnPointer(pointer_);
     return true;
 }
 

@@ -38,6 +38,10 @@ public:
     std::function<void(QPoint at)> OnDoubleClick;
     // A dragged line was let go.
     std::function<void()> OnDragFinished;
+    // Where the pointer is over the plot area as it moves (dragging or not); none when it left.
+    std::function<void(std::optional<QPoint> at)> OnPointer;
+    // The pointer's last place over the plot area, none when it is not there.
+    std::optional<QPoint> Pointer() const { return pointer_; }
 
     // Pixels either side of a line within which a press takes it.
     static constexpr int kGrip = 4;
@@ -69,6 +73,8 @@ private:
     std::optional<Line> dragging_;
     bool panning_ = false;
     bool shapeSet_ = false; // the pointer shows that a line can be taken
+    std::optional<QPoint> pointer_;
+    void pointerAt(std::optional<QPoint> at);
     QPoint panFrom_;
     QCPRange keysFrom_, valuesFrom_;
 };

@@ -73,6 +73,25 @@ TEST(PileChart, TheMobilityReadsThePeakSpacingAndTheLengthInTheLocale) {
     a.mobility = &m;
     a.mobilityLength = 19.95;
     EXPECT_EQ(MobilityText(a), QStringLiteral("Δf = 100,3 Гц → L = 19,95 м"));
+    // Written above the plot, where no curve runs (the coherence runs along its top), and whole.
+    m.frequencyStep = 10;
+    m.bandEnd = 2000;
+    m.magnitude.assign(300, 1.0);
+    m.coherence.assign(300, 1.0);
+    QCustomPlot chart;
+    chart.setViewport(QRect(0, 0, 400, 200));
+    ShowPileMobility(chart, a);
+    chart.replot();
+    QCPItemText* text = nullptr;
+    for (int i = 0; i < chart.itemCount(); ++i)
+        if (chart.item(i)->objectName() == QStringLiteral("mobilityText"))
+            text = qobject_cast<QCPItemText*>(chart.item(i));
+    ASSERT_TRUE(text);
+    const QRect plot = chart.axisRect()->rect();
+    EXPECT_LE(text->bottom->pixelPosition().y(), plot.top());
+    EXPECT_GE(text->top->pixelPosition().y(), 0);
+    EXPECT_GE(text->left->pixelPosition().x(), 0);
+    EXPECT_LE(text->right->pixelPosition().x(), 400);
     QLocale::setDefault(QLocale::c());
 }
 
