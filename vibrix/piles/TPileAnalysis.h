@@ -42,8 +42,17 @@ struct TPileAnalysis {
     double Time(double depth) const { return waveSpeed > 0 ? depth * 2000.0 / waveSpeed : 0; }
 };
 
-// The snapshot of a computation read at the speed its verdict, its length or its site gives
-// (`siteSpeed` is asked only when neither the verdict nor the length gives one). Any thread.
+// The engineer's word on a blow: used or left out. A blow taken in that correlates too little with
+// the others is kept as taken in; clipped blows and those of another format stay out whatever is said.
+void SetBlowUsed(TPileVerdict& verdict, const TBlowReport& blow, bool used);
+
+// Whether the site's speed may be the one a pile is read at: not with a speed of its own or the
+// record's chosen, nor when its length gives one and the engineer has not chosen the site's.
+bool NeedsSiteSpeed(const TPileVerdict& verdict, const TPileComputation& computation);
+
+// The snapshot of a computation read at the speed its verdict, its length or its site gives, by
+// the engineer's choice of source where they made one (`siteSpeed` matters only where
+// NeedsSiteSpeed). Any thread.
 std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
                                                       std::shared_ptr<const TPileComputation> computation,
                                                       const std::optional<double>& siteSpeed);
