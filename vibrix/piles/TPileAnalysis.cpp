@@ -52,6 +52,7 @@ std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
     if (!r->blows.empty())
         r->firstBlow = r->blows.front().dateTime;
 
+    r->lengthSpeed = c.lengthSpeed;
     const std::optional<TSpeedChoice> choice = input.verdict.speedChoice;
     if (input.verdict.speed) {
         r->waveSpeed = *input.verdict.speed;

@@ -22,6 +22,7 @@ struct TPileAnalysis {
     const TBlowSet* blowSet = nullptr;        // the blows and their average
     const TProcessedCurves* curves = nullptr; // amplified for this speed; none when no blow is used
     double waveSpeed = 0;                     // m/s, 0 when nothing gives one
+    std::optional<double> lengthSpeed; // m/s, what the length gives: the pile's part in its site's speed
     TSpeedSource waveSpeedSource = TSpeedSource::Record;
     std::optional<double> toeTime;  // ms from the input peak
     bool toeAuto = false;           // picked by the analysis, not marked by the engineer

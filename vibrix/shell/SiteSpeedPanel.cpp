@@ -101,8 +101,9 @@ void TSiteSpeedPanel::Fill() {
                 item->setText(1, piletexts::SpeedWithSource(a, piletexts::TSpeedFormat::Panel));
             const bool used = std::find(s.used.begin(), s.used.end(), p.key.pile) != s.used.end();
             const bool left = std::find(s.excluded.begin(), s.excluded.end(), p.key.pile) != s.excluded.end();
-            if ((used || left) && s.speed && a.waveSpeed > 0)
-                item->setText(2, deviationText(a.waveSpeed / *s.speed - 1));
+            // The deviation of what the pile gives the site's speed, whatever speed it is read at.
+            if ((used || left) && s.speed && a.lengthSpeed)
+                item->setText(2, deviationText(*a.lengthSpeed / *s.speed - 1));
             item->setText(3, used   ? QStringLiteral("да")
                              : left ? QStringLiteral("нет: отклонение больше 5 %")
                              : a.verdict.speed ? QStringLiteral("нет: своя скорость")

@@ -86,6 +86,7 @@ TEST_F(PileVerdictFieldsTest, TheSitePanelSetsTheSiteSpeedForThePilesSelected) {
     dialogs.onExec = [&](QDialog& dialog) {
         auto& panel = dynamic_cast<TSiteSpeedPanel&>(dialog);
         QTreeWidgetItem* top = panel.SiteTree->topLevelItem(0);
+        const QString deviation = top->child(0)->text(2);
         panel.SiteTree->clearSelection();
         top->child(0)->setSelected(true);
         top->child(2)->setSelected(true);
@@ -94,6 +95,7 @@ TEST_F(PileVerdictFieldsTest, TheSitePanelSetsTheSiteSpeedForThePilesSelected) {
         EXPECT_TRUE(top->child(0)->text(1).endsWith(QStringLiteral("(участка)")));
         EXPECT_TRUE(top->child(1)->text(1).endsWith(QStringLiteral("(по длине)")));
         EXPECT_TRUE(top->child(2)->isSelected()) << "the selection stays for the next button";
+        EXPECT_EQ(top->child(0)->text(2), deviation) << "the deviation is still that of the pile's length";
         return int(QDialog::Rejected);
     };
     trigger("SiteSpeedAction");
