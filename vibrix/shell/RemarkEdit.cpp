@@ -48,7 +48,8 @@ void TRemarkEdit::keyPressEvent(QKeyEvent* event) {
 
 void TRemarkEdit::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
-    emit editingFinished();
+    if (event->reason() != Qt::PopupFocusReason) // its own context menu, say: the edit goes on
+        emit editingFinished();
 }
 
 void TRemarkEdit::insertFromMimeData(const QMimeData* source) {
