@@ -27,8 +27,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {} // namespace
-
 TPileVerdictPanel::TPileVerdictPanel(THandlerRunner run, QWidget* parent)
     : QWidget(parent), run_(std::move(run)) {
     auto* r = new QVBoxLayout(this);
@@ -234,6 +232,7 @@ QWidget* TPileVerdictPanel::makeVerdict() {
     RemarkPhrasesButton->setToolTip(QStringLiteral("Примечания, уже записанные в проекте"));
     RemarkPhrasesButton->setPopupMode(QToolButton::InstantPopup);
     RemarkPhrasesButton->setMenu(new QMenu(RemarkPhrasesButton));
+    RemarkPhrasesButton->menu()->setToolTipsVisible(true); // a long remark whole
     auto* remark = new QHBoxLayout;
     remark->addWidget(RemarkEdit, 1);
     remark->addWidget(RemarkPhrasesButton, 0, Qt::AlignTop);
@@ -264,7 +263,7 @@ void TPileVerdictPanel::fillPhrases() {
     for (const QString& text : remarks) {
         const QString shown =
             menu->fontMetrics().elidedText(text, Qt::ElideRight, 40 * menu->fontMetrics().averageCharWidth());
-        QAction* phrase = menu->addAction(shown);
+        QAction* phrase = menu->addAction(QString(shown).replace('&', QStringLiteral("&&"))); // no mnemonics
         phrase->setData(text);
         if (shown != text)
             phrase->setToolTip(text);

@@ -35,7 +35,7 @@ public:
 
     TNumberEdit* SpeedEdit;
     QComboBox* SpeedSourceCombo; // "по длине", "участка", "из записи", "своя": where the speed comes from
-    QLabel* SpeedSourceLabel; // why the pile is not read at the source chosen, when it is not
+    QLabel* SpeedSourceLabel; // why the pile is not read at the source chosen, or that no speed is known
     QPushButton* AutoSpeedButton;
     TNumberEdit* LengthEdit;
     TNumberEdit* DiameterEdit;
