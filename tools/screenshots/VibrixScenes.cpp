@@ -10,6 +10,7 @@
 #include "PanelReport.h"
 #include "PilePage.h"
 #include "PileReport.h"
+#include "RemarkEdit.h"
 #include "RecordGrid.h"
 #include "ReportPainter.h"
 #include "SetColorsUnit.h"
