@@ -136,13 +136,16 @@ QStringList pileReport(const TPileAnalysis& r, const QString& scheme) {
                            .arg(fromDateTimeValue(b.dateTime).toString("dd.MM.yyyy hh:mm:ss"))
                            .arg(b.shift)
                            .arg(piletexts::Number("0.000", b.correlation, QStringLiteral("—")));
-        line += b.used ? QStringLiteral(", использован")
-                       : QStringLiteral(", не использован: ") + piletexts::BlowReason(*b.reason);
+        line += b.taken  ? QStringLiteral(", использован по выбору инженера")
+                : b.used ? QStringLiteral(", использован")
+                         : QStringLiteral(", не использован: ") + piletexts::BlowReason(*b.reason);
         lines << line;
     }
     lines << QStringLiteral("Длина: %1; диаметр: %2")
                  .arg(piletexts::Length(r.verdict.length), piletexts::Length(r.verdict.diameter));
-    lines << QStringLiteral("Скорость волны: %1").arg(piletexts::SpeedWithSource(r));
+    const QString fallback = piletexts::SpeedFallback(r);
+    lines << QStringLiteral("Скорость волны: %1").arg(piletexts::SpeedWithSource(r)) +
+                 (fallback.isEmpty() ? QString() : QStringLiteral(" — ") + fallback);
     if (r.toeTime)
         lines << QStringLiteral("Подошва: %1 мс, %2 м%3")
                      .arg(piletexts::Number("0.000", *r.toeTime),
@@ -255,6 +258,27 @@ std::optional<QString> readRows(const cli::Args& a, const char* name, const TPil
     return std::nullopt;
 }
 
+// --speed: a number is the pile's own; "site" or "record" chooses where the speed comes from;
+// "auto", "length" or "-" leave the choice to the analysis again (the length's speed first).
+std::optional<QString> readSpeed(const cli::Args& a, TPileVerdict& v) {
+    static const QStringList sources{"site", "record"}; // in the order of TSpeedChoice
+    if (!a.has("speed"))
+        return std::nullopt;
+    const QString text = a.value("speed").trimmed().toLower();
+    if (const qsizetype i = sources.indexOf(text); i >= 0) {
+        v.speed.reset();
+        v.speedChoice = TSpeedChoice(i);
+    } else if (text == "auto" || text == "length" || text == "-") {
+        v.speed.reset();
+        v.speedChoice.reset();
+    } else if (const auto error = readOptional(a, "speed", v.speed, pilelimits::Speed)) {
+        return QStringLiteral("%1 (или auto, length, site, record)").arg(*error);
+    } else {
+        v.speedChoice.reset(); // the pile's own
+    }
+    return std::nullopt;
+}
+
 // "MS:KIND" with a kind of the program's words, or the English words of the same kinds.
 std::optional<QString> readDefect(const QString& text, TDefectMark& mark) {
     static const QStringList english{"narrowing", "widening", "crack", "break", "other"};
@@ -272,7 +296,9 @@ std::optional<QString> readDefect(const QString& text, TDefectMark& mark) {
 
 // Reads every option of pile-set into the verdict; the first one that is wrong is said.
 std::optional<QString> changeVerdict(const cli::Args& a, const TPileRows& pile, const vxds::DataTable& table,
-                                     const QString& scheme, double sampleFreq, TPileVerdict& v) {
+                                     const QString& scheme, const TPileAnalysis& now, TPileVerdict& v) {
+    const double sampleFreq = now.blowSet->SampleFreq();
+    const std::vector<TBlowReport>& blows = now.blows;
     std::optional<QString> error;
     const auto check = [&](std::optional<QString> e) {
         if (e && !error)
@@ -280,7 +306,7 @@ std::optional<QString> changeVerdict(const cli::Args& a, const TPileRows& pile, 
     };
     check(readOptional(a, "length", v.length, pilelimits::Length));
     check(readOptional(a, "diameter", v.diameter, pilelimits::Diameter));
-    check(readOptional(a, "speed", v.speed, pilelimits::Speed, QStringLiteral("auto")));
+    check(readSpeed(a, v));
     check(readOptional(a, "toe-time", v.toeTime, positive));
     check(readNumber(a, "lowpass", v.processing.lowpass,
                      [&](double hz) { return pilelimits::Lowpass(hz, sampleFreq); }));
@@ -318,11 +344,12 @@ std::optional<QString> changeVerdict(const cli::Args& a, const TPileRows& pile, 
     std::vector<double> exclude, include;
     check(readRows(a, "exclude", pile, table, exclude));
     check(readRows(a, "include", pile, table, include));
-    for (double t : exclude)
-        if (!v.IsExcluded(t))
-            v.excluded.push_back(t);
-    std::erase_if(v.excluded,
-                  [&](double t) { return std::find(include.begin(), include.end(), t) != include.end(); });
+    for (const TBlowReport& blow : blows) {
+        if (std::find(exclude.begin(), exclude.end(), blow.dateTime) != exclude.end())
+            SetBlowUsed(v, blow, false);
+        if (std::find(include.begin(), include.end(), blow.dateTime) != include.end())
+            SetBlowUsed(v, blow, true);
+    }
     return error;
 }
 
@@ -344,8 +371,8 @@ int PileSet(const cli::Args& a) {
     if (!pile)
         return noSuchPile(p);
     TPileVerdict v = analyser.VerdictOf(p.key);
-    const double sampleFreq = analyser.Analyse(p.key)->blowSet->SampleFreq();
-    if (const auto error = changeVerdict(a, *pile, p.project.dm.cdsVibrix, scheme, sampleFreq, v))
+    const std::shared_ptr<const TPileAnalysis> now = analyser.Analyse(p.key);
+    if (const auto error = changeVerdict(a, *pile, p.project.dm.cdsVibrix, scheme, *now, v))
         return usage(*error);
     analyser.Verdicts().SetScheme(scheme);
     analyser.SetVerdict(p.key, v);

@@ -56,14 +56,22 @@ QJsonObject PileJson(const TPileAnalysis& r, const QString& scheme, bool withBlo
                   {"scheme", scheme},
                   {"class", r.verdict.cls},
                   {"remark", r.verdict.remark}};
+    if (r.verdict.speedChoice) { // the source the engineer chose, where waveSpeedSource may differ
+        static const TSpeedSource sources[] = {TSpeedSource::Site, TSpeedSource::Record};
+        o.insert("speedChoice", JsonWord(sources[int(*r.verdict.speedChoice)]));
+    }
     if (withBlows) {
         QJsonArray blows;
-        for (const TBlowReport& b : r.blows)
-            blows.append(QJsonObject{{"row", b.row + 1},
-                                     {"shift", b.shift},
-                                     {"correlation", JsonValue(b.correlation)},
-                                     {"used", b.used},
-                                     {"reason", b.reason ? JsonWord(*b.reason) : QString()}});
+        for (const TBlowReport& b : r.blows) {
+            QJsonObject blow{{"row", b.row + 1},
+                             {"shift", b.shift},
+                             {"correlation", JsonValue(b.correlation)},
+                             {"used", b.used},
+                             {"reason", b.reason ? JsonWord(*b.reason) : QString()}};
+            if (b.taken) // used by the engineer's word though unlike the others
+                blow.insert("taken", true);
+            blows.append(blow);
+        }
         o.insert("blows", blows);
     } else {
         o.insert("blowCount", int(r.blows.size()));

@@ -133,6 +133,28 @@ TEST_F(PileCli, SiteSpeedComesFromThePilesOfKnownLength) {
     EXPECT_TRUE(vibrix({"site", project}).out.contains("; своя скорость 3;"));
 }
 
+// A pile set to the site's speed reads it over its length's and stays in the site's speed by its
+// length; the double hit taken in is used.
+TEST_F(PileCli, PileSetChoosesTheSiteSpeedAndTakesInABlowUnlikeTheRest) {
+    for (int n = 1; n <= 3; ++n)
+        ASSERT_EQ(vibrix({"pile-set", project, "1", QString::number(n), "--length",
+                          QString::number(lengths[n - 1])})
+                      .exitCode,
+                  0);
+    const QString row = QString::number(pile(2)["blows"].toArray()[1].toObject()["row"].toInt());
+    const ToolResult set = vibrix({"pile-set", project, "1", "2", "--speed", "site", "--include", row});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    const QJsonObject p = pile(2);
+    const QJsonObject site = json(vibrix({"site", project, "--json"})).toArray()[0].toObject();
+    EXPECT_EQ(p["waveSpeedSource"].toString(), "site");
+    EXPECT_EQ(p["speedChoice"].toString(), "site");
+    EXPECT_EQ(p["waveSpeed"].toDouble(), site["waveSpeed"].toDouble());
+    EXPECT_EQ(site["used"].toArray().size(), 3);
+    EXPECT_TRUE(site["own"].toArray().isEmpty());
+    EXPECT_EQ(p["used"].toInt(), 4);
+    EXPECT_TRUE(p["blows"].toArray()[1].toObject()["used"].toBool());
+}
+
 TEST_F(PileCli, ReportInfoSetsPrintsAndClearsTheHeaderBesideTheScheme) {
     const QByteArray before = fileBytes(project);
     EXPECT_TRUE(vibrix({"report-info", project}).out.startsWith("организация: \nобъект: \n"));

@@ -11,6 +11,7 @@
 #include "PilePage.h"
 #include "PileReport.h"
 #include "RecordGrid.h"
+#include "RemarkEdit.h"
 #include "ReportPainter.h"
 #include "SetColorsUnit.h"
 #include "TPileAnalyser.h"

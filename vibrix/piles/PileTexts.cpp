@@ -26,6 +26,13 @@ QString SpeedSource(TSpeedSource source) {
     throw std::logic_error("unknown speed source");
 }
 
+QString SpeedFallback(const TPileAnalysis& a) {
+    const std::optional<TSpeedChoice> choice = a.verdict.speed ? std::nullopt : a.verdict.speedChoice;
+    if (choice == TSpeedChoice::Site && a.waveSpeedSource != TSpeedSource::Site)
+        return QStringLiteral("у участка нет скорости");
+    return {};
+}
+
 QString SpeedWithSource(const TPileAnalysis& a, TSpeedFormat format) {
     if (!(a.waveSpeed > 0))
         return QStringLiteral("—");

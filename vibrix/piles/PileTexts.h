@@ -16,6 +16,8 @@ namespace piletexts {
 
 // Where a speed comes from: "по длине", "своя", "участка", "из записи".
 QString SpeedSource(TSpeedSource source);
+// Why the pile is not read at the source the engineer chose ("у участка нет скорости"); "" when it is.
+QString SpeedFallback(const TPileAnalysis& a);
 // How a speed is written: with its unit ("3950,0 м/с"), in a report's table whose caption gives
 // the unit ("3950,0"), or in the site panel's columns ("3 950").
 enum class TSpeedFormat { WithUnit, Table, Panel };

@@ -39,7 +39,7 @@ double correlation(std::span<const float> a, std::span<const float> b, int from,
 } // namespace
 
 struct TBlowSet::Work {
-    bool format = false, clipped = false, excluded = false, hammerSilent = false;
+    bool format = false, clipped = false, excluded = false, included = false, hammerSilent = false;
     int impact = 0;
     int shift = 0;
     std::optional<double> correlation;
@@ -107,6 +107,8 @@ void TBlowSet::Compute(std::span<const Blow> blows, const Options& options) {
                    !(sampleFreq_ > 0) || sampleLen_ < 4 || std::size_t(sampleLen_) > kChannelSamples;
         w.excluded = std::find(options.excluded.begin(), options.excluded.end(), head.DateTime) !=
                      options.excluded.end();
+        w.included = std::find(options.included.begin(), options.included.end(), head.DateTime) !=
+                     options.included.end();
         if (w.format)
             continue;
         const auto s1 = stored_[b].Channel(0).first(std::size_t(sampleLen_));
@@ -138,12 +140,17 @@ void TBlowSet::Compute(std::span<const Blow> blows, const Options& options) {
             r.reason = TBlowReason::Excluded;
         else if (w.clipped)
             r.reason = TBlowReason::Clipped;
-        else if (!accepted || *w.correlation < options.threshold)
-            r.reason = TBlowReason::Correlation;
+        else if (!accepted || *w.correlation < options.threshold) {
+            // The engineer's word overrides the correlation, and only that.
+            r.taken = w.included;
+            if (!r.taken)
+                r.reason = TBlowReason::Correlation;
+        }
         r.used = !r.reason;
     }
-    if (accepted) {
-        hammerSilent_ = work[*accepted].hammerSilent;
+    // Without a reference that agrees with the median, the blows taken in are aligned on the first one.
+    if (accepted || UsedCount() > 0) {
+        hammerSilent_ = work[accepted.value_or(*first)].hammerSilent;
         Average(work);
     }
 }

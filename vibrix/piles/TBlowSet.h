@@ -19,6 +19,7 @@ struct TBlowReport {
     std::optional<double> correlation; // with the median of the blows; none for another format
     bool used = false;
     std::optional<TBlowReason> reason; // none when used
+    bool taken = false;                // used by the engineer's word though unlike the others
 };
 
 class TBlowSet {
@@ -27,6 +28,7 @@ public:
         std::optional<double> length; // m, the design length: sets the analysis window
         double threshold = 0.9;       // least correlation with the median
         std::vector<double> excluded; // date-times the engineer left out
+        std::vector<double> included; // date-times the engineer took in though they correlate too little
     };
     struct Blow {
         int row = -1;

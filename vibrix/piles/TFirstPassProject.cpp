@@ -15,8 +15,9 @@ std::vector<TFirstPassPile> FirstPassPiles(const std::vector<TPileRows>& piles,
         if ((site && rows.key.site != *site) || rows.rows.empty())
             continue;
         const TPileVerdict v = verdicts.Find(rows.key.site, rows.key.pile).value_or(TPileVerdict{});
-        TFirstPassPile p{rows.key.site, rows.key.pile, {},     {v.length, v.processing.threshold, v.excluded},
-                         v.length,      v.diameter,    v.speed};
+        TFirstPassPile p{
+            rows.key.site, rows.key.pile, {},     {v.length, v.processing.threshold, v.excluded, v.included},
+            v.length,      v.diameter,    v.speed};
         for (int row : rows.rows)
             p.blows.push_back({row, vxds::asBytes(measurements.valueAt(row, measurefield::kData))});
         result.push_back(std::move(p));

@@ -96,7 +96,7 @@ std::shared_ptr<const TPileAnalysis>
 TPileAnalyser::Analyse(const TPileInput& pile, const std::function<std::optional<double>()>& siteSpeed) {
     std::shared_ptr<const TPileComputation> c = Computation(pile);
     std::optional<double> site;
-    if (!pile.verdict.speed && !c->lengthSpeed)
+    if (NeedsSiteSpeed(pile.verdict, *c))
         site = siteSpeed();
     const std::lock_guard lock(mutex_);
     for (Kept& k : recent_)

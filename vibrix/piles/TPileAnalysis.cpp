@@ -12,6 +12,30 @@ struct Owned {
 
 } // namespace
 
+void SetBlowUsed(TPileVerdict& verdict, const TBlowReport& blow, bool used) {
+    const double t = blow.dateTime;
+    if (!used && verdict.IsExcluded(t))
+        return; // left out already: the list stays as it is
+    std::erase(verdict.excluded, t);
+    std::erase(verdict.included, t);
+    if (!used) {
+        if (!blow.taken) // a blow taken in goes back to where its correlation puts it
+            verdict.excluded.push_back(t);
+        return;
+    }
+    const bool unlike = blow.reason == TBlowReason::Correlation || blow.taken ||
+                        (blow.reason == TBlowReason::Excluded && blow.correlation &&
+                         *blow.correlation < verdict.processing.threshold);
+    if (unlike)
+        verdict.included.push_back(t);
+}
+
+bool NeedsSiteSpeed(const TPileVerdict& verdict, const TPileComputation& computation) {
+    if (verdict.speed || verdict.speedChoice == TSpeedChoice::Record)
+        return false;
+    return verdict.speedChoice == TSpeedChoice::Site || !computation.lengthSpeed;
+}
+
 std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
                                                       std::shared_ptr<const TPileComputation> computation,
                                                       const std::optional<double>& siteSpeed) {
@@ -28,13 +52,18 @@ std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
     if (!r->blows.empty())
         r->firstBlow = r->blows.front().dateTime;
 
+    r->lengthSpeed = c.lengthSpeed;
+    const std::optional<TSpeedChoice> choice = input.verdict.speedChoice;
     if (input.verdict.speed) {
         r->waveSpeed = *input.verdict.speed;
         r->waveSpeedSource = TSpeedSource::Pile;
-    } else if (c.lengthSpeed) {
+    } else if (choice == TSpeedChoice::Site && siteSpeed) {
+        r->waveSpeed = *siteSpeed;
+        r->waveSpeedSource = TSpeedSource::Site;
+    } else if (choice != TSpeedChoice::Record && c.lengthSpeed) {
         r->waveSpeed = *c.lengthSpeed;
         r->waveSpeedSource = TSpeedSource::Length;
-    } else if (siteSpeed) {
+    } else if (choice != TSpeedChoice::Record && siteSpeed) {
         r->waveSpeed = *siteSpeed;
         r->waveSpeedSource = TSpeedSource::Site;
     } else {

@@ -22,6 +22,7 @@ struct TPileAnalysis {
     const TBlowSet* blowSet = nullptr;        // the blows and their average
     const TProcessedCurves* curves = nullptr; // amplified for this speed; none when no blow is used
     double waveSpeed = 0;                     // m/s, 0 when nothing gives one
+    std::optional<double> lengthSpeed; // m/s, what the length gives: the pile's part in its site's speed
     TSpeedSource waveSpeedSource = TSpeedSource::Record;
     std::optional<double> toeTime;  // ms from the input peak
     bool toeAuto = false;           // picked by the analysis, not marked by the engineer
@@ -46,8 +47,17 @@ struct TPileAnalysis {
     std::vector<std::vector<double>> BlowCurves() const;
 };
 
-// The snapshot of a computation read at the speed its verdict, its length or its site gives
-// (`siteSpeed` is asked only when neither the verdict nor the length gives one). Any thread.
+// The engineer's word on a blow: used or left out. A blow taken in that correlates too little with
+// the others is kept as taken in; clipped blows and those of another format stay out whatever is said.
+void SetBlowUsed(TPileVerdict& verdict, const TBlowReport& blow, bool used);
+
+// Whether the site's speed may be the one a pile is read at: not with a speed of its own or the
+// record's chosen, nor when its length gives one and the engineer has not chosen the site's.
+bool NeedsSiteSpeed(const TPileVerdict& verdict, const TPileComputation& computation);
+
+// The snapshot of a computation read at the speed its verdict, its length or its site gives, by
+// the engineer's choice of source where they made one (`siteSpeed` matters only where
+// NeedsSiteSpeed). Any thread.
 std::shared_ptr<const TPileAnalysis> MakePileAnalysis(const TPileInput& input,
                                                       std::shared_ptr<const TPileComputation> computation,
                                                       const std::optional<double>& siteSpeed);

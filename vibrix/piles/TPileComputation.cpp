@@ -19,7 +19,8 @@ std::shared_ptr<const TPileComputation> ComputePile(const TPileInput& input) {
     const TPileVerdict& verdict = input.verdict;
     auto c = std::make_shared<TPileComputation>();
     c->signature = input.Signature();
-    c->blows.Compute(input.blows, {verdict.length, verdict.processing.threshold, verdict.excluded});
+    c->blows.Compute(input.blows,
+                     {verdict.length, verdict.processing.threshold, verdict.excluded, verdict.included});
     if (c->blows.HasAverage()) {
         const std::span<const double> average[3] = {c->blows.Average(0), c->blows.Average(1),
                                                     c->blows.Average(2)};

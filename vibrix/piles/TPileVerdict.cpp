@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -38,7 +39,29 @@ bool readNumber(const QJsonObject& o, const char* key, double& out) {
     return true;
 }
 
+const char* const kSpeedChoices[] = {"site", "record"}; // in the order of TSpeedChoice
+
+QJsonArray numbers(const std::vector<double>& values) {
+    QJsonArray out;
+    for (double v : values)
+        out.append(v);
+    return out;
+}
+
+bool readNumbers(const QJsonValue& array, std::vector<double>& out) {
+    for (const QJsonValue& t : array.toArray()) {
+        if (!t.isDouble())
+            return false;
+        out.push_back(t.toDouble());
+    }
+    return true;
+}
+
 } // namespace
+
+bool TPileVerdict::IsIncluded(double dateTime) const {
+    return std::find(included.begin(), included.end(), dateTime) != included.end();
+}
 
 bool TPileVerdict::IsExcluded(double dateTime) const {
     return std::find(excluded.begin(), excluded.end(), dateTime) != excluded.end();
@@ -59,9 +82,6 @@ QString TPileVerdict::ToJson() const {
             mark.insert("firstPass", true);
         marks.append(mark);
     }
-    QJsonArray left;
-    for (double t : excluded)
-        left.append(t);
     const QJsonObject p{{"lowpass", processing.lowpass}, {"lowpassOrder", processing.lowpassOrder},
                         {"amplify", processing.amplify}, {"threshold", processing.threshold},
                         {"bandLow", processing.bandLow}, {"bandHigh", processing.bandHigh}};
@@ -73,12 +93,16 @@ QString TPileVerdict::ToJson() const {
                   {"defects", marks},
                   {"class", cls},
                   {"remark", remark},
-                  {"excluded", left},
+                  {"excluded", numbers(excluded)},
                   {"processing", p}};
     if (toeRemoved) // only then: every other verdict keeps its stored text
         o.insert("toeRemoved", true);
     if (classFirstPass)
         o.insert("classFirstPass", true);
+    if (speedChoice)
+        o.insert("speedChoice", QLatin1String(kSpeedChoices[int(*speedChoice)]));
+    if (!included.empty())
+        o.insert("included", numbers(included));
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
@@ -107,10 +131,15 @@ std::optional<TPileVerdict> TPileVerdict::FromJson(const QString& text) {
     v.cls = o.value("class").toString();
     v.classFirstPass = o.value("classFirstPass").toBool(false);
     v.remark = o.value("remark").toString();
-    for (const QJsonValue& t : o.value("excluded").toArray()) {
-        if (!t.isDouble())
-            return std::nullopt;
-        v.excluded.push_back(t.toDouble());
+    if (!readNumbers(o.value("excluded"), v.excluded) || !readNumbers(o.value("included"), v.included))
+        return std::nullopt;
+    if (const QJsonValue choice = o.value("speedChoice"); !choice.isUndefined()) {
+        const auto* known =
+            std::find_if(std::begin(kSpeedChoices), std::end(kSpeedChoices),
+                         [&](const char* word) { return choice.toString() == QLatin1String(word); });
+        if (known == std::end(kSpeedChoices))
+            return std::nullopt; // a source this program does not know: not read as another
+        v.speedChoice = TSpeedChoice(known - std::begin(kSpeedChoices));
     }
     const QJsonObject p = o.value("processing").toObject();
     double order = v.processing.lowpassOrder;

@@ -30,21 +30,29 @@ struct TDefectMark {
     bool operator==(const TDefectMark&) const = default;
 };
 
+// The source of the wave speed the engineer chose for a pile without a speed of its own, where the
+// analysis would choose another (its order: the length, the site, the record). Where the site has
+// no speed the analysis chooses as it would without the choice.
+enum class TSpeedChoice { Site, Record };
+
 struct TPileVerdict {
-    std::optional<double> length;   // m, the design length
-    std::optional<double> diameter; // m, for the report only
-    std::optional<double> speed;    // m/s, the pile's own speed; none = chosen by the analysis
-    std::optional<double> toeTime;  // ms from the input peak, the engineer's toe mark
-    bool toeRemoved = false;        // the engineer removed the toe: the analysis picks none either
+    std::optional<double> length;            // m, the design length
+    std::optional<double> diameter;          // m, for the report only
+    std::optional<double> speed;             // m/s, the pile's own speed; none = chosen by the analysis
+    std::optional<TSpeedChoice> speedChoice; // where the speed comes from when not the pile's own
+    std::optional<double> toeTime;           // ms from the input peak, the engineer's toe mark
+    bool toeRemoved = false;                 // the engineer removed the toe: the analysis picks none either
     std::vector<TDefectMark> defects;
     QString cls;                 // the class in the project's scheme, "" = not judged
     bool classFirstPass = false; // the class is the first pass's proposal, taken as it was
     QString remark;
     std::vector<double> excluded; // date-times of the blows left out by the engineer
+    std::vector<double> included; // date-times of blows taken in by the engineer though unlike the rest
     TProcessingParams processing;
 
     bool operator==(const TPileVerdict&) const = default;
     bool IsExcluded(double dateTime) const;
+    bool IsIncluded(double dateTime) const;
     // Whether the analysis may put the toe at `time` ms: not when the engineer removed it, nor
     // below a break they marked (what echoes there is the break's, again and again).
     bool AllowsAutomaticToe(double time) const;

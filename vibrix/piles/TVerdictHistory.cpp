@@ -70,7 +70,7 @@ QString VerdictChangeName(const TPileVerdict& before, const TPileVerdict& after)
         names << QStringLiteral("подошва");
     if (before.defects != after.defects)
         names << QStringLiteral("отметки");
-    if (before.speed != after.speed)
+    if (before.speed != after.speed || before.speedChoice != after.speedChoice)
         names << QStringLiteral("скорость");
     if (before.length != after.length)
         names << QStringLiteral("длина");
@@ -85,7 +85,7 @@ QString VerdictChangeName(const TPileVerdict& before, const TPileVerdict& after)
         before.processing.bandLow != after.processing.bandLow ||
         before.processing.bandHigh != after.processing.bandHigh)
         names << QStringLiteral("обработка");
-    if (before.excluded != after.excluded)
+    if (before.excluded != after.excluded || before.included != after.included)
         names << QStringLiteral("удары");
     if (before.remark != after.remark)
         names << QStringLiteral("примечание");

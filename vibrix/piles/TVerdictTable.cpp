@@ -7,6 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 constexpr int kProjectRow = -1;
@@ -58,6 +61,26 @@ std::vector<std::pair<int, int>> TVerdictTable::Piles() const {
             piles.emplace_back(site, vxds::asInt(table_.valueAt(pos, verdictfield::kPile)));
     }
     return piles;
+}
+
+QStringList TVerdictTable::Remarks() const {
+    std::map<QString, int> counts;
+    if (table_.active())
+        for (int pos = 0; pos < table_.recordCount(); ++pos) {
+            if (vxds::asInt(table_.valueAt(pos, verdictfield::kSite)) == kProjectRow)
+                continue;
+            const auto v = TPileVerdict::FromJson(vxds::asText(table_.valueAt(pos, verdictfield::kVerdict)));
+            if (v && !v->remark.trimmed().isEmpty())
+                ++counts[v->remark.trimmed()];
+        }
+    std::vector<std::pair<QString, int>> ordered(counts.begin(), counts.end());
+    std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : QString::localeAwareCompare(a.first, b.first) < 0;
+    });
+    QStringList remarks;
+    for (const auto& [remark, count] : ordered)
+        remarks << remark;
+    return remarks;
 }
 
 QJsonObject TVerdictTable::ProjectRow() const {

@@ -7,6 +7,7 @@
 #include "DataTable.h"
 
 #include <QJsonObject>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -41,6 +42,8 @@ public:
 
     // The piles that have a verdict, ordered by site and pile.
     std::vector<std::pair<int, int>> Piles() const;
+    // The remarks the piles have, each once: the most frequent first, then in alphabetical order.
+    QStringList Remarks() const;
 
     QString Scheme() const; // "I-IV" until the engineer chooses
     void SetScheme(const QString& scheme);

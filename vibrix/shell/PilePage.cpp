@@ -1,6 +1,7 @@
 #include "PilePage.h"
 
 #include "Named.h"
+#include "RemarkEdit.h"
 #include "TFirstPassProject.h"
 
 #include <QAction>
@@ -52,6 +53,7 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     AverageChart = Curves->AverageChart;
     Sensor2Check = Curves->Sensor2Check;
     SpeedEdit = Verdict->SpeedEdit;
+    SpeedSourceCombo = Verdict->SpeedSourceCombo;
     SpeedSourceLabel = Verdict->SpeedSourceLabel;
     AutoSpeedButton = Verdict->AutoSpeedButton;
     LengthEdit = Verdict->LengthEdit;
@@ -59,6 +61,7 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     BlowList = Verdict->BlowList;
     ClassCombo = Verdict->ClassCombo;
     RemarkEdit = Verdict->RemarkEdit;
+    RemarkPhrasesButton = Verdict->RemarkPhrasesButton;
     ProposalLabel = Verdict->ProposalLabel;
     AcceptButton = Verdict->AcceptButton;
     Splitter = Named(new QSplitter(Qt::Horizontal, this), QStringLiteral("PileSplitter"));
@@ -76,6 +79,7 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     PileList->installEventFilter(this);
     AverageChart->installEventFilter(this);
     Curves->OnChange = Verdict->OnChange = [this](const auto& change) { ChangeVerdict(change); };
+    Verdict->Remarks = [this] { return analyser_.Verdicts().Remarks(); };
     connect(List, &TPileList::currentPileChanged, this, [this] { run_([this] { show(true); }); });
     connect(List->Model, &QAbstractItemModel::dataChanged, this, &TPilePage::rowsChanged);
     connect(List->Model, &QAbstractItemModel::modelReset, this, &TPilePage::fitSplitter); // after the columns

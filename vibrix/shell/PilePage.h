@@ -27,7 +27,6 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QSplitter;
 class QTableView;
@@ -35,6 +34,7 @@ class QTableWidget;
 class QToolButton;
 class TChartInteraction;
 class TNumberEdit;
+class TRemarkEdit;
 
 class TPilePage : public QWidget {
     Q_OBJECT
@@ -55,13 +55,15 @@ public:
     QCustomPlot* AverageChart;
     QCheckBox* Sensor2Check;
     TNumberEdit* SpeedEdit;
+    QComboBox* SpeedSourceCombo;
     QLabel* SpeedSourceLabel;
     QPushButton* AutoSpeedButton;
     TNumberEdit* LengthEdit;
     QLabel* ToeLabel;
     QTableWidget* BlowList;
     QComboBox* ClassCombo;
-    QLineEdit* RemarkEdit;
+    TRemarkEdit* RemarkEdit;
+    QToolButton* RemarkPhrasesButton;
     QLabel* ProposalLabel;
     QPushButton* AcceptButton;
     // "Шаг назад" / "Шаг вперёд" through the verdict edits since the last save (Ctrl+Alt+Z /

@@ -1,36 +1,31 @@
 #include "PileVerdictPanel.h"
 
-#include "DownloadUnit.h"
+#include "BlowTable.h"
 #include "Named.h"
 #include "NumberEdit.h"
 #include "NumberFormat.h"
 #include "PileLimits.h"
 #include "PileTexts.h"
+#include "RemarkEdit.h"
 #include "TBlowSet.h"
 #include "TFirstPassProject.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QDateTime>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHeaderView>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-enum BlowColumn { kBlowUsed, kBlowTime, kBlowCorrelation, kBlowReason };
-
-} // namespace
 
 TPileVerdictPanel::TPileVerdictPanel(THandlerRunner run, QWidget* parent)
     : QWidget(parent), run_(std::move(run)) {
@@ -89,20 +84,64 @@ void TPileVerdictPanel::applyNumber(TNumberEdit* edit,
 QWidget* TPileVerdictPanel::makeSpeed() {
     auto* speed = new QGroupBox(QStringLiteral("Скорость волны"), this);
     SpeedEdit = new TNumberEdit(QStringLiteral("SpeedEdit"), speed);
+    SpeedSourceCombo = Named(new QComboBox(speed), QStringLiteral("SpeedSourceCombo"));
+    for (TSpeedSource source :
+         {TSpeedSource::Length, TSpeedSource::Site, TSpeedSource::Record, TSpeedSource::Pile})
+        SpeedSourceCombo->addItem(piletexts::SpeedSource(source), int(source));
+    SpeedSourceCombo->setToolTip(QStringLiteral(
+        "Откуда скорость сваи: по длине (проектная длина и подошва), участка (средняя по сваям участка), "
+        "из записи или своя (введённая)"));
     SpeedSourceLabel = Named(new QLabel(speed), QStringLiteral("SpeedSourceLabel"));
+    SpeedSourceLabel->setWordWrap(true);
     AutoSpeedButton =
         Named(new QPushButton(QStringLiteral("Авто"), speed), QStringLiteral("AutoSpeedButton"));
     AutoSpeedButton->setToolTip(QStringLiteral("Скорость, которую выбирает обработка"));
     auto* s = new QGridLayout(speed);
+    // The source beside the speed: one row fewer for the blows on a small screen.
     s->addWidget(new QLabel(QStringLiteral("c, м/с:"), speed), 0, 0);
     s->addWidget(SpeedEdit, 0, 1);
-    s->addWidget(AutoSpeedButton, 0, 2);
-    s->addWidget(SpeedSourceLabel, 1, 0, 1, 3);
+    s->addWidget(SpeedSourceCombo, 0, 2);
+    s->addWidget(AutoSpeedButton, 0, 3);
+    s->addWidget(SpeedSourceLabel, 1, 0, 1, 4);
+    s->setColumnStretch(1, 1);
     applyNumber(
-        SpeedEdit, [](TPileVerdict& v, std::optional<double> c) { v.speed = c; }, pilelimits::Speed);
-    connect(AutoSpeedButton, &QPushButton::clicked, this,
-            [this] { run_([this] { change([](TPileVerdict& v) { v.speed.reset(); }); }); });
+        SpeedEdit,
+        [](TPileVerdict& v, std::optional<double> c) {
+            v.speed = c;
+            v.speedChoice.reset(); // the speed typed, or the analysis's choice again
+        },
+        pilelimits::Speed);
+    connect(AutoSpeedButton, &QPushButton::clicked, this, [this] {
+        run_([this] {
+            change([](TPileVerdict& v) {
+                v.speed.reset();
+                v.speedChoice.reset();
+            });
+        });
+    });
+    connect(SpeedSourceCombo, &QComboBox::activated, this, [this] {
+        run_([this] { chooseSpeedSource(TSpeedSource(SpeedSourceCombo->currentData().toInt())); });
+    });
     return speed;
+}
+
+// "по длине" is the analysis's own first choice: the pile's choice goes. "своя" keeps the speed the
+// pile is read at now as its own.
+void TPileVerdictPanel::chooseSpeedSource(TSpeedSource source) {
+    if (!shown_)
+        return;
+    const double now = shown_->waveSpeed;
+    change([&](TPileVerdict& v) {
+        v.speed.reset();
+        v.speedChoice.reset();
+        if (source == TSpeedSource::Pile && now > 0)
+            v.speed = now;
+        else if (source == TSpeedSource::Site)
+            v.speedChoice = TSpeedChoice::Site;
+        else if (source == TSpeedSource::Record)
+            v.speedChoice = TSpeedChoice::Record;
+    });
+    Show(shown_, scheme_); // the source in force, where the choice changed nothing
 }
 
 QWidget* TPileVerdictPanel::makePile() {
@@ -136,25 +175,12 @@ QWidget* TPileVerdictPanel::makePile() {
 
 QWidget* TPileVerdictPanel::makeBlows() {
     auto* blows = new QGroupBox(QStringLiteral("Удары"), this);
-    BlowList = Named(new QTableWidget(0, 4, blows), QStringLiteral("BlowList"));
-    BlowList->setHorizontalHeaderLabels(
-        {QString(), QStringLiteral("Время"), QStringLiteral("Корр."), QStringLiteral("Примечание")});
-    BlowList->verticalHeader()->hide();
-    BlowList->setSelectionMode(QAbstractItemView::NoSelection);
-    BlowList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    BlowList->verticalHeader()->setDefaultSectionSize(BlowList->fontMetrics().height() + 6);
-    BlowList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    BlowList->horizontalHeader()->setStretchLastSection(true);
-    const QFontMetrics m = BlowList->fontMetrics();
-    BlowList->setColumnWidth(kBlowUsed, m.height() + 12);
-    BlowList->setColumnWidth(kBlowTime, m.horizontalAdvance(QStringLiteral("88:88:88")) + 12);
-    BlowList->setColumnWidth(kBlowCorrelation, m.horizontalAdvance(QStringLiteral("Корр.")) + 16);
+    auto* table = new TBlowTable(blows);
+    BlowList = table;
     auto* b = new QVBoxLayout(blows);
     b->addWidget(BlowList);
-    connect(BlowList, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!filling_ && item->column() == kBlowUsed)
-            run_([this, item] { blowToggled(item->row(), item->checkState() == Qt::Checked); });
-    });
+    connect(table, &TBlowTable::toggled, this,
+            [this](int row, bool used) { run_([&] { blowToggled(row, used); }); });
     return blows;
 }
 
@@ -201,10 +227,23 @@ QWidget* TPileVerdictPanel::makeVerdict() {
     ClassCombo = Named(new QComboBox(verdict), QStringLiteral("ClassCombo"));
     // The classes' meanings are long and come with the scheme: as wide as they are, in any style.
     ClassCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    RemarkEdit = Named(new QLineEdit(verdict), QStringLiteral("RemarkEdit"));
+    RemarkEdit = Named(new TRemarkEdit(verdict), QStringLiteral("RemarkEdit"));
+    RemarkPhrasesButton = Named(new QToolButton(verdict), QStringLiteral("RemarkPhrasesButton"));
+    RemarkPhrasesButton->setText(QStringLiteral("…"));
+    RemarkPhrasesButton->setToolTip(QStringLiteral("Примечания, уже записанные в проекте"));
+    RemarkPhrasesButton->setPopupMode(QToolButton::InstantPopup);
+    RemarkPhrasesButton->setMenu(new QMenu(RemarkPhrasesButton));
+    RemarkPhrasesButton->menu()->setToolTipsVisible(true); // a long remark whole
+    auto* remark = new QHBoxLayout;
+    remark->addWidget(RemarkEdit, 1);
+    remark->addWidget(RemarkPhrasesButton, 0, Qt::AlignTop);
     auto* v = new QFormLayout(verdict);
     v->addRow(QStringLiteral("Класс:"), ClassCombo);
-    v->addRow(QStringLiteral("Примечание:"), RemarkEdit);
+    // The remark under its caption: as wide as the box, whatever the class box takes of the row above.
+    v->addRow(new QLabel(QStringLiteral("Примечание:"), verdict));
+    v->addRow(remark);
+    connect(RemarkPhrasesButton->menu(), &QMenu::aboutToShow, this,
+            [this] { run_([this] { fillPhrases(); }); });
     connect(ClassCombo, &QComboBox::activated, this, [this] {
         run_([this] {
             change([cls = ClassCombo->currentData().toString()](TPileVerdict& v) {
@@ -213,11 +252,33 @@ QWidget* TPileVerdictPanel::makeVerdict() {
             });
         });
     });
-    connect(RemarkEdit, &QLineEdit::editingFinished, this, [this] {
+    connect(RemarkEdit, &TRemarkEdit::editingFinished, this, [this] {
         if (!filling_ && shown_ && RemarkEdit->text() != shown_->verdict.remark)
             run_([this] { change([text = RemarkEdit->text()](TPileVerdict& v) { v.remark = text; }); });
     });
     return verdict;
+}
+
+void TPileVerdictPanel::fillPhrases() {
+    QMenu* menu = RemarkPhrasesButton->menu();
+    menu->clear();
+    const QStringList remarks = Remarks ? Remarks() : QStringList();
+    for (const QString& text : remarks) {
+        const QString shown =
+            menu->fontMetrics().elidedText(text, Qt::ElideRight, 40 * menu->fontMetrics().averageCharWidth());
+        QAction* phrase = menu->addAction(QString(shown).replace('&', QStringLiteral("&&"))); // no mnemonics
+        phrase->setData(text);
+        if (shown != text)
+            phrase->setToolTip(text);
+        connect(phrase, &QAction::triggered, this, [this, text] {
+            run_([&] {
+                RemarkEdit->setText(text);
+                change([&](TPileVerdict& v) { v.remark = text; });
+            });
+        });
+    }
+    if (remarks.isEmpty())
+        menu->addAction(QStringLiteral("В проекте ещё нет примечаний"))->setEnabled(false);
 }
 
 void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const QString& scheme) {
@@ -229,10 +290,20 @@ void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const Q
     filling_ = true;
     RefusalLabel->hide();
     SpeedEdit->setText(piletexts::Number("0", a.waveSpeed > 0 ? std::optional(a.waveSpeed) : std::nullopt));
-    SpeedSourceLabel->setText(a.waveSpeed > 0
-                                  ? QStringLiteral("Источник: ") + piletexts::SpeedSource(a.waveSpeedSource)
-                                  : QStringLiteral("Скорость неизвестна"));
-    AutoSpeedButton->setEnabled(a.verdict.speed.has_value());
+    // The source chosen, or the one the analysis chose; and why the pile is read at another.
+    const TSpeedSource chosen = a.verdict.speed                                 ? TSpeedSource::Pile
+                                : a.verdict.speedChoice == TSpeedChoice::Site   ? TSpeedSource::Site
+                                : a.verdict.speedChoice == TSpeedChoice::Record ? TSpeedSource::Record
+                                                                                : a.waveSpeedSource;
+    SpeedSourceCombo->setCurrentIndex(SpeedSourceCombo->findData(int(chosen)));
+    const QString fallback = piletexts::SpeedFallback(a);
+    SpeedSourceLabel->setText(!(a.waveSpeed > 0)   ? QStringLiteral("Скорость неизвестна")
+                              : fallback.isEmpty() ? QString()
+                                                   : QStringLiteral("%1%2: скорость %3")
+                                                         .arg(fallback.left(1).toUpper(), fallback.mid(1),
+                                                              piletexts::SpeedSource(a.waveSpeedSource)));
+    SpeedSourceLabel->setVisible(!SpeedSourceLabel->text().isEmpty());
+    AutoSpeedButton->setEnabled(a.verdict.speed || a.verdict.speedChoice);
     LengthEdit->setText(piletexts::Number("0.00", a.verdict.length));
     DiameterEdit->setText(piletexts::Number("0.000", a.verdict.diameter));
     LowPassEdit->setText(piletexts::Number("0", a.verdict.processing.lowpass));
@@ -247,7 +318,7 @@ void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const Q
                                    piletexts::Number("0.00", a.toeTime),
                                    a.toeAuto ? QStringLiteral("найдена автоматически")
                                              : QStringLiteral("отмечена инженером")));
-    showBlows(a);
+    static_cast<TBlowTable*>(BlowList)->Show(a);
     if (scheme_ != scheme) {
         ClassCombo->clear();
         ClassCombo->addItem(QStringLiteral("не оценена"), QString());
@@ -268,37 +339,10 @@ void TPileVerdictPanel::Show(std::shared_ptr<const TPileAnalysis> shown, const Q
     filling_ = false;
 }
 
-// The rows' items are written over: a pile of as many blows as the last costs no new items.
-void TPileVerdictPanel::showBlows(const TPileAnalysis& a) {
-    BlowList->setRowCount(int(a.blows.size()));
-    const auto at = [this](int row, int column) {
-        QTableWidgetItem* item = BlowList->item(row, column);
-        if (!item) {
-            item = new QTableWidgetItem;
-            BlowList->setItem(row, column, item);
-        }
-        return item;
-    };
-    for (int row = 0; row < int(a.blows.size()); ++row) {
-        const TBlowReport& blow = a.blows[std::size_t(row)];
-        QTableWidgetItem* used = at(row, kBlowUsed);
-        // A blow left out for its own fault cannot be taken in; one the engineer left out can.
-        const bool byEngineer = blow.used || blow.reason == TBlowReason::Excluded;
-        used->setFlags(byEngineer ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::ItemFlags());
-        used->setCheckState(blow.used ? Qt::Checked : Qt::Unchecked);
-        at(row, kBlowTime)->setText(fromDateTimeValue(blow.dateTime).toString(QStringLiteral("HH:mm:ss")));
-        at(row, kBlowCorrelation)->setText(piletexts::Number("0.000", blow.correlation));
-        at(row, kBlowReason)->setText(blow.reason ? piletexts::BlowReason(*blow.reason) : QString());
-    }
-}
-
 void TPileVerdictPanel::blowToggled(int row, bool used) {
     if (!shown_ || row < 0 || std::size_t(row) >= shown_->blows.size())
         return;
-    const double dateTime = shown_->blows[std::size_t(row)].dateTime;
-    change([&](TPileVerdict& v) {
-        std::erase(v.excluded, dateTime);
-        if (!used)
-            v.excluded.push_back(dateTime);
-    });
+    const TBlowReport blow = shown_->blows[std::size_t(row)];
+    change([&](TPileVerdict& v) { SetBlowUsed(v, blow, used); });
+    Show(shown_, scheme_); // the box as the blow stands, where the word changed nothing
 }

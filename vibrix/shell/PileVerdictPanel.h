@@ -16,10 +16,11 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QToolButton;
 class TNumberEdit;
+class TRemarkEdit;
 
 class TPileVerdictPanel : public QWidget {
     Q_OBJECT
@@ -33,7 +34,8 @@ public:
     QSize minimumSizeHint() const override;
 
     TNumberEdit* SpeedEdit;
-    QLabel* SpeedSourceLabel;
+    QComboBox* SpeedSourceCombo; // "по длине", "участка", "из записи", "своя": where the speed comes from
+    QLabel* SpeedSourceLabel; // why the pile is not read at the source chosen, or that no speed is known
     QPushButton* AutoSpeedButton;
     TNumberEdit* LengthEdit;
     TNumberEdit* DiameterEdit;
@@ -45,10 +47,13 @@ public:
     QLabel* ProposalLabel;     // the first pass's proposal for the pile shown
     QPushButton* AcceptButton; // "Принять": the proposal into the verdict
     QComboBox* ClassCombo;
-    QLineEdit* RemarkEdit;
+    TRemarkEdit* RemarkEdit;
+    QToolButton* RemarkPhrasesButton; // a menu of the remarks the project has: one of them is the remark
 
     // Where the changes go: the page stores them as the pile's verdict.
     std::function<void(const Change&)> OnChange;
+    // The remarks of the project, for the menu of phrases.
+    std::function<QStringList()> Remarks;
 
     // The pile's values in the controls; the classes of `scheme` in the class box.
     void Show(std::shared_ptr<const TPileAnalysis> a, const QString& scheme);
@@ -63,7 +68,8 @@ private:
     QWidget* makeBlows();
     QWidget* makeProposal();
     QWidget* makeVerdict();
-    void showBlows(const TPileAnalysis& a);
+    void chooseSpeedSource(TSpeedSource source);
+    void fillPhrases();
     void blowToggled(int row, bool used);
     void change(const Change& change);
     using Refusal = std::function<std::optional<QString>(double)>;

@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr int kKeyRole = Qt::UserRole + 1;
+constexpr int kKeyRole = Qt::UserRole + 1;  // of a pile's item: its site and pile
+constexpr int kSiteRole = Qt::UserRole + 2; // of a site's item: its number
 
 QString deviationText(double share) {
     return (share < 0 ? QStringLiteral("−") : QStringLiteral("+")) +
@@ -36,16 +37,22 @@ TSiteSpeedPanel::TSiteSpeedPanel(TPileAnalyser& analyser,
     SiteTree->setHeaderLabels({QStringLiteral("Участок / свая"), QStringLiteral("c, м/с"),
                                QStringLiteral("Отклонение"), QStringLiteral("В скорости участка")});
     SiteTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    SiteTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     OwnSpeedButton =
         Named(new QPushButton(QStringLiteral("Своя скорость"), this), QStringLiteral("OwnSpeedButton"));
     OwnSpeedButton->setToolTip(
         QStringLiteral("Свая читается со своей скоростью и не входит в скорость участка"));
     AutoButton = Named(new QPushButton(QStringLiteral("Авто"), this), QStringLiteral("SiteAutoButton"));
     AutoButton->setToolTip(QStringLiteral("Скорость сваи выбирает обработка"));
+    SiteSpeedButton = Named(new QPushButton(QStringLiteral("Скорость участка — всем выделенным"), this),
+                            QStringLiteral("SiteSpeedButton"));
+    SiteSpeedButton->setToolTip(
+        QStringLiteral("Выделенные сваи читаются со скоростью участка, даже если их длина даёт свою"));
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(OwnSpeedButton);
     buttons->addWidget(AutoButton);
+    buttons->addWidget(SiteSpeedButton);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -55,17 +62,24 @@ TSiteSpeedPanel::TSiteSpeedPanel(TPileAnalyser& analyser,
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(OwnSpeedButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetOwnSpeed);
     connect(AutoButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetAuto);
+    connect(SiteSpeedButton, &QPushButton::clicked, this, &TSiteSpeedPanel::SetSiteSpeed);
     Fill();
 }
 
 void TSiteSpeedPanel::Fill() {
     TPileKey current;
     const bool hadCurrent = selected(current);
+    std::vector<QPoint> chosen; // the rows selected, selected again
+    for (const QTreeWidgetItem* item : SiteTree->selectedItems())
+        chosen.push_back(item->data(0, kKeyRole).isValid() ? item->data(0, kKeyRole).toPoint()
+                                                           : QPoint(item->data(0, kSiteRole).toInt(), -1));
     SiteTree->clear();
     for (int site : analyser_.Sites()) {
         const TSiteSpeed s = analyser_.SiteSpeed(site);
         auto* top = new QTreeWidgetItem(SiteTree);
         top->setText(0, QStringLiteral("Участок %1").arg(site));
+        top->setData(0, kSiteRole, site);
+        top->setSelected(std::find(chosen.begin(), chosen.end(), QPoint(site, -1)) != chosen.end());
         if (s.speed) {
             top->setText(1, piletexts::PanelSpeed(*s.speed));
             top->setText(2, QStringLiteral("%1 … %2").arg(piletexts::PanelSpeed(*s.min),
@@ -87,14 +101,17 @@ void TSiteSpeedPanel::Fill() {
                 item->setText(1, piletexts::SpeedWithSource(a, piletexts::TSpeedFormat::Panel));
             const bool used = std::find(s.used.begin(), s.used.end(), p.key.pile) != s.used.end();
             const bool left = std::find(s.excluded.begin(), s.excluded.end(), p.key.pile) != s.excluded.end();
-            if ((used || left) && s.speed && a.waveSpeed > 0)
-                item->setText(2, deviationText(a.waveSpeed / *s.speed - 1));
+            // The deviation of what the pile gives the site's speed, whatever speed it is read at.
+            if ((used || left) && s.speed && a.lengthSpeed)
+                item->setText(2, deviationText(*a.lengthSpeed / *s.speed - 1));
             item->setText(3, used   ? QStringLiteral("да")
                              : left ? QStringLiteral("нет: отклонение больше 5 %")
                              : a.verdict.speed ? QStringLiteral("нет: своя скорость")
                                                : QStringLiteral("нет: длина или подошва не заданы"));
             if (hadCurrent && current.site == site && current.pile == p.key.pile)
-                SiteTree->setCurrentItem(item);
+                SiteTree->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+            item->setSelected(std::find(chosen.begin(), chosen.end(), QPoint(site, p.key.pile)) !=
+                              chosen.end());
         }
     }
     SiteTree->expandAll();
@@ -127,6 +144,7 @@ void TSiteSpeedPanel::SetOwnSpeed() {
         return;
     TPileVerdict v = a->verdict;
     v.speed = a->waveSpeed;
+    v.speedChoice.reset();
     store_(key, v);
     Fill();
 }
@@ -137,6 +155,36 @@ void TSiteSpeedPanel::SetAuto() {
         return;
     TPileVerdict v = analyser_.VerdictOf(key);
     v.speed.reset();
+    v.speedChoice.reset();
     store_(key, v);
+    Fill();
+}
+
+std::vector<TPileKey> TSiteSpeedPanel::selectedPiles() const {
+    std::vector<TPileKey> piles;
+    const auto add = [&](const QTreeWidgetItem* item) {
+        const QPoint p = item->data(0, kKeyRole).toPoint();
+        const TPileKey key{p.x(), p.y()};
+        if (std::find(piles.begin(), piles.end(), key) == piles.end())
+            piles.push_back(key);
+    };
+    for (const QTreeWidgetItem* item : SiteTree->selectedItems()) {
+        if (item->data(0, kKeyRole).isValid())
+            add(item);
+        else
+            for (int i = 0; i < item->childCount(); ++i)
+                add(item->child(i));
+    }
+    return piles;
+}
+
+void TSiteSpeedPanel::SetSiteSpeed() {
+    for (const TPileKey key : selectedPiles()) {
+        TPileVerdict v = analyser_.VerdictOf(key);
+        v.speed.reset();
+        v.speedChoice = TSpeedChoice::Site;
+        if (v != analyser_.VerdictOf(key)) // a pile read at the site's speed already is not changed again
+            store_(key, v);
+    }
     Fill();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "Скорость волны по участку…": per site the mean wave speed and the piles it is taken from or
 // leaves out, with their speeds and deviations. A pile is taken out of its site's speed by giving
-// it its own speed (the one it is read at now), and back in by "Авто".
+// it its own speed (the one it is read at now), and back in by "Авто"; the piles selected can be
+// read at the site's speed whatever their lengths give.
 
 #include "Guarded.h"
 #include "TProjectPiles.h"
@@ -9,6 +10,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QPushButton;
 class QTreeWidget;
@@ -25,6 +27,7 @@ public:
     QTreeWidget* SiteTree; // a site per top item, its piles under it
     QPushButton* OwnSpeedButton;
     QPushButton* AutoButton;
+    QPushButton* SiteSpeedButton; // "Скорость участка — всем выделенным"
 
     void Fill();
     // Makes a pile the current item (the pile on show on the page).
@@ -32,9 +35,13 @@ public:
     // The pile of the item selected: its own speed, or the automatic choice again.
     void SetOwnSpeed();
     void SetAuto();
+    // The piles selected (a site selected: all its piles) read at their site's speed: one change of
+    // each pile's verdict.
+    void SetSiteSpeed();
 
 private:
     bool selected(TPileKey& key) const;
+    std::vector<TPileKey> selectedPiles() const;
 
     TPileAnalyser& analyser_;
     std::function<void(TPileKey, const TPileVerdict&)> store_;

@@ -8,7 +8,7 @@ target_link_libraries(vibrix_settings PUBLIC vibrix_views Qt6::Core)
 
 # The project on screen: record grid and navigator, memos, data page, import window, commands.
 add_library(vibrix_project_ui STATIC
-  DataPage.cpp DownloadForm.cpp MemoBinding.cpp PileCurvePanel.cpp PileList.cpp PilePage.cpp PileVerdictPanel.cpp
+  DataPage.cpp DownloadForm.cpp MemoBinding.cpp PileCurvePanel.cpp PileList.cpp PilePage.cpp PileVerdictPanel.cpp RemarkEdit.cpp BlowTable.cpp
   ProjectCommands.cpp RecordGrid.cpp RecordModel.cpp SiteSpeedPanel.cpp RecordNavigator.cpp RecordQuestion.cpp)
 target_link_libraries(vibrix_project_ui PUBLIC vibrix_views vibrix_data vx_dialogs Qt6::Widgets Qt6::Concurrent)
 

@@ -34,8 +34,9 @@ protected:
         std::string error;
         const auto truth = ssmgen::writePile(dir.path().toStdString(), recipe, error);
         EXPECT_TRUE(truth) << error;
-        TFirstPassPile p{recipe.file.siteNumber, recipe.file.pileNumber, {},          {designLength, 0.9, {}},
-                         designLength,           std::nullopt,           std::nullopt};
+        TFirstPassPile p{
+            recipe.file.siteNumber, recipe.file.pileNumber, {},          {designLength, 0.9, {}, {}},
+            designLength,           std::nullopt,           std::nullopt};
         for (const ssmgen::TruthBlow& b : truth->blows) {
             const QString file = dir.filePath(QString::fromStdString(b.file));
             p.blows.push_back(

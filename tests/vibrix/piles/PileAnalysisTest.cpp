@@ -264,6 +264,43 @@ TEST_F(PileAnalysis, APileBackFromItsOwnSpeedCountsInItsSiteAgain) {
     EXPECT_EQ(analyser.SiteSpeed(1).used, all.used);
 }
 
+// A pile set to the site's speed reads it where its length would give its own, and still counts in the
+// site's speed by its length (it is not a pile of a speed of its own).
+TEST_F(PileAnalysis, APileSetToTheSiteSpeedReadsItOverItsLength) {
+    for (int pile = 1; pile <= 3; ++pile)
+        analyse(addPile(pileSpec(pile, 10 + pile)), 10 + pile);
+    ASSERT_EQ(analyser.Analyse({1, 2})->waveSpeedSource, TSpeedSource::Length);
+    TPileVerdict v = analyser.VerdictOf({1, 2});
+    v.speedChoice = TSpeedChoice::Site;
+    analyser.SetVerdict({1, 2}, v);
+    const TSiteSpeed site = analyser.SiteSpeed(1);
+    ASSERT_TRUE(site.speed);
+    const std::shared_ptr<const TPileAnalysis> analysis = analyser.Analyse({1, 2});
+    const TPileAnalysis& r = *analysis;
+    EXPECT_EQ(r.waveSpeedSource, TSpeedSource::Site);
+    EXPECT_EQ(r.waveSpeed, *site.speed);
+    EXPECT_EQ(site.used.size(), 3u);
+    EXPECT_TRUE(site.own.empty());
+}
+
+// The check box takes back in a blow left out for its correlation; a clipped blow stays out.
+TEST_F(PileAnalysis, ABlowLeftOutForItsCorrelationIsTakenBackIn) {
+    ssmgen::PileSpec recipe = pileSpec(2, 12);
+    recipe.doubleHit = 2;
+    recipe.clipped = 4;
+    const auto truth = addPile(recipe);
+    const TPileAnalysis& before = analyse(truth);
+    ASSERT_EQ(before.blows[1].reason, TBlowReason::Correlation);
+    TPileVerdict v = before.verdict;
+    SetBlowUsed(v, before.blows[1], true);
+    SetBlowUsed(v, before.blows[3], true);
+    analyser.SetVerdict({truth.site, truth.pile}, v);
+    const TPileAnalysis& after = analyse(truth);
+    EXPECT_EQ(after.used, before.used + 1);
+    EXPECT_TRUE(after.blows[1].used && after.blows[1].taken);
+    EXPECT_EQ(after.blows[3].reason, TBlowReason::Clipped);
+}
+
 // A snapshot its caller keeps stays what it was while other piles push its computation out of
 // the analyser and its own speed moves.
 TEST_F(PileAnalysis, AKeptSnapshotDoesNotChange) {

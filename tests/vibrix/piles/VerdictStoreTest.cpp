@@ -67,6 +67,19 @@ TEST_F(VerdictStore, ARemovedToeIsWrittenOnlyWhereItWasRemoved) {
     EXPECT_EQ(TPileVerdict::FromJson(v.ToJson()), v);
 }
 
+// The speed's source and the blows taken in are written only when set: other verdicts keep their text.
+TEST_F(VerdictStore, TheSpeedChoiceAndTheBlowsTakenInAreWrittenOnlyWhenSet) {
+    const QString without = fullVerdict().ToJson();
+    EXPECT_FALSE(without.contains("speedChoice"));
+    EXPECT_FALSE(without.contains("included"));
+    TPileVerdict v = fullVerdict();
+    v.speed.reset();
+    v.speedChoice = TSpeedChoice::Site;
+    v.included = {45000.25, 45000.5};
+    EXPECT_TRUE(v.ToJson().contains(R"("speedChoice":"site")"));
+    EXPECT_EQ(TPileVerdict::FromJson(v.ToJson()), v);
+}
+
 TEST_F(VerdictStore, WithoutVerdictsTheFileHasTwoPacketsAndStoringTheSameChangesNothing) {
     const QString file = projectWith("p.cdsm", {{45000.1, 1, 7}});
     const QByteArray before = fileBytes(file);

@@ -9,6 +9,7 @@
 #include "NumberFormat.h"
 #include "PileChart.h"
 #include "PilePage.h"
+#include "RemarkEdit.h"
 #include "SiteSpeedPanel.h"
 
 #include <QCheckBox>

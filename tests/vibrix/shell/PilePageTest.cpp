@@ -55,7 +55,7 @@ TEST_F(PilePageTest, WithADesignLengthTheDraggedToeGivesTheSpeed) {
     enter(page.LengthEdit, "12,2");
     ASSERT_TRUE(page.Shown()->toeTime);
     EXPECT_TRUE(page.Shown()->toeAuto);
-    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: по длине"));
+    EXPECT_EQ(page.SpeedSourceCombo->currentText(), QStringLiteral("по длине"));
     EXPECT_NEAR(page.Shown()->waveSpeed, 2 * 12.2 / (*page.Shown()->toeTime / 1000), 1e-6);
 
     // A toe put by hand at 9 m of the speed in force, then dragged twice.
@@ -78,13 +78,13 @@ TEST_F(PilePageTest, WithADesignLengthTheDraggedToeGivesTheSpeed) {
 TEST_F(PilePageTest, ATypedSpeedIsThePilesOwnUntilAuto) {
     TPilePage& page = openPage(pileProject(1));
     const double automatic = page.Shown()->waveSpeed;
-    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
+    EXPECT_EQ(page.SpeedSourceCombo->currentText(), QStringLiteral("из записи"));
     EXPECT_FALSE(page.AutoSpeedButton->isEnabled());
     enter(page.SpeedEdit, page.SpeedEdit->text()); // Enter on what is shown changes nothing
-    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
+    EXPECT_EQ(page.SpeedSourceCombo->currentText(), QStringLiteral("из записи"));
     enter(page.SpeedEdit, "4150");
     EXPECT_EQ(page.Shown()->waveSpeed, 4150);
-    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: своя"));
+    EXPECT_EQ(page.SpeedSourceCombo->currentText(), QStringLiteral("своя"));
     EXPECT_EQ(cell(0, 5), QStringLiteral("своя"));
     enter(page.SpeedEdit, "12"); // not a concrete's speed: the one in force stays, and why
     EXPECT_EQ(page.SpeedEdit->text(), QStringLiteral("4150"));
@@ -96,7 +96,7 @@ TEST_F(PilePageTest, ATypedSpeedIsThePilesOwnUntilAuto) {
     EXPECT_EQ(refusal->text(), QStringLiteral("Длина сваи должна быть от 0,5 до 100 м"));
     QTest::mouseClick(page.AutoSpeedButton, Qt::LeftButton);
     EXPECT_EQ(page.Shown()->waveSpeed, automatic);
-    EXPECT_EQ(page.SpeedSourceLabel->text(), QStringLiteral("Источник: из записи"));
+    EXPECT_EQ(page.SpeedSourceCombo->currentText(), QStringLiteral("из записи"));
 }
 
 TEST_F(PilePageTest, ABlowLeftOutLeavesTheAverage) {
