@@ -12,6 +12,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
     : QWidget(parent), run_(std::move(run)) {
     AverageChart = Named(new QCustomPlot(this), QStringLiteral("PileAverageChart"));
@@ -55,12 +57,19 @@ TPileCurvePanel::TPileCurvePanel(THandlerRunner run, QWidget* parent)
         chart->setPlottingHint(QCP::phFastPolylines);
         // A chart paints all of itself from its buffer: nothing beneath it needs painting first.
         chart->setAttribute(Qt::WA_OpaquePaintEvent);
+        // Fewer numbers along a narrow chart, so that they stay apart.
+        connect(chart, &QCustomPlot::beforeReplot, chart, [chart] {
+            for (QCPAxis* axis : {chart->xAxis, chart->xAxis2})
+                axis->ticker()->setTickCount(std::clamp(chart->width() / 100, 2, 6));
+        });
     }
     auto* m = new QVBoxLayout(this);
     m->setContentsMargins(0, 0, 0, 0);
-    m->addWidget(makeBoxes());
+    QWidget* boxes = makeBoxes();
+    m->addWidget(boxes);
     m->addWidget(charts, 1);
-    setMinimumWidth(240); // at 1024 px the list keeps all its columns beside it
+    // As narrow as the row of boxes allows: at 1024 px the list keeps all its columns beside it.
+    setMinimumWidth(std::max(240, boxes->sizeHint().width()));
     ChooseMarkKind = [this](QPoint global) -> std::optional<QString> {
         QMenu menu(this);
         menu.addAction(ToeKind())->setData(ToeKind());
@@ -91,8 +100,9 @@ QWidget* TPileCurvePanel::makeBoxes() {
     }
     auto* boxes = new QHBoxLayout(row);
     boxes->setContentsMargins(0, 0, 0, 0);
-    boxes->addWidget(new QLabel(QStringLiteral("Показать:"), row));
-    boxes->addWidget(Sensor2Check);
+    boxes->addWidget(Sensor2Check); // no caption: the row stands whole on the narrowest panel
+    Sensor2Check->setToolTip(QStringLiteral("Показать средний сигнал датчика №2"));
+    HammerCheck->setToolTip(QStringLiteral("Показать средний сигнал молотка"));
     boxes->addWidget(HammerCheck);
     boxes->addWidget(BlowsCheck);
     boxes->addStretch(1);

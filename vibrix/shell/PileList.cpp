@@ -65,6 +65,8 @@ TPileList::TPileList(TPileAnalyser& analyser, QWidget* parent)
     PileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PileList->verticalHeader()->setDefaultSectionSize(PileList->fontMetrics().height() + 6);
     PileList->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // A whole row is chosen: captions drawn bold over it would say nothing, and take room.
+    PileList->horizontalHeader()->setHighlightSections(false);
     PileList->horizontalHeader()->setMinimumSectionSize(PileList->fontMetrics().averageCharWidth() * 3);
     PileList->horizontalHeader()->setSortIndicator(TPileListModel::kSite, Qt::AscendingOrder);
     PileList->setSortingEnabled(true);
@@ -107,7 +109,7 @@ void TPileList::fitColumns() {
         return;
     QHeaderView* header = PileList->horizontalHeader();
     const QStyle* style = header->style();
-    const int margins = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 10;
+    const int margins = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
     const int arrow = style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header) + margins / 2;
     const QFontMetrics metrics(header->font());
     const QAbstractItemView* view = PileList; // the widths of the values: public there

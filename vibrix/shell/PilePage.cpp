@@ -9,6 +9,7 @@
 #include <QFutureWatcher>
 #include <QKeyEvent>
 #include <QPromise>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
@@ -68,7 +69,15 @@ TPilePage::TPilePage(TPileAnalyser& analyser, THandlerRunner run, QWidget* paren
     Splitter->setChildrenCollapsible(false);
     Splitter->addWidget(List);
     Splitter->addWidget(Curves);
-    Splitter->addWidget(Verdict);
+    // On a low screen the panel scrolls rather than squeezing its fields.
+    auto* verdict = new QScrollArea(Splitter);
+    verdict->setWidget(Verdict);
+    verdict->setWidgetResizable(true);
+    verdict->setFrameShape(QFrame::NoFrame);
+    verdict->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verdict->setMinimumWidth(Verdict->minimumSizeHint().width() +
+                             style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verdict));
+    Splitter->addWidget(verdict);
     Splitter->setStretchFactor(1, 1);
     Splitter->setSizes({720, 420, 260}); // until the list knows its columns
     connect(Splitter, &QSplitter::splitterMoved, this, [this] { splitterSet_ = true; });
@@ -141,7 +150,7 @@ void TPilePage::fitSplitter() {
     if (splitterSet_ || List->Model->rowCount() == 0)
         return;
     const int room = Splitter->width() - 2 * Splitter->handleWidth();
-    const int verdict = Verdict->minimumSizeHint().width();
+    const int verdict = Splitter->widget(2)->minimumWidth();
     const int list = std::clamp(List->FittedWidth(), List->minimumWidth(),
                                 std::max(List->minimumWidth(), room - verdict - Curves->minimumWidth()));
     Splitter->setSizes({list, std::max(0, room - list - verdict), verdict});

@@ -97,12 +97,13 @@ QWidget* TPileVerdictPanel::makeSpeed() {
         Named(new QPushButton(QStringLiteral("Авто"), speed), QStringLiteral("AutoSpeedButton"));
     AutoSpeedButton->setToolTip(QStringLiteral("Скорость, которую выбирает обработка"));
     auto* s = new QGridLayout(speed);
-    // The source beside the speed: one row fewer for the blows on a small screen.
+    // The source under the speed: the panel stays narrow enough for the list beside it.
     s->addWidget(new QLabel(QStringLiteral("c, м/с:"), speed), 0, 0);
     s->addWidget(SpeedEdit, 0, 1);
-    s->addWidget(SpeedSourceCombo, 0, 2);
-    s->addWidget(AutoSpeedButton, 0, 3);
-    s->addWidget(SpeedSourceLabel, 1, 0, 1, 4);
+    s->addWidget(AutoSpeedButton, 0, 2);
+    s->addWidget(new QLabel(QStringLiteral("Источник:"), speed), 1, 0);
+    s->addWidget(SpeedSourceCombo, 1, 1, 1, 2);
+    s->addWidget(SpeedSourceLabel, 2, 0, 1, 3);
     s->setColumnStretch(1, 1);
     applyNumber(
         SpeedEdit,
@@ -237,9 +238,10 @@ QWidget* TPileVerdictPanel::makeVerdict() {
     auto* remark = new QHBoxLayout;
     remark->addWidget(RemarkEdit, 1);
     remark->addWidget(RemarkPhrasesButton, 0, Qt::AlignTop);
+    // Each under its caption: the class box as wide as its class, the panel no wider for it.
     auto* v = new QFormLayout(verdict);
-    v->addRow(QStringLiteral("Класс:"), ClassCombo);
-    // The remark under its caption: as wide as the box, whatever the class box takes of the row above.
+    v->addRow(new QLabel(QStringLiteral("Класс:"), verdict));
+    v->addRow(ClassCombo);
     v->addRow(new QLabel(QStringLiteral("Примечание:"), verdict));
     v->addRow(remark);
     connect(RemarkPhrasesButton->menu(), &QMenu::aboutToShow, this,

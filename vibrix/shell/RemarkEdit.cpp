@@ -37,6 +37,10 @@ QSize TRemarkEdit::sizeHint() const {
     return {QPlainTextEdit::sizeHint().width(), height};
 }
 
+QSize TRemarkEdit::minimumSizeHint() const {
+    return {fontMetrics().averageCharWidth() * 12, sizeHint().height()};
+}
+
 void TRemarkEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit editingFinished(); // the remark is one line: Enter takes it

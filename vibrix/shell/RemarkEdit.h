@@ -15,7 +15,8 @@ public:
     void setText(const QString& text);
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    // Its two lines high, and as narrow as a few words: the panel it stands in stays narrow.
+    QSize minimumSizeHint() const override;
 
 signals:
     // Enter pressed or the focus gone: what is typed is the remark now.
