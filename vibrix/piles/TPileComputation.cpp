@@ -3,6 +3,10 @@
 #include "FFTUnit.h"
 #include "TWaveSpeed.h"
 
+#include <memory>
+#include <mutex>
+#include <vector>
+
 QString TPileInput::Signature() const {
     QString signature;
     for (double t : dateTimes)
@@ -10,11 +14,56 @@ QString TPileInput::Signature() const {
     return signature + verdict.ToJson();
 }
 
+namespace {
+
+// A transform's plan and the spectra's buffers are worth keeping between piles, but never used by
+// two threads at once: a few kept in a pool, each lent to one computation at a time. Not
+// thread_local: objects with destructors that run as a thread ends now and then crash the process
+// in the Windows build.
+struct Workspace {
+    TComplexFFT fft;
+    TMobilityBuffers buffers;
+};
+
+// Never destroyed: a computation on a pool's thread may still end after main has.
+struct WorkspacePool {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<Workspace>> free;
+};
+WorkspacePool& pool() {
+    static auto* const kept = new WorkspacePool;
+    return *kept;
+}
+
+class WorkspaceLease {
+public:
+    WorkspaceLease() {
+        WorkspacePool& p = pool();
+        const std::lock_guard lock(p.mutex);
+        if (!p.free.empty()) {
+            workspace_ = std::move(p.free.back());
+            p.free.pop_back();
+        }
+        if (!workspace_)
+            workspace_ = std::make_unique<Workspace>();
+    }
+    ~WorkspaceLease() {
+        WorkspacePool& p = pool();
+        const std::lock_guard lock(p.mutex);
+        p.free.push_back(std::move(workspace_));
+    }
+    WorkspaceLease(const WorkspaceLease&) = delete;
+    WorkspaceLease& operator=(const WorkspaceLease&) = delete;
+    Workspace* operator->() const { return workspace_.get(); }
+
+private:
+    std::unique_ptr<Workspace> workspace_;
+};
+
+} // namespace
+
 std::shared_ptr<const TPileComputation> ComputePile(const TPileInput& input) {
-    // A transform's plan and the spectra's buffers are worth keeping between piles, but never
-    // shared between threads.
-    thread_local TComplexFFT fft;
-    thread_local TMobilityBuffers buffers;
+    const WorkspaceLease workspace;
 
     const TPileVerdict& verdict = input.verdict;
     auto c = std::make_shared<TPileComputation>();
@@ -27,8 +76,9 @@ std::shared_ptr<const TPileComputation> ComputePile(const TPileInput& input) {
         c->curves = ProcessPile(average, c->blows.SampleFreq(), c->blows.Impact(), c->blows.HammerSilent(),
                                 verdict.processing);
         const auto used = c->blows.UsedBlows();
-        c->mobility = ComputeMobility(used, c->blows.SampleLen(), c->blows.SampleFreq(),
-                                      verdict.processing.bandLow, verdict.processing.bandHigh, fft, buffers);
+        c->mobility =
+            ComputeMobility(used, c->blows.SampleLen(), c->blows.SampleFreq(), verdict.processing.bandLow,
+                            verdict.processing.bandHigh, workspace->fft, workspace->buffers);
     }
     if (verdict.toeTime) {
         c->toeTime = verdict.toeTime;
