@@ -14,9 +14,9 @@ struct Column {
     const char* title;
     double width; // layout units, the least; the columns fill the table's width
 };
-const Column kColumns[] = {{"Участок", 50},    {"Свая", 40},       {"Дата", 70},     {"L, м", 46},
-                           {"c, м/с", 110},    {"Подошва,\u00a0м", 62}, {"Дефекты", 104}, {"Класс", 42},
-                           {"Предложено", 64}, {"Примечание", 128}};
+const Column kColumns[] = {
+    {"Участок", 50},         {"Свая", 40},     {"Дата", 70},  {"L, м", 46},       {"c, м/с", 110},
+    {"Подошва,\u00a0м", 62}, {"Дефекты", 104}, {"Класс", 42}, {"Предложено", 64}, {"Примечание", 128}};
 constexpr std::size_t kColumnCount = std::size(kColumns);
 // The defects, then the remarks, give room to the captions. A unit stays beside its caption.
 constexpr std::size_t kGivingColumns[] = {6, kColumnCount - 1};
